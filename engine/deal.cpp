@@ -1,0 +1,73 @@
+// Dealing and drawing. There is no shuffled deck: each ordinary card is drawn
+// uniformly from the 52 and drawn again while it is already out. The joker only
+// comes in by the rule of the game type. The order of the random calls decides
+// the cards, so it must not change.
+#include "engine/hand.h"
+
+namespace brisko {
+
+namespace {
+
+constexpr int32_t kJokerEveryDeal = 1;
+constexpr int32_t kJokerPossible = 2;
+
+// Chance out of 1060 of the joker at a deal: x < 100.
+constexpr int32_t kJokerOdds = 1060;
+
+}  // namespace
+
+void dealHand(EngineState& s, int32_t gameType, const Clock& clock) {
+    s.random.reseedFromClock(clock);
+    s.hand[1] = s.random.randomFrom(kOrdinaryCards);
+    for (int32_t k = 2; k <= kSlots; ++k) {
+        bool repeat = true;
+        while (repeat) {
+            s.hand[k] = s.random.randomFrom(kOrdinaryCards);
+            repeat = false;
+            for (int32_t j = 1; j < k; ++j) repeat = repeat || s.hand[j] == s.hand[k];
+        }
+    }
+    if (gameType == kJokerEveryDeal) {
+        s.hand[s.random.randomFrom(kSlots)] = kJoker;
+    } else if (gameType == kJokerPossible) {
+        if (s.random.randomFrom(kJokerOdds) < 100) s.hand[s.random.randomFrom(kSlots)] = kJoker;
+    }
+    evaluateHand(s);
+}
+
+void drawCards(EngineState& s, int32_t gameType, const Clock& clock) {
+    s.usedCards.fill(false);
+    for (int32_t k = 1; k <= kSlots; ++k) s.usedCards[s.hand[k]] = true;
+
+    s.random.reseedFromClock(clock);
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        if (s.held[k]) continue;
+        int32_t c = s.random.randomFrom(kOrdinaryCards);
+        while (s.usedCards[c]) c = s.random.randomFrom(kOrdinaryCards);
+        s.hand[k] = c;
+        s.usedCards[c] = true;
+    }
+
+    if (gameType == kJokerPossible) {
+        int32_t heldCount = 0;
+        bool jokerHeld = false;
+        for (int32_t k = 1; k <= kSlots; ++k) {
+            if (!s.held[k]) continue;
+            ++heldCount;
+            jokerHeld = jokerHeld || s.hand[k] == kJoker;
+        }
+        if (!jokerHeld && heldCount < kSlots &&
+            s.random.randomFrom(kJokerOdds) < 20 * (kSlots - heldCount)) {
+            // The joker takes the first slot not held after a slot drawn at
+            // random, the drawn slot itself coming last.
+            int32_t slot = s.random.randomFrom(kSlots);
+            do {
+                slot = slot % kSlots + 1;
+            } while (s.held[slot]);
+            s.hand[slot] = kJoker;
+        }
+    }
+    evaluateHand(s);
+}
+
+}  // namespace brisko

@@ -1,0 +1,108 @@
+// The settings that survive from one run to the next, the eighteen best-score
+// lists among them, and the operations that load, save and show them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/controls.h"
+#include "engine/random.h"
+#include "engine/texts.h"
+#include "records/store.h"
+
+namespace brisko {
+
+inline constexpr int32_t kGameTypes = 3;
+inline constexpr int32_t kTargets = 6;
+inline constexpr int32_t kRanks = 5;
+inline constexpr int32_t kUnlimitedTarget = 6;
+
+struct HighScoreEntry {
+    int32_t points = 0;
+    std::string name;
+};
+
+// highScores[gameType 1..3][targetIndex 1..6][rank 1..5]; index 0 unused.
+using HighScoreList = std::array<HighScoreEntry, kRanks + 1>;
+using HighScoreTable = std::array<std::array<HighScoreList, kTargets + 1>, kGameTypes + 1>;
+
+struct Settings {
+    uint8_t verif = 0;                   // first-run marker
+    uint8_t optionDoublagePropose = 0;   // a win offers double or quits
+    uint8_t optionSuggestionCartes = 0;  // hold the suggested cards at once
+    uint32_t optionCouleurFondEcran = 0; // background colour, low byte red
+    uint8_t optionBarreInfo = 0;         // show the message line
+    int32_t gameType = 0;                // "niveau", 1..3
+    int32_t targetIndex = 0;             // "optionObjectifNbTirages", 1..6
+    HighScoreTable highScores{};
+    std::string optionYourName;
+};
+
+// What the options and the best scores show on the main window, and the
+// questions they ask. The window implements it; tests record it.
+class RecordsView : public ControlView {
+public:
+    // Background colour, the three check marks, panelResultat shown or hidden.
+    virtual void showOptions(const Settings& settings) = 0;
+    // A plain message box.
+    virtual void showMessage(const std::string& text) = 0;
+    // A Yes/No message box; true on Yes.
+    virtual bool askYesNo(const std::string& question) = 0;
+    // The colour chooser with `current` preselected; false when cancelled.
+    virtual bool chooseColour(uint32_t current, uint32_t& chosen) = 0;
+};
+
+// The state of the game in progress that the option commands look at. The
+// game table implements it.
+class PlayState {
+public:
+    virtual ~PlayState() = default;
+    virtual bool awaitingDraw() const = 0;     // phase is AwaitingDraw
+    virtual bool doubleUpActive() const = 0;
+    // The suggestion switched on before the draw: hold the marked slots.
+    virtual void holdSuggestedCards() = 0;
+    // The suggestion switched off before the draw: release all five slots.
+    virtual void releaseAllHolds() = 0;
+};
+
+// The program's settings and best scores, with their store.
+class Records {
+public:
+    Records(SettingsStore& store, RandomSource& random, const Texts& texts, RecordsView& view);
+
+    Settings settings;
+    // Draws per target index 1..6 (0 for the unlimited game), set by every load.
+    std::array<int32_t, kTargets + 1> targetDraws{};
+    std::string registryKey = "Software\\Caldimo\\BRISKO 99\\";
+
+    void LoadSettings();
+    void SaveSettings();
+    void ResetSettings();
+    bool SettingsValid() const;
+    void ApplyOptions();
+
+    // The Options menu (F5..F8); each ends with ApplyOptions and SaveSettings.
+    void menuSuggestionCartesClick(PlayState& play);
+    void menuOptionDoublageClick(const PlayState& play);
+    void menuBarreInfoClick();
+    void menuCouleurFondEcranClick();
+
+    void MakeDefaultHighScores();
+    void ConfirmDefaultHighScores();
+    // The current list (gameType, targetIndex) on the window; row h 1..5 red,
+    // or all rows in their own colours for 0.
+    void ShowHighScores(int32_t highlight);
+    // Enters a score into the current list; its rank 1..5, or 0.
+    int32_t InsertHighScore(int32_t score);
+
+    HighScoreList& currentList();
+
+private:
+    SettingsStore& store_;
+    RandomSource& random_;
+    const Texts& texts_;
+    RecordsView& view_;
+};
+
+}  // namespace brisko
