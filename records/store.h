@@ -42,6 +42,11 @@ public:
     // value written since beginSave). Stores without transactions ignore both.
     virtual void beginSave() {}
     virtual void commitSave() {}
+
+    // A problem the store met and mended on its own (a damaged file set aside
+    // and replaced by an empty key), to be raised once the load has gone on
+    // without it; empty when there is none. Taking it clears it.
+    virtual std::string takeNotice() { return {}; }
 };
 
 }  // namespace brisko

@@ -1,0 +1,95 @@
+#include "records/memory_store.h"
+
+#include <stdexcept>
+
+namespace brisko {
+
+void MemoryStore::openKey(const std::string& path) {
+    current_ = normaliseKeyPath(path);
+    if (current_.empty()) throw StoreError("Clé de registre vide");
+    tree_.create(current_, 0);
+}
+
+RegKey& MemoryStore::currentKey() {
+    if (current_.empty()) throw std::logic_error("MemoryStore: no key open");
+    return tree_.create(current_, 0);
+}
+
+const RegKey* MemoryStore::currentKeyOrNull() const { return tree_.find(current_); }
+
+size_t MemoryStore::readBinary(const std::string& name, void* dest, size_t capacity) {
+    return readBinaryValue(currentKey().find(name), name, dest, capacity);
+}
+
+std::string MemoryStore::readString(const std::string& name) {
+    return readStringValue(currentKey().find(name), name);
+}
+
+void MemoryStore::writeBinary(const std::string& name, const void* data, size_t length) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    write(RegValue{name, kRegBinary, std::vector<uint8_t>(bytes, bytes + length), {}});
+}
+
+void MemoryStore::writeString(const std::string& name, const std::string& text) {
+    write(RegValue{name, kRegSz, stringData(text), {}});
+}
+
+void MemoryStore::write(RegValue value) {
+    currentKey();
+    const bool refused =
+        refuseWrites || (!refuseName.empty() && sameRegistryName(refuseName, value.name));
+    if (inSave_) {
+        // Like the file store, a refusal only shows at the commit.
+        refusedInSave_ = refusedInSave_ || refused;
+        pending_.push_back(std::move(value));
+        return;
+    }
+    if (refused) throw StoreError(writeErrorMessage(value.name));
+    currentKey().set(std::move(value));
+    ++commits_;
+}
+
+void MemoryStore::beginSave() {
+    inSave_ = true;
+    refusedInSave_ = false;
+    pending_.clear();
+}
+
+void MemoryStore::commitSave() {
+    if (!inSave_) return;
+    inSave_ = false;
+    std::vector<RegValue> pending = std::move(pending_);
+    pending_.clear();
+    if (pending.empty()) return;
+    if (refusedInSave_ || refuseWrites) throw StoreError(writeErrorMessage(pending.front().name));
+    RegKey& key = currentKey();
+    for (RegValue& value : pending) key.set(std::move(value));
+    ++commits_;
+}
+
+void MemoryStore::put(const std::string& name, uint32_t type, std::vector<uint8_t> data) {
+    currentKey().set(RegValue{name, type, std::move(data), {}});
+}
+
+void MemoryStore::put(const std::string& path, const std::string& name, uint32_t type,
+                      std::vector<uint8_t> data) {
+    tree_.create(normaliseKeyPath(path), 0).set(RegValue{name, type, std::move(data), {}});
+}
+
+void MemoryStore::remove(const std::string& name) {
+    auto& values = currentKey().values;
+    std::erase_if(values, [&](const RegValue& v) { return sameRegistryName(v.name, name); });
+}
+
+const RegValue* MemoryStore::value(const std::string& name) const {
+    const RegKey* key = currentKeyOrNull();
+    return key ? key->find(name) : nullptr;
+}
+
+const std::vector<RegValue>& MemoryStore::values() const {
+    static const std::vector<RegValue> none;
+    const RegKey* key = currentKeyOrNull();
+    return key ? key->values : none;
+}
+
+}  // namespace brisko

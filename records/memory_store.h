@@ -1,0 +1,59 @@
+// A settings store held in memory: the same typed values and the same errors
+// as the store on disk, for tests and for a run that must leave no trace.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "records/registry.h"
+#include "records/store.h"
+
+namespace brisko {
+
+class MemoryStore : public SettingsStore {
+public:
+    void openKey(const std::string& path) override;
+    size_t readBinary(const std::string& name, void* dest, size_t capacity) override;
+    void writeBinary(const std::string& name, const void* data, size_t length) override;
+    std::string readString(const std::string& name) override;
+    void writeString(const std::string& name, const std::string& text) override;
+    // Writes between these two stay pending; the commit applies them all, or,
+    // when refused, none (raising the write error naming the first of them).
+    void beginSave() override;
+    void commitSave() override;
+
+    // For tests: puts a value of any type and bytes into the open key (or the
+    // key `path`), bypassing the refusal switches.
+    void put(const std::string& name, uint32_t type, std::vector<uint8_t> data);
+    void put(const std::string& path, const std::string& name, uint32_t type,
+             std::vector<uint8_t> data);
+    void remove(const std::string& name);
+    // The value of the open key, or null.
+    const RegValue* value(const std::string& name) const;
+    // The values of the open key, in the order they were first written.
+    const std::vector<RegValue>& values() const;
+    const RegTree& tree() const { return tree_; }
+
+    // Refuse every write (and commit) from now on; or only those that name
+    // `name` (case-insensitive), to stop a save in the middle.
+    bool refuseWrites = false;
+    std::string refuseName;
+    // Completed saves: commits, and writes made outside a transaction.
+    int commits() const { return commits_; }
+    bool keyOpen() const { return !current_.empty(); }
+
+private:
+    RegKey& currentKey();
+    const RegKey* currentKeyOrNull() const;
+    void write(RegValue value);
+
+    RegTree tree_;
+    std::string current_;
+    bool inSave_ = false;
+    bool refusedInSave_ = false;
+    std::vector<RegValue> pending_;
+    int commits_ = 0;
+};
+
+}  // namespace brisko
