@@ -6,8 +6,8 @@ namespace brisko {
 
 namespace {
 
-constexpr std::string_view kRankNames[] = {"", "A", "2", "3", "4", "5", "6", "7",
-                                           "8", "9", "10", "J", "Q", "K"};
+constexpr std::string_view kRankNames[] = {"",  "A", "2", "3",  "4", "5", "6",
+                                           "7", "8", "9", "10", "J", "Q", "K"};
 constexpr std::string_view kSuitLetters = "SHCD";
 
 std::string upper(std::string_view word) {

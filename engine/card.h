@@ -21,9 +21,15 @@ struct card {
 };
 
 // A card is named by its index 1..53: (suit - 1) * 13 + value, 53 being the joker.
-constexpr int32_t cardIndex(int32_t suit, int32_t value) { return (suit - 1) * 13 + value; }
-constexpr int32_t suitOfIndex(int32_t index) { return (index + 12) / 13; }
-constexpr int32_t valueOfIndex(int32_t index) { return (index + 12) % 13 + 1; }
+constexpr int32_t cardIndex(int32_t suit, int32_t value) {
+    return (suit - 1) * 13 + value;
+}
+constexpr int32_t suitOfIndex(int32_t index) {
+    return (index + 12) / 13;
+}
+constexpr int32_t valueOfIndex(int32_t index) {
+    return (index + 12) % 13 + 1;
+}
 
 // The 53 card records, indexed by card index (entry 0 is unused).
 struct CardTable {

@@ -10,7 +10,7 @@
 namespace brisko {
 
 class ControlView {
-public:
+  public:
     virtual ~ControlView() = default;
     virtual void setCaption(std::string_view control, const std::string& text) = 0;
     virtual void setVisible(std::string_view control, bool visible) = 0;

@@ -11,7 +11,6 @@ namespace {
 constexpr int32_t kJokerEveryDeal = 1;
 constexpr int32_t kJokerPossible = 2;
 
-// Chance out of 1060 of the joker at a deal: x < 100.
 constexpr int32_t kJokerOdds = 1060;
 
 }  // namespace
@@ -30,7 +29,8 @@ void dealHand(EngineState& s, int32_t gameType, const Clock& clock) {
     if (gameType == kJokerEveryDeal) {
         s.hand[s.random.randomFrom(kSlots)] = kJoker;
     } else if (gameType == kJokerPossible) {
-        if (s.random.randomFrom(kJokerOdds) < 100) s.hand[s.random.randomFrom(kSlots)] = kJoker;
+        if (jokerAtDeal(s.random.randomFrom(kJokerOdds)))
+            s.hand[s.random.randomFrom(kSlots)] = kJoker;
     }
     evaluateHand(s);
 }
@@ -57,7 +57,7 @@ void drawCards(EngineState& s, int32_t gameType, const Clock& clock) {
             jokerHeld = jokerHeld || s.hand[k] == kJoker;
         }
         if (!jokerHeld && heldCount < kSlots &&
-            s.random.randomFrom(kJokerOdds) < 20 * (kSlots - heldCount)) {
+            jokerAtDraw(s.random.randomFrom(kJokerOdds), heldCount)) {
             // The joker takes the first slot not held after a slot drawn at
             // random, the drawn slot itself coming last.
             int32_t slot = s.random.randomFrom(kSlots);

@@ -14,7 +14,7 @@ namespace brisko {
 // What the card rules show on the table. The window implements it (through the
 // game table), tests record it.
 class EngineView {
-public:
+  public:
     virtual ~EngineView() = default;
     // Show the card that `hand` holds in a slot 1..5, face up.
     virtual void ShowCard(int32_t slot) = 0;
@@ -27,10 +27,10 @@ public:
 
 // The settings the card rules read.
 class EngineSettings {
-public:
+  public:
     virtual ~EngineSettings() = default;
-    virtual int32_t gameType() const = 0;            // 1..3
-    virtual bool suggestionOptionOn() const = 0;     // hold the suggested cards at once
+    virtual int32_t gameType() const = 0;         // 1..3
+    virtual bool suggestionOptionOn() const = 0;  // hold the suggested cards at once
 };
 
 // Settings held in plain fields, for tools and tests.
@@ -45,7 +45,7 @@ struct FixedEngineSettings final : EngineSettings {
 
 // A view that shows nothing, for tools that only want the rules.
 class NullEngineView final : public EngineView {
-public:
+  public:
     void ShowCard(int32_t) override {}
     void setPanelColour(std::string_view, Colour) override {}
     void setResultLine(const std::string&) override {}
@@ -54,9 +54,8 @@ public:
 };
 
 class Engine {
-public:
-    Engine(const Clock& clock, EngineView& view, const EngineSettings& settings,
-           const Texts& texts)
+  public:
+    Engine(const Clock& clock, EngineView& view, const EngineSettings& settings, const Texts& texts)
         : clock_(clock), view_(view), settings_(settings), texts_(texts) {}
 
     EngineState state;
@@ -67,13 +66,15 @@ public:
     void dealHand();
     void drawCards();
     HandCategory evaluateHand() { return brisko::evaluateHand(state); }
-    static int32_t payout(HandCategory category, int32_t bet) { return brisko::payout(category, bet); }
+    static int32_t payout(HandCategory category, int32_t bet) {
+        return brisko::payout(category, bet);
+    }
     // Turns the category's pay-table row red and names it on the message line.
     void showCategory(HandCategory category);
     // After a deal: the cards worth holding, held at once when the option is on.
     void suggestHolds();
 
-private:
+  private:
     void showAllCards();
 
     const Clock& clock_;

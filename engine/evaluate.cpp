@@ -13,7 +13,7 @@ constexpr int32_t kAce = 14;
 constexpr int32_t kKing = 13;
 
 class Evaluator {
-public:
+  public:
     explicit Evaluator(EngineState& s) : s_(s) {}
 
     HandCategory run() {
@@ -38,7 +38,7 @@ public:
         return HandCategory::Nothing;
     }
 
-private:
+  private:
     int32_t suit(int32_t slot) const { return cardTable[s_.hand[slot]].suit; }
     int32_t rank(int32_t slot) const { return cardTable[s_.hand[slot]].rank; }
     int32_t tally(int32_t r) const { return s_.rankTally[r]; }
@@ -85,8 +85,7 @@ private:
     }
 
     bool aceLowRun() const {
-        return tally(kAce) == 1 && tally(2) == 1 && tally(3) == 1 && tally(4) == 1 &&
-               tally(5) == 1;
+        return tally(kAce) == 1 && tally(2) == 1 && tally(3) == 1 && tally(4) == 1 && tally(5) == 1;
     }
 
     bool jokerRun() const {
@@ -124,9 +123,9 @@ private:
     // Any straight flush with both the ace and the king, or with one of them
     // and the joker, pays as a royal flush.
     bool royalFlush() {
-        const bool ok = straightFlush() &&
-                        ((tally(kAce) > 0 && tally(kKing) > 0) ||
-                         ((tally(kAce) > 0) != (tally(kKing) > 0) && jokerPresent()));
+        const bool ok =
+            straightFlush() && ((tally(kAce) > 0 && tally(kKing) > 0) ||
+                                ((tally(kAce) > 0) != (tally(kKing) > 0) && jokerPresent()));
         if (ok) {
             markAll();
         } else {
@@ -235,11 +234,12 @@ private:
 
 }  // namespace
 
-HandCategory evaluateHand(EngineState& state) { return Evaluator(state).run(); }
+HandCategory evaluateHand(EngineState& state) {
+    return Evaluator(state).run();
+}
 
 int32_t payout(HandCategory category, int32_t bet) {
-    const int64_t win =
-        static_cast<int64_t>(bet) * payMultiplier[static_cast<size_t>(category)];
+    const int64_t win = static_cast<int64_t>(bet) * payMultiplier[static_cast<size_t>(category)];
     if (win > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
     if (win < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(win);

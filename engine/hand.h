@@ -27,11 +27,13 @@ inline constexpr int32_t kCategoryCount = 10;
 
 // Win per credit bet, by category 0..9.
 inline constexpr std::array<int32_t, kCategoryCount> payMultiplier = {0,  1,  2,  4,   8,
-                                                                       12, 16, 24, 200, 500};
+                                                                      12, 16, 24, 200, 500};
 
 // A 32-bit colour as the game stores it: low byte red, then green, then blue.
 using Colour = uint32_t;
-constexpr Colour rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
+constexpr Colour rgb(uint32_t r, uint32_t g, uint32_t b) {
+    return r | (g << 8) | (b << 16);
+}
 
 inline constexpr Colour kRed = rgb(255, 0, 0);
 inline constexpr Colour kLightGreen = rgb(146, 239, 150);
@@ -86,6 +88,15 @@ int32_t payout(HandCategory category, int32_t bet);
 // Steps 1-3 of the hold suggestion: turns the marks of the deal's evaluation
 // into the suggested slots, in markedCards.
 void suggestMarks(EngineState& state);
+
+// The joker's chances in game type 2, x being a draw of 1..1060: at a deal,
+// and at a draw with `heldCount` slots held and the joker not among them.
+constexpr bool jokerAtDeal(int32_t x) {
+    return x < 100;
+}
+constexpr bool jokerAtDraw(int32_t x, int32_t heldCount) {
+    return heldCount < kSlots && x < 20 * (kSlots - heldCount);
+}
 
 // Deals five new cards for game type 1..3 and evaluates them.
 void dealHand(EngineState& state, int32_t gameType, const Clock& clock);

@@ -10,7 +10,7 @@ inline constexpr int32_t kMillisecondsPerDay = 86'400'000;
 
 // The time of day the random source is seeded from.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since midnight UTC, 0 .. 86399999.
     virtual int32_t millisecondsSinceMidnightUtc() const = 0;
@@ -18,18 +18,18 @@ public:
 
 // Reads the system clock in UTC (not local time).
 class SystemClock final : public Clock {
-public:
+  public:
     int32_t millisecondsSinceMidnightUtc() const override;
 };
 
 // A clock that always reads the same time, until told otherwise.
 class FixedClock final : public Clock {
-public:
+  public:
     explicit FixedClock(int32_t ms = 0) : ms_(ms) {}
     void set(int32_t ms) { ms_ = ms; }
     int32_t millisecondsSinceMidnightUtc() const override { return ms_; }
 
-private:
+  private:
     int32_t ms_;
 };
 

@@ -121,12 +121,12 @@ std::string_view textFor(Txt key, int32_t language);
 // The text table of the running game: every text empty until a language is
 // chosen, then replaced as a whole.
 class Texts {
-public:
+  public:
     int32_t language() const { return language_; }
     void setLanguage(int32_t language);
     const std::string& operator[](Txt key) const { return texts_[static_cast<size_t>(key)]; }
 
-private:
+  private:
     int32_t language_ = kLanguageNone;
     std::array<std::string, kTextCount> texts_{};
 };

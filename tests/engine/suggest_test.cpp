@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "engine/engine.h"
+
+namespace brisko {
+namespace {
+
+int32_t c(const char* name) {
+    return *parseCard(name);
+}
+
+struct LabelView final : EngineView {
+    std::vector<int32_t> labels;
+    void ShowCard(int32_t) override {}
+    void setPanelColour(std::string_view, Colour) override {}
+    void setResultLine(const std::string&) override {}
+    void setResultPrefix(const std::string&) override {}
+    void showHoldLabel(int32_t slot) override { labels.push_back(slot); }
+};
+
+std::string suggestionFor(std::initializer_list<const char*> cards) {
+    EngineState s;
+    int32_t k = 1;
+    for (const char* name : cards) s.hand[k++] = c(name);
+    evaluateHand(s);
+    suggestMarks(s);
+    std::string m;
+    for (int32_t slot = 1; slot <= kSlots; ++slot) m += s.markedCards[slot] ? '1' : '0';
+    return m;
+}
+
+TEST(SuggestHolds, WhatThePlayerIsOffered) {
+    EXPECT_EQ(suggestionFor({"KS", "8D", "5C", "3H", "2S"}), "10000");
+    EXPECT_EQ(suggestionFor({"KS", "AD", "5C", "3H", "2S"}), "11000");
+    // A low pair wins over a king beside it.
+    EXPECT_EQ(suggestionFor({"5S", "5H", "KC", "8D", "2S"}), "11000");
+    EXPECT_EQ(suggestionFor({"2H", "5H", "9H", "JH", "3S"}), "11110");
+    // Kings and aces come before four to a flush.
+    EXPECT_EQ(suggestionFor({"2H", "5H", "9H", "KH", "3S"}), "00010");
+    // Four to a straight is never proposed.
+    EXPECT_EQ(suggestionFor({"5S", "6H", "7C", "8D", "2S"}), "00000");
+    EXPECT_EQ(suggestionFor({"JK", "QS", "9H", "6C", "3D"}), "10000");
+    // The evaluation marked the four sevens; the joker is added.
+    EXPECT_EQ(suggestionFor({"7S", "7H", "7C", "7D", "JK"}), "11111");
+    EXPECT_EQ(suggestionFor({"AS", "KS", "QS", "JS", "10S"}), "11111");
+    EXPECT_EQ(suggestionFor({"8S", "8H", "JK", "2C", "KD"}), "11100");
+    EXPECT_EQ(suggestionFor({"AS", "AH", "KC", "KD", "5S"}), "11110");
+    EXPECT_EQ(suggestionFor({"QS", "JH", "4C", "7D", "9S"}), "00000");
+}
+
+TEST(SuggestHolds, HeldAndLabelledOnlyWithTheOptionOn) {
+    FixedClock clock(0);
+    LabelView view;
+    Texts texts;
+    FixedEngineSettings settings(3, true);
+    Engine engine(clock, view, settings, texts);
+    const Hand kingHigh{0, c("KS"), c("8D"), c("AC"), c("3H"), c("2S")};
+
+    engine.state.hand = kingHigh;
+    engine.evaluateHand();
+    engine.suggestHolds();
+    EXPECT_EQ(view.labels, (std::vector<int32_t>{1, 3}));
+    EXPECT_TRUE(engine.state.held[1]);
+    EXPECT_TRUE(engine.state.held[3]);
+    EXPECT_FALSE(engine.state.held[2]);
+
+    settings.suggestion = false;
+    view.labels.clear();
+    engine.state.held = {};
+    engine.state.hand = kingHigh;
+    engine.evaluateHand();
+    engine.suggestHolds();
+    EXPECT_TRUE(view.labels.empty());
+    EXPECT_EQ(engine.state.held, SlotFlags{});
+    // The suggestion is there all the same, for the option switched on later.
+    EXPECT_TRUE(engine.state.markedCards[1]);
+    EXPECT_TRUE(engine.state.markedCards[3]);
+}
+
+}  // namespace
+}  // namespace brisko
