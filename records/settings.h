@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/controls.h"
 #include "engine/random.h"
@@ -17,6 +18,17 @@ inline constexpr int32_t kGameTypes = 3;
 inline constexpr int32_t kTargets = 6;
 inline constexpr int32_t kRanks = 5;
 inline constexpr int32_t kUnlimitedTarget = 6;
+
+// The invented players of the generated lists, 1..10; index 0 unused.
+inline constexpr std::array<std::string_view, 11> defaultNames = {
+    "",     "John", "Albert",  "Gaston", "Edouard", "Philippe",
+    "Bill", "Marylin", "Marie", "Natacha", "Boris"};
+
+// The generated lists: rank 1 lies 1..499 above the base, each further rank
+// 1..step below the previous one less the step. `draws` is targetDraws[i].
+int32_t defaultHighScoreBase(int32_t gameType, int32_t targetIndex, int32_t draws);
+// base x 0.125, an exact half rounded to the even neighbour.
+int32_t defaultHighScoreStep(int32_t base);
 
 struct HighScoreEntry {
     int32_t points = 0;
@@ -76,6 +88,10 @@ public:
     std::array<int32_t, kTargets + 1> targetDraws{};
     std::string registryKey = "Software\\Caldimo\\BRISKO 99\\";
 
+    // Raises StoreError (after finishing what it can) for a value of the wrong
+    // type, which stops the load, and for a damaged store file, which the store
+    // has set aside and replaced by the defaults: the caller shows the message
+    // and goes on.
     void LoadSettings();
     void SaveSettings();
     void ResetSettings();
@@ -99,6 +115,10 @@ public:
     HighScoreList& currentList();
 
 private:
+    // After a load stopped by a bad value: fields the game indexes with, or
+    // flags, that lie outside their range are used at their defaults.
+    void UseDefaultsOutsideRange();
+
     SettingsStore& store_;
     RandomSource& random_;
     const Texts& texts_;

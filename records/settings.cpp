@@ -1,0 +1,156 @@
+#include "records/settings.h"
+
+#include "records/settings_table.h"
+
+namespace brisko {
+
+namespace {
+
+constexpr uint32_t kDarkBlue = 4194304;  // red 0, green 0, blue 64
+
+bool isFlag(uint8_t byte) { return byte == 0 || byte == 1; }
+
+}  // namespace
+
+Records::Records(SettingsStore& store, RandomSource& random, const Texts& texts, RecordsView& view)
+    : targetDraws{0, 50, 100, 200, 500, 1000, 0},
+      store_(store),
+      random_(random),
+      texts_(texts),
+      view_(view) {}
+
+void Records::LoadSettings() {
+    targetDraws = {0, 50, 100, 200, 500, 1000, 0};
+    store_.openKey(registryKey);
+    // A damaged store is mended first and reported once the load is over.
+    const std::string notice = store_.takeNotice();
+    try {
+        for (const StoredValue& value : storedValues()) {
+            if (value.kind == ValueKind::String) {
+                textField(settings, value) = store_.readString(value.name);
+                continue;
+            }
+            // A shorter value fills only the first bytes of the field.
+            const uint32_t before = binaryField(settings, value);
+            uint8_t bytes[4];
+            for (size_t k = 0; k < value.width; ++k) bytes[k] = (before >> (8 * k)) & 0xFF;
+            store_.readBinary(value.name, bytes, value.width);
+            uint32_t bits = 0;
+            for (size_t k = 0; k < value.width; ++k) bits |= uint32_t{bytes[k]} << (8 * k);
+            setBinaryField(settings, value, bits);
+        }
+    } catch (const StoreError&) {
+        // The load stops at the bad value; what was read stays, but nothing
+        // that would index outside the game's tables.
+        UseDefaultsOutsideRange();
+        throw;
+    }
+    if (settings.verif == 0) {
+        settings.verif = 1;
+        ResetSettings();
+    }
+    if (!SettingsValid()) ResetSettings();
+    ApplyOptions();
+    if (!notice.empty()) throw StoreError(notice);
+}
+
+void Records::UseDefaultsOutsideRange() {
+    Settings& s = settings;
+    if (!isFlag(s.verif)) s.verif = 1;
+    if (!isFlag(s.optionDoublagePropose)) s.optionDoublagePropose = 1;
+    if (!isFlag(s.optionSuggestionCartes)) s.optionSuggestionCartes = 1;
+    if (!isFlag(s.optionBarreInfo)) s.optionBarreInfo = 1;
+    if (s.gameType < 1 || s.gameType > kGameTypes) s.gameType = 2;
+    if (s.targetIndex < 1 || s.targetIndex > kTargets) s.targetIndex = 1;
+}
+
+void Records::SaveSettings() {
+    store_.openKey(registryKey);
+    store_.beginSave();
+    for (const StoredValue& value : storedValues()) {
+        if (value.kind == ValueKind::String) {
+            store_.writeString(value.name, textField(settings, value));
+            continue;
+        }
+        const uint32_t bits = binaryField(settings, value);
+        uint8_t bytes[4];
+        for (size_t k = 0; k < value.width; ++k) bytes[k] = (bits >> (8 * k)) & 0xFF;
+        store_.writeBinary(value.name, bytes, value.width);
+    }
+    store_.commitSave();
+}
+
+void Records::ResetSettings() {
+    Settings& s = settings;
+    // Also the marker: a stored marker other than 0 and 1 would otherwise fail
+    // every later check and wipe the best scores at every start.
+    s.verif = 1;
+    s.optionDoublagePropose = 1;
+    s.optionSuggestionCartes = 1;
+    s.optionCouleurFondEcran = kDarkBlue;
+    s.optionBarreInfo = 1;
+    s.gameType = 2;
+    s.targetIndex = 1;
+    MakeDefaultHighScores();
+    s.optionYourName.clear();
+    SaveSettings();
+}
+
+bool Records::SettingsValid() const {
+    const Settings& s = settings;
+    bool valid = s.gameType >= 1 && s.gameType <= kGameTypes && isFlag(s.optionBarreInfo) &&
+                 isFlag(s.optionDoublagePropose) && s.targetIndex >= 1 &&
+                 s.targetIndex <= kTargets && isFlag(s.optionSuggestionCartes) && isFlag(s.verif);
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        for (int32_t i = 1; i <= kTargets; ++i) {
+            const HighScoreList& list = s.highScores[t][i];
+            for (int32_t r = 2; r <= kRanks; ++r) {
+                valid = valid && list[r].points <= list[r - 1].points;
+            }
+        }
+    }
+    return valid;
+}
+
+void Records::ApplyOptions() { view_.showOptions(settings); }
+
+void Records::menuSuggestionCartesClick(PlayState& play) {
+    if (settings.optionSuggestionCartes != 0) {
+        settings.optionSuggestionCartes = 0;
+        if (play.awaitingDraw()) play.releaseAllHolds();
+    } else {
+        settings.optionSuggestionCartes = 1;
+        if (play.awaitingDraw()) play.holdSuggestedCards();
+    }
+    ApplyOptions();
+    SaveSettings();
+}
+
+void Records::menuOptionDoublageClick(const PlayState& play) {
+    if (settings.optionDoublagePropose == 0) {
+        settings.optionDoublagePropose = 1;
+    } else if (play.doubleUpActive()) {
+        view_.showMessage(texts_[Txt::txtWaitEndOfDraw]);
+    } else {
+        settings.optionDoublagePropose = 0;
+    }
+    ApplyOptions();
+    SaveSettings();
+}
+
+void Records::menuBarreInfoClick() {
+    settings.optionBarreInfo = settings.optionBarreInfo == 0 ? 1 : 0;
+    ApplyOptions();
+    SaveSettings();
+}
+
+void Records::menuCouleurFondEcranClick() {
+    uint32_t chosen = settings.optionCouleurFondEcran;
+    if (view_.chooseColour(settings.optionCouleurFondEcran, chosen)) {
+        settings.optionCouleurFondEcran = chosen;
+    }
+    ApplyOptions();
+    SaveSettings();
+}
+
+}  // namespace brisko
