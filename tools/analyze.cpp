@@ -1,0 +1,239 @@
+#include "tools/analyze.h"
+
+#include <charconv>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "engine/hand.h"
+#ifdef BRISKO_HAVE_PLAY
+#include "tools/play.h"
+#endif
+
+namespace brisko {
+
+namespace {
+
+constexpr const char* kHelp =
+    R"(brisko-analyze: the rules of BRISKO 99 from the command line.
+
+Cards are written rank then suit: ranks A 2 3 4 5 6 7 8 9 10 J Q K, suits
+S (spades) H (hearts) C (clubs) D (diamonds); JK is the joker. Lower case is
+fine, and a card index 1-53 works too (1-13 spades ace to king, 14-26 hearts,
+27-39 clubs, 40-52 diamonds, 53 the joker).
+
+Game types: 1 a joker in every deal, 2 a joker possible, 3 no joker.
+MS is the clock reading the deal or draw is seeded from: milliseconds after
+midnight UTC, 0-86399999.
+
+Commands:
+  eval C1 C2 C3 C4 C5
+      Prints CATEGORY MARKS PAIRRANK: the category 0 (nothing) to 9 (royal
+      flush), the cards that make it as five 0/1 digits (slot 1 first), and the
+      rank of the pair (13 kings, 14 aces) for category 1, else -1.
+      Example: brisko-analyze eval KS 4H JK 9C 2D   ->   1 10100 13
+  deal TYPE MS
+      Prints the five card indices dealt, slot 1 first.
+      Example: brisko-analyze deal 1 0   ->   1 2 45 53 15
+  draw TYPE MS C1 C2 C3 C4 C5 HELD
+      Prints the five card indices after the draw from the hand C1..C5, HELD
+      being five 0/1 digits (1: the slot is held), slot 1 first.
+      Example: brisko-analyze draw 3 777 6 26 34 31 37 10100   ->   6 20 34 36 13
+  suggest C1 C2 C3 C4 C5
+      Prints the cards the game suggests holding, as five 0/1 digits.
+      Example: brisko-analyze suggest KS AD 5C 3H 2S   ->   11000
+)"
+#ifdef BRISKO_HAVE_PLAY
+    R"(  play [--store PATH]
+      Plays games from standard input, one command a line; see
+      brisko-analyze play --help.
+)"
+#endif
+    R"(
+With only the command word (eval, deal, draw or suggest), the arguments are
+read from standard input instead, one set a line, and one result line is
+printed for each:
+  printf 'AS KS QS JS 10S\n2H 2D 7C 9S KD\n' | brisko-analyze eval
+  printf '1 0\n3 86399999\n' | brisko-analyze deal
+
+Bad input (an unknown card, a card twice, two jokers, a wrong count, a game
+type or clock reading out of range, HELD not five 0/1 digits) prints one line
+on standard error naming the problem and the word; the exit status is then 2.
+)";
+
+// Thrown for a refused line: the message goes to standard error.
+struct BadInput {
+    std::string message;
+};
+
+std::optional<int64_t> parseInteger(const std::string& word) {
+    int64_t value = 0;
+    if (word.empty() || word.size() > 12) return std::nullopt;
+    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (ec != std::errc() || end != word.data() + word.size()) return std::nullopt;
+    return value;
+}
+
+int32_t gameTypeArg(const std::string& word) {
+    const auto v = parseInteger(word);
+    if (!v || *v < 1 || *v > 3) throw BadInput{"game type must be 1, 2 or 3: '" + word + "'"};
+    return static_cast<int32_t>(*v);
+}
+
+int32_t clockArg(const std::string& word) {
+    const auto v = parseInteger(word);
+    if (!v || *v < 0 || *v >= kMillisecondsPerDay) {
+        throw BadInput{"clock reading must be 0-86399999: '" + word + "'"};
+    }
+    return static_cast<int32_t>(*v);
+}
+
+Hand handArg(const std::vector<std::string>& words, size_t first) {
+    Hand hand{};
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        const std::string& word = words[first + static_cast<size_t>(k) - 1];
+        const auto index = parseCard(word);
+        if (!index) throw BadInput{"unknown card: '" + word + "'"};
+        for (int32_t j = 1; j < k; ++j) {
+            if (hand[j] != *index) continue;
+            if (*index == kJoker) throw BadInput{"two jokers: '" + word + "'"};
+            throw BadInput{"card given twice: '" + word + "'"};
+        }
+        hand[k] = *index;
+    }
+    return hand;
+}
+
+SlotFlags heldArg(const std::string& word) {
+    SlotFlags held{};
+    if (word.size() != kSlots) throw BadInput{"HELD must be five 0/1 digits: '" + word + "'"};
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        const char d = word[static_cast<size_t>(k) - 1];
+        if (d != '0' && d != '1') throw BadInput{"HELD must be five 0/1 digits: '" + word + "'"};
+        held[k] = d == '1';
+    }
+    return held;
+}
+
+void expectCount(const std::vector<std::string>& words, size_t count, const char* form) {
+    if (words.size() == count) return;
+    std::string got;
+    for (const auto& w : words) {
+        if (!got.empty()) got += ' ';
+        got += w;
+    }
+    throw BadInput{std::string("expected ") + form + ", got " + std::to_string(words.size()) +
+                   " word(s): '" + got + "'"};
+}
+
+std::string digits(const SlotFlags& flags) {
+    std::string s;
+    for (int32_t k = 1; k <= kSlots; ++k) s += flags[k] ? '1' : '0';
+    return s;
+}
+
+std::string indices(const Hand& hand) {
+    std::string s;
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        if (k > 1) s += ' ';
+        s += std::to_string(hand[k]);
+    }
+    return s;
+}
+
+std::string evalLine(const std::vector<std::string>& w) {
+    expectCount(w, 5, "five cards");
+    EngineState s;
+    s.hand = handArg(w, 0);
+    const HandCategory category = evaluateHand(s);
+    const int32_t pair = category == HandCategory::KingsOrBetter ? s.pairRank : -1;
+    return std::to_string(static_cast<int32_t>(category)) + " " + digits(s.markedCards) + " " +
+           std::to_string(pair);
+}
+
+std::string dealLine(const std::vector<std::string>& w) {
+    expectCount(w, 2, "TYPE MS");
+    const int32_t type = gameTypeArg(w[0]);
+    EngineState s;
+    dealHand(s, type, FixedClock(clockArg(w[1])));
+    return indices(s.hand);
+}
+
+std::string drawLine(const std::vector<std::string>& w) {
+    expectCount(w, 8, "TYPE MS C1 C2 C3 C4 C5 HELD");
+    const int32_t type = gameTypeArg(w[0]);
+    const int32_t ms = clockArg(w[1]);
+    EngineState s;
+    s.hand = handArg(w, 2);
+    s.held = heldArg(w[7]);
+    drawCards(s, type, FixedClock(ms));
+    return indices(s.hand);
+}
+
+std::string suggestLine(const std::vector<std::string>& w) {
+    expectCount(w, 5, "five cards");
+    EngineState s;
+    s.hand = handArg(w, 0);
+    evaluateHand(s);
+    suggestMarks(s);
+    return digits(s.markedCards);
+}
+
+using LineCommand = std::string (*)(const std::vector<std::string>&);
+
+// One result line, or one error line; true when the input was good.
+bool answer(LineCommand command, const std::vector<std::string>& words, std::ostream& out,
+            std::ostream& err) {
+    try {
+        out << command(words) << '\n';
+        return true;
+    } catch (const BadInput& bad) {
+        err << "brisko-analyze: " << bad.message << '\n';
+        return false;
+    }
+}
+
+std::vector<std::string> split(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+}  // namespace
+
+int runAnalyze(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        (args.empty() ? err : out) << kHelp;
+        return args.empty() ? 2 : 0;
+    }
+    const std::string& name = args[0];
+#ifdef BRISKO_HAVE_PLAY
+    if (name == "play") {
+        return runPlay(in, out, err, std::vector<std::string>(args.begin() + 1, args.end()));
+    }
+#endif
+    LineCommand command = nullptr;
+    if (name == "eval") command = evalLine;
+    if (name == "deal") command = dealLine;
+    if (name == "draw") command = drawLine;
+    if (name == "suggest") command = suggestLine;
+    if (command == nullptr) {
+        err << "brisko-analyze: unknown command: '" << name << "' (see --help)\n";
+        return 2;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (!rest.empty()) return answer(command, rest, out, err) ? 0 : 2;
+
+    bool allGood = true;
+    for (std::string line; std::getline(in, line);) {
+        const auto words = split(line);
+        if (words.empty()) continue;
+        allGood = answer(command, words, out, err) && allGood;
+    }
+    return allGood ? 0 : 2;
+}
+
+}  // namespace brisko
