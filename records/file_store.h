@@ -1,0 +1,74 @@
+// The settings store of systems without a registry: one per-user file in
+// Wine's registry format standing in for HKEY_CURRENT_USER.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "records/registry.h"
+#include "records/store.h"
+
+namespace brisko {
+
+// $XDG_CONFIG_HOME/Caldimo/user.reg, $XDG_CONFIG_HOME being ~/.config when
+// unset (or not an absolute path, as the XDG rules say).
+std::filesystem::path defaultStorePath();
+
+// Every openKey reads the file afresh, so a load sees what another running copy
+// saved. Writes go to disk at commitSave (or at once outside a save), in one
+// step: under the lock file "<file>.lock", the file is read again, the writes
+// are put into it, and the whole text goes to "<file>.tmp", is synced, and is
+// renamed over the file; the folder is synced last. A failure leaves the file
+// as it was and raises the write error naming the first value of the save.
+// Keys and values the program does not write are kept as they were.
+class FileStore : public SettingsStore {
+public:
+    using TimeSource = std::function<int64_t()>;  // unix seconds
+
+    // `now` stamps the changed keys and names a damaged file set aside; the
+    // system clock when empty.
+    explicit FileStore(std::filesystem::path file, TimeSource now = {});
+
+    void openKey(const std::string& path) override;
+    size_t readBinary(const std::string& name, void* dest, size_t capacity) override;
+    void writeBinary(const std::string& name, const void* data, size_t length) override;
+    std::string readString(const std::string& name) override;
+    void writeString(const std::string& name, const std::string& text) override;
+    void beginSave() override;
+    void commitSave() override;
+    // Set when openKey found the file unreadable: it names the file and the
+    // line, and the name the file was moved to; the key then reads as absent.
+    std::string takeNotice() override;
+
+    const std::filesystem::path& path() const { return file_; }
+    std::filesystem::path lockPath() const;
+    std::filesystem::path tempPath() const;
+    // The hive as last read or written.
+    const RegTree& tree() const { return tree_; }
+
+private:
+    struct Pending {
+        std::string key;
+        RegValue value;
+    };
+
+    RegKey& currentKey();
+    void loadFromDisk();
+    void write(RegValue value);
+    void commit(std::vector<Pending> pending);
+    // Moves the damaged file aside (the lock held); its new name.
+    std::filesystem::path setAside();
+
+    std::filesystem::path file_;
+    TimeSource now_;
+    RegTree tree_;
+    std::string key_;
+    bool inSave_ = false;
+    std::vector<Pending> pending_;
+    std::string notice_;
+};
+
+}  // namespace brisko

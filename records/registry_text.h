@@ -1,0 +1,46 @@
+// Wine's registry file format ("WINE REGISTRY Version 2"): the text of the
+// settings file on systems without a registry. Plain ASCII; strings keep
+// their UTF-16 code units as \x escapes, so a person can read the file and
+// Wine-aware tools understand it.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "records/registry.h"
+
+namespace brisko {
+
+inline constexpr std::string_view kRegistrySignature = "WINE REGISTRY Version 2";
+
+class RegistryParseError : public std::runtime_error {
+public:
+    RegistryParseError(int line, const std::string& reason)
+        : std::runtime_error(reason), line_(line) {}
+    int line() const { return line_; }  // 1-based
+
+private:
+    int line_;
+};
+
+// Raises RegistryParseError at the first line it cannot read. Values and keys
+// keep their lines as read (`raw`, `rawLine`), to be written back unchanged.
+RegTree parseRegistryText(std::string_view text);
+
+// The whole file. Values and keys the program did not change are written as
+// they were read; changed keys get a fresh "#time=" from their `modified`.
+std::string formatRegistryText(const RegTree& tree);
+
+// One value line (hex data wraps after 76 columns, as Wine does).
+std::string formatRegistryValue(const RegValue& value);
+
+// Wine's string escapes: backslash and the characters of `escape` get a
+// backslash, control characters their C or octal escape, characters above 127
+// "\x" and their UTF-16 code unit in hex.
+std::string escapeRegistryString(std::u16string_view units, std::string_view escape);
+
+// Unix seconds as a Windows FILETIME (100 ns since 1601).
+uint64_t unixSecondsToFiletime(int64_t seconds);
+
+}  // namespace brisko
