@@ -1,0 +1,300 @@
+// The double-or-quit offer, the pick and its timers.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <set>
+
+#include "fake_view.h"
+
+namespace brisko::testing {
+namespace {
+
+// Pair of kings: pays the bet.
+Hand kings() {
+    return {0, cardIndex(1, 13), cardIndex(2, 13), cardIndex(3, 9), cardIndex(4, 4), cardIndex(1, 2)};
+}
+
+// A game at bet 5 whose draw paid 5, the offer standing.
+Game& offerOfFive(Game& g) {
+    for (int i = 0; i < 4; ++i) g.table().betPlus();
+    g.playHand(kings());
+    return g;
+}
+
+TEST(Offer, NoOfferForAWinOfZeroOrWithTheOptionOff) {
+    Game lost;
+    lost.playHand(nothing());
+    EXPECT_FALSE(lost.state().doubleUpActive);
+    EXPECT_FALSE(lost.controls.isVisible("PanelDoublage"));
+    EXPECT_FALSE(lost.controls.timerRunning(kTimerYesNoDoublage));
+
+    Game off({.doubleUp = false});
+    off.playHand(twoPairs());
+    EXPECT_FALSE(off.state().doubleUpActive);
+    EXPECT_FALSE(off.controls.isVisible("PanelDoublage"));
+    EXPECT_EQ(off.state().credit, 201);
+    EXPECT_TRUE(off.controls.isEnabled("ButtonTirage"));
+}
+
+TEST(Offer, ShowsTheWinAndTwiceTheWin) {
+    Game g;
+    offerOfFive(g);
+    EXPECT_TRUE(g.state().doubleUpActive);
+    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_TRUE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_EQ(g.controls.caption("ButtonNoDouble"), "&Quits, Won : 5");
+    EXPECT_EQ(g.controls.caption("ButtonYesDouble"), "&Double up to : 10");
+    EXPECT_TRUE(g.controls.timerRunning(kTimerYesNoDoublage));
+    for (const char* b : {"ButtonEncore", "ButtonMiseMax", "ButtonTirage"}) {
+        EXPECT_FALSE(g.controls.isEnabled(b)) << b;
+    }
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdButtonName(k)));
+    // Not paid yet.
+    EXPECT_EQ(g.state().credit, 195);
+    EXPECT_TRUE(g.controls.focus == "ButtonYesDouble" || g.controls.focus == "ButtonNoDouble");
+
+    Game f({.language = kLanguageFrench});
+    offerOfFive(f);
+    EXPECT_EQ(f.controls.caption("ButtonNoDouble"), "&Quitte, Gain : 5");
+    EXPECT_EQ(f.controls.caption("ButtonYesDouble"), "&Doubler \xC3\xA0 : 10");
+}
+
+TEST(Offer, TheFocusAlternatesStartingWithQuit) {
+    Game g;
+    offerOfFive(g);
+    g.table().TimerYesNoDoublageTimer();
+    EXPECT_EQ(g.controls.focus, "ButtonNoDouble");
+    g.table().TimerYesNoDoublageTimer();
+    EXPECT_EQ(g.controls.focus, "ButtonYesDouble");
+    g.table().TimerYesNoDoublageTimer();
+    EXPECT_EQ(g.controls.focus, "ButtonNoDouble");
+}
+
+TEST(Offer, QuittingPaysTheWinAndShowsTheHandAgain) {
+    Game g;
+    offerOfFive(g);
+    g.controls.shownCards.clear();
+    g.table().ButtonNoDoubleClick();
+    EXPECT_EQ(g.state().credit, 200);
+    EXPECT_FALSE(g.state().doubleUpActive);
+    EXPECT_FALSE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_FALSE(g.controls.timerRunning(kTimerYesNoDoublage));
+    EXPECT_EQ(g.controls.shownCards, (std::vector<int32_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtBetPrompt));
+    EXPECT_TRUE(g.controls.isEnabled("ButtonTirage"));
+    // The labels of the paid hand stay.
+    EXPECT_TRUE(g.controls.isVisible("PanelG1"));
+    EXPECT_EQ(g.controls.caption("PanelG1"), "YEAH");
+}
+
+TEST(DoubleUp, LaysOutTheDealerCardAndFourFaceDownCards) {
+    Game g;
+    offerOfFive(g);
+    g.table().ButtonYesDoubleClick();
+    EXPECT_EQ(g.state().phase, Phase::DoubleUpPick);
+    EXPECT_TRUE(g.state().doubleUpActive);
+    EXPECT_FALSE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_FALSE(g.controls.timerRunning(kTimerYesNoDoublage));
+    EXPECT_TRUE(g.controls.timerRunning(kTimerCarteDoublage));
+    EXPECT_TRUE(g.controls.isVisible("ConteneurC1"));
+    EXPECT_FALSE(g.controls.isVisible("ButtonC1"));
+    for (int32_t k = 2; k <= kSlots; ++k) {
+        EXPECT_FALSE(g.controls.isVisible(cardFrameName(k)));
+        EXPECT_TRUE(g.controls.isVisible(holdButtonName(k)));
+    }
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdLabelName(k)));
+    EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtDoubleUpPrompt));
+    for (const char* b : {"ButtonEncore", "ButtonMiseMax", "ButtonTirage"}) {
+        EXPECT_FALSE(g.controls.isEnabled(b)) << b;
+    }
+}
+
+TEST(DoubleUp, TheDealerIsNeverATwoOrAnAceAndAHigherAndALowerCardLieBelow) {
+    // The cards come from the random source as the draw left it: every clock
+    // reading of the first 20 seconds gives another layout.
+    std::set<int32_t> dealerRanks;
+    for (int32_t ms = 0; ms < 20'000; ms += 37) {
+        Game g;
+        g.clock.set(ms);
+        g.playHand(twoPairs());
+        g.table().ButtonYesDoubleClick();
+        const Hand& h = g.cards().hand;
+        const int32_t dealer = cardTable[h[1]].rank;
+        ASSERT_GE(dealer, 3) << ms;
+        ASSERT_LE(dealer, 13) << ms;
+        dealerRanks.insert(dealer);
+        int higher = 0, lower = 0;
+        std::set<int32_t> distinct;
+        for (int32_t k = 1; k <= kSlots; ++k) {
+            ASSERT_GE(h[k], 1);
+            ASSERT_LE(h[k], kOrdinaryCards);
+            distinct.insert(h[k]);
+            if (k == 1) continue;
+            higher += cardTable[h[k]].rank > dealer;
+            lower += cardTable[h[k]].rank < dealer;
+        }
+        EXPECT_EQ(distinct.size(), 5u) << ms;
+        EXPECT_GE(higher, 1) << ms;
+        EXPECT_GE(lower, 1) << ms;
+    }
+    EXPECT_EQ(dealerRanks.size(), 11u);
+}
+
+TEST(DoubleUp, TheFocusWalksOverTheFourButtons) {
+    Game g;
+    offerOfFive(g);
+    g.table().ButtonYesDoubleClick();
+    const char* expected[] = {"buttonC2", "ButtonC3", "ButtonC4", "ButtonC5", "buttonC2"};
+    for (const char* name : expected) {
+        g.table().timerCarteDoublageTimer();
+        EXPECT_EQ(g.controls.focus, name);
+    }
+}
+
+TEST(DoubleUp, AHigherCardDoublesTheWinAndOffersAgain) {
+    Game g;
+    offerOfFive(g);
+    g.table().ButtonYesDoubleClick();
+    const int32_t slot = g.pickSlot(1);
+    ASSERT_NE(slot, 0);
+    g.controls.shownCards.clear();
+    g.table().clickCard(slot);
+    EXPECT_EQ(g.controls.shownCards, std::vector<int32_t>{slot});
+    EXPECT_FALSE(g.controls.timerRunning(kTimerCarteDoublage));
+    EXPECT_EQ(g.state().win, 10);
+    EXPECT_EQ(g.controls.caption("PanelGain"), "10");
+    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_TRUE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_EQ(g.controls.caption("ButtonNoDouble"), "&Quits, Won : 10");
+    EXPECT_EQ(g.controls.caption("ButtonYesDouble"), "&Double up to : 20");
+    EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtDoubleUpPrompt));
+    EXPECT_EQ(g.state().credit, 195);
+    // The revealed card cannot be picked again during the offer.
+    const GameState before = g.state();
+    g.table().clickCard(slot);
+    EXPECT_EQ(g.state().win, before.win);
+    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+}
+
+TEST(DoubleUp, AnEqualCardKeepsTheWinAndShowsTheTie) {
+    Game g;
+    offerOfFive(g);
+    g.table().ButtonYesDoubleClick();
+    // Put a card of the dealer's rank, of another suit, in slot 2.
+    Hand& h = g.cards().hand;
+    const card dealer = cardTable[h[1]];
+    h[2] = cardIndex(dealer.suit % 4 + 1, dealer.value);
+    g.table().clickCard(2);
+    EXPECT_EQ(g.state().win, 5);
+    EXPECT_EQ(g.resultLine(), " Tied, try again ?");
+    EXPECT_TRUE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_TRUE(g.state().doubleUpActive);
+    EXPECT_EQ(g.controls.caption("ButtonYesDouble"), "&Double up to : 10");
+}
+
+TEST(DoubleUp, ALowerCardLosesAndTheFaceDownCardsAreRevealedLater) {
+    Game g;
+    offerOfFive(g);
+    g.table().ButtonYesDoubleClick();
+    const int32_t slot = g.pickSlot(-1);
+    ASSERT_NE(slot, 0);
+    g.table().clickCard(slot);
+    EXPECT_EQ(g.state().win, 0);
+    EXPECT_EQ(g.controls.caption("PanelGain"), "0");
+    EXPECT_EQ(g.state().credit, 195);
+    EXPECT_FALSE(g.state().doubleUpActive);
+    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_EQ(g.resultLine(), "YOU LOSE !!! " + g.text(Txt::txtBetPrompt));
+    EXPECT_TRUE(g.controls.isEnabled("ButtonTirage"));
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdButtonName(k)));
+    EXPECT_TRUE(g.controls.timerRunning(kTimerVoirDouble));
+    g.controls.shownCards.clear();
+    g.table().TimerVoirDoubleTimer();
+    EXPECT_EQ(g.controls.shownCards, (std::vector<int32_t>{2, 3, 4, 5}));
+    EXPECT_FALSE(g.controls.timerRunning(kTimerVoirDouble));
+    g.table().TimerVoirDoubleTimer();  // one tick only
+    EXPECT_EQ(g.controls.shownCards.size(), 4u);
+}
+
+TEST(DoubleUp, ADealBeforeTheRevealStopsIt) {
+    Game g;
+    offerOfFive(g);
+    g.table().ButtonYesDoubleClick();
+    g.table().clickCard(g.pickSlot(-1));
+    g.table().dealOrDraw();
+    EXPECT_FALSE(g.controls.timerRunning(kTimerVoirDouble));
+    const Hand dealt = g.cards().hand;
+    g.controls.shownCards.clear();
+    g.table().TimerVoirDoubleTimer();
+    EXPECT_TRUE(g.controls.shownCards.empty());
+    EXPECT_EQ(g.cards().hand, dealt);
+}
+
+TEST(DoubleUp, QuittingAfterWonPicksPaysTheDoubledWinAndRevealsEverything) {
+    Game g;
+    offerOfFive(g);
+    for (int i = 0; i < 2; ++i) {
+        g.table().ButtonYesDoubleClick();
+        g.table().clickCard(g.pickSlot(1));
+    }
+    EXPECT_EQ(g.state().win, 20);
+    g.controls.shownCards.clear();
+    g.table().ButtonNoDoubleClick();
+    EXPECT_EQ(g.state().credit, 215);
+    EXPECT_EQ(g.controls.caption("PanelCredit"), "215");
+    EXPECT_EQ(g.controls.shownCards, (std::vector<int32_t>{1, 2, 3, 4, 5}));
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_TRUE(g.controls.isVisible(cardFrameName(k)));
+    EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtBetPrompt));
+}
+
+TEST(DoubleUp, ALongRunOfWonDoublingsStopsAtTheLargestWin) {
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    Game g({.targetIndex = 6});
+    g.table().betMax();
+    g.cards().hand = royalFlush();
+    for (int32_t k = 1; k <= kSlots; ++k) g.cards().held[k] = true;
+    g.table().dealOrDraw();
+    EXPECT_EQ(g.state().win, 10000);
+    for (int i = 0; i < 40; ++i) {
+        g.table().ButtonYesDoubleClick();
+        g.table().clickCard(g.pickSlot(1));
+        ASSERT_GT(g.state().win, 0) << i;
+    }
+    EXPECT_EQ(g.state().win, kMax);
+    EXPECT_EQ(g.controls.caption("PanelGain"), "2147483647");
+    EXPECT_EQ(g.controls.caption("ButtonYesDouble"), "&Double up to : 2147483647");
+    g.table().ButtonNoDoubleClick();
+    EXPECT_EQ(g.state().credit, kMax);
+    EXPECT_EQ(g.controls.caption("PanelCredit"), "2147483647");
+    // (2147483647 + 2000) x 100 / 101 = 2126223412.87
+    EXPECT_EQ(g.state().score, 2126223413);
+
+    // Another royal flush run: the credit stays at the limit.
+    g.table().dealOrDraw();
+    EXPECT_EQ(g.state().credit, kMax - 20);
+    g.cards().hand = royalFlush();
+    for (int32_t k = 1; k <= kSlots; ++k) g.cards().held[k] = true;
+    g.table().dealOrDraw();
+    g.table().ButtonNoDoubleClick();
+    EXPECT_EQ(g.state().credit, kMax);
+}
+
+TEST(DoubleUp, TheCreditStopsAtTheLowestValue) {
+    constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
+    Game g({.targetIndex = 6});
+    g.state().credit = static_cast<int32_t>(kMin + 30);
+    g.table().betMax();
+    EXPECT_EQ(g.state().credit, kMin + 10);
+    g.cards().hand = nothing();
+    for (int32_t k = 1; k <= kSlots; ++k) g.cards().held[k] = true;
+    g.table().dealOrDraw();
+    EXPECT_EQ(g.state().credit, kMin + 10);
+    // (-2147483638 + 2000) x 100 / 101 = -2126219443.56
+    EXPECT_EQ(g.state().score, -2126219444);
+    g.table().betMax();
+    EXPECT_EQ(g.state().credit, kMin);
+    EXPECT_EQ(g.controls.caption("PanelCredit"), "-2147483648");
+}
+
+}  // namespace
+}  // namespace brisko::testing

@@ -1,0 +1,188 @@
+// The deal, the holds, the draw and its payout.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "fake_view.h"
+
+namespace brisko::testing {
+namespace {
+
+TEST(Deal, ShowsFiveDistinctCardsWithTheirHoldButtons) {
+    Game g;
+    g.table().dealOrDraw();
+    EXPECT_EQ(g.state().phase, Phase::AwaitingDraw);
+    std::set<int32_t> cards;
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        cards.insert(g.cards().hand[k]);
+        EXPECT_TRUE(g.controls.isVisible(cardFrameName(k)));
+        EXPECT_TRUE(g.controls.isVisible(holdButtonName(k)));
+        EXPECT_FALSE(g.controls.isVisible(holdLabelName(k)));
+        EXPECT_FALSE(g.cards().held[k]);
+        EXPECT_EQ(g.controls.caption(holdLabelName(k)), "HELD");
+    }
+    EXPECT_EQ(cards.size(), 5u);
+    EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtHoldPrompt));
+    EXPECT_FALSE(g.controls.isEnabled("ButtonEncore"));
+    EXPECT_FALSE(g.controls.isEnabled("ButtonMiseMax"));
+    EXPECT_TRUE(g.controls.isEnabled("ButtonTirage"));
+    EXPECT_TRUE(g.controls.isVisible("buttonC2"));
+}
+
+TEST(Deal, TheSameClockDealsTheSameCards) {
+    Game a, b;
+    a.table().dealOrDraw();
+    b.table().dealOrDraw();
+    EXPECT_EQ(a.cards().hand, b.cards().hand);
+    b.clock.set(1);
+    b.table().dealOrDraw();
+    b.table().dealOrDraw();
+    EXPECT_NE(a.cards().hand, b.cards().hand);
+}
+
+TEST(Holds, ACardClickTogglesItsHoldAndLabel) {
+    Game g;
+    g.table().dealOrDraw();
+    g.table().clickCard(3);
+    EXPECT_TRUE(g.cards().held[3]);
+    EXPECT_TRUE(g.controls.isVisible("PanelG3"));
+    g.table().clickCard(3);
+    EXPECT_FALSE(g.cards().held[3]);
+    EXPECT_FALSE(g.controls.isVisible("PanelG3"));
+}
+
+TEST(Holds, TheSuggestionHoldsItsCardsWhenTheOptionIsOn) {
+    Game g({.suggestion = true});
+    for (int32_t clock = 0; clock < 200; ++clock) {
+        g.clock.set(clock * 1000);
+        g.table().dealOrDraw();
+        bool anyMark = false;
+        for (int32_t k = 1; k <= kSlots; ++k) {
+            EXPECT_EQ(g.cards().held[k], g.cards().markedCards[k]);
+            EXPECT_EQ(g.controls.isVisible(holdLabelName(k)), g.cards().markedCards[k]);
+            anyMark = anyMark || g.cards().markedCards[k];
+        }
+        g.table().dealOrDraw();
+        if (g.state().doubleUpActive) g.table().ButtonNoDoubleClick();
+        if (anyMark) return;
+    }
+    FAIL() << "no deal with a suggestion";
+}
+
+TEST(Holds, SwitchingTheSuggestionBeforeTheDrawHoldsOrReleases) {
+    Game g;
+    g.table().dealOrDraw();
+    g.cards().hand = twoPairs();
+    g.cards().markedCards = {false, true, true, false, false, false};
+    g.table().clickCard(5);
+    PlayState& play = g.table();
+    EXPECT_TRUE(play.awaitingDraw());
+    play.holdSuggestedCards();
+    EXPECT_TRUE(g.cards().held[1] && g.cards().held[2] && g.cards().held[5]);
+    EXPECT_FALSE(g.cards().held[3]);
+    EXPECT_TRUE(g.controls.isVisible("PanelG2"));
+    play.releaseAllHolds();
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        EXPECT_FALSE(g.cards().held[k]);
+        EXPECT_FALSE(g.controls.isVisible(holdLabelName(k)));
+    }
+}
+
+TEST(Draw, ReplacesTheCardsNotHeld) {
+    Game g;
+    g.table().dealOrDraw();
+    const Hand before = g.cards().hand;
+    g.table().clickCard(2);
+    g.table().clickCard(4);
+    g.table().dealOrDraw();
+    if (g.state().doubleUpActive) g.table().ButtonNoDoubleClick();
+    const Hand after = g.cards().hand;
+    EXPECT_EQ(after[2], before[2]);
+    EXPECT_EQ(after[4], before[4]);
+    std::set<int32_t> all(before.begin() + 1, before.end());
+    for (int32_t k : {1, 3, 5}) EXPECT_EQ(all.count(after[k]), 0u) << k;
+    EXPECT_EQ(g.state().drawNumber, 1);
+}
+
+TEST(Draw, APayingHandIsPaidWithItsRowRedAndItsCardsLabelled) {
+    Game g({.doubleUp = false});
+    g.table().betPlus();  // bet 2
+    g.playHand(twoPairs());
+    EXPECT_EQ(g.state().win, 4);
+    EXPECT_EQ(g.controls.caption("PanelGain"), "4");
+    EXPECT_EQ(g.state().credit, 198 + 4);
+    EXPECT_EQ(g.controls.caption("PanelCredit"), "202");
+    EXPECT_EQ(g.controls.colour("PanelTitreDeuxPaires"), kRed);
+    EXPECT_EQ(g.controls.colour("PanelDeuxPaires"), kRed);
+    EXPECT_EQ(g.controls.colour("PanelTitreBrelan"), kSilver);
+    for (int32_t k = 1; k <= 4; ++k) {
+        EXPECT_TRUE(g.controls.isVisible(holdLabelName(k))) << k;
+        EXPECT_EQ(g.controls.caption(holdLabelName(k)), "YEAH");
+    }
+    EXPECT_FALSE(g.controls.isVisible("PanelG5"));
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdButtonName(k)));
+    // No offer: the hand's name gives way to the bet prompt at once.
+    EXPECT_FALSE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtBetPrompt));
+    EXPECT_EQ(g.controls.caption("ButtonEncore"), "BET 1");
+    // The next deal restores the row's own colours.
+    g.table().dealOrDraw();
+    EXPECT_EQ(g.controls.colour("PanelTitreDeuxPaires"), kDarkGreen);
+    EXPECT_EQ(g.controls.colour("PanelDeuxPaires"), kDarkGreen);
+}
+
+TEST(Draw, ALosingHandPutsTheLostTextBeforeTheNextMessage) {
+    Game g;
+    g.playHand(nothing());
+    EXPECT_EQ(g.state().win, 0);
+    EXPECT_EQ(g.controls.caption("PanelGain"), "0");
+    EXPECT_EQ(g.state().credit, 199);
+    EXPECT_EQ(g.resultLine(), "YOU LOSE !!! " + g.text(Txt::txtBetPrompt));
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdLabelName(k)));
+    EXPECT_FALSE(g.state().doubleUpActive);
+    EXPECT_FALSE(g.controls.isVisible("PanelDoublage"));
+    // The deal clears the prefix.
+    g.table().dealOrDraw();
+    EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtHoldPrompt));
+
+    Game f({.language = kLanguageFrench});
+    f.playHand(nothing());
+    EXPECT_EQ(f.resultLine(),
+              "PERDU !!! Faites vos ench\xC3\xA8res (boutons MISE 1 ou MISE + et MISE 20).\n"
+              "Appuyez ensuite sur le bouton JOUER.");
+}
+
+TEST(Draw, EveryCategoryPaysBetTimesItsMultiplier) {
+    const Hand hands[] = {
+        {0, cardIndex(1, 13), cardIndex(2, 13), cardIndex(3, 9), cardIndex(4, 4), cardIndex(1, 2)},
+        twoPairs(),
+        {0, cardIndex(1, 9), cardIndex(2, 9), cardIndex(3, 9), cardIndex(4, 4), cardIndex(1, 2)},
+        {0, cardIndex(1, 5), cardIndex(2, 6), cardIndex(3, 7), cardIndex(4, 8), cardIndex(1, 9)},
+        {0, cardIndex(2, 2), cardIndex(2, 6), cardIndex(2, 7), cardIndex(2, 8), cardIndex(2, 12)},
+        {0, cardIndex(1, 9), cardIndex(2, 9), cardIndex(3, 9), cardIndex(4, 4), cardIndex(1, 4)},
+        {0, cardIndex(1, 9), cardIndex(2, 9), cardIndex(3, 9), cardIndex(4, 9), cardIndex(1, 4)},
+        {0, cardIndex(3, 5), cardIndex(3, 6), cardIndex(3, 7), cardIndex(3, 8), cardIndex(3, 9)},
+        royalFlush(),
+    };
+    for (int32_t category = 1; category <= 9; ++category) {
+        Game g({.doubleUp = false});
+        for (int i = 0; i < 2; ++i) g.table().betPlus();  // bet 3
+        g.playHand(hands[category - 1]);
+        EXPECT_EQ(g.state().win, 3 * payMultiplier[static_cast<size_t>(category)]) << category;
+        const PayRow& row = payRowOf(static_cast<HandCategory>(category));
+        EXPECT_EQ(g.controls.colour(row.titlePanel), kRed) << category;
+        EXPECT_EQ(g.state().credit, 197 + g.state().win);
+    }
+}
+
+TEST(Draw, APairOfKingsIsNamedOnTheMessageLine) {
+    Game g;
+    g.dealFixedHand(
+        {0, cardIndex(1, 13), cardIndex(2, 13), cardIndex(3, 9), cardIndex(4, 4), cardIndex(1, 2)});
+    g.table().dealOrDraw();
+    EXPECT_EQ(g.resultLine(), " Pair of Kings");
+    EXPECT_TRUE(g.controls.isVisible("PanelDoublage"));
+}
+
+}  // namespace
+}  // namespace brisko::testing
