@@ -14,7 +14,8 @@
 namespace brisko {
 
 struct World {
-    // Loads the settings from the store (writing the defaults on a first run).
+    // Builds everything without touching the store: the owner runs
+    // records.LoadSettings() next, where it can show the store's errors.
     World(const Clock& clock, SettingsStore& store, TableView& tableView, RecordsView& recordsView);
     World(const World&) = delete;
     World& operator=(const World&) = delete;

@@ -67,6 +67,7 @@ void FakeRecordsView::setColour(std::string_view control, Colour colour) {
 
 Game::Game(const TableSetup& setup) {
     world = std::make_unique<World>(clock, store, tableView, recordsView);
+    world->records.LoadSettings();
     world->texts.setLanguage(setup.language);
     Settings& s = world->records.settings;
     s.gameType = setup.gameType;

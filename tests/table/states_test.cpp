@@ -88,6 +88,7 @@ TEST(States, NoGameIgnoresEverythingButANewGame) {
     FakeTableView tableView(controls);
     FakeRecordsView recordsView(controls);
     World world(clock, store, tableView, recordsView);
+    world.records.LoadSettings();
     world.texts.setLanguage(kLanguageEnglish);
     const Controls before = controls;
     for (const Event& event : allEvents()) {

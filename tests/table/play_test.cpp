@@ -1,0 +1,221 @@
+// brisko-analyze play, driven through string streams.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "engine/hand.h"
+#include "tools/play.h"
+
+namespace brisko {
+namespace {
+
+struct Session {
+    int status = 0;
+    std::vector<std::string> lines;
+    std::string err;
+};
+
+Session play(const std::string& script, const std::vector<std::string>& args = {}) {
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    Session run;
+    run.status = runPlay(in, out, err, args);
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) run.lines.push_back(line);
+    run.err = err.str();
+    return run;
+}
+
+// The fields of a state line by name; result keeps its quotes off.
+std::map<std::string, std::string> fields(const std::string& line) {
+    std::map<std::string, std::string> f;
+    const size_t result = line.find(" result=\"");
+    std::istringstream words(line.substr(0, result));
+    for (std::string w; words >> w;) {
+        const size_t eq = w.find('=');
+        f[w.substr(0, eq)] = w.substr(eq + 1);
+    }
+    if (result != std::string::npos) {
+        f["result"] = line.substr(result + 9, line.size() - result - 10);
+    }
+    return f;
+}
+
+int number(const std::string& line, const char* field) { return std::stoi(fields(line)[field]); }
+
+TEST(Play, ANewGameAndItsFirstDeal) {
+    const Session run = play("type 3\nnew\nclock 777\ndeal\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 4u);
+    EXPECT_EQ(run.lines[1],
+              "phase=1 credit=200 bet=1 draw=0 win=0 hand=1,1,1,1,1 held=00000 result=\" Bet ! "
+              "(button BET 1 or BET + and BET 20) then click on the DEAL button!\"");
+    EngineState expected;
+    dealHand(expected, 3, FixedClock(777));
+    std::string hand;
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        if (k > 1) hand += ',';
+        hand += std::to_string(expected.hand[k]);
+    }
+    const auto f = fields(run.lines[3]);
+    EXPECT_EQ(f.at("phase"), "2");
+    EXPECT_EQ(f.at("credit"), "199");
+    EXPECT_EQ(f.at("draw"), "1");
+    EXPECT_EQ(f.at("hand"), hand);
+    EXPECT_EQ(f.at("result"),
+              " Click on the buttons below the cards (or just on the cards) to hold or throw "
+              "them. Then click on the DEAL button...");
+}
+
+TEST(Play, FrenchTextsEscapeTheLineFeed) {
+    const Session run = play("lang 1\nnew\n");
+    ASSERT_EQ(run.lines.size(), 2u);
+    EXPECT_EQ(fields(run.lines[1]).at("result"),
+              " Faites vos ench\xC3\xA8res (boutons MISE 1 ou MISE + et MISE 20).\\n"
+              "Appuyez ensuite sur le bouton JOUER.");
+}
+
+TEST(Play, HoldsAndBets) {
+    const Session run = play(
+        "option suggestion off\ntype 3\nnew\nbet+\nbet+\ndeal\nhold 2\nhold 5\nhold 5\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 9u);
+    EXPECT_EQ(number(run.lines[3], "bet"), 2);
+    EXPECT_EQ(number(run.lines[3], "credit"), 198);
+    EXPECT_EQ(number(run.lines[4], "bet"), 3);
+    EXPECT_EQ(number(run.lines[4], "credit"), 197);
+    EXPECT_EQ(number(run.lines[5], "credit"), 197);
+    EXPECT_EQ(fields(run.lines[6]).at("held"), "01000");
+    EXPECT_EQ(fields(run.lines[7]).at("held"), "01001");
+    EXPECT_EQ(fields(run.lines[8]).at("held"), "01000");
+    const Session again = play("option suggestion off\nnew\ndeal\nhold 2\nhold 2\nbet20\n");
+    EXPECT_EQ(fields(again.lines[4]).at("held"), "00000");
+    // BET 20 is not taken while the cards are out: the line is the same.
+    EXPECT_EQ(again.lines[5], again.lines[4]);
+}
+
+// Plays a whole game, answering every offer with `answer`; returns the lines.
+std::vector<std::string> wholeGame(const std::string& settings, int draws,
+                                   const std::string& answer, Session* out = nullptr) {
+    std::string script = settings + "new\n";
+    for (int i = 0; i < draws; ++i) {
+        script += "clock " + std::to_string(1000 + 7919 * i) + "\ndeal\ndeal\n";
+        script += answer;
+    }
+    script += "deal\n";
+    Session run = play(script);
+    EXPECT_EQ(run.status, 0) << run.err;
+    if (out != nullptr) *out = run;
+    return run.lines;
+}
+
+TEST(Play, AWholeLimitedGameEndsAtItsTarget) {
+    for (int type = 1; type <= 3; ++type) {
+        const std::string settings = "type " + std::to_string(type) +
+                                     "\ntarget 1\nname anna\noption doublage off\n";
+        const std::vector<std::string> lines = wholeGame(settings, 50, "");
+        const std::string& last = lines.back();
+        EXPECT_EQ(number(last, "draw"), 50);
+        EXPECT_EQ(fields(last).at("phase"), "1");
+        EXPECT_NE(last.find("PRESS THE KEY F2 OR F3 TO START A NEW GAME"), std::string::npos);
+        // The deal after the end changed nothing.
+        EXPECT_EQ(lines[lines.size() - 1], lines[lines.size() - 2]);
+        // The draw before the end re-opened betting.
+        EXPECT_NE(lines[lines.size() - 4].find("Bet !"), std::string::npos);
+    }
+}
+
+TEST(Play, AnUnlimitedGameWithDoubleUpsGoesOn) {
+    // Every offer: double, pick slot 2, then quit whatever happened (a quit
+    // after a lost pick is not taken).
+    const std::vector<std::string> lines =
+        wholeGame("type 1\ntarget 6\n", 120, "double\npick 2\ntick TimerVoirDouble\nquit\n");
+    EXPECT_EQ(number(lines.back(), "draw"), 121);
+    EXPECT_EQ(fields(lines.back()).at("phase"), "2");
+    int picks = 0;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        if (fields(lines[i]).at("phase") == "3") ++picks;
+    }
+    EXPECT_GT(picks, 0);
+}
+
+TEST(Play, ADoubleUpStepByStep) {
+    // Find a paying draw, then double it.
+    for (int ms = 0; ms < 200'000; ms += 1000) {
+        const std::string start = "type 3\nnew\nclock " + std::to_string(ms) + "\ndeal\ndeal\n";
+        const Session first = play(start);
+        if (number(first.lines.back(), "win") == 0) continue;
+        const int win = number(first.lines.back(), "win");
+        const Session run = play(start + "double\ntick timerCarteDoublage\npick 1\n");
+        ASSERT_EQ(run.lines.size(), 8u);
+        EXPECT_EQ(fields(run.lines[5]).at("phase"), "3");
+        EXPECT_EQ(fields(run.lines[5]).at("result"),
+                  " Please choose a card among the 4 cards below...");
+        EXPECT_EQ(run.lines[6], run.lines[5]);
+        EXPECT_EQ(run.lines[7], run.lines[5]);  // the dealer's card is not a pick
+        const Session picked = play(start + "double\npick 3\n");
+        const auto f = fields(picked.lines.back());
+        EXPECT_TRUE(f.at("win") == "0" || f.at("win") == std::to_string(win) ||
+                    f.at("win") == std::to_string(2 * win));
+        EXPECT_EQ(f.at("phase"), "1");
+        return;
+    }
+    FAIL() << "no paying draw";
+}
+
+TEST(Play, BadCommandsAreReportedAndTheSessionGoesOn) {
+    const Session run = play(
+        "frobnicate\nclock -1\nclock 86400000\nlang 3\ntype 0\ntarget 7\nhold 6\npick x\n"
+        "option doublage maybe\noption colour on\ntick timerDepart\nname\n"
+        "name abcdefghijk\nnew extra\n\n# a comment\nnew\n");
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_EQ(number(run.lines[0], "credit"), 200);
+    std::istringstream err(run.err);
+    int errors = 0;
+    for (std::string line; std::getline(err, line);) {
+        EXPECT_EQ(line.rfind("error: ", 0), 0u) << line;
+        ++errors;
+    }
+    EXPECT_EQ(errors, 14);
+}
+
+TEST(Play, SwitchingTheDoubleUpOffDuringADoubleUpIsRefused) {
+    for (int ms = 0; ms < 200'000; ms += 1000) {
+        const std::string start = "type 3\nnew\nclock " + std::to_string(ms) + "\ndeal\ndeal\n";
+        if (number(play(start).lines.back(), "win") == 0) continue;
+        const Session run = play(start + "option doublage off\n");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, "message: Please wait for the end of the draw if you want to change "
+                           "this option\n");
+        return;
+    }
+    FAIL() << "no paying draw";
+}
+
+TEST(Play, ArgumentsAndHelp) {
+    EXPECT_EQ(play("", {"--help"}).status, 0);
+    EXPECT_NE(play("", {"--help"}).lines.size(), 0u);
+    EXPECT_EQ(play("", {"--frob"}).status, 2);
+    EXPECT_EQ(play("", {"--store"}).status, 2);
+}
+
+TEST(Play, AStoreFileKeepsTheBestScores) {
+    const std::filesystem::path file =
+        std::filesystem::path(::testing::TempDir()) / "brisko_play_test_user.reg";
+    std::filesystem::remove(file);
+    const Session run = play("type 3\ntarget 6\nname zoe\nnew\ndeal\ndeal\n", {"--store", file.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("optionYourName"), std::string::npos);
+    EXPECT_NE(text.str().find("ZOE"), std::string::npos);
+    std::filesystem::remove(file);
+}
+
+}  // namespace
+}  // namespace brisko

@@ -1,0 +1,357 @@
+#include "tools/play.h"
+
+#include <charconv>
+#include <istream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string_view>
+
+#ifndef _WIN32
+#include "records/file_store.h"
+#endif
+#include "records/memory_store.h"
+#include "table/world.h"
+
+namespace brisko {
+
+namespace {
+
+constexpr const char* kPlayHelp =
+    R"(brisko-analyze play [--store PATH]: plays BRISKO 99 from standard input.
+
+One command a line; after each, one state line:
+  phase=P credit=C bet=B draw=N win=W hand=a,b,c,d,e held=hhhhh result="TEXT"
+P is 1 (awaiting the deal), 2 (awaiting the draw) or 3 (double-up pick); the
+hand is five card indices 1-53 (1-13 spades ace to king, 14-26 hearts, 27-39
+clubs, 40-52 diamonds, 53 the joker); held is five 0/1 digits; TEXT is the
+message line, a line feed written \n, a quote \" and a backslash \\.
+
+Settings (the next `new` uses the game type, target and name):
+  clock MS                  clock reading for the following deals and draws,
+                            milliseconds after midnight UTC (0-86399999)
+  lang 1|2                  1 French, 2 English (the default)
+  type 1|2|3                1 a joker in every deal, 2 a joker possible,
+                            3 no joker
+  target 1-6                50, 100, 200, 500, 1000 draws, or 6 unlimited
+  name TEXT                 the player's name (upper case, at most 10 letters)
+  option doublage on|off    offer double or quits after a win
+  option suggestion on|off  hold the suggested cards after a deal
+Play:
+  new                       a new game
+  bet+                      the BET + / BET 1 button
+  bet20                     the BET 20 button
+  deal                      the DEAL button: deals, or draws
+  hold S                    a click on the card of slot S (1-5)
+  double, quit              the two buttons of the double-or-quit offer
+  pick S                    a click on the card of slot S in the double-up
+  tick NAME                 one tick of TimerYesNoDoublage,
+                            timerCarteDoublage or TimerVoirDouble
+A command that the table does not take in its state changes nothing; its
+state line is printed all the same. An unknown command or a bad argument
+prints one line "error: ..." on standard error instead. Blank lines and lines
+starting with # are skipped.
+
+The game keeps its settings and best scores in memory, starting from the
+defaults; with --store PATH they are read from and saved to that file.
+)";
+
+// The window of the terminal: it only keeps the captions and the messages.
+class PlayView final : public TableView {
+public:
+    void setCaption(std::string_view control, const std::string& text) override {
+        captions[std::string(control)] = text;
+    }
+    void setVisible(std::string_view, bool) override {}
+    void setEnabled(std::string_view, bool) override {}
+    void setFocus(std::string_view) override {}
+    void setColour(std::string_view, Colour) override {}
+    void ShowCard(int32_t) override {}
+    void StopAllTimers() override {}
+    void startTimer(std::string_view) override {}
+    void stopTimer(std::string_view) override {}
+
+    std::map<std::string, std::string, std::less<>> captions;
+};
+
+class PlayRecordsView final : public RecordsView {
+public:
+    explicit PlayRecordsView(PlayView& table, std::ostream& err) : table_(table), err_(err) {}
+    void setCaption(std::string_view control, const std::string& text) override {
+        table_.setCaption(control, text);
+    }
+    void setVisible(std::string_view, bool) override {}
+    void setEnabled(std::string_view, bool) override {}
+    void setFocus(std::string_view) override {}
+    void setColour(std::string_view, Colour) override {}
+    void showOptions(const Settings&) override {}
+    void showMessage(const std::string& text) override { err_ << "message: " << text << '\n'; }
+    bool askYesNo(const std::string&) override { return true; }
+    bool chooseColour(uint32_t current, uint32_t& chosen) override {
+        chosen = current;
+        return false;
+    }
+
+private:
+    PlayView& table_;
+    std::ostream& err_;
+};
+
+class BadCommand : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::optional<int32_t> parseInt(std::string_view word) {
+    int32_t value = 0;
+    const char* end = word.data() + word.size();
+    auto [ptr, ec] = std::from_chars(word.data(), end, value);
+    if (ec != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+int32_t intArgument(const std::vector<std::string>& words, int32_t low, int32_t high) {
+    if (words.size() != 2) {
+        throw BadCommand("'" + words[0] + "' takes one number from " + std::to_string(low) +
+                         " to " + std::to_string(high));
+    }
+    const std::optional<int32_t> value = parseInt(words[1]);
+    if (!value || *value < low || *value > high) {
+        throw BadCommand("'" + words[0] + "' takes a number from " + std::to_string(low) + " to " +
+                         std::to_string(high) + ", not '" + words[1] + "'");
+    }
+    return *value;
+}
+
+void noArgument(const std::vector<std::string>& words) {
+    if (words.size() != 1) throw BadCommand("'" + words[0] + "' takes no argument");
+}
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The name as the change-game dialog takes it: letters in upper case, at
+// most ten characters.
+std::string playerName(std::string_view text) {
+    std::string name(text);
+    size_t characters = 0;
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+    }
+    if (name.empty()) throw BadCommand("'name' needs a name");
+    if (characters > 10) throw BadCommand("a name has at most 10 characters");
+    return name;
+}
+
+class Session {
+public:
+    Session(SettingsStore& store, std::ostream& out, std::ostream& err)
+        : out_(out),
+          recordsView_(view_, err),
+          world_(clock_, store, view_, recordsView_) {
+        world_.texts.setLanguage(kLanguageEnglish);
+    }
+
+    void load() { world_.records.LoadSettings(); }
+    void rememberChoice() {
+        const Settings& s = world_.records.settings;
+        gameType_ = s.gameType;
+        targetIndex_ = s.targetIndex;
+        name_ = s.optionYourName;
+    }
+
+    // Runs one line; false when it was blank or a comment.
+    bool run(const std::string& line);
+    void printState() const;
+
+private:
+    void option(const std::vector<std::string>& words);
+    void newGame();
+    void tick(const std::vector<std::string>& words);
+
+    FixedClock clock_;
+    std::ostream& out_;
+    PlayView view_;
+    PlayRecordsView recordsView_;
+    World world_;
+    int32_t gameType_ = 2;
+    int32_t targetIndex_ = 1;
+    std::string name_;
+};
+
+bool Session::run(const std::string& line) {
+    std::istringstream words_in(line);
+    std::vector<std::string> words;
+    for (std::string w; words_in >> w;) words.push_back(w);
+    if (words.empty() || words[0][0] == '#') return false;
+    const std::string& command = words[0];
+    GameTable& table = world_.table;
+
+    if (command == "clock") {
+        clock_.set(intArgument(words, 0, kMillisecondsPerDay - 1));
+    } else if (command == "lang") {
+        world_.texts.setLanguage(intArgument(words, kLanguageFrench, kLanguageEnglish));
+    } else if (command == "type") {
+        gameType_ = intArgument(words, 1, kGameTypes);
+    } else if (command == "target") {
+        targetIndex_ = intArgument(words, 1, kTargets);
+    } else if (command == "name") {
+        const size_t start = line.find("name") + 4;
+        const size_t first = line.find_first_not_of(" \t", start);
+        const size_t last = line.find_last_not_of(" \t\r");
+        name_ = playerName(first == std::string::npos ? std::string_view()
+                                                      : std::string_view(line).substr(
+                                                            first, last - first + 1));
+    } else if (command == "option") {
+        option(words);
+    } else if (command == "new") {
+        noArgument(words);
+        newGame();
+    } else if (command == "bet+") {
+        noArgument(words);
+        table.betPlus();
+    } else if (command == "bet20") {
+        noArgument(words);
+        table.betMax();
+    } else if (command == "deal") {
+        noArgument(words);
+        table.dealOrDraw();
+    } else if (command == "hold" || command == "pick") {
+        table.clickCard(intArgument(words, 1, kSlots));
+    } else if (command == "double") {
+        noArgument(words);
+        table.ButtonYesDoubleClick();
+    } else if (command == "quit") {
+        noArgument(words);
+        table.ButtonNoDoubleClick();
+    } else if (command == "tick") {
+        tick(words);
+    } else {
+        throw BadCommand("unknown command '" + command + "' (see brisko-analyze play --help)");
+    }
+    return true;
+}
+
+void Session::option(const std::vector<std::string>& words) {
+    if (words.size() != 3 || (words[2] != "on" && words[2] != "off") ||
+        (words[1] != "doublage" && words[1] != "suggestion")) {
+        throw BadCommand("'option' takes doublage or suggestion, then on or off");
+    }
+    Records& records = world_.records;
+    const bool on = words[2] == "on";
+    // The menu commands toggle: run one only when the option must change,
+    // so that switching the double-up off during a double-up is refused.
+    if (words[1] == "doublage") {
+        if ((records.settings.optionDoublagePropose != 0) != on) {
+            records.menuOptionDoublageClick(world_.table);
+        }
+    } else if ((records.settings.optionSuggestionCartes != 0) != on) {
+        records.menuSuggestionCartesClick(world_.table);
+    }
+}
+
+// As the confirmation of the change-game dialog: store the choice, then
+// start the game.
+void Session::newGame() {
+    Settings& s = world_.records.settings;
+    s.gameType = gameType_;
+    s.targetIndex = targetIndex_;
+    s.optionYourName = name_;
+    world_.records.SaveSettings();
+    world_.table.startNewGame();
+}
+
+void Session::tick(const std::vector<std::string>& words) {
+    if (words.size() == 2) {
+        GameTable& table = world_.table;
+        if (words[1] == kTimerYesNoDoublage) return table.TimerYesNoDoublageTimer();
+        if (words[1] == kTimerCarteDoublage) return table.timerCarteDoublageTimer();
+        if (words[1] == kTimerVoirDouble) return table.TimerVoirDoubleTimer();
+    }
+    throw BadCommand("'tick' takes TimerYesNoDoublage, timerCarteDoublage or TimerVoirDouble");
+}
+
+void Session::printState() const {
+    const GameState& s = world_.table.state;
+    const EngineState& cards = world_.engine.state;
+    out_ << "phase=" << static_cast<int32_t>(s.phase) << " credit=" << s.credit
+         << " bet=" << s.bet << " draw=" << s.drawNumber << " win=" << s.win << " hand=";
+    for (int32_t k = 1; k <= kSlots; ++k) out_ << (k > 1 ? "," : "") << cards.hand[k];
+    out_ << " held=";
+    for (int32_t k = 1; k <= kSlots; ++k) out_ << (cards.held[k] ? '1' : '0');
+    auto it = view_.captions.find("panelResultat");
+    out_ << " result=\"" << escaped(it == view_.captions.end() ? std::string() : it->second)
+         << "\"\n";
+}
+
+}  // namespace
+
+int runPlay(std::istream& in, std::ostream& out, std::ostream& err,
+            const std::vector<std::string>& args) {
+    std::optional<std::string> storePath;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h") {
+            out << kPlayHelp;
+            return 0;
+        }
+        if (args[i] == "--store" && i + 1 < args.size() && !storePath) {
+            storePath = args[++i];
+            continue;
+        }
+        err << "brisko-analyze play: bad argument '" << args[i] << "' (see --help)\n";
+        return 2;
+    }
+
+    std::unique_ptr<SettingsStore> store;
+    if (storePath) {
+#ifndef _WIN32
+        store = std::make_unique<FileStore>(*storePath);
+#else
+        err << "brisko-analyze play: --store is not available on Windows\n";
+        return 2;
+#endif
+    } else {
+        store = std::make_unique<MemoryStore>();
+    }
+    Session session(*store, out, err);
+    bool allGood = true;
+    try {
+        session.load();
+    } catch (const StoreError& e) {
+        err << "error: " << e.what() << '\n';
+        allGood = false;
+    }
+    session.rememberChoice();
+
+    for (std::string line; std::getline(in, line);) {
+        try {
+            if (session.run(line)) session.printState();
+        } catch (const BadCommand& e) {
+            err << "error: " << e.what() << '\n';
+            allGood = false;
+        } catch (const StoreError& e) {
+            // The store refused a save: said once, and the game goes on.
+            err << "error: " << e.what() << '\n';
+            session.printState();
+            allGood = false;
+        }
+    }
+    return allGood ? 0 : 1;
+}
+
+}  // namespace brisko
