@@ -120,6 +120,13 @@ void replaceFile(const fs::path& file, const fs::path& temp, std::string_view te
     }
 }
 
+// A hive with no key yet, headed like Wine's own files.
+RegTree emptyHive() {
+    RegTree tree;
+    tree.header.emplace_back(";; All keys relative to \\\\User");
+    return tree;
+}
+
 }  // namespace
 
 fs::path defaultStorePath() {
@@ -161,7 +168,7 @@ RegKey& FileStore::currentKey() {
 void FileStore::loadFromDisk() {
     std::optional<std::string> text = readFile(file_);
     if (!text) {
-        tree_ = {};
+        tree_ = emptyHive();
         return;
     }
     try {
@@ -174,7 +181,7 @@ void FileStore::loadFromDisk() {
     fs::create_directories(file_.parent_path(), ignored);
     FileLock lock(lockPath());
     text = readFile(file_);
-    tree_ = {};
+    tree_ = emptyHive();
     if (!text) return;
     try {
         tree_ = parseRegistryText(*text);
@@ -249,7 +256,7 @@ void FileStore::commit(std::vector<Pending> pending) {
         fs::create_directories(file_.parent_path());
         FileLock lock(lockPath());
         // What is on disk now, another copy's last save included.
-        RegTree merged;
+        RegTree merged = emptyHive();
         if (std::optional<std::string> text = readFile(file_)) {
             try {
                 merged = parseRegistryText(*text);

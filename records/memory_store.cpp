@@ -36,22 +36,22 @@ void MemoryStore::writeString(const std::string& name, const std::string& text) 
 
 void MemoryStore::write(RegValue value) {
     currentKey();
-    const bool refused =
-        refuseWrites || (!refuseName.empty() && sameRegistryName(refuseName, value.name));
     if (inSave_) {
         // Like the file store, a refusal only shows at the commit.
-        refusedInSave_ = refusedInSave_ || refused;
         pending_.push_back(std::move(value));
         return;
     }
-    if (refused) throw StoreError(writeErrorMessage(value.name));
+    if (refused(value.name)) throw StoreError(writeErrorMessage(value.name));
     currentKey().set(std::move(value));
     ++commits_;
 }
 
+bool MemoryStore::refused(const std::string& name) const {
+    return refuseWrites || (!refuseName.empty() && sameRegistryName(refuseName, name));
+}
+
 void MemoryStore::beginSave() {
     inSave_ = true;
-    refusedInSave_ = false;
     pending_.clear();
 }
 
@@ -61,7 +61,9 @@ void MemoryStore::commitSave() {
     std::vector<RegValue> pending = std::move(pending_);
     pending_.clear();
     if (pending.empty()) return;
-    if (refusedInSave_ || refuseWrites) throw StoreError(writeErrorMessage(pending.front().name));
+    bool refusal = false;
+    for (const RegValue& value : pending) refusal = refusal || refused(value.name);
+    if (refusal) throw StoreError(writeErrorMessage(pending.front().name));
     RegKey& key = currentKey();
     for (RegValue& value : pending) key.set(std::move(value));
     ++commits_;

@@ -47,11 +47,11 @@ private:
     RegKey& currentKey();
     const RegKey* currentKeyOrNull() const;
     void write(RegValue value);
+    bool refused(const std::string& name) const;
 
     RegTree tree_;
     std::string current_;
     bool inSave_ = false;
-    bool refusedInSave_ = false;
     std::vector<RegValue> pending_;
     int commits_ = 0;
 };

@@ -22,10 +22,13 @@ Records::Records(SettingsStore& store, RandomSource& random, const Texts& texts,
 void Records::LoadSettings() {
     targetDraws = {0, 50, 100, 200, 500, 1000, 0};
     store_.openKey(registryKey);
-    // A damaged store is mended first and reported once the load is over.
+    // A damaged file has been set aside: there is nothing to read, and what
+    // the program holds is kept (all zero at the first load of a run, which
+    // therefore resets). It is reported once the load is over.
     const std::string notice = store_.takeNotice();
     try {
         for (const StoredValue& value : storedValues()) {
+            if (!notice.empty()) break;
             if (value.kind == ValueKind::String) {
                 textField(settings, value) = store_.readString(value.name);
                 continue;
@@ -45,13 +48,21 @@ void Records::LoadSettings() {
         UseDefaultsOutsideRange();
         throw;
     }
+    bool written = false;
     if (settings.verif == 0) {
         settings.verif = 1;
         ResetSettings();
+        written = true;
     }
-    if (!SettingsValid()) ResetSettings();
+    if (!SettingsValid()) {
+        ResetSettings();
+        written = true;
+    }
     ApplyOptions();
-    if (!notice.empty()) throw StoreError(notice);
+    if (!notice.empty()) {
+        if (!written) SaveSettings();
+        throw StoreError(notice);
+    }
 }
 
 void Records::UseDefaultsOutsideRange() {

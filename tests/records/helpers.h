@@ -1,0 +1,126 @@
+// What the records tests share: a view and a game state that record what they
+// are asked, and a temporary folder.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "records/settings.h"
+
+namespace brisko::test {
+
+class RecordingView : public RecordsView {
+public:
+    void setCaption(std::string_view control, const std::string& text) override {
+        captions[std::string(control)] = text;
+    }
+    void setVisible(std::string_view control, bool visible) override {
+        shown[std::string(control)] = visible;
+    }
+    void setEnabled(std::string_view control, bool enabled) override {
+        enabledState[std::string(control)] = enabled;
+    }
+    void setFocus(std::string_view control) override { focus = std::string(control); }
+    void setColour(std::string_view control, Colour colour) override {
+        colours[std::string(control)] = colour;
+        colourCalls.emplace_back(control);
+    }
+    void showOptions(const Settings& settings) override {
+        ++optionsShown;
+        lastOptions = settings;
+    }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askYesNo(const std::string& question) override {
+        questions.push_back(question);
+        return answerYes;
+    }
+    bool chooseColour(uint32_t current, uint32_t& chosen) override {
+        colourOffered = current;
+        if (!colourConfirmed) return false;
+        chosen = colourToChoose;
+        return true;
+    }
+
+    std::map<std::string, std::string> captions;
+    std::map<std::string, bool> shown;
+    std::map<std::string, bool> enabledState;
+    std::map<std::string, Colour> colours;
+    std::vector<std::string> colourCalls;
+    std::string focus;
+    int optionsShown = 0;
+    Settings lastOptions;
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    bool answerYes = false;
+    bool colourConfirmed = false;
+    uint32_t colourToChoose = 0;
+    uint32_t colourOffered = 0;
+};
+
+class FakePlay : public PlayState {
+public:
+    bool awaitingDraw() const override { return awaiting; }
+    bool doubleUpActive() const override { return doubleUp; }
+    void holdSuggestedCards() override { ++holds; }
+    void releaseAllHolds() override { ++releases; }
+
+    bool awaiting = false;
+    bool doubleUp = false;
+    int holds = 0;
+    int releases = 0;
+};
+
+// A fresh folder under $TMPDIR (or /tmp), removed with what it holds.
+class TempDir {
+public:
+    TempDir() {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/brisko-records-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
+        path_ = pattern;
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void writeText(const std::filesystem::path& path, const std::string& text) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+inline std::vector<uint8_t> bytes(std::initializer_list<int> values) {
+    std::vector<uint8_t> out;
+    for (const int v : values) out.push_back(static_cast<uint8_t>(v));
+    return out;
+}
+
+inline constexpr int64_t kFixedTime = 1700000000;  // 2023-11-14 22:13:20 UTC
+
+}  // namespace brisko::test

@@ -1,0 +1,459 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "helpers.h"
+#include "records/memory_store.h"
+#include "records/settings_table.h"
+
+namespace brisko {
+namespace {
+
+using test::bytes;
+using test::FakePlay;
+using test::RecordingView;
+
+constexpr uint32_t kDarkBlue = 4194304;
+
+struct Fixture : ::testing::Test {
+    MemoryStore store;
+    RandomSource random;
+    Texts texts;
+    RecordingView view;
+    Records records{store, random, texts, view};
+
+    Fixture() { texts.setLanguage(kLanguageFrench); }
+
+    // A second program run on the same store.
+    Records freshRecords() { return Records(store, random, texts, view); }
+
+    std::vector<uint8_t> stored(const std::string& name) {
+        store.openKey(records.registryKey);
+        const RegValue* value = store.value(name);
+        return value ? value->data : std::vector<uint8_t>{};
+    }
+    std::string storedString(const std::string& name) {
+        store.openKey(records.registryKey);
+        return store.readString(name);
+    }
+    void put(const std::string& name, std::vector<uint8_t> data, uint32_t type = kRegBinary) {
+        store.openKey(records.registryKey);
+        store.put(name, type, std::move(data));
+    }
+    // A first run, then a player who made a score under his own name.
+    void playedBefore() {
+        records.LoadSettings();
+        records.settings.optionYourName = "PAUL";
+        records.settings.gameType = 3;
+        records.settings.targetIndex = 4;
+        records.settings.optionBarreInfo = 0;
+        records.currentList()[1] = {999999, "PAUL"};
+        records.SaveSettings();
+    }
+};
+
+TEST(StoredValues, TheTableListsThe188ValuesInTheirOrder) {
+    const auto& table = storedValues();
+    ASSERT_EQ(table.size(), kStoredValueCount);
+    const char* head[] = {"verif",  "optionDoublagePropose", "optionSuggestionCartes",
+                          "optionCouleurFondEcran", "optionBarreInfo", "niveau",
+                          "optionObjectifNbTirages"};
+    for (size_t k = 0; k < 7; ++k) EXPECT_EQ(table[k].name, head[k]);
+    EXPECT_EQ(table[7].name, "score111");
+    EXPECT_EQ(table[8].name, "highScoreName111");
+    EXPECT_EQ(table[9].name, "score112");
+    EXPECT_EQ(table[17].name, "score121");
+    EXPECT_EQ(table[186].name, "highScoreName365");
+    EXPECT_EQ(table[187].name, "optionYourName");
+    std::set<std::string> names;
+    size_t strings = 0;
+    for (const StoredValue& v : table) {
+        names.insert(v.name);
+        if (v.kind == ValueKind::String) {
+            ++strings;
+            EXPECT_EQ(v.width, 0u);
+        } else {
+            EXPECT_TRUE(v.width == 1 || v.width == 4) << v.name;
+        }
+    }
+    EXPECT_EQ(names.size(), 188u);
+    EXPECT_EQ(strings, 91u);
+    for (const char* one : {"verif", "optionDoublagePropose", "optionSuggestionCartes",
+                            "optionBarreInfo"}) {
+        EXPECT_EQ(table[static_cast<size_t>(
+                            std::find_if(table.begin(), table.end(),
+                                         [&](const StoredValue& v) { return v.name == one; }) -
+                            table.begin())]
+                      .width,
+                  1u);
+    }
+}
+
+TEST_F(Fixture, FirstRunWritesEveryDefault) {
+    records.LoadSettings();
+    const Settings& s = records.settings;
+    EXPECT_EQ(s.verif, 1);
+    EXPECT_EQ(s.optionDoublagePropose, 1);
+    EXPECT_EQ(s.optionSuggestionCartes, 1);
+    EXPECT_EQ(s.optionCouleurFondEcran, kDarkBlue);
+    EXPECT_EQ(s.optionBarreInfo, 1);
+    EXPECT_EQ(s.gameType, 2);
+    EXPECT_EQ(s.targetIndex, 1);
+    EXPECT_EQ(s.optionYourName, "");
+    EXPECT_TRUE(records.SettingsValid());
+    for (int t = 1; t <= 3; ++t)
+        for (int i = 1; i <= 6; ++i)
+            for (int r = 1; r <= 5; ++r) EXPECT_FALSE(s.highScores[t][i][r].name.empty());
+
+    // The options were shown, with the defaults.
+    EXPECT_GE(view.optionsShown, 1);
+    EXPECT_EQ(view.lastOptions.optionCouleurFondEcran, kDarkBlue);
+    EXPECT_EQ(view.lastOptions.optionBarreInfo, 1);
+
+    // The key holds 188 values, in the load order, of the right kinds and widths.
+    store.openKey(records.registryKey);
+    ASSERT_EQ(store.values().size(), 188u);
+    for (size_t k = 0; k < 188; ++k) {
+        const StoredValue& v = storedValues()[k];
+        const RegValue& value = store.values()[k];
+        EXPECT_EQ(value.name, v.name);
+        if (v.kind == ValueKind::Binary) {
+            EXPECT_EQ(value.type, kRegBinary) << v.name;
+            EXPECT_EQ(value.data.size(), v.width) << v.name;
+        } else {
+            EXPECT_EQ(value.type, kRegSz) << v.name;
+        }
+    }
+    EXPECT_EQ(stored("verif"), bytes({1}));
+    EXPECT_EQ(stored("optionCouleurFondEcran"), bytes({0x00, 0x00, 0x40, 0x00}));
+    EXPECT_EQ(stored("niveau"), bytes({2, 0, 0, 0}));
+    EXPECT_EQ(stored("optionObjectifNbTirages"), bytes({1, 0, 0, 0}));
+    EXPECT_EQ(stored("optionYourName"), bytes({0, 0}));
+}
+
+TEST_F(Fixture, EveryLoadSetsTheDrawTargets) {
+    records.targetDraws = {9, 9, 9, 9, 9, 9, 9};
+    records.LoadSettings();
+    EXPECT_EQ(records.targetDraws, (std::array<int32_t, 7>{0, 50, 100, 200, 500, 1000, 0}));
+}
+
+TEST_F(Fixture, ASecondRunKeepsEverything) {
+    playedBefore();
+    const Settings before = records.settings;
+    Records next = freshRecords();
+    const int commits = store.commits();
+    next.LoadSettings();
+    EXPECT_EQ(store.commits(), commits);  // nothing to write
+    EXPECT_EQ(next.settings.optionYourName, "PAUL");
+    EXPECT_EQ(next.settings.gameType, 3);
+    EXPECT_EQ(next.settings.targetIndex, 4);
+    EXPECT_EQ(next.settings.optionBarreInfo, 0);
+    for (int t = 1; t <= 3; ++t)
+        for (int i = 1; i <= 6; ++i)
+            for (int r = 1; r <= 5; ++r) {
+                EXPECT_EQ(next.settings.highScores[t][i][r].points,
+                          before.highScores[t][i][r].points);
+                EXPECT_EQ(next.settings.highScores[t][i][r].name, before.highScores[t][i][r].name);
+            }
+}
+
+// Each damage, on a store that held a player's name and score, resets it all.
+struct BadStore {
+    const char* name;
+    const char* value;
+    std::vector<uint8_t> data;
+};
+
+class BadStoreTest : public Fixture, public ::testing::WithParamInterface<BadStore> {};
+
+TEST_P(BadStoreTest, ResetsEverything) {
+    playedBefore();
+    put(GetParam().value, GetParam().data);
+    Records next = freshRecords();
+    next.LoadSettings();
+    const Settings& s = next.settings;
+    EXPECT_EQ(s.optionYourName, "");
+    EXPECT_EQ(s.gameType, 2);
+    EXPECT_EQ(s.targetIndex, 1);
+    EXPECT_EQ(s.optionBarreInfo, 1);
+    EXPECT_EQ(s.optionDoublagePropose, 1);
+    EXPECT_EQ(s.optionSuggestionCartes, 1);
+    EXPECT_EQ(s.optionCouleurFondEcran, kDarkBlue);
+    EXPECT_EQ(s.verif, 1);
+    EXPECT_NE(s.highScores[3][4][1].name, "PAUL");
+    EXPECT_LT(s.highScores[3][4][1].points, 1800);
+    EXPECT_TRUE(next.SettingsValid());
+    // The defaults are stored back, and the next run keeps them.
+    EXPECT_EQ(stored("verif"), bytes({1}));
+    EXPECT_EQ(stored("niveau"), bytes({2, 0, 0, 0}));
+    EXPECT_EQ(storedString("optionYourName"), "");
+    const int32_t generated = s.highScores[1][1][1].points;
+    Records third = freshRecords();
+    third.LoadSettings();
+    EXPECT_EQ(third.settings.highScores[1][1][1].points, generated);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, BadStoreTest,
+    ::testing::Values(BadStore{"MarkerZero", "verif", bytes({0})},
+                      BadStore{"MarkerTwo", "verif", bytes({2})},
+                      BadStore{"GameTypeZero", "niveau", bytes({0, 0, 0, 0})},
+                      BadStore{"GameTypeFour", "niveau", bytes({4, 0, 0, 0})},
+                      BadStore{"GameTypeNegative", "niveau", bytes({0xFF, 0xFF, 0xFF, 0xFF})},
+                      BadStore{"TargetZero", "optionObjectifNbTirages", bytes({0, 0, 0, 0})},
+                      BadStore{"TargetSeven", "optionObjectifNbTirages", bytes({7, 0, 0, 0})},
+                      BadStore{"DoubleUpTwo", "optionDoublagePropose", bytes({2})},
+                      BadStore{"SuggestionTwo", "optionSuggestionCartes", bytes({2})},
+                      BadStore{"InfoBarTwo", "optionBarreInfo", bytes({2})},
+                      BadStore{"ListRises", "score124", bytes({0xFF, 0xFF, 0xFF, 0x7F})}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Fixture, AMarkerOtherThanZeroOrOneResetsOnlyOnce) {
+    playedBefore();
+    put("verif", bytes({5}));
+    freshRecords().LoadSettings();
+    EXPECT_EQ(stored("verif"), bytes({1}));  // the reset sets the marker too
+    Records next = freshRecords();
+    next.LoadSettings();
+    next.settings.optionYourName = "PAUL";
+    next.SaveSettings();
+    Records third = freshRecords();
+    third.LoadSettings();
+    EXPECT_EQ(third.settings.optionYourName, "PAUL");
+}
+
+TEST_F(Fixture, EqualNeighboursPass) {
+    playedBefore();
+    const auto rank3 = stored("score123");
+    put("score124", rank3);
+    put("score125", rank3);
+    Records next = freshRecords();
+    next.LoadSettings();
+    EXPECT_EQ(next.settings.optionYourName, "PAUL");
+    EXPECT_EQ(next.settings.highScores[1][2][4].points, next.settings.highScores[1][2][3].points);
+}
+
+TEST_F(Fixture, AnyColourPasses) {
+    playedBefore();
+    for (const uint32_t colour : {0xFFFFFFFFu, 0x12345678u, 0u}) {
+        put("optionCouleurFondEcran", bytes({int(colour & 0xFF), int((colour >> 8) & 0xFF),
+                                             int((colour >> 16) & 0xFF), int(colour >> 24)}));
+        Records next = freshRecords();
+        next.LoadSettings();
+        EXPECT_EQ(next.settings.optionCouleurFondEcran, colour);
+        EXPECT_EQ(next.settings.optionYourName, "PAUL");
+    }
+}
+
+TEST_F(Fixture, AShorterBinaryFillsOnlyTheFirstBytes) {
+    records.LoadSettings();  // colour 00 00 40 00 in memory
+    put("optionCouleurFondEcran", bytes({0x11, 0x22}));
+    put("score111", bytes({0x01}));  // points were > 4300: their high bytes stay
+    const int32_t points = records.settings.highScores[1][1][1].points;
+    records.LoadSettings();
+    EXPECT_EQ(records.settings.optionCouleurFondEcran, 0x00402211u);
+    EXPECT_EQ(records.settings.highScores[1][1][1].points, (points & ~0xFF) | 0x01);
+}
+
+TEST_F(Fixture, AnEmptyBinaryLeavesTheField) {
+    records.LoadSettings();
+    put("niveau", {});
+    records.settings.gameType = 3;
+    records.LoadSettings();
+    EXPECT_EQ(records.settings.gameType, 3);
+}
+
+TEST_F(Fixture, AWrongTypeRaisesTheErrorNamingTheValueAndStopsTheLoad) {
+    playedBefore();
+    put("niveau", bytes({2, 0, 0, 0}), kRegDword);
+    put("optionYourName", stringData("MARC"));  // after the bad value: not read
+    put("optionDoublagePropose", bytes({0}));    // before it: read
+    Records next = freshRecords();
+    const int shown = view.optionsShown;
+    const int commits = store.commits();
+    try {
+        next.LoadSettings();
+        FAIL() << "no error";
+    } catch (const StoreError& error) {
+        EXPECT_STREQ(error.what(), "Type de données incorrect pour 'niveau'");
+    }
+    EXPECT_EQ(next.settings.optionDoublagePropose, 0);
+    EXPECT_EQ(next.settings.optionYourName, "");
+    EXPECT_EQ(view.optionsShown, shown);   // no ApplyOptions
+    EXPECT_EQ(store.commits(), commits);   // the store is not rewritten
+    EXPECT_EQ(stored("niveau"), bytes({2, 0, 0, 0}));
+}
+
+TEST_F(Fixture, EveryKindOfWrongValueRaisesTheTypeError) {
+    struct Case {
+        const char* value;
+        uint32_t type;
+        std::vector<uint8_t> data;
+    };
+    const Case cases[] = {
+        {"verif", kRegBinary, bytes({1, 0})},  // longer than the field
+        {"score111", kRegBinary, bytes({1, 2, 3, 4, 5})},
+        {"optionCouleurFondEcran", kRegDword, bytes({0, 0, 0x40, 0})},
+        {"niveau", kRegSz, stringData("2")},
+        {"highScoreName111", kRegBinary, bytes({65, 0})},
+        {"optionYourName", kRegDword, bytes({0, 0, 0, 0})},
+        {"optionYourName", kRegMultiSz, stringData("PAUL")},
+        {"score365", 0xb, bytes({1, 0, 0, 0, 0, 0, 0, 0})},
+    };
+    for (const Case& c : cases) {
+        MemoryStore fresh;
+        Records r(fresh, random, texts, view);
+        r.LoadSettings();
+        fresh.put(c.value, c.type, c.data);
+        try {
+            r.LoadSettings();
+            ADD_FAILURE() << c.value << ": no error";
+        } catch (const StoreError& error) {
+            EXPECT_EQ(error.what(), "Type de données incorrect pour '" + std::string(c.value) + "'");
+        }
+    }
+}
+
+TEST_F(Fixture, AnExpandableStringReadsAsText) {
+    playedBefore();
+    put("optionYourName", stringData("MARC"), kRegExpandSz);
+    Records next = freshRecords();
+    next.LoadSettings();
+    EXPECT_EQ(next.settings.optionYourName, "MARC");
+}
+
+TEST_F(Fixture, AStoppedLoadNeverLeavesAnIndexOutsideItsRange) {
+    // First run of a store whose marker has the wrong type: all fields zero.
+    put("verif", bytes({1}), kRegDword);
+    EXPECT_THROW(records.LoadSettings(), StoreError);
+    EXPECT_EQ(records.settings.gameType, 2);
+    EXPECT_EQ(records.settings.targetIndex, 1);
+    EXPECT_NO_THROW(records.currentList());
+    EXPECT_EQ(store.commits(), 0);
+
+    // Out-of-range values read before the bad one are not used either.
+    MemoryStore other;
+    Records r(other, random, texts, view);
+    other.openKey(r.registryKey);
+    other.put("verif", kRegBinary, bytes({1}));
+    other.put("optionDoublagePropose", kRegBinary, bytes({7}));
+    other.put("niveau", kRegBinary, bytes({0, 0, 0, 0}));
+    other.put("optionObjectifNbTirages", kRegBinary, bytes({7, 0, 0, 0}));
+    other.put("score111", kRegSz, stringData("1"));
+    EXPECT_THROW(r.LoadSettings(), StoreError);
+    EXPECT_EQ(r.settings.gameType, 2);
+    EXPECT_EQ(r.settings.targetIndex, 1);
+    EXPECT_EQ(r.settings.optionDoublagePropose, 1);
+    EXPECT_EQ(other.commits(), 0);
+    EXPECT_EQ(other.value("niveau")->data, bytes({0, 0, 0, 0}));
+}
+
+TEST_F(Fixture, ARefusedSaveRaisesTheErrorNamingItsFirstValueAndChangesNothing) {
+    records.LoadSettings();
+    const auto before = store.tree().keys.front().values;
+    records.settings.optionYourName = "PAUL";
+    store.refuseWrites = true;
+    try {
+        records.SaveSettings();
+        FAIL() << "no error";
+    } catch (const StoreError& error) {
+        EXPECT_STREQ(error.what(), "Erreur à définition des données pour 'verif'");
+    }
+    store.refuseWrites = false;
+    EXPECT_EQ(storedString("optionYourName"), "");
+
+    store.refuseName = "score245";  // refused in the middle: still nothing written
+    EXPECT_THROW(records.SaveSettings(), StoreError);
+    EXPECT_EQ(storedString("optionYourName"), "");
+    EXPECT_EQ(store.tree().keys.front().values.size(), before.size());
+}
+
+TEST_F(Fixture, TheKeyIsComposedFromTheTitle) {
+    records.LoadSettings();
+    ASSERT_EQ(store.tree().keys.size(), 1u);
+    EXPECT_EQ(store.tree().keys[0].path, "Software\\Caldimo\\BRISKO 99");
+}
+
+// The Options menu.
+
+TEST_F(Fixture, SuggestionOffBeforeTheDrawReleasesEveryCard) {
+    records.LoadSettings();
+    FakePlay play;
+    play.awaiting = true;
+    const int commits = store.commits();
+    records.menuSuggestionCartesClick(play);
+    EXPECT_EQ(records.settings.optionSuggestionCartes, 0);
+    EXPECT_EQ(play.releases, 1);
+    EXPECT_EQ(play.holds, 0);
+    EXPECT_EQ(store.commits(), commits + 1);
+    EXPECT_EQ(stored("optionSuggestionCartes"), bytes({0}));
+    EXPECT_EQ(view.lastOptions.optionSuggestionCartes, 0);
+
+    records.menuSuggestionCartesClick(play);
+    EXPECT_EQ(records.settings.optionSuggestionCartes, 1);
+    EXPECT_EQ(play.holds, 1);
+    EXPECT_EQ(stored("optionSuggestionCartes"), bytes({1}));
+}
+
+TEST_F(Fixture, SuggestionOutsideTheDrawOnlyChangesTheOption) {
+    records.LoadSettings();
+    FakePlay play;
+    records.menuSuggestionCartesClick(play);
+    records.menuSuggestionCartesClick(play);
+    EXPECT_EQ(records.settings.optionSuggestionCartes, 1);
+    EXPECT_EQ(play.holds + play.releases, 0);
+}
+
+TEST_F(Fixture, DoubleUpCannotBeSwitchedOffWhileUnderWay) {
+    records.LoadSettings();
+    FakePlay play;
+    play.doubleUp = true;
+    const int commits = store.commits();
+    records.menuOptionDoublageClick(play);
+    EXPECT_EQ(records.settings.optionDoublagePropose, 1);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0], "Attendez de finir ce tirage pour desactiver l'option de doublage");
+    EXPECT_EQ(store.commits(), commits + 1);  // written all the same
+
+    play.doubleUp = false;
+    records.menuOptionDoublageClick(play);
+    EXPECT_EQ(records.settings.optionDoublagePropose, 0);
+    EXPECT_EQ(stored("optionDoublagePropose"), bytes({0}));
+
+    play.doubleUp = true;  // switching on is always accepted
+    records.menuOptionDoublageClick(play);
+    EXPECT_EQ(records.settings.optionDoublagePropose, 1);
+    EXPECT_EQ(view.messages.size(), 1u);
+}
+
+TEST_F(Fixture, InfoBarToggles) {
+    records.LoadSettings();
+    const int shown = view.optionsShown;
+    records.menuBarreInfoClick();
+    EXPECT_EQ(records.settings.optionBarreInfo, 0);
+    EXPECT_EQ(view.lastOptions.optionBarreInfo, 0);
+    EXPECT_EQ(stored("optionBarreInfo"), bytes({0}));
+    records.menuBarreInfoClick();
+    EXPECT_EQ(records.settings.optionBarreInfo, 1);
+    EXPECT_EQ(view.optionsShown, shown + 2);
+}
+
+TEST_F(Fixture, CancellingTheColourChooserKeepsTheColourAndStillWrites) {
+    records.LoadSettings();
+    const int commits = store.commits();
+    view.colourConfirmed = false;
+    view.colourToChoose = 0x123456;
+    records.menuCouleurFondEcranClick();
+    EXPECT_EQ(view.colourOffered, kDarkBlue);
+    EXPECT_EQ(records.settings.optionCouleurFondEcran, kDarkBlue);
+    EXPECT_EQ(store.commits(), commits + 1);
+
+    view.colourConfirmed = true;
+    records.menuCouleurFondEcranClick();
+    EXPECT_EQ(records.settings.optionCouleurFondEcran, 0x123456u);
+    EXPECT_EQ(view.lastOptions.optionCouleurFondEcran, 0x123456u);
+    EXPECT_EQ(stored("optionCouleurFondEcran"), bytes({0x56, 0x34, 0x12, 0}));
+}
+
+}  // namespace
+}  // namespace brisko
