@@ -15,7 +15,9 @@ int32_t saturate(int64_t value) {
     return static_cast<int32_t>(std::clamp(value, kInt32Min, kInt32Max));
 }
 
-std::string number(int64_t value) { return std::to_string(value); }
+std::string number(int64_t value) {
+    return std::to_string(value);
+}
 
 }  // namespace
 
@@ -23,7 +25,8 @@ int32_t unlimitedScore(int32_t credit, int32_t drawNumber) {
     const int64_t product = (static_cast<int64_t>(credit) + 2000) * 100;
     const int64_t draws = static_cast<int64_t>(drawNumber) + 100;
     // nearbyint rounds halves to even in the default rounding mode.
-    const double quotient = std::nearbyint(static_cast<double>(product) / static_cast<double>(draws));
+    const double quotient =
+        std::nearbyint(static_cast<double>(product) / static_cast<double>(draws));
     return static_cast<int32_t>(
         std::clamp(quotient, static_cast<double>(kInt32Min), static_cast<double>(kInt32Max)));
 }
@@ -85,7 +88,9 @@ bool GameTable::controlVisible(std::string_view control) const {
     return visible_.find(control) != visible_.end();
 }
 
-void GameTable::addToCredit(int64_t amount) { state.credit = saturate(state.credit + amount); }
+void GameTable::addToCredit(int64_t amount) {
+    state.credit = saturate(state.credit + amount);
+}
 
 // --- EngineView and PlayState ------------------------------------------------
 
@@ -102,7 +107,9 @@ void GameTable::setResultLine(const std::string& text) {
     caption("panelResultat", state.resultPrefix + " " + text);
 }
 
-void GameTable::showHoldLabel(int32_t slot) { show(holdLabelName(slot), true); }
+void GameTable::showHoldLabel(int32_t slot) {
+    show(holdLabelName(slot), true);
+}
 
 void GameTable::holdSuggestedCards() {
     for (int32_t k = 1; k <= kSlots; ++k) {
@@ -149,9 +156,9 @@ void GameTable::startNewGame() {
     const int32_t type = std::clamp(gameType(), 1, kGameTypes);
     caption("panelNiveau", texts_[gameTypeNameKey(type)]);
     const int32_t target = targetIndex();
-    caption("panelObjectifNbTirages",
-            target > 5 || target < 1 ? texts_[Txt::txtUnlimited]
-                                     : number(kTargetDraws[static_cast<size_t>(target)]));
+    caption("panelObjectifNbTirages", target > 5 || target < 1
+                                          ? texts_[Txt::txtUnlimited]
+                                          : number(kTargetDraws[static_cast<size_t>(target)]));
     show("panelInfoJeu", true);
     show("panelMeilleursScores", true);
     records_.ShowHighScores(0);
@@ -356,7 +363,8 @@ void GameTable::offerDoubleUp() {
     state.offerFocusOnDouble = true;
     caption("ButtonNoDouble", texts_[Txt::txtQuitWon] + number(state.win));
     caption("ButtonYesDouble",
-            texts_[Txt::txtDoubleTo] + number(std::min(2 * static_cast<int64_t>(state.win), kInt32Max)));
+            texts_[Txt::txtDoubleTo] +
+                number(std::min(2 * static_cast<int64_t>(state.win), kInt32Max)));
     view_.setFocus(engine_.randomFrom(100) >= 50 ? "ButtonYesDouble" : "ButtonNoDouble");
     startTimer(kTimerYesNoDoublage);
 }

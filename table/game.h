@@ -43,7 +43,7 @@ struct GameState {
 // Commands whose control is disabled or hidden on the window do nothing here
 // either, so a script or a test can send any command at any time.
 class GameTable final : public EngineView, public EngineSettings, public PlayState {
-public:
+  public:
     // Only keeps the references: the engine and the records may still be
     // under construction.
     GameTable(Engine& engine, Records& records, const Texts& texts, TableView& view)
@@ -53,7 +53,9 @@ public:
 
     int32_t gameType() const override { return records_.settings.gameType; }
     int32_t targetIndex() const { return records_.settings.targetIndex; }
-    bool suggestionOptionOn() const override { return records_.settings.optionSuggestionCartes != 0; }
+    bool suggestionOptionOn() const override {
+        return records_.settings.optionSuggestionCartes != 0;
+    }
     bool doubleUpOptionOn() const { return records_.settings.optionDoublagePropose != 0; }
 
     // The player's commands.
@@ -90,7 +92,7 @@ public:
     void holdSuggestedCards() override;
     void releaseAllHolds() override;
 
-private:
+  private:
     void deal();
     void draw();
     void runDealOrDraw();

@@ -60,7 +60,7 @@ defaults; with --store PATH they are read from and saved to that file.
 
 // The window of the terminal: it only keeps the captions and the messages.
 class PlayView final : public TableView {
-public:
+  public:
     void setCaption(std::string_view control, const std::string& text) override {
         captions[std::string(control)] = text;
     }
@@ -77,7 +77,7 @@ public:
 };
 
 class PlayRecordsView final : public RecordsView {
-public:
+  public:
     explicit PlayRecordsView(PlayView& table, std::ostream& err) : table_(table), err_(err) {}
     void setCaption(std::string_view control, const std::string& text) override {
         table_.setCaption(control, text);
@@ -94,13 +94,13 @@ public:
         return false;
     }
 
-private:
+  private:
     PlayView& table_;
     std::ostream& err_;
 };
 
 class BadCommand : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -159,11 +159,9 @@ std::string playerName(std::string_view text) {
 }
 
 class Session {
-public:
+  public:
     Session(SettingsStore& store, std::ostream& out, std::ostream& err)
-        : out_(out),
-          recordsView_(view_, err),
-          world_(clock_, store, view_, recordsView_) {
+        : out_(out), recordsView_(view_, err), world_(clock_, store, view_, recordsView_) {
         world_.texts.setLanguage(kLanguageEnglish);
     }
 
@@ -179,7 +177,7 @@ public:
     bool run(const std::string& line);
     void printState() const;
 
-private:
+  private:
     void option(const std::vector<std::string>& words);
     void newGame();
     void tick(const std::vector<std::string>& words);
@@ -214,9 +212,9 @@ bool Session::run(const std::string& line) {
         const size_t start = line.find("name") + 4;
         const size_t first = line.find_first_not_of(" \t", start);
         const size_t last = line.find_last_not_of(" \t\r");
-        name_ = playerName(first == std::string::npos ? std::string_view()
-                                                      : std::string_view(line).substr(
-                                                            first, last - first + 1));
+        name_ = playerName(first == std::string::npos
+                               ? std::string_view()
+                               : std::string_view(line).substr(first, last - first + 1));
     } else if (command == "option") {
         option(words);
     } else if (command == "new") {
@@ -289,8 +287,8 @@ void Session::tick(const std::vector<std::string>& words) {
 void Session::printState() const {
     const GameState& s = world_.table.state;
     const EngineState& cards = world_.engine.state;
-    out_ << "phase=" << static_cast<int32_t>(s.phase) << " credit=" << s.credit
-         << " bet=" << s.bet << " draw=" << s.drawNumber << " win=" << s.win << " hand=";
+    out_ << "phase=" << static_cast<int32_t>(s.phase) << " credit=" << s.credit << " bet=" << s.bet
+         << " draw=" << s.drawNumber << " win=" << s.win << " hand=";
     for (int32_t k = 1; k <= kSlots; ++k) out_ << (k > 1 ? "," : "") << cards.hand[k];
     out_ << " held=";
     for (int32_t k = 1; k <= kSlots; ++k) out_ << (cards.held[k] ? '1' : '0');

@@ -7,7 +7,9 @@ namespace brisko::testing {
 namespace {
 
 // Plays a losing draw with whatever bet is set, so the bet is carried.
-void loseOneDraw(Game& g) { g.playHand(nothing()); }
+void loseOneDraw(Game& g) {
+    g.playHand(nothing());
+}
 
 TEST(NewGame, StartsWithTwoHundredCreditsAndABetOfOne) {
     Game g;
@@ -41,8 +43,8 @@ TEST(NewGame, StartsWithTwoHundredCreditsAndABetOfOne) {
 
 TEST(NewGame, ShowsTheTargetOrUnlimitedAndTheGameTypeInFrench) {
     Game g({.language = kLanguageFrench, .gameType = 1, .targetIndex = 6});
-    EXPECT_EQ(g.controls.caption("panelObjectifNbTirages"), "Illimit\xC3\xA9");
-    EXPECT_EQ(g.controls.caption("panelNiveau"), "Joker \xC3\xA0 chaque tirage");
+    EXPECT_EQ(g.controls.caption("panelObjectifNbTirages"), "Illimité");
+    EXPECT_EQ(g.controls.caption("panelNiveau"), "Joker à chaque tirage");
     Game h({.targetIndex = 5});
     EXPECT_EQ(h.controls.caption("panelObjectifNbTirages"), "1000");
 }

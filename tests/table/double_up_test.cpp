@@ -11,7 +11,8 @@ namespace {
 
 // Pair of kings: pays the bet.
 Hand kings() {
-    return {0, cardIndex(1, 13), cardIndex(2, 13), cardIndex(3, 9), cardIndex(4, 4), cardIndex(1, 2)};
+    return {
+        0, cardIndex(1, 13), cardIndex(2, 13), cardIndex(3, 9), cardIndex(4, 4), cardIndex(1, 2)};
 }
 
 // A game at bet 5 whose draw paid 5, the offer standing.
@@ -56,7 +57,7 @@ TEST(Offer, ShowsTheWinAndTwiceTheWin) {
     Game f({.language = kLanguageFrench});
     offerOfFive(f);
     EXPECT_EQ(f.controls.caption("ButtonNoDouble"), "&Quitte, Gain : 5");
-    EXPECT_EQ(f.controls.caption("ButtonYesDouble"), "&Doubler \xC3\xA0 : 10");
+    EXPECT_EQ(f.controls.caption("ButtonYesDouble"), "&Doubler à : 10");
 }
 
 TEST(Offer, TheFocusAlternatesStartingWithQuit) {

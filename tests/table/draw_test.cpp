@@ -148,7 +148,7 @@ TEST(Draw, ALosingHandPutsTheLostTextBeforeTheNextMessage) {
     Game f({.language = kLanguageFrench});
     f.playHand(nothing());
     EXPECT_EQ(f.resultLine(),
-              "PERDU !!! Faites vos ench\xC3\xA8res (boutons MISE 1 ou MISE + et MISE 20).\n"
+              "PERDU !!! Faites vos enchères (boutons MISE 1 ou MISE + et MISE 20).\n"
               "Appuyez ensuite sur le bouton JOUER.");
 }
 

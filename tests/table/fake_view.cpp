@@ -37,7 +37,9 @@ void FakeTableView::setVisible(std::string_view control, bool visible) {
 void FakeTableView::setEnabled(std::string_view control, bool enabled) {
     c_.enabled[std::string(control)] = enabled;
 }
-void FakeTableView::setFocus(std::string_view control) { c_.focus = control; }
+void FakeTableView::setFocus(std::string_view control) {
+    c_.focus = control;
+}
 void FakeTableView::setColour(std::string_view control, Colour colour) {
     c_.colours[std::string(control)] = colour;
 }
@@ -45,8 +47,12 @@ void FakeTableView::ShowCard(int32_t slot) {
     c_.shownCards.push_back(slot);
     c_.visible[cardFrameName(slot)] = true;
 }
-void FakeTableView::StopAllTimers() { c_.timers.clear(); }
-void FakeTableView::startTimer(std::string_view timer) { c_.timers.emplace(timer); }
+void FakeTableView::StopAllTimers() {
+    c_.timers.clear();
+}
+void FakeTableView::startTimer(std::string_view timer) {
+    c_.timers.emplace(timer);
+}
 void FakeTableView::stopTimer(std::string_view timer) {
     if (auto it = c_.timers.find(timer); it != c_.timers.end()) c_.timers.erase(it);
 }
@@ -60,7 +66,9 @@ void FakeRecordsView::setVisible(std::string_view control, bool visible) {
 void FakeRecordsView::setEnabled(std::string_view control, bool enabled) {
     c_.enabled[std::string(control)] = enabled;
 }
-void FakeRecordsView::setFocus(std::string_view control) { c_.focus = control; }
+void FakeRecordsView::setFocus(std::string_view control) {
+    c_.focus = control;
+}
 void FakeRecordsView::setColour(std::string_view control, Colour colour) {
     c_.colours[std::string(control)] = colour;
 }
@@ -103,8 +111,16 @@ int32_t Game::pickSlot(int comparison) const {
 }
 
 // Spades 1..13, hearts 14..26, clubs 27..39, diamonds 40..52.
-Hand twoPairs() { return {0, cardIndex(1, 5), cardIndex(2, 5), cardIndex(3, 9), cardIndex(4, 9), cardIndex(1, 2)}; }
-Hand nothing() { return {0, cardIndex(1, 2), cardIndex(2, 5), cardIndex(3, 9), cardIndex(4, 11), cardIndex(1, 7)}; }
-Hand royalFlush() { return {0, cardIndex(1, 10), cardIndex(1, 11), cardIndex(1, 12), cardIndex(1, 13), cardIndex(1, 1)}; }
+Hand twoPairs() {
+    return {0, cardIndex(1, 5), cardIndex(2, 5), cardIndex(3, 9), cardIndex(4, 9), cardIndex(1, 2)};
+}
+Hand nothing() {
+    return {
+        0, cardIndex(1, 2), cardIndex(2, 5), cardIndex(3, 9), cardIndex(4, 11), cardIndex(1, 7)};
+}
+Hand royalFlush() {
+    return {
+        0, cardIndex(1, 10), cardIndex(1, 11), cardIndex(1, 12), cardIndex(1, 13), cardIndex(1, 1)};
+}
 
 }  // namespace brisko::testing

@@ -39,7 +39,7 @@ struct Controls {
 };
 
 class FakeTableView final : public TableView {
-public:
+  public:
     explicit FakeTableView(Controls& c) : c_(c) {}
     void setCaption(std::string_view control, const std::string& text) override;
     void setVisible(std::string_view control, bool visible) override;
@@ -51,12 +51,12 @@ public:
     void startTimer(std::string_view timer) override;
     void stopTimer(std::string_view timer) override;
 
-private:
+  private:
     Controls& c_;
 };
 
 class FakeRecordsView final : public RecordsView {
-public:
+  public:
     explicit FakeRecordsView(Controls& c) : c_(c) {}
     void setCaption(std::string_view control, const std::string& text) override;
     void setVisible(std::string_view control, bool visible) override;
@@ -71,7 +71,7 @@ public:
         return false;
     }
 
-private:
+  private:
     Controls& c_;
 };
 
@@ -86,7 +86,7 @@ struct TableSetup {
 
 // One fresh game: an in-memory store, a fixed clock, the recording window.
 class Game {
-public:
+  public:
     explicit Game(const TableSetup& setup = {});
 
     FixedClock clock{12'345'678};

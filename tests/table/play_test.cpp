@@ -44,7 +44,9 @@ std::map<std::string, std::string> fields(const std::string& line) {
     return f;
 }
 
-int number(const std::string& line, const char* field) { return std::stoi(fields(line)[field]); }
+int number(const std::string& line, const char* field) {
+    return std::stoi(fields(line)[field]);
+}
 
 TEST(Play, ANewGameAndItsFirstDeal) {
     const Session run = play("type 3\nnew\nclock 777\ndeal\n");
@@ -74,13 +76,13 @@ TEST(Play, FrenchTextsEscapeTheLineFeed) {
     const Session run = play("lang 1\nnew\n");
     ASSERT_EQ(run.lines.size(), 2u);
     EXPECT_EQ(fields(run.lines[1]).at("result"),
-              " Faites vos ench\xC3\xA8res (boutons MISE 1 ou MISE + et MISE 20).\\n"
+              " Faites vos enchères (boutons MISE 1 ou MISE + et MISE 20).\\n"
               "Appuyez ensuite sur le bouton JOUER.");
 }
 
 TEST(Play, HoldsAndBets) {
-    const Session run = play(
-        "option suggestion off\ntype 3\nnew\nbet+\nbet+\ndeal\nhold 2\nhold 5\nhold 5\n");
+    const Session run =
+        play("option suggestion off\ntype 3\nnew\nbet+\nbet+\ndeal\nhold 2\nhold 5\nhold 5\n");
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(run.lines.size(), 9u);
     EXPECT_EQ(number(run.lines[3], "bet"), 2);
@@ -114,8 +116,8 @@ std::vector<std::string> wholeGame(const std::string& settings, int draws,
 
 TEST(Play, AWholeLimitedGameEndsAtItsTarget) {
     for (int type = 1; type <= 3; ++type) {
-        const std::string settings = "type " + std::to_string(type) +
-                                     "\ntarget 1\nname anna\noption doublage off\n";
+        const std::string settings =
+            "type " + std::to_string(type) + "\ntarget 1\nname anna\noption doublage off\n";
         const std::vector<std::string> lines = wholeGame(settings, 50, "");
         const std::string& last = lines.back();
         EXPECT_EQ(number(last, "draw"), 50);
@@ -189,8 +191,9 @@ TEST(Play, SwitchingTheDoubleUpOffDuringADoubleUpIsRefused) {
         if (number(play(start).lines.back(), "win") == 0) continue;
         const Session run = play(start + "option doublage off\n");
         EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.err, "message: Please wait for the end of the draw if you want to change "
-                           "this option\n");
+        EXPECT_EQ(run.err,
+                  "message: Please wait for the end of the draw if you want to change "
+                  "this option\n");
         return;
     }
     FAIL() << "no paying draw";
@@ -207,7 +210,8 @@ TEST(Play, AStoreFileKeepsTheBestScores) {
     const std::filesystem::path file =
         std::filesystem::path(::testing::TempDir()) / "brisko_play_test_user.reg";
     std::filesystem::remove(file);
-    const Session run = play("type 3\ntarget 6\nname zoe\nnew\ndeal\ndeal\n", {"--store", file.string()});
+    const Session run =
+        play("type 3\ntarget 6\nname zoe\nnew\ndeal\ndeal\n", {"--store", file.string()});
     EXPECT_EQ(run.status, 0) << run.err;
     std::ifstream in(file);
     std::stringstream text;

@@ -70,9 +70,15 @@ void expectIgnored(const std::function<void(Game&)>& reach, std::set<std::string
     }
 }
 
-void toHolding(Game& g) { g.table().dealOrDraw(); }
-void toBettingAfterALoss(Game& g) { g.playHand(nothing()); }
-void toOffer(Game& g) { g.playHand(twoPairs()); }
+void toHolding(Game& g) {
+    g.table().dealOrDraw();
+}
+void toBettingAfterALoss(Game& g) {
+    g.playHand(nothing());
+}
+void toOffer(Game& g) {
+    g.playHand(twoPairs());
+}
 void toPicking(Game& g) {
     toOffer(g);
     g.table().ButtonYesDoubleClick();
@@ -120,7 +126,9 @@ TEST(States, PickingTakesOnlyAPickOfSlotTwoToFiveAndItsTimer) {
     expectIgnored(toPicking, {"clickCard 3", "clickCard 5", "timerCarteDoublage"}, "Picking");
 }
 
-TEST(States, GameOverTakesNothing) { expectIgnored(toGameOver, {}, "GameOver"); }
+TEST(States, GameOverTakesNothing) {
+    expectIgnored(toGameOver, {}, "GameOver");
+}
 
 TEST(States, TheTransitionsOfOneDraw) {
     Game g;
@@ -167,7 +175,8 @@ TEST(States, ANewGameFromAnyStateGoesBackToBetting) {
         {"Offer", toOffer},
         {"Picking", toPicking},
         {"GameOver", toGameOver},
-        {"Lost pick", [](Game& g) {
+        {"Lost pick",
+         [](Game& g) {
              toPicking(g);
              g.table().clickCard(g.pickSlot(-1));
          }},

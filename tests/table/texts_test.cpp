@@ -40,7 +40,7 @@ TEST(TextTable, ChoosingALanguageFillsEveryKey) {
 TEST(TextTable, FrenchBetPromptHasOneLineFeedBetweenItsSentences) {
     const std::string text(textFor(Txt::txtBetPrompt, kLanguageFrench));
     EXPECT_EQ(text,
-              "Faites vos ench\xC3\xA8res (boutons MISE 1 ou MISE + et MISE 20).\n"
+              "Faites vos enchères (boutons MISE 1 ou MISE + et MISE 20).\n"
               "Appuyez ensuite sur le bouton JOUER.");
     EXPECT_EQ(text.find('\r'), std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
@@ -51,19 +51,18 @@ TEST(TextTable, FrenchBetPromptHasOneLineFeedBetweenItsSentences) {
 TEST(TextTable, CaptionPrefixesKeepTheirTrailingBlank) {
     EXPECT_EQ(textFor(Txt::txtQuitWon, kLanguageFrench), "&Quitte, Gain : ");
     EXPECT_EQ(textFor(Txt::txtQuitWon, kLanguageEnglish), "&Quits, Won : ");
-    EXPECT_EQ(textFor(Txt::txtDoubleTo, kLanguageFrench), "&Doubler \xC3\xA0 : ");
+    EXPECT_EQ(textFor(Txt::txtDoubleTo, kLanguageFrench), "&Doubler à : ");
     EXPECT_EQ(textFor(Txt::txtDoubleTo, kLanguageEnglish), "&Double up to : ");
     EXPECT_EQ(textFor(Txt::captionButtonMiseMax, kLanguageFrench), "MISE ");
     EXPECT_EQ(textFor(Txt::captionButtonMiseMax, kLanguageEnglish), "BET ");
-    EXPECT_EQ(textFor(Txt::hintPanelNumero, kLanguageFrench), "Num\xC3\xA9ro ");
+    EXPECT_EQ(textFor(Txt::hintPanelNumero, kLanguageFrench), "Numéro ");
     EXPECT_EQ(textFor(Txt::hintPanelNumero, kLanguageEnglish), "Position #");
     EXPECT_EQ(textFor(Txt::hintPanelNomMeilleurScore, kLanguageFrench),
-              "Nom du meilleur joueur num\xC3\xA9ro ");
+              "Nom du meilleur joueur numéro ");
     EXPECT_EQ(textFor(Txt::hintPanelNomMeilleurScore, kLanguageEnglish), "Best player #");
     EXPECT_EQ(textFor(Txt::hintPanelMeilleurScore, kLanguageFrench),
-              "Score du meilleur joueur num\xC3\xA9ro ");
-    EXPECT_EQ(textFor(Txt::hintPanelMeilleurScore, kLanguageEnglish),
-              "Score of the best player #");
+              "Score du meilleur joueur numéro ");
+    EXPECT_EQ(textFor(Txt::hintPanelMeilleurScore, kLanguageEnglish), "Score of the best player #");
 }
 
 TEST(TextTable, TextsWithAccentsAndPunctuationAreExact) {
@@ -74,7 +73,7 @@ TEST(TextTable, TextsWithAccentsAndPunctuationAreExact) {
     };
     const Case cases[] = {
         {Txt::txtHoldPrompt,
-         "Cliquez sur les boutons en dessous des cartes (ou sur les cartes elles-m\xC3\xAAmes) "
+         "Cliquez sur les boutons en dessous des cartes (ou sur les cartes elles-mêmes) "
          "pour les garder ou les remplacer puis sur le bouton JOUER...",
          "Click on the buttons below the cards (or just on the cards) to hold or throw them. "
          "Then click on the DEAL button..."},
@@ -84,37 +83,32 @@ TEST(TextTable, TextsWithAccentsAndPunctuationAreExact) {
         {Txt::txtBet1, "MISE 1", "BET 1"},
         {Txt::txtBetPlus, "MISE +", "BET +"},
         {Txt::txtLost, "PERDU !!!", "YOU LOSE !!!"},
-        {Txt::txtDoubleUpPrompt,
-         "Vous devez tirez une carte parmi les 4 cartes propos\xC3\xA9" "es...",
+        {Txt::txtDoubleUpPrompt, "Vous devez tirez une carte parmi les 4 cartes proposées...",
          "Please choose a card among the 4 cards below..."},
-        {Txt::txtTie, "Egalit\xC3\xA9, on recommence ?", "Tied, try again ?"},
-        {Txt::txtWaitEndOfDraw,
-         "Attendez de finir ce tirage pour desactiver l'option de doublage",
+        {Txt::txtTie, "Egalité, on recommence ?", "Tied, try again ?"},
+        {Txt::txtWaitEndOfDraw, "Attendez de finir ce tirage pour desactiver l'option de doublage",
          "Please wait for the end of the draw if you want to change this option"},
         {Txt::txtGameOver, "FIN DE LA PARTIE. APPUYEZ SUR LA TOUCHE F2 OU F3 POUR REJOUER",
          "PRESS THE KEY F2 OR F3 TO START A NEW GAME"},
         {Txt::txtBestScoreNo, "meilleur score #", "best score #"},
-        {Txt::txtNoHighScore,
-         "Malheureusement, vous n'avez pas r\xC3\xA9" "alis\xC3\xA9 de meilleur score...",
+        {Txt::txtNoHighScore, "Malheureusement, vous n'avez pas réalisé de meilleur score...",
          "Unfortunately, you didn't get a high score..."},
-        {Txt::txtUnlimited, "Illimit\xC3\xA9", "Unlimited"},
-        {Txt::txtGameTypeName1, "Joker \xC3\xA0 chaque tirage", "ALWAYS A JOKER"},
+        {Txt::txtUnlimited, "Illimité", "Unlimited"},
+        {Txt::txtGameTypeName1, "Joker à chaque tirage", "ALWAYS A JOKER"},
         {Txt::txtGameTypeName2, "Joker possible", "WITH JOKER"},
         {Txt::txtGameTypeName3, "Sans Joker", "WITHOUT JOKER"},
-        {Txt::txtUnlimitedScore, "Illimit\xC3\xA9 : Score=(Credit+2000)x100/(nombreDeTirages+100)",
+        {Txt::txtUnlimitedScore, "Illimité : Score=(Credit+2000)x100/(nombreDeTirages+100)",
          "Unlimited : Score=(points+2000)x100/(numberOfDraws+100)"},
-        {Txt::txtConfirmQuit, "Voulez-vous vraiment arr\xC3\xAAter ?",
-         "Do you really want to quit ?"},
-        {Txt::txtGoodbye, "A bient\xC3\xB4t !!!", "See you !!!"},
-        {Txt::txtHandName7, "Carr\xC3\xA9", "Four of a Kind"},
+        {Txt::txtConfirmQuit, "Voulez-vous vraiment arrêter ?", "Do you really want to quit ?"},
+        {Txt::txtGoodbye, "A bientôt !!!", "See you !!!"},
+        {Txt::txtHandName7, "Carré", "Four of a Kind"},
         {Txt::txtPairOfAces, "Paire d'As", "Pair of Aces"},
         {Txt::txtPairOfKings, "Paire de Rois", "Pair of Kings"},
-        {Txt::hintSBBossKey, "V'l\xC3\xA0 l'boss !", "Boss key !"},
-        {Txt::menuCouleurFondEcran, "&Couleur du fond d'\xC3\xA9" "cran",
-         "&Background screen color"},
-        {Txt::captionPanelInitScores, "Re-cr\xC3\xA9" "er les scores", "INIT HIGH SCORES"},
+        {Txt::hintSBBossKey, "V'là l'boss !", "Boss key !"},
+        {Txt::menuCouleurFondEcran, "&Couleur du fond d'écran", "&Background screen color"},
+        {Txt::captionPanelInitScores, "Re-créer les scores", "INIT HIGH SCORES"},
         {Txt::questionDefaultHighScores,
-         "Voulez-vous r\xC3\xA9" "ellement remettre les meilleurs scores par d\xC3\xA9" "faut ?",
+         "Voulez-vous réellement remettre les meilleurs scores par défaut ?",
          "Do you really want to set default high scores ?"},
     };
     for (const Case& c : cases) {
