@@ -96,7 +96,8 @@ void replaceFile(const fs::path& file, const fs::path& temp, std::string_view te
     mode_t mode = 0600;
     struct stat existing {};
     if (::stat(file.c_str(), &existing) == 0) mode = existing.st_mode & 07777;
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, mode);
+    const int fd =
+        ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, mode);
     if (fd < 0) throw std::runtime_error("open");
     try {
         if (::fchmod(fd, mode) != 0) throw std::runtime_error("fchmod");
@@ -147,8 +148,12 @@ fs::path defaultStorePath() {
 FileStore::FileStore(fs::path file, TimeSource now)
     : file_(std::move(file)), now_(now ? std::move(now) : TimeSource(systemUnixSeconds)) {}
 
-fs::path FileStore::lockPath() const { return fs::path(file_.string() + ".lock"); }
-fs::path FileStore::tempPath() const { return fs::path(file_.string() + ".tmp"); }
+fs::path FileStore::lockPath() const {
+    return fs::path(file_.string() + ".lock");
+}
+fs::path FileStore::tempPath() const {
+    return fs::path(file_.string() + ".tmp");
+}
 
 void FileStore::openKey(const std::string& path) {
     const std::string key = normaliseKeyPath(path);
@@ -188,8 +193,9 @@ void FileStore::loadFromDisk() {
     } catch (const RegistryParseError& error) {
         const fs::path aside = setAside();
         notice_ = "Fichier de réglages illisible : '" + file_.string() + "', ligne " +
-                  std::to_string(error.line()) + " (" + error.what() + "). Il est mis de côté sous '" +
-                  aside.string() + "' et les réglages par défaut sont rétablis.";
+                  std::to_string(error.line()) + " (" + error.what() +
+                  "). Il est mis de côté sous '" + aside.string() +
+                  "' et les réglages par défaut sont rétablis.";
     }
 }
 
@@ -204,13 +210,15 @@ fs::path FileStore::setAside() {
     // Never over an earlier one: nothing is deleted.
     for (int n = 2; fs::exists(aside); ++n) aside = base + "-" + std::to_string(n);
     if (::rename(file_.c_str(), aside.c_str()) != 0) {
-        throw StoreError(systemError("Fichier de réglages illisible, impossible de le mettre de côté :",
-                                     file_));
+        throw StoreError(
+            systemError("Fichier de réglages illisible, impossible de le mettre de côté :", file_));
     }
     return aside;
 }
 
-std::string FileStore::takeNotice() { return std::exchange(notice_, {}); }
+std::string FileStore::takeNotice() {
+    return std::exchange(notice_, {});
+}
 
 size_t FileStore::readBinary(const std::string& name, void* dest, size_t capacity) {
     return readBinaryValue(currentKey().find(name), name, dest, capacity);

@@ -22,15 +22,18 @@ int32_t eighthRoundedHalfEven(int32_t base) {
     return quotient;
 }
 
-const std::string& rowName(std::string_view prefix, int32_t rank, std::string& buffer) {
-    buffer.assign(prefix);
-    buffer += std::to_string(rank);
-    return buffer;
+// "panelNumero" and 3 give "panelNumero3".
+std::string row(std::string_view prefix, int32_t rank) {
+    std::string name(prefix);
+    name += std::to_string(rank);
+    return name;
 }
 
 }  // namespace
 
-int32_t defaultHighScoreStep(int32_t base) { return eighthRoundedHalfEven(base); }
+int32_t defaultHighScoreStep(int32_t base) {
+    return eighthRoundedHalfEven(base);
+}
 
 int32_t defaultHighScoreBase(int32_t gameType, int32_t targetIndex, int32_t draws) {
     int32_t base = 4300 - 1000 * gameType;
@@ -85,21 +88,20 @@ void Records::ConfirmDefaultHighScores() {
 void Records::ShowHighScores(int32_t highlight) {
     static constexpr Colour kGrey = rgb(128, 128, 128);
     const HighScoreList& list = currentList();
-    std::string control;
     for (int32_t r = 1; r <= kRanks; ++r) {
-        view_.setCaption(rowName("panelNomMeilleurScore", r, control), list[r].name);
-        view_.setCaption(rowName("panelMeilleurScore", r, control), std::to_string(list[r].points));
+        view_.setCaption(row("panelNomMeilleurScore", r), list[r].name);
+        view_.setCaption(row("panelMeilleurScore", r), std::to_string(list[r].points));
     }
     if (highlight >= 1 && highlight <= kRanks) {
         for (const char* prefix : {"panelNumero", "panelNomMeilleurScore", "panelMeilleurScore"}) {
-            view_.setColour(rowName(prefix, highlight, control), kRed);
+            view_.setColour(row(prefix, highlight), kRed);
         }
     } else if (highlight == 0) {
         for (int32_t r = 1; r <= kRanks; ++r) {
             const Colour colour = r % 2 == 1 ? kSilver : kGrey;
             for (const char* prefix :
                  {"panelNumero", "panelNomMeilleurScore", "panelMeilleurScore"}) {
-                view_.setColour(rowName(prefix, r, control), colour);
+                view_.setColour(row(prefix, r), colour);
             }
         }
     }

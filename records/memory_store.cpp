@@ -15,7 +15,9 @@ RegKey& MemoryStore::currentKey() {
     return tree_.create(current_, 0);
 }
 
-const RegKey* MemoryStore::currentKeyOrNull() const { return tree_.find(current_); }
+const RegKey* MemoryStore::currentKeyOrNull() const {
+    return tree_.find(current_);
+}
 
 size_t MemoryStore::readBinary(const std::string& name, void* dest, size_t capacity) {
     return readBinaryValue(currentKey().find(name), name, dest, capacity);

@@ -49,11 +49,11 @@ size_t readBinaryValue(const RegValue* value, std::string_view name, void* dest,
 std::string readStringValue(const RegValue* value, std::string_view name);
 
 struct RegKey {
-    std::string path;  // components joined by single backslashes
-    int64_t modified = 0;  // unix seconds of the last change
+    std::string path;                  // components joined by single backslashes
+    int64_t modified = 0;              // unix seconds of the last change
     std::vector<std::string> options;  // "#time=...", "#class=..." lines as read
-    std::vector<RegValue> values;  // in the order they were first written
-    std::string rawLine;  // the key line as read; empty once the key changed
+    std::vector<RegValue> values;      // in the order they were first written
+    std::string rawLine;               // the key line as read; empty once the key changed
 
     RegValue* find(std::string_view name);
     const RegValue* find(std::string_view name) const;

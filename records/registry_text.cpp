@@ -45,14 +45,30 @@ std::u16string unescape(std::string_view line, size_t& pos, char end, int lineNo
         const char e = line[pos++];
         char16_t unit = 0;
         switch (e) {
-            case 'a': unit = 7; break;
-            case 'b': unit = 8; break;
-            case 't': unit = 9; break;
-            case 'n': unit = 10; break;
-            case 'v': unit = 11; break;
-            case 'f': unit = 12; break;
-            case 'r': unit = 13; break;
-            case 'e': unit = 27; break;
+            case 'a':
+                unit = 7;
+                break;
+            case 'b':
+                unit = 8;
+                break;
+            case 't':
+                unit = 9;
+                break;
+            case 'n':
+                unit = 10;
+                break;
+            case 'v':
+                unit = 11;
+                break;
+            case 'f':
+                unit = 12;
+                break;
+            case 'r':
+                unit = 13;
+                break;
+            case 'e':
+                unit = 27;
+                break;
             case 'x': {
                 int digits = 0;
                 uint32_t v = 0;
@@ -149,13 +165,16 @@ public:
                         key->options.emplace_back(line);
                     }
                     break;
-                case '[': key = &parseKeyLine(line); break;
+                case '[':
+                    key = &parseKeyLine(line);
+                    break;
                 case '"':
                 case '@':
                     if (key == nullptr) throw error("value before the first key");
                     parseValue(*key, line);
                     break;
-                default: throw error("unreadable line");
+                default:
+                    throw error("unreadable line");
             }
         }
         return std::move(tree_);
@@ -369,7 +388,9 @@ std::string formatRegistryValue(const RegValue& value) {
     return line;
 }
 
-RegTree parseRegistryText(std::string_view text) { return Parser(text).parse(); }
+RegTree parseRegistryText(std::string_view text) {
+    return Parser(text).parse();
+}
 
 std::string formatRegistryText(const RegTree& tree) {
     std::string out(kRegistrySignature);

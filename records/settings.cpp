@@ -8,7 +8,9 @@ namespace {
 
 constexpr uint32_t kDarkBlue = 4194304;  // red 0, green 0, blue 64
 
-bool isFlag(uint8_t byte) { return byte == 0 || byte == 1; }
+bool isFlag(uint8_t byte) {
+    return byte == 0 || byte == 1;
+}
 
 }  // namespace
 
@@ -123,7 +125,9 @@ bool Records::SettingsValid() const {
     return valid;
 }
 
-void Records::ApplyOptions() { view_.showOptions(settings); }
+void Records::ApplyOptions() {
+    view_.showOptions(settings);
+}
 
 void Records::menuSuggestionCartesClick(PlayState& play) {
     if (settings.optionSuggestionCartes != 0) {

@@ -21,8 +21,8 @@ inline constexpr int32_t kUnlimitedTarget = 6;
 
 // The invented players of the generated lists, 1..10; index 0 unused.
 inline constexpr std::array<std::string_view, 11> defaultNames = {
-    "",     "John", "Albert",  "Gaston", "Edouard", "Philippe",
-    "Bill", "Marylin", "Marie", "Natacha", "Boris"};
+    "",     "John",    "Albert", "Gaston",  "Edouard", "Philippe",
+    "Bill", "Marylin", "Marie",  "Natacha", "Boris"};
 
 // The generated lists: rank 1 lies 1..499 above the base, each further rank
 // 1..step below the previous one less the step. `draws` is targetDraws[i].
@@ -88,10 +88,11 @@ public:
     std::array<int32_t, kTargets + 1> targetDraws{};
     std::string registryKey = "Software\\Caldimo\\BRISKO 99\\";
 
-    // Raises StoreError (after finishing what it can) for a value of the wrong
-    // type, which stops the load, and for a damaged store file, which the store
-    // has set aside and replaced by the defaults: the caller shows the message
-    // and goes on.
+    // Raises StoreError for a value of the wrong type, which stops the load
+    // there, and, once the load is over, for a damaged store file, which the
+    // store has set aside: the load then goes on from what the program holds
+    // (the defaults, at the first load of a run) and writes it. Either way the
+    // caller shows the message and the game goes on.
     void LoadSettings();
     void SaveSettings();
     void ResetSettings();

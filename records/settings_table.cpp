@@ -18,7 +18,8 @@ std::vector<StoredValue> buildTable() {
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         for (int32_t i = 1; i <= kTargets; ++i) {
             for (int32_t r = 1; r <= kRanks; ++r) {
-                const std::string digits = std::to_string(t) + std::to_string(i) + std::to_string(r);
+                const std::string digits =
+                    std::to_string(t) + std::to_string(i) + std::to_string(r);
                 table.push_back({"score" + digits, ValueKind::Binary, 4, points, t, i, r});
                 table.push_back({"highScoreName" + digits, ValueKind::String, 0, name, t, i, r});
             }
@@ -37,17 +38,25 @@ const std::vector<StoredValue>& storedValues() {
 
 uint32_t binaryField(const Settings& s, const StoredValue& v) {
     switch (v.field) {
-        case SettingField::verif: return s.verif;
-        case SettingField::optionDoublagePropose: return s.optionDoublagePropose;
-        case SettingField::optionSuggestionCartes: return s.optionSuggestionCartes;
-        case SettingField::optionCouleurFondEcran: return s.optionCouleurFondEcran;
-        case SettingField::optionBarreInfo: return s.optionBarreInfo;
-        case SettingField::gameType: return static_cast<uint32_t>(s.gameType);
-        case SettingField::targetIndex: return static_cast<uint32_t>(s.targetIndex);
+        case SettingField::verif:
+            return s.verif;
+        case SettingField::optionDoublagePropose:
+            return s.optionDoublagePropose;
+        case SettingField::optionSuggestionCartes:
+            return s.optionSuggestionCartes;
+        case SettingField::optionCouleurFondEcran:
+            return s.optionCouleurFondEcran;
+        case SettingField::optionBarreInfo:
+            return s.optionBarreInfo;
+        case SettingField::gameType:
+            return static_cast<uint32_t>(s.gameType);
+        case SettingField::targetIndex:
+            return static_cast<uint32_t>(s.targetIndex);
         case SettingField::points:
             return static_cast<uint32_t>(s.highScores[v.gameType][v.targetIndex][v.rank].points);
         case SettingField::name:
-        case SettingField::optionYourName: break;
+        case SettingField::optionYourName:
+            break;
     }
     return 0;
 }
@@ -55,18 +64,33 @@ uint32_t binaryField(const Settings& s, const StoredValue& v) {
 void setBinaryField(Settings& s, const StoredValue& v, uint32_t bits) {
     const auto byte = static_cast<uint8_t>(bits & 0xFF);
     switch (v.field) {
-        case SettingField::verif: s.verif = byte; break;
-        case SettingField::optionDoublagePropose: s.optionDoublagePropose = byte; break;
-        case SettingField::optionSuggestionCartes: s.optionSuggestionCartes = byte; break;
-        case SettingField::optionCouleurFondEcran: s.optionCouleurFondEcran = bits; break;
-        case SettingField::optionBarreInfo: s.optionBarreInfo = byte; break;
-        case SettingField::gameType: s.gameType = static_cast<int32_t>(bits); break;
-        case SettingField::targetIndex: s.targetIndex = static_cast<int32_t>(bits); break;
+        case SettingField::verif:
+            s.verif = byte;
+            break;
+        case SettingField::optionDoublagePropose:
+            s.optionDoublagePropose = byte;
+            break;
+        case SettingField::optionSuggestionCartes:
+            s.optionSuggestionCartes = byte;
+            break;
+        case SettingField::optionCouleurFondEcran:
+            s.optionCouleurFondEcran = bits;
+            break;
+        case SettingField::optionBarreInfo:
+            s.optionBarreInfo = byte;
+            break;
+        case SettingField::gameType:
+            s.gameType = static_cast<int32_t>(bits);
+            break;
+        case SettingField::targetIndex:
+            s.targetIndex = static_cast<int32_t>(bits);
+            break;
         case SettingField::points:
             s.highScores[v.gameType][v.targetIndex][v.rank].points = static_cast<int32_t>(bits);
             break;
         case SettingField::name:
-        case SettingField::optionYourName: break;
+        case SettingField::optionYourName:
+            break;
     }
 }
 

@@ -21,11 +21,15 @@ std::wstring wide(const std::string& text) {
     return std::wstring(units.begin(), units.end());
 }
 
-HKEY handle(void* key) { return static_cast<HKEY>(key); }
+HKEY handle(void* key) {
+    return static_cast<HKEY>(key);
+}
 
 }  // namespace
 
-WindowsStore::~WindowsStore() { close(); }
+WindowsStore::~WindowsStore() {
+    close();
+}
 
 void WindowsStore::close() {
     if (key_ != nullptr) RegCloseKey(handle(key_));
@@ -91,7 +95,9 @@ void WindowsStore::writeString(const std::string& name, const std::string& text)
     if (status != ERROR_SUCCESS) throw StoreError(writeErrorMessage(name));
 }
 
-std::unique_ptr<SettingsStore> makeUserStore() { return std::make_unique<WindowsStore>(); }
+std::unique_ptr<SettingsStore> makeUserStore() {
+    return std::make_unique<WindowsStore>();
+}
 
 }  // namespace brisko
 

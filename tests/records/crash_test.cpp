@@ -43,7 +43,6 @@ int32_t generationOf(const Settings& s) {
     return s.optionYourName == name ? n : -1;
 }
 
-
 // Saves generations first, first + 1, ... until killed.
 [[noreturn]] void saveForever(const fs::path& file, Settings settings, int32_t first) {
     RandomSource random;
@@ -78,11 +77,11 @@ TEST(CrashSafety, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     constexpr int kTimed = 20;
     const auto start = std::chrono::steady_clock::now();
     for (int k = 0; k < kTimed; ++k) records.SaveSettings();
-    const auto saveMicros = std::max<int64_t>(
-        1, std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
-                                                                 start)
-                   .count() /
-               kTimed);
+    const auto saveMicros =
+        std::max<int64_t>(1, std::chrono::duration_cast<std::chrono::microseconds>(
+                                 std::chrono::steady_clock::now() - start)
+                                     .count() /
+                                 kTimed);
 
     std::mt19937 rng(20261207);
     std::uniform_int_distribution<int64_t> delay(0, 4 * saveMicros + 200);
@@ -112,10 +111,11 @@ TEST(CrashSafety, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     for (const auto& entry : fs::directory_iterator(file.parent_path())) {
         EXPECT_EQ(entry.path().string().find(".bad-"), std::string::npos) << entry.path();
     }
-    std::printf("[ figures  ] %d kills survived, %d during a commit, %lld saves completed, "
-                "save %lld us, file %lld bytes\n",
-                kills, midCommit, static_cast<long long>(saves), static_cast<long long>(saveMicros),
-                static_cast<long long>(fs::file_size(file)));
+    std::printf(
+        "[ figures  ] %d kills survived, %d during a commit, %lld saves completed, "
+        "save %lld us, file %lld bytes\n",
+        kills, midCommit, static_cast<long long>(saves), static_cast<long long>(saveMicros),
+        static_cast<long long>(fs::file_size(file)));
 }
 
 TEST(CrashSafety, TwoCopiesTakeTurnsAndLoseNothing) {

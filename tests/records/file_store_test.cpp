@@ -103,7 +103,10 @@ TEST(FileStorePath, FollowsXdgConfigHome) {
     ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(defaultStorePath(), fs::path("/home/paul/.config/Caldimo/user.reg"));
     if (oldXdg) ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
-    if (oldHome) ::setenv("HOME", savedHome.c_str(), 1); else ::unsetenv("HOME");
+    if (oldHome)
+        ::setenv("HOME", savedHome.c_str(), 1);
+    else
+        ::unsetenv("HOME");
 }
 
 TEST_F(FileFixture, ANextRunReadsWhatWasSaved) {
@@ -158,25 +161,25 @@ TEST_F(FileFixture, UnknownKeysAndValuesAreKept) {
     writeText(file, before);
     records.LoadSettings();  // no marker: resets and writes the defaults
     const std::string after = readText(file);
-    EXPECT_TRUE(after.starts_with(
-        "WINE REGISTRY Version 2\n"
-        ";; All keys relative to \\\\User\\\\S-1-5-21-0\n"
-        "#arch=win32\n"
-        "\n"
-        "[Software\\\\Caldimo\\\\Other Game] 1600000000\n"
-        "#time=1d6ed1b7ebca000\n"
-        "\"x\"=hex(b):01,02,03,04,05,06,07,08\n"
-        "\n"
-        "[Software\\\\Caldimo\\\\BRISKO 99] 1700000000\n"
-        "#time=1da1747c66d0000\n"
-        "\"optionYourName\"=\"\"\n"
-        "\"theme\"=str(2):\"%HOME%\\\\cards\"\n"
-        "\"extra\" = hex:01,  02\n"
-        "\"verif\"=hex:01\n"))
+    EXPECT_TRUE(
+        after.starts_with("WINE REGISTRY Version 2\n"
+                          ";; All keys relative to \\\\User\\\\S-1-5-21-0\n"
+                          "#arch=win32\n"
+                          "\n"
+                          "[Software\\\\Caldimo\\\\Other Game] 1600000000\n"
+                          "#time=1d6ed1b7ebca000\n"
+                          "\"x\"=hex(b):01,02,03,04,05,06,07,08\n"
+                          "\n"
+                          "[Software\\\\Caldimo\\\\BRISKO 99] 1700000000\n"
+                          "#time=1da1747c66d0000\n"
+                          "\"optionYourName\"=\"\"\n"
+                          "\"theme\"=str(2):\"%HOME%\\\\cards\"\n"
+                          "\"extra\" = hex:01,  02\n"
+                          "\"verif\"=hex:01\n"))
         << after;
-    EXPECT_TRUE(after.ends_with(
-        "\n[Software\\\\Wine] 1600000001\n"
-        "\"Version\"=\"win10\"\n"))
+    EXPECT_TRUE(
+        after.ends_with("\n[Software\\\\Wine] 1600000001\n"
+                        "\"Version\"=\"win10\"\n"))
         << after;
     EXPECT_EQ(storedKey().values.size(), 190u);
 }
@@ -238,7 +241,8 @@ TEST_F(FileFixture, DamageFoundByAReloadDuringTheRunKeepsWhatTheProgramHolds) {
     records.settings.optionYourName = "PAUL";
     records.currentList()[1] = {99999, "PAUL"};
     records.SaveSettings();
-    writeText(file, "WINE REGISTRY Version 2\n[Software\\\\Caldimo\\\\BRISKO 99] 1\n\"verif\"=hex:zz\n");
+    writeText(file,
+              "WINE REGISTRY Version 2\n[Software\\\\Caldimo\\\\BRISKO 99] 1\n\"verif\"=hex:zz\n");
     EXPECT_THROW(records.LoadSettings(), StoreError);  // the change-game dialog's reload
     EXPECT_EQ(records.settings.optionYourName, "PAUL");
     EXPECT_TRUE(readText(file.string() + ".bad-20231114-221320").ends_with("hex:zz\n"));
@@ -262,13 +266,13 @@ TEST_F(FileFixture, AnEmptyFileIsDamageToo) {
 TEST_F(FileFixture, AReadOnlyFolderLeavesTheFileIntact) {
     records.LoadSettings();
     const std::string before = readText(file);
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write |
-                              fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                              fs::perms::others_read);
     fs::permissions(file.parent_path(), fs::perms::owner_all | fs::perms::group_read |
                                             fs::perms::group_exec | fs::perms::others_read |
                                             fs::perms::others_exec);
-    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_exec |
-                                    fs::perms::group_exec);
+    fs::permissions(dir.path(),
+                    fs::perms::owner_all | fs::perms::others_exec | fs::perms::group_exec);
     fs::remove(store.lockPath());
     if (::geteuid() != 0) {
         fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::remove);

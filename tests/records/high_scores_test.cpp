@@ -268,7 +268,8 @@ TEST_F(HighScores, RegeneratingAsksFirst) {
     view.answerYes = false;
     records.ConfirmDefaultHighScores();
     ASSERT_EQ(view.questions.size(), 1u);
-    EXPECT_EQ(view.questions[0], "Voulez-vous réellement remettre les meilleurs scores par défaut ?");
+    EXPECT_EQ(view.questions[0],
+              "Voulez-vous réellement remettre les meilleurs scores par défaut ?");
     EXPECT_EQ(points(), (std::array<int32_t, 5>{5000, 4000, 3000, 2000, 1000}));
     EXPECT_EQ(store.commits(), 0);
     EXPECT_EQ(random.randSeed, 0u);
@@ -279,7 +280,8 @@ TEST_F(HighScores, RegeneratingAsksFirst) {
     EXPECT_EQ(view.questions[1], "Do you really want to set default high scores ?");
     EXPECT_GT(records.currentList()[1].points, 6300);
     EXPECT_EQ(store.commits(), 1);
-    EXPECT_EQ(view.captions["panelMeilleurScore1"], std::to_string(records.currentList()[1].points));
+    EXPECT_EQ(view.captions["panelMeilleurScore1"],
+              std::to_string(records.currentList()[1].points));
     EXPECT_EQ(view.colours["panelNumero2"], kGrey);
 }
 

@@ -19,7 +19,8 @@ TEST(RegistryText, ValuesAreWrittenAsWineWritesThem) {
     EXPECT_EQ(formatRegistryValue(binary("empty", {})), "\"empty\"=hex:");
     EXPECT_EQ(formatRegistryValue({"optionYourName", kRegSz, stringData("PAUL"), {}}),
               "\"optionYourName\"=\"PAUL\"");
-    EXPECT_EQ(formatRegistryValue({"d", kRegDword, bytes({0x2a, 0, 0, 0}), {}}), "\"d\"=dword:0000002a");
+    EXPECT_EQ(formatRegistryValue({"d", kRegDword, bytes({0x2a, 0, 0, 0}), {}}),
+              "\"d\"=dword:0000002a");
     EXPECT_EQ(formatRegistryValue({"e", kRegExpandSz, stringData("%HOME%"), {}}),
               "\"e\"=str(2):\"%HOME%\"");
     EXPECT_EQ(formatRegistryValue({"q", 0xb, bytes({1, 0, 0, 0, 0, 0, 0, 0}), {}}),
@@ -35,13 +36,17 @@ TEST(RegistryText, StringsEscapeAsWineDoes) {
     EXPECT_EQ(escapeRegistryString(u"Née", "\""), "N\\x00e9e");  // a hex digit follows
     EXPECT_EQ(escapeRegistryString(u"Nég", "\""), "N\\xe9g");
     EXPECT_EQ(escapeRegistryString(u"\t\n\r\x1b", "\""), "\\t\\n\\r\\e");
-    EXPECT_EQ(escapeRegistryString(u"\x01x\x01" "5", "\""), "\\1x\\0015");
+    EXPECT_EQ(escapeRegistryString(u"\x01x\x01"
+                                   "5",
+                                   "\""),
+              "\\1x\\0015");
     EXPECT_EQ(escapeRegistryString(u"[k]", "[]"), "\\[k\\]");
 }
 
 TEST(RegistryText, NamesWithAccentsQuotesAndBackslashesRoundTrip) {
-    const std::string names[] = {"Éloïse \"la\" \\ Zoë", "😀 NOVÁK", "a\\\\b", "\"\"", "tab\there",
-                                 "ÿ0ÿa", "C:\\x41", std::string("nul\0in", 6), ""};
+    const std::string names[] = {
+        "Éloïse \"la\" \\ Zoë",    "😀 NOVÁK", "a\\\\b", "\"\"", "tab\there", "ÿ0ÿa", "C:\\x41",
+        std::string("nul\0in", 6), ""};
     RegTree tree;
     RegKey& key = tree.create("Software\\Caldimo\\BRISKO 99", 1);
     int n = 0;
@@ -199,7 +204,8 @@ TEST(RegistryText, DamageIsReportedWithItsLine) {
     };
     for (const Damage& damage : cases) {
         std::string text = damage.text;
-        if (damage.line == 4) text = std::string("WINE REGISTRY Version 2\n[K] 1\n\"v\"=hex:01\n\x01\n");
+        if (damage.line == 4)
+            text = std::string("WINE REGISTRY Version 2\n[K] 1\n\"v\"=hex:01\n\x01\n");
         try {
             parseRegistryText(text);
             ADD_FAILURE() << "read: " << text;

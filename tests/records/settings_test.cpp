@@ -55,8 +55,12 @@ struct Fixture : ::testing::Test {
 TEST(StoredValues, TheTableListsThe188ValuesInTheirOrder) {
     const auto& table = storedValues();
     ASSERT_EQ(table.size(), kStoredValueCount);
-    const char* head[] = {"verif",  "optionDoublagePropose", "optionSuggestionCartes",
-                          "optionCouleurFondEcran", "optionBarreInfo", "niveau",
+    const char* head[] = {"verif",
+                          "optionDoublagePropose",
+                          "optionSuggestionCartes",
+                          "optionCouleurFondEcran",
+                          "optionBarreInfo",
+                          "niveau",
                           "optionObjectifNbTirages"};
     for (size_t k = 0; k < 7; ++k) EXPECT_EQ(table[k].name, head[k]);
     EXPECT_EQ(table[7].name, "score111");
@@ -78,8 +82,8 @@ TEST(StoredValues, TheTableListsThe188ValuesInTheirOrder) {
     }
     EXPECT_EQ(names.size(), 188u);
     EXPECT_EQ(strings, 91u);
-    for (const char* one : {"verif", "optionDoublagePropose", "optionSuggestionCartes",
-                            "optionBarreInfo"}) {
+    for (const char* one :
+         {"verif", "optionDoublagePropose", "optionSuggestionCartes", "optionBarreInfo"}) {
         EXPECT_EQ(table[static_cast<size_t>(
                             std::find_if(table.begin(), table.end(),
                                          [&](const StoredValue& v) { return v.name == one; }) -
@@ -267,7 +271,7 @@ TEST_F(Fixture, AWrongTypeRaisesTheErrorNamingTheValueAndStopsTheLoad) {
     playedBefore();
     put("niveau", bytes({2, 0, 0, 0}), kRegDword);
     put("optionYourName", stringData("MARC"));  // after the bad value: not read
-    put("optionDoublagePropose", bytes({0}));    // before it: read
+    put("optionDoublagePropose", bytes({0}));   // before it: read
     Records next = freshRecords();
     const int shown = view.optionsShown;
     const int commits = store.commits();
@@ -279,8 +283,8 @@ TEST_F(Fixture, AWrongTypeRaisesTheErrorNamingTheValueAndStopsTheLoad) {
     }
     EXPECT_EQ(next.settings.optionDoublagePropose, 0);
     EXPECT_EQ(next.settings.optionYourName, "");
-    EXPECT_EQ(view.optionsShown, shown);   // no ApplyOptions
-    EXPECT_EQ(store.commits(), commits);   // the store is not rewritten
+    EXPECT_EQ(view.optionsShown, shown);  // no ApplyOptions
+    EXPECT_EQ(store.commits(), commits);  // the store is not rewritten
     EXPECT_EQ(stored("niveau"), bytes({2, 0, 0, 0}));
 }
 
@@ -309,7 +313,8 @@ TEST_F(Fixture, EveryKindOfWrongValueRaisesTheTypeError) {
             r.LoadSettings();
             ADD_FAILURE() << c.value << ": no error";
         } catch (const StoreError& error) {
-            EXPECT_EQ(error.what(), "Type de données incorrect pour '" + std::string(c.value) + "'");
+            EXPECT_EQ(error.what(),
+                      "Type de données incorrect pour '" + std::string(c.value) + "'");
         }
     }
 }

@@ -1,0 +1,111 @@
+// Speed of the settings store: a full save (188 values, one synced commit), a
+// full load, and the text format alone.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "records/file_store.h"
+#include "records/memory_store.h"
+#include "records/registry_text.h"
+#include "records/settings.h"
+
+namespace brisko {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NullView final : public RecordsView {
+public:
+    void setCaption(std::string_view, const std::string&) override {}
+    void setVisible(std::string_view, bool) override {}
+    void setEnabled(std::string_view, bool) override {}
+    void setFocus(std::string_view) override {}
+    void setColour(std::string_view, Colour) override {}
+    void showOptions(const Settings&) override {}
+    void showMessage(const std::string&) override {}
+    bool askYesNo(const std::string&) override { return false; }
+    bool chooseColour(uint32_t, uint32_t&) override { return false; }
+};
+
+// A store file of its own under $TMPDIR, removed afterwards.
+class BenchDir {
+public:
+    BenchDir() {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/brisko-bench-XXXXXX";
+        if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    }
+    ~BenchDir() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    fs::path file() const { return path_ / "Caldimo" / "user.reg"; }
+
+private:
+    fs::path path_;
+};
+
+void BM_SaveSettingsToFile(benchmark::State& st) {
+    BenchDir dir;
+    FileStore store(dir.file());
+    RandomSource random;
+    Texts texts;
+    NullView view;
+    Records records(store, random, texts, view);
+    records.LoadSettings();
+    int32_t n = 0;
+    for (auto _ : st) {
+        records.settings.highScores[1][1][5].points = n++ % 1000;
+        records.SaveSettings();
+    }
+    st.counters["file_bytes"] = static_cast<double>(fs::file_size(dir.file()));
+}
+BENCHMARK(BM_SaveSettingsToFile)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadSettingsFromFile(benchmark::State& st) {
+    BenchDir dir;
+    FileStore store(dir.file());
+    RandomSource random;
+    Texts texts;
+    NullView view;
+    Records records(store, random, texts, view);
+    records.LoadSettings();
+    for (auto _ : st) {
+        records.LoadSettings();
+        benchmark::DoNotOptimize(records.settings.highScores[3][6][5].points);
+    }
+}
+BENCHMARK(BM_LoadSettingsFromFile)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveSettingsToMemory(benchmark::State& st) {
+    MemoryStore store;
+    RandomSource random;
+    Texts texts;
+    NullView view;
+    Records records(store, random, texts, view);
+    records.LoadSettings();
+    for (auto _ : st) records.SaveSettings();
+}
+BENCHMARK(BM_SaveSettingsToMemory)->Unit(benchmark::kMicrosecond);
+
+void BM_FormatAndParseStoreText(benchmark::State& st) {
+    MemoryStore store;
+    RandomSource random;
+    Texts texts;
+    NullView view;
+    Records records(store, random, texts, view);
+    records.LoadSettings();
+    size_t checksum = 0;
+    for (auto _ : st) {
+        const std::string text = formatRegistryText(store.tree());
+        checksum += parseRegistryText(text).keys.front().values.size() + text.size();
+    }
+    benchmark::DoNotOptimize(checksum);
+}
+BENCHMARK(BM_FormatAndParseStoreText)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace brisko
