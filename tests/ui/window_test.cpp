@@ -1,0 +1,577 @@
+// The game window under the offscreen platform: its controls, texts, cards,
+// keys and a whole draw played with the mouse.
+#include <QAction>
+#include <QColorDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSvgRenderer>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+#include <set>
+
+#include "records/memory_store.h"
+#include "table/view.h"
+#include "ui/application.h"
+#include "ui/card_images.h"
+#include "ui/pokerf.h"
+
+using namespace brisko;
+
+namespace {
+
+// Answers the window's boxes and remembers what they said.
+struct RecordingDialogs final : Dialogs {
+    QStringList messages;
+    QStringList questions;
+    bool answer = false;
+    QColor colour;  // invalid: the chooser is cancelled
+    void message(QWidget*, const QString& text) override { messages << text; }
+    bool yesNo(QWidget*, const QString& question) override {
+        questions << question;
+        return answer;
+    }
+    bool chooseColour(QColorDialog&, const QColor&, QColor& chosen) override {
+        chosen = colour;
+        return colour.isValid();
+    }
+};
+
+// One fresh window on a fresh in-memory store; the game is set up the way a
+// finished change-game dialog leaves it.
+struct Table {
+    explicit Table(int32_t language = kLanguageEnglish, ScreenMetrics screen = {1024, 768, 96},
+                   int32_t gameType = 3)
+        : window(clock, store, screen, &dialogs) {
+        Settings& s = window.world().records.settings;
+        s.gameType = gameType;
+        s.targetIndex = 1;
+        s.optionDoublagePropose = 0;
+        s.optionSuggestionCartes = 0;
+        s.optionYourName = "PAUL";
+        window.chooseLanguage(language);
+        window.resize(screen.width, screen.height);
+        window.show();
+        window.setEnabled(true);
+        window.world().table.startNewGame();
+    }
+
+    template <class W = QWidget>
+    W* find(const char* name) {
+        return window.findChild<W*>(name);
+    }
+    QString text(const char* name) {
+        if (auto* label = find<QLabel>(name)) return label->text();
+        if (auto* button = find<QAbstractButton>(name)) return button->text();
+        return "<missing " + QString(name) + ">";
+    }
+    QColor background(const char* name) { return find(name)->palette().color(QPalette::Window); }
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    void activate() {
+        window.activateWindow();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    EngineState& cards() { return window.world().engine.state; }
+    GameState& game() { return window.world().table.state; }
+
+    FixedClock clock{45'296'789};
+    MemoryStore store;
+    RecordingDialogs dialogs;
+    TfrmBrisko window;
+};
+
+QColor hex(unsigned rgb) {
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+const char* const kRegions[] = {"panelHaut",    "panelMeilleursScores", "panelDivers",
+                                "panelInfoJeu", "PanelGainsPossibles",  "SuperPanelGarde"};
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void everyControlExistsWithItsParent() {
+        Table t;
+        const std::pair<const char*, const char*> children[] = {
+            {"SBNewGame", "panelHaut"},
+            {"SBChangeGame", "panelHaut"},
+            {"SBquit", "panelHaut"},
+            {"SBAide", "panelHaut"},
+            {"SBBossKey", "panelHaut"},
+            {"panelTitreMeilleursScores", "panelMeilleursScores"},
+            {"panelInitScores", "panelMeilleursScores"},
+            {"panelNomJoueur", "panelDivers"},
+            {"panelScoreJoueur", "panelDivers"},
+            {"panelNiveau", "panelInfoJeu"},
+            {"panelNumeroTirage", "panelInfoJeu"},
+            {"panelObjectifNbTirages", "panelInfoJeu"},
+            {"panelAide", "panelInfoJeu"},
+            {"panelQuitter", "panelInfoJeu"},
+            {"panelChangeGame", "panelInfoJeu"},
+            {"panelNewGame", "panelInfoJeu"},
+            {"panelResultat", "SuperPanelGarde"},
+            {"panelBravoHighScore", "SuperPanelGarde"},
+            {"PanelDoublage", "SuperPanelGarde"},
+            {"ButtonNoDouble", "PanelDoublage"},
+            {"PanelQuitteOuDouble", "PanelDoublage"},
+            {"ButtonYesDouble", "PanelDoublage"},
+            {"ButtonEncore", "SuperPanelGarde"},
+            {"PanelMise", "SuperPanelGarde"},
+            {"ButtonMiseMax", "SuperPanelGarde"},
+            {"PanelGain", "SuperPanelGarde"},
+            {"ButtonTirage", "SuperPanelGarde"},
+            {"PanelCredit", "SuperPanelGarde"},
+        };
+        for (auto [name, parent] : children) {
+            QWidget* w = t.find(name);
+            QVERIFY2(w, name);
+            QCOMPARE(w->parentWidget()->objectName(), QString(parent));
+        }
+        for (const PayRow& row : payTableRows) {
+            for (std::string_view name : {row.titlePanel, row.valuePanel}) {
+                QWidget* w = t.find(std::string(name).c_str());
+                QVERIFY(w);
+                QCOMPARE(w->parentWidget()->objectName(), QString("PanelGainsPossibles"));
+            }
+        }
+        for (int n = 1; n <= 5; ++n) {
+            const auto s = size_t(n);
+            const std::string digit = std::to_string(n);
+            QCOMPARE(t.window.PanelG[s], t.find(("PanelG" + digit).c_str()));
+            QCOMPARE(t.window.ConteneurC[s], t.find(("ConteneurC" + digit).c_str()));
+            QCOMPARE(t.window.PictureC[s], t.find(("PictureC" + digit).c_str()));
+            QCOMPARE(t.window.PictureC[s]->parentWidget(), t.window.ConteneurC[s]);
+            QCOMPARE(static_cast<QWidget*>(t.window.ButtonC[s]), t.find(holdButtonName(n).c_str()));
+            QCOMPARE(t.window.panelScores[s], t.find(("panelNumero" + digit).c_str()));
+            QCOMPARE(t.window.panelScores[s + 5],
+                     t.find(("panelNomMeilleurScore" + digit).c_str()));
+            QCOMPARE(t.window.panelScores[s + 10], t.find(("panelMeilleurScore" + digit).c_str()));
+            QCOMPARE(t.window.panelScores[s]->text(), QString::number(n));
+        }
+        QVERIFY(t.find("buttonC2") && !t.find("ButtonC2"));
+        QVERIFY(t.window.findChild<QColorDialog*>("ColorDialog1"));
+        QCOMPARE(t.window.objectName(), QString("frmBrisko"));
+        QCOMPARE(t.window.windowTitle(), QString("BRISKO 99"));
+    }
+
+    void looksAsDesigned() {
+        Table t(kLanguageEnglish, {800, 600, 96});
+        // At 800 x 600 nothing is scaled.
+        QCOMPARE(t.find("PanelGainsPossibles")->geometry(), QRect(221, 33, 570, 154));
+        QCOMPARE(t.find("ButtonTirage")->geometry(), QRect(327, 280, 240, 51));
+        QCOMPARE(t.find("SBBossKey")->geometry(), QRect(775, 4, 22, 22));
+        QCOMPARE(t.find("ConteneurC3")->geometry(), QRect(230, 74, 110, 170));
+        QCOMPARE(t.find("PictureC3")->geometry(), QRect(10, 10, 90, 150));
+        QCOMPARE(t.find("ButtonTirage")->font().pixelSize(), 16);
+        QVERIFY(t.find("ButtonTirage")->font().bold());
+        QCOMPARE(t.find("panelNewGame")->font().family(), QString("Times New Roman"));
+        QCOMPARE(t.find("panelNewGame")->font().pixelSize(), 19);
+        QCOMPARE(t.find("SBquit")->font().family(), QString("Comic Sans MS"));
+
+        QCOMPARE(t.background("panelMeilleursScores"), hex(0x004080));
+        QCOMPARE(t.background("PanelGainsPossibles"), hex(0x008000));
+        QCOMPARE(t.background("panelNumero2"), hex(0x808080));
+        QCOMPARE(t.background("panelNomMeilleurScore3"), hex(0xC0C0C0));
+        QCOMPARE(t.background("ConteneurC2"), hex(0x0080C0));
+        QCOMPARE(t.background("PanelG5"), hex(0x00B7B7));
+        QCOMPARE(t.background("PanelCredit"), hex(0x95E391));
+        QCOMPARE(t.find("PanelQuitteOuDouble")->palette().color(QPalette::WindowText),
+                 hex(0x004080));
+        QCOMPARE(t.find<Panel>("panelTitreMeilleursScores")->bevel(), Panel::Bevel::Lowered);
+        QCOMPARE(t.find<Panel>("panelNewGame")->bevel(), Panel::Bevel::Raised);
+        QVERIFY(t.find<Panel>("panelNewGame")->isPushButton());
+
+        QCOMPARE(t.find("SBNewGame")->cursor().shape(), Qt::PointingHandCursor);
+        for (const char* name : {"ButtonTirage", "ButtonEncore", "ButtonC1", "panelQuitter",
+                                 "panelInitScores", "ButtonYesDouble"}) {
+            QCOMPARE(t.find(name)->cursor().shape(), Qt::UpArrowCursor);
+        }
+    }
+
+    void timersAreStoppedWithTheirIntervals() {
+        Table t;
+        const std::pair<QTimer*, int> timers[] = {{&t.window.timerDepart, 1},
+                                                  {&t.window.TimerVoirDouble, 500},
+                                                  {&t.window.TimerYesNoDoublage, 500},
+                                                  {&t.window.timerCarteDoublage, 500}};
+        for (auto [timer, interval] : timers) {
+            QCOMPARE(timer->interval(), interval);
+            QVERIFY(!timer->isActive());
+            QCOMPARE(t.window.findChild<QTimer*>(timer->objectName()), timer);
+            t.window.startTimer(timer->objectName().toStdString());
+            QVERIFY(timer->isActive());
+        }
+        t.window.StopAllTimers();
+        for (auto [timer, interval] : timers) QVERIFY(!timer->isActive());
+    }
+
+    void menuHasItsItemsAndKeys() {
+        Table t(kLanguageFrench);
+        const std::tuple<const char*, const char*, int, const char*> items[] = {
+            {"menuBrisko", "menuNewGame", Qt::Key_F2, "&Nouvelle partie"},
+            {"menuBrisko", "menuChangeGame", Qt::Key_F3, "&Changer de jeu"},
+            {"menuBrisko", "menuInitHighScores", Qt::Key_F4, "&Re-créer les scores"},
+            {"menuBrisko", "menuQuit", Qt::Key_F9, "&Quitter"},
+            {"menuOptions", "menuSuggestionCartes", Qt::Key_F5, "&Suggestion des cartes à garder"},
+            {"menuOptions", "menuOptionDoublage", Qt::Key_F6, "&Doublage proposé"},
+            {"menuOptions", "menuBarreInfo", Qt::Key_F7, "&Barre d'information"},
+            {"menuOptions", "menuCouleurFondEcran", Qt::Key_F8, "&Couleur du fond d'écran"},
+            {"menuAide", "menuSommaire", Qt::Key_F1, "&Sommaire"},
+            {"menuAide", "menuApropos", Qt::Key_F12, "A &propos"},
+        };
+        for (auto [menuName, name, key, caption] : items) {
+            auto* menu = t.window.findChild<QMenu*>(menuName);
+            auto* action = t.window.findChild<QAction*>(name);
+            QVERIFY2(menu && action, name);
+            QVERIFY(menu->actions().contains(action));
+            QCOMPARE(action->shortcut(), QKeySequence(key));
+            QCOMPARE(action->text(), QString::fromUtf8(caption));
+        }
+        QCOMPARE(t.window.findChild<QMenu*>("menuBrisko")->title(), QString("&Brisko"));
+        QCOMPARE(t.window.findChild<QMenu*>("menuAide")->title(), QString("&Aide"));
+        QCOMPARE(t.window.findChild<QMenu*>("menuBrisko")->actions().size(), 6);  // 2 separators
+    }
+
+    void textsOfBothLanguages() {
+        for (int32_t language : {kLanguageFrench, kLanguageEnglish}) {
+            Table t(language);
+            const bool fr = language == kLanguageFrench;
+            QCOMPARE(t.text("ButtonMiseMax"), QString(fr ? "MISE 20" : "BET 20"));
+            QCOMPARE(t.text("ButtonTirage"), QString(fr ? "JOUER" : "DEAL"));
+            QCOMPARE(t.text("panelInitScores"),
+                     QString::fromUtf8(fr ? "Re-créer les scores" : "INIT HIGH SCORES"));
+            QCOMPARE(t.text("PanelQuitteOuDouble"),
+                     QString(fr ? "QUITTE OU DOUBLE ???" : "DOUBLE OR QUITS ???"));
+            QCOMPARE(t.text("PanelTitreFlushRoyale"), QString(fr ? "Flush royal" : "Royal Flush"));
+            QCOMPARE(t.text("PanelTitrePaireAsOuRoi"),
+                     QString(fr ? "Rois ou mieux" : "Kings or Better"));
+            QCOMPARE(t.text("PanelTitreCarre"), QString::fromUtf8(fr ? "Carré" : "Four of a Kind"));
+            QCOMPARE(t.find("panelNumero3")->toolTip(),
+                     QString::fromUtf8(fr ? "Numéro 3" : "Position #3"));
+            QCOMPARE(t.find("panelNomMeilleurScore3")->toolTip(),
+                     QString(fr ? "Nom du meilleur joueur numéro 3" : "Best player #3"));
+            QCOMPARE(
+                t.find("panelMeilleurScore5")->toolTip(),
+                QString(fr ? "Score du meilleur joueur numéro 5" : "Score of the best player #5"));
+            QCOMPARE(t.find("SBBossKey")->toolTip(),
+                     QString::fromUtf8(fr ? "V'là l'boss !" : "Boss key !"));
+            QCOMPARE(t.find("PanelGain")->toolTip(),
+                     QString::fromUtf8(fr ? "Gain réalisé lors de ce tirage" : "Won"));
+            QCOMPARE(t.text("SBquit"), QString("Q"));
+            QCOMPARE(t.text("SBBossKey"), QString("B"));
+            QVERIFY(t.find("buttonC2")->toolTip().contains("2"));
+            QVERIFY(t.window.helpFile().endsWith(fr ? "/pokerfr.hlp" : "/pokerus.hlp"));
+
+            // The seventh draw.
+            for (int k = 0; k < 7; ++k) {
+                t.click("ButtonTirage");
+                t.click("ButtonTirage");
+            }
+            QCOMPARE(t.text("panelNumeroTirage"), QString(fr ? "Tirage #7" : "Draw #7"));
+        }
+    }
+
+    void cardImageNamesByLanguage() {
+        QCOMPARE(cardImageName(1, 12, kLanguageEnglish), std::string("USPI12"));
+        QCOMPARE(cardImageName(1, 10, kLanguageEnglish), std::string("PIQUE10"));
+        QCOMPARE(cardImageName(1, 12, kLanguageFrench), std::string("PIQUE12"));
+        QCOMPARE(cardImageName(4, 11, kLanguageEnglish), std::string("USCA11"));
+        QCOMPARE(cardImageName(3, 13, kLanguageFrench), std::string("TREFLE13"));
+        QCOMPARE(cardImageName(2, 1, kLanguageEnglish), std::string("COEUR1"));
+        QCOMPARE(cardImageName(5, 15, kLanguageFrench), std::string("JOKER"));
+        QCOMPARE(cardImageName(5, 2, kLanguageEnglish), std::string("JOKER"));
+
+        // Every card of both languages is among the 65 embedded images, and
+        // all of them are used.
+        std::set<std::string> names;
+        for (int language : {kLanguageFrench, kLanguageEnglish}) {
+            for (int suit = 1; suit <= 5; ++suit) {
+                for (int value = 1; value <= 13; ++value) {
+                    const std::string name = cardImageName(suit, value, language);
+                    names.insert(name);
+                    QSvgRenderer image(QString::fromStdString(cardImagePath(name)));
+                    QVERIFY2(image.isValid(), name.c_str());
+                    QVERIFY(image.viewBoxF().width() < image.viewBoxF().height());
+                }
+            }
+        }
+        QCOMPARE(int(names.size()), kCardImageCount);
+    }
+
+    void drawnCardFollowsTheHandAndTheLanguage() {
+        for (int32_t language : {kLanguageFrench, kLanguageEnglish}) {
+            Table t(language);
+            t.click("ButtonTirage");
+            t.cards().hand = {0,      cardIndex(1, 12), cardIndex(1, 10),
+                              kJoker, cardIndex(2, 1),  cardIndex(4, 13)};
+            for (int slot = 1; slot <= 5; ++slot) t.window.ShowCard(slot);
+            const bool en = language == kLanguageEnglish;
+            QCOMPARE(t.window.cardImage(1), QString(en ? "USPI12" : "PIQUE12"));
+            QCOMPARE(t.window.cardImage(2), QString("PIQUE10"));
+            QCOMPARE(t.window.cardImage(3), QString("JOKER"));
+            QCOMPARE(t.window.cardImage(4), QString("COEUR1"));
+            QCOMPARE(t.window.cardImage(5), QString(en ? "USCA13" : "CARREAU13"));
+            // Painted over the whole picture, at its size in device pixels.
+            const QPixmap& pixmap = t.window.PictureC[3]->pixmap();
+            QCOMPARE(pixmap.deviceIndependentSize().toSize(), t.window.PictureC[3]->size());
+            const QImage image = pixmap.toImage();
+            const QPoint middle(image.width() / 2, image.height() / 2);
+            QVERIFY(qAlpha(image.pixel(middle)) == 255);
+        }
+    }
+
+    void aDrawPlayedWithTheMouse() {
+        Table t;
+        for (const char* region : kRegions) QVERIFY(t.find(region)->isVisible());
+        QCOMPARE(t.text("PanelCredit"), QString("200"));
+        for (int n = 1; n <= 5; ++n) QVERIFY(!t.window.ConteneurC[size_t(n)]->isVisible());
+
+        t.click("ButtonTirage");  // deal, charging the bet of 1
+        QCOMPARE(t.text("PanelCredit"), QString("199"));
+        QCOMPARE(t.text("panelNumeroTirage"), QString("Draw #1"));
+        for (int n = 1; n <= 5; ++n) {
+            QVERIFY(t.window.ConteneurC[size_t(n)]->isVisible());
+            QVERIFY(t.window.ButtonC[size_t(n)]->isVisible());
+            QVERIFY(!t.window.PanelG[size_t(n)]->isVisible());
+            QVERIFY(!t.window.cardImage(n).isEmpty());
+        }
+        const Hand dealt = t.cards().hand;
+
+        t.click("PictureC1");  // hold by the card
+        t.click("ButtonC3");   // hold by the button
+        t.click("buttonC2");
+        t.click("buttonC2");  // and release again
+        QVERIFY(t.window.PanelG[1]->isVisible());
+        QCOMPARE(t.window.PanelG[1]->text(), QString("HELD"));
+        QVERIFY(!t.window.PanelG[2]->isVisible());
+        QVERIFY(t.window.PanelG[3]->isVisible());
+        QVERIFY(!t.find("ButtonEncore")->isEnabled());
+
+        t.click("ButtonTirage");  // draw
+        const Hand drawn = t.cards().hand;
+        QCOMPARE(drawn[1], dealt[1]);
+        QCOMPARE(drawn[3], dealt[3]);
+        for (int n : {2, 4, 5}) QVERIFY(drawn[size_t(n)] != dealt[size_t(n)]);
+        for (int n = 1; n <= 5; ++n) {
+            QVERIFY(!t.window.ButtonC[size_t(n)]->isVisible());
+            QVERIFY(t.window.ConteneurC[size_t(n)]->isVisible());
+        }
+        const int win = t.game().win;
+        QCOMPARE(t.text("PanelGain"), QString::number(win));
+        QCOMPARE(t.text("PanelCredit"), QString::number(199 + win));
+        QVERIFY(t.find("ButtonTirage")->isEnabled());
+        QVERIFY(t.find("ButtonEncore")->isEnabled());
+    }
+
+    void winningRowTurnsRedUntilTheBetChanges() {
+        Table t;
+        t.click("ButtonTirage");
+        // Two pairs, kept whole.
+        t.cards().hand = {
+            0, cardIndex(1, 5), cardIndex(2, 5), cardIndex(3, 9), cardIndex(4, 9), cardIndex(1, 2)};
+        for (int n = 1; n <= 5; ++n) t.cards().held[size_t(n)] = true;
+        t.click("ButtonTirage");
+        const QColor red(255, 0, 0);
+        QCOMPARE(t.background("PanelTitreDeuxPaires"), red);
+        QCOMPARE(t.background("PanelDeuxPaires"), red);
+        QCOMPARE(t.background("PanelTitreBrelan"), hex(0xC0C0C0));
+        QCOMPARE(t.text("PanelGain"), QString("2"));
+        for (int n : {1, 2, 3, 4}) QCOMPARE(t.window.PanelG[size_t(n)]->text(), QString("YEAH"));
+        QVERIFY(!t.window.PanelG[5]->isVisible());
+
+        t.click("ButtonEncore");  // a new bet redraws the pay table
+        for (const PayRow& row : payTableRows) {
+            QCOMPARE(t.background(std::string(row.titlePanel).c_str()), toQColor(row.colour));
+            QCOMPARE(t.background(std::string(row.valuePanel).c_str()), toQColor(row.colour));
+        }
+        QCOMPARE(t.text("PanelDeuxPaires"), QString("4"));
+        QCOMPARE(t.text("PanelFlushRoyale"), QString("1000"));
+    }
+
+    void functionKeysReachTheirCommands() {
+        Table t;
+        t.activate();
+        Settings& s = t.window.world().records.settings;
+        auto* suggestion = t.window.findChild<QAction*>("menuSuggestionCartes");
+
+        QTest::keyClick(&t.window, Qt::Key_F5);
+        QCOMPARE(int(s.optionSuggestionCartes), 1);
+        QVERIFY(suggestion->isChecked());
+        QTest::keyClick(&t.window, Qt::Key_F6);
+        QCOMPARE(int(s.optionDoublagePropose), 1);
+        QVERIFY(t.window.findChild<QAction*>("menuOptionDoublage")->isChecked());
+
+        const bool barOn = s.optionBarreInfo != 0;
+        QTest::keyClick(&t.window, Qt::Key_F7);
+        QCOMPARE(t.find("panelResultat")->isVisible(), !barOn);
+        QTest::keyClick(&t.window, Qt::Key_F7);
+        QCOMPARE(t.find("panelResultat")->isVisible(), barOn);
+
+        t.dialogs.colour = QColor(0x12, 0x34, 0x56);
+        QTest::keyClick(&t.window, Qt::Key_F8);
+        QCOMPARE(s.optionCouleurFondEcran, rgb(0x12, 0x34, 0x56));
+        QCOMPARE(t.window.centralWidget()->palette().color(QPalette::Window),
+                 QColor(0x12, 0x34, 0x56));
+
+        t.click("ButtonTirage");
+        QCOMPARE(t.game().drawNumber, 1);
+        QTest::keyClick(&t.window, Qt::Key_F2);  // new game
+        QCOMPARE(t.game().drawNumber, 0);
+        QCOMPARE(t.text("PanelCredit"), QString("200"));
+
+        t.dialogs.answer = false;
+        QTest::keyClick(&t.window, Qt::Key_F4);
+        QCOMPARE(t.dialogs.questions.last(),
+                 QString("Do you really want to set default high scores ?"));
+        QTest::keyClick(&t.window, Qt::Key_F9);
+        QCOMPARE(t.dialogs.questions.last(), QString("Do you really want to quit ?"));
+        QVERIFY(t.window.isVisible());  // No: the game goes on
+
+        QTest::keyClick(&t.window, Qt::Key_F12);
+        QVERIFY(t.dialogs.messages.last().startsWith("BRISKO 99"));
+        QTest::keyClick(&t.window, Qt::Key_F1);
+        QVERIFY(t.window.findChild<QTextBrowser*>("helpViewer"));
+        QVERIFY(t.window.findChild<QTextBrowser*>("helpViewer")->isVisible());
+        QTest::keyClick(&t.window, Qt::Key_F3);  // nothing to open yet, nothing breaks
+    }
+
+    void quitAfterYesSavesAndCloses() {
+        Table t(kLanguageFrench);
+        t.dialogs.answer = true;
+        t.window.world().records.settings.optionYourName = "ZOE";
+        t.click("panelQuitter");
+        QCOMPARE(t.dialogs.questions.last(), QString::fromUtf8("Voulez-vous vraiment arrêter ?"));
+        QCOMPARE(t.dialogs.messages.last(), QString::fromUtf8("A bientôt !!!"));
+        QVERIFY(!t.window.isVisible());
+        QCOMPARE(t.store.readString("optionYourName"), std::string("ZOE"));
+    }
+
+    void keysOneToFiveClickTheCards() {
+        Table t;
+        t.activate();
+        t.click("ButtonTirage");
+        QTest::keyClick(&t.window, Qt::Key_2);
+        QTest::keyClick(&t.window, Qt::Key_5);
+        QTest::keyClick(&t.window, Qt::Key_5);
+        QTest::keyClick(&t.window, Qt::Key_4);
+        const SlotFlags held = t.cards().held;
+        QVERIFY(!held[1] && held[2] && !held[3] && held[4] && !held[5]);
+        QVERIFY(t.window.PanelG[2]->isVisible());
+    }
+
+    void theDoubleUpPickByKey() {
+        Table t;
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.click("ButtonTirage");
+        t.cards().hand = {
+            0, cardIndex(1, 5), cardIndex(2, 5), cardIndex(3, 9), cardIndex(4, 9), cardIndex(1, 2)};
+        for (int n = 1; n <= 5; ++n) t.cards().held[size_t(n)] = true;
+        t.click("ButtonTirage");
+        QVERIFY(t.find("PanelDoublage")->isVisible());
+        QCOMPARE(t.text("ButtonYesDouble"), QString("&Double up to : 4"));
+        QVERIFY(t.window.TimerYesNoDoublage.isActive());
+        t.click("ButtonYesDouble");
+        QVERIFY(t.window.timerCarteDoublage.isActive());
+        QVERIFY(t.window.ConteneurC[1]->isVisible());
+        QVERIFY(!t.window.ConteneurC[3]->isVisible());
+        t.activate();
+        QTest::keyClick(&t.window, Qt::Key_3);
+        QVERIFY(!t.window.timerCarteDoublage.isActive());
+        QVERIFY(t.window.ConteneurC[3]->isVisible());
+    }
+
+    void bossKeyOnlyMinimises() {
+        Table t;
+        t.window.startTimer(kTimerYesNoDoublage);
+        t.click("SBBossKey");
+        QVERIFY(t.window.isMinimized());
+        QVERIFY(t.window.TimerYesNoDoublage.isActive());
+    }
+
+    void closingStopsTheTimers() {
+        Table t;
+        t.window.startTimer(kTimerCarteDoublage);
+        t.window.close();
+        QVERIFY(!t.window.timerCarteDoublage.isActive());
+    }
+
+    void everyControlIsOnTheScreen_data() {
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<double>("dpi");
+        QTest::newRow("800x600") << 800 << 600 << 96.0;
+        QTest::newRow("1024x768") << 1024 << 768 << 96.0;
+        QTest::newRow("1280x1024") << 1280 << 1024 << 96.0;
+        QTest::newRow("1000x750") << 1000 << 750 << 96.0;
+        QTest::newRow("1024x768 at 120 dpi") << 819 << 614 << 120.0;
+        QTest::newRow("1920x1080") << 1920 << 1080 << 96.0;
+        QTest::newRow("2560x1440") << 2560 << 1440 << 96.0;
+        QTest::newRow("3840x2160") << 3840 << 2160 << 96.0;
+    }
+
+    void everyControlIsOnTheScreen() {
+        QFETCH(int, w);
+        QFETCH(int, h);
+        QFETCH(double, dpi);
+        Table t(kLanguageEnglish, {w, h, dpi});
+        QTest::qWait(0);
+        const QRect screen(0, 0, w, h);
+        int checked = 0;
+        for (QWidget* c : t.window.findChildren<QWidget*>()) {
+            if (c->objectName().isEmpty() || c->isWindow() || c->parentWidget() == nullptr)
+                continue;
+            if (qobject_cast<QMenu*>(c) || c->objectName().startsWith("qt_")) continue;
+            const QRect r(c->mapTo(&t.window, QPoint(0, 0)), c->size());
+            QVERIFY2(screen.contains(r), qPrintable(c->objectName()));
+            ++checked;
+        }
+        QVERIFY(checked > 85);
+        // Centred when the screen is wider than the table.
+        const int tableWidth = t.window.screenScale().length(800);
+        const int left = t.find("panelMeilleursScores")->mapTo(&t.window, QPoint(0, 0)).x();
+        QCOMPARE(left, (w - tableWidth) / 2 + t.window.screenScale().length(4));
+        QCOMPARE(t.window.PictureC[1]->size(), QSize(t.window.cardWidth(), t.window.cardHeight()));
+    }
+
+    void storeErrorIsShownAndTheGameGoesOn() {
+        FixedClock clock(1000);
+        MemoryStore store;
+        store.put("Software\\Caldimo\\BRISKO 99", "niveau", kRegSz, {'x', 0});
+        RecordingDialogs dialogs;
+        TfrmBrisko window(clock, store, ScreenMetrics{1024, 768, 96}, &dialogs);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages[0].contains("niveau"));
+        window.chooseLanguage(kLanguageEnglish);
+        window.show();
+        window.setEnabled(true);
+        window.world().table.startNewGame();
+        QTest::mouseClick(window.findChild<QWidget*>("ButtonTirage"), Qt::LeftButton);
+        QCOMPARE(window.world().table.state.drawNumber, 1);
+    }
+
+    void errorsReachingTheEventLoopAreCaught() {
+        auto* app = qobject_cast<BriskoApplication*>(QCoreApplication::instance());
+        QVERIFY(app);
+        QTimer::singleShot(0, [] { throw StoreError("Erreur à définition des données pour 'x'"); });
+        QTest::qWait(20);
+        QCOMPARE(app->lastError(), QString::fromUtf8("Erreur à définition des données pour 'x'"));
+    }
+};
+
+int main(int argc, char** argv) {
+    BriskoApplication app(argc, argv);
+    app.showErrors = false;
+    QApplication::setStyle("Fusion");
+    WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_test.moc"

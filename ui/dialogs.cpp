@@ -1,0 +1,25 @@
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QMessageBox>
+
+namespace brisko {
+
+void QtDialogs::message(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+}
+
+bool QtDialogs::yesNo(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, QApplication::applicationDisplayName(), question,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QtDialogs::chooseColour(QColorDialog& chooser, const QColor& current, QColor& chosen) {
+    chooser.setCurrentColor(current);
+    if (chooser.exec() != QDialog::Accepted) return false;
+    chosen = chooser.selectedColor();
+    return chosen.isValid();
+}
+
+}  // namespace brisko

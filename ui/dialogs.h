@@ -1,0 +1,32 @@
+// The modal boxes the window opens, behind one seam so that tests can answer
+// them without a modal loop.
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QColorDialog;
+class QWidget;
+
+namespace brisko {
+
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    // A plain box with an OK button, titled with the application's title.
+    virtual void message(QWidget* parent, const QString& text) = 0;
+    // Yes and No; true on Yes.
+    virtual bool yesNo(QWidget* parent, const QString& question) = 0;
+    // The colour chooser, starting at `current`; false when cancelled.
+    virtual bool chooseColour(QColorDialog& chooser, const QColor& current, QColor& chosen) = 0;
+};
+
+// The toolkit's own boxes.
+class QtDialogs final : public Dialogs {
+  public:
+    void message(QWidget* parent, const QString& text) override;
+    bool yesNo(QWidget* parent, const QString& question) override;
+    bool chooseColour(QColorDialog& chooser, const QColor& current, QColor& chosen) override;
+};
+
+}  // namespace brisko

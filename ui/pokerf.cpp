@@ -1,0 +1,990 @@
+#include "ui/pokerf.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QToolButton>
+
+#include "ui/card_images.h"
+
+namespace brisko {
+
+namespace {
+
+// The colours of the table, as #RRGGBB.
+QColor hex(unsigned rgb) {
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+constexpr unsigned kRegionBlue = 0x004080;
+constexpr const char* kSansSerif = "MS Sans Serif";
+constexpr const char* kSerif = "Times New Roman";
+constexpr const char* kComic = "Comic Sans MS";
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+QString q(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Reads nothing and writes nothing while the world is being built, so that
+// the first load of the settings happens in the window's creation, where a
+// store error is shown and the game goes on. Afterwards it passes everything
+// through.
+class DeferredStore final : public SettingsStore {
+  public:
+    explicit DeferredStore(SettingsStore& store) : store_(store) {}
+    bool live = false;
+
+    void openKey(const std::string& path) override {
+        if (live) store_.openKey(path);
+    }
+    size_t readBinary(const std::string& name, void* dest, size_t capacity) override {
+        return live ? store_.readBinary(name, dest, capacity) : 0;
+    }
+    void writeBinary(const std::string& name, const void* data, size_t length) override {
+        if (live) store_.writeBinary(name, data, length);
+    }
+    std::string readString(const std::string& name) override {
+        return live ? store_.readString(name) : std::string();
+    }
+    void writeString(const std::string& name, const std::string& text) override {
+        if (live) store_.writeString(name, text);
+    }
+    void beginSave() override {
+        if (live) store_.beginSave();
+    }
+    void commitSave() override {
+        if (live) store_.commitSave();
+    }
+    std::string takeNotice() override { return live ? store_.takeNotice() : std::string(); }
+
+  private:
+    SettingsStore& store_;
+};
+
+// The tool bar's pictures, drawn on a 16-unit grid: normal and disabled.
+QIcon speedButtonIcon(int kind) {
+    QIcon icon;
+    for (bool enabled : {true, false}) {
+        QPixmap pixmap(64, 64);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(4, 4);
+        const QColor ink = enabled ? QColor(0, 0, 128) : QColor(128, 128, 128);
+        const QColor red = enabled ? QColor(200, 0, 0) : QColor(160, 160, 160);
+        p.setPen(QPen(ink, 1));
+        if (kind == 0) {  // new game: a card with a heart
+            p.setBrush(Qt::white);
+            p.drawRoundedRect(QRectF(3.5, 1.5, 9, 13), 1.5, 1.5);
+            QPainterPath heart;
+            heart.moveTo(8, 11);
+            heart.cubicTo(3, 7, 5, 3.5, 8, 6);
+            heart.cubicTo(11, 3.5, 13, 7, 8, 11);
+            p.setPen(Qt::NoPen);
+            p.setBrush(red);
+            p.drawPath(heart);
+        } else if (kind == 1) {  // change game: two cards swapping
+            p.setBrush(Qt::white);
+            p.drawRoundedRect(QRectF(1.5, 1.5, 7, 10), 1, 1);
+            p.setBrush(enabled ? QColor(255, 255, 160) : QColor(220, 220, 220));
+            p.drawRoundedRect(QRectF(7.5, 4.5, 7, 10), 1, 1);
+            p.setPen(QPen(red, 1.5));
+            p.drawLine(QPointF(3, 14), QPointF(6, 14));
+            p.drawLine(QPointF(10, 2), QPointF(14, 2));
+        } else {  // help: a question mark in a ring
+            p.setBrush(enabled ? QColor(255, 255, 200) : QColor(230, 230, 230));
+            p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+            QFont font("Liberation Sans");
+            font.setPixelSize(11);
+            font.setBold(true);
+            p.setFont(font);
+            p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, "?");
+        }
+        p.end();
+        icon.addPixmap(pixmap, enabled ? QIcon::Normal : QIcon::Disabled);
+    }
+    return icon;
+}
+
+}  // namespace
+
+ScreenMetrics primaryScreenMetrics() {
+    ScreenMetrics m;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        m.width = screen->size().width();
+        m.height = screen->size().height();
+        m.dpi = screen->logicalDotsPerInch();
+    }
+    return m;
+}
+
+QColor toQColor(Colour colour) {
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+
+Colour fromQColor(const QColor& colour) {
+    return rgb(uint32_t(colour.red()), uint32_t(colour.green()), uint32_t(colour.blue()));
+}
+
+// --- creation ----------------------------------------------------------------
+
+TfrmBrisko::TfrmBrisko(const Clock& clock, SettingsStore& store,
+                       std::optional<ScreenMetrics> screen, Dialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), realStore_(store), dialogs_(dialogs ? dialogs : &qtDialogs_) {
+    FormCreate(screen ? *screen : primaryScreenMetrics(), clock);
+}
+
+TfrmBrisko::~TfrmBrisko() = default;
+
+void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock) {
+    setObjectName("frmBrisko");
+    QFont::insertSubstitution(kSansSerif, "Liberation Sans");
+    QFont::insertSubstitution(kSerif, "Liberation Serif");
+    QFont::insertSubstitution(kComic, "Comic Neue");
+    setDesignFont(this, kSansSerif, 11, false);
+
+    buildMenu();
+    buildControls();
+
+    // Scale everything from the 800 x 600 design to this screen.
+    scale_ = brisko::screenScale(screen.width, screen.height, screen.dpi);
+    scaleWidgets(this, scale_.m);
+    menuBar()->setFont(QApplication::font("QMenuBar"));
+    setWindowTitle(kProductTitle);
+    layOutCards();
+    for (const char* name : {"SBNewGame", "SBChangeGame", "SBAide"}) {
+        auto* b = static_cast<QToolButton*>(controls_.at(name));
+        b->setIconSize(QSize(scale_.length(16), scale_.length(16)));
+    }
+
+    timerDepart.setObjectName(q(kTimerDepart));
+    timerDepart.setInterval(1);
+    timerDepart.setSingleShot(true);
+    TimerVoirDouble.setObjectName(q(kTimerVoirDouble));
+    TimerVoirDouble.setInterval(500);
+    TimerYesNoDoublage.setObjectName(q(kTimerYesNoDoublage));
+    TimerYesNoDoublage.setInterval(500);
+    timerCarteDoublage.setObjectName(q(kTimerCarteDoublage));
+    timerCarteDoublage.setInterval(500);
+    connect(&timerDepart, &QTimer::timeout, this, &TfrmBrisko::timerDepartTimer);
+    connect(&TimerVoirDouble, &QTimer::timeout, this, &TfrmBrisko::TimerVoirDoubleTimer);
+    connect(&TimerYesNoDoublage, &QTimer::timeout, this, &TfrmBrisko::TimerYesNoDoublageTimer);
+    connect(&timerCarteDoublage, &QTimer::timeout, this, &TfrmBrisko::timerCarteDoublageTimer);
+
+    warmTimer_.setInterval(0);
+    connect(&warmTimer_, &QTimer::timeout, this, &TfrmBrisko::warmCardCache);
+
+    ColorDialog1 = new QColorDialog(this);
+    ColorDialog1->setObjectName("ColorDialog1");
+
+    auto deferred = std::make_unique<DeferredStore>(realStore_);
+    DeferredStore& gate = *deferred;
+    loadStore_ = std::move(deferred);
+    world_ = std::make_unique<World>(clock, *loadStore_, *this, *this);
+    gate.live = true;
+    loadSettings();
+    ApplyTexts();
+    ApplyOptions();
+
+    resize(scale_.length(kClientWidth),
+           scale_.length(kClientHeight) + menuBar()->sizeHint().height());
+    QMainWindow::setEnabled(false);
+}
+
+void TfrmBrisko::loadSettings() {
+    // The load starts from a fresh record, as at the first start of a run.
+    world_->records.settings = Settings{};
+    try {
+        world_->records.LoadSettings();
+    } catch (const StoreError& error) {
+        showMessage(error.what());
+    }
+}
+
+template <class W>
+W* TfrmBrisko::add(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    auto* widget = new W(parent);
+    widget->setObjectName(name);
+    setDesignGeometry(widget, QRect(x, y, w, h));
+    controls_.emplace(name, widget);
+    return widget;
+}
+
+Panel* TfrmBrisko::panel(QWidget* parent, const char* name, int x, int y, int w, int h,
+                         Colour colour, Panel::Bevel bevel) {
+    auto* p = add<Panel>(parent, name, x, y, w, h);
+    setBackground(p, toQColor(colour));
+    p->setBevel(bevel);
+    return p;
+}
+
+Panel* TfrmBrisko::pushPanel(QWidget* parent, const char* name, int x, int y, int w, int h,
+                             int fontPixels) {
+    auto* p = add<Panel>(parent, name, x, y, w, h);
+    setBackground(p, QApplication::palette().color(QPalette::Button));
+    setDesignFont(p, kSerif, fontPixels, false);
+    setTextColour(p, Qt::black);
+    p->setPushButton(true);
+    p->setCursor(Qt::UpArrowCursor);
+    return p;
+}
+
+void TfrmBrisko::buildMenu() {
+    struct Item {
+        const char* menu;
+        const char* name;
+        int key;  // 0: none, -1: separator
+        void (TfrmBrisko::*handler)();
+        bool checkable;
+    };
+    const Item items[] = {
+        {"menuBrisko", "menuNewGame", Qt::Key_F2, &TfrmBrisko::Nouvellepartie1Click, false},
+        {"menuBrisko", "menuChangeGame", Qt::Key_F3, &TfrmBrisko::menuChangeGameClick, false},
+        {"menuBrisko", nullptr, -1, nullptr, false},
+        {"menuBrisko", "menuInitHighScores", Qt::Key_F4, &TfrmBrisko::menuInitHighScoresClick,
+         false},
+        {"menuBrisko", nullptr, -1, nullptr, false},
+        {"menuBrisko", "menuQuit", Qt::Key_F9, &TfrmBrisko::menuQuitClick, false},
+        {"menuOptions", "menuSuggestionCartes", Qt::Key_F5, &TfrmBrisko::menuSuggestionCartesClick,
+         true},
+        {"menuOptions", "menuOptionDoublage", Qt::Key_F6, &TfrmBrisko::menuOptionDoublageClick,
+         true},
+        {"menuOptions", nullptr, -1, nullptr, false},
+        {"menuOptions", "menuBarreInfo", Qt::Key_F7, &TfrmBrisko::menuBarreInfoClick, true},
+        {"menuOptions", "menuCouleurFondEcran", Qt::Key_F8, &TfrmBrisko::menuCouleurFondEcranClick,
+         false},
+        {"menuAide", "menuSommaire", Qt::Key_F1, &TfrmBrisko::menuSommaireClick, false},
+        {"menuAide", "menuApropos", Qt::Key_F12, &TfrmBrisko::menuAproposClick, false},
+    };
+    for (const char* name : {"menuBrisko", "menuOptions", "menuAide"}) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        menus_.emplace(name, menu);
+    }
+    for (const Item& item : items) {
+        QMenu* menu = menus_.at(item.menu);
+        if (item.key == -1) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(QString());
+        action->setParent(this);
+        action->setObjectName(item.name);
+        action->setShortcut(QKeySequence(item.key));
+        action->setCheckable(item.checkable);
+        // The check marks follow the options: ApplyOptions sets them.
+        connect(action, &QAction::triggered, this, item.handler);
+        actions_.emplace(item.name, action);
+    }
+}
+
+void TfrmBrisko::buildControls() {
+    surface_ = new QWidget(this);
+    surface_->setObjectName("clientArea");
+    surface_->setAutoFillBackground(true);
+    setBackground(surface_, hex(0x000040));
+    setCentralWidget(surface_);
+    surface_->installEventFilter(this);
+
+    board_ = new QWidget(surface_);
+    board_->setObjectName("tableArea");
+    setDesignGeometry(board_, QRect(0, 0, kClientWidth, kClientHeight));
+
+    buildHighScores(panel(board_, "panelMeilleursScores", 4, 33, 213, 158, rgb(0, 64, 128)));
+    buildPlayer(panel(board_, "panelDivers", 4, 195, 213, 25, rgb(0, 64, 128)));
+    buildGameInfo(panel(board_, "panelInfoJeu", 4, 225, 213, 301, rgb(0, 64, 128)));
+    buildPayTable(panel(board_, "PanelGainsPossibles", 221, 33, 570, 154, rgb(0, 128, 0)));
+    buildTable(panel(board_, "SuperPanelGarde", 221, 191, 571, 335, rgb(0, 64, 128)));
+    buildToolBar();
+
+    // Each game region shows once a game starts.
+    for (const char* region : {"panelHaut", "panelMeilleursScores", "panelDivers", "panelInfoJeu",
+                               "PanelGainsPossibles", "SuperPanelGarde"}) {
+        controls_.at(region)->hide();
+    }
+}
+
+void TfrmBrisko::buildToolBar() {
+    auto* bar = panel(surface_, "panelHaut", 0, 0, kClientWidth, 29, 0, Panel::Bevel::Framed);
+    setBackground(bar, QApplication::palette().color(QPalette::Button));
+    struct Speed {
+        const char* name;
+        int left;
+        int width;
+        int picture;  // -1: a letter instead
+        const char* letter;
+        void (TfrmBrisko::*handler)();
+    };
+    const Speed buttons[] = {
+        {"SBNewGame", 5, 22, 0, "", &TfrmBrisko::SBNewGameClick},
+        {"SBChangeGame", 29, 22, 1, "", &TfrmBrisko::SBChangeGameClick},
+        {"SBquit", 53, 22, -1, "Q", &TfrmBrisko::SBquitClick},
+        {"SBAide", 77, 21, 2, "", &TfrmBrisko::SBAideClick},
+        {"SBBossKey", 775, 22, -1, "B", &TfrmBrisko::SBBossKeyClick},
+    };
+    for (const Speed& s : buttons) {
+        auto* b = add<QToolButton>(bar, s.name, s.left, 4, s.width, 22);
+        b->setAutoRaise(true);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setFocusPolicy(Qt::NoFocus);
+        if (s.picture >= 0) {
+            b->setIcon(speedButtonIcon(s.picture));
+        } else {
+            b->setText(s.letter);
+            setDesignFont(b, kComic, 13, false);
+        }
+        connect(b, &QToolButton::clicked, this, s.handler);
+    }
+}
+
+void TfrmBrisko::buildHighScores(QWidget* region) {
+    auto* title = panel(region, "panelTitreMeilleursScores", 5, 4, 204, 17, rgb(0x71, 0xD0, 0xFF),
+                        Panel::Bevel::Lowered);
+    setDesignFont(title, kSansSerif, 13, true);
+    static const char* const kNumbers[] = {"panelNumero1", "panelNumero2", "panelNumero3",
+                                           "panelNumero4", "panelNumero5"};
+    static const char* const kNames[] = {"panelNomMeilleurScore1", "panelNomMeilleurScore2",
+                                         "panelNomMeilleurScore3", "panelNomMeilleurScore4",
+                                         "panelNomMeilleurScore5"};
+    static const char* const kScores[] = {"panelMeilleurScore1", "panelMeilleurScore2",
+                                          "panelMeilleurScore3", "panelMeilleurScore4",
+                                          "panelMeilleurScore5"};
+    for (int n = 1; n <= 5; ++n) {
+        const Colour colour = n % 2 == 1 ? rgb(192, 192, 192) : rgb(128, 128, 128);
+        const int top = 24 + 19 * (n - 1);
+        Panel* row[3] = {panel(region, kNumbers[n - 1], 5, top, 14, 19, colour),
+                         panel(region, kNames[n - 1], 19, top, 130, 19, colour),
+                         panel(region, kScores[n - 1], 149, top, 60, 19, colour)};
+        for (int k = 0; k < 3; ++k) {
+            setDesignFont(row[k], kSansSerif, 13, true);
+            setTextColour(row[k], Qt::black);
+            panelScores[size_t(n + 5 * k)] = row[k];
+        }
+        row[0]->setText(QString::number(n));
+    }
+    auto* init = pushPanel(region, "panelInitScores", 5, 125, 205, 29, 19);
+    connect(init, &Panel::clicked, this, &TfrmBrisko::panelInitScoresClick);
+}
+
+void TfrmBrisko::buildPlayer(QWidget* region) {
+    for (auto [name, x, w] :
+         {std::tuple{"panelNomJoueur", 4, 141}, std::tuple{"panelScoreJoueur", 148, 60}}) {
+        auto* p = panel(region, name, x, 3, w, 19, rgb(0x80, 0xFF, 0x80), Panel::Bevel::Lowered);
+        setDesignFont(p, kSansSerif, 11, true);
+        setTextColour(p, Qt::black);
+    }
+}
+
+void TfrmBrisko::buildGameInfo(QWidget* region) {
+    setDesignFont(region, kSansSerif, 11, true);
+    setTextColour(region, Qt::black);
+    for (auto [name, x, y, w] :
+         {std::tuple{"panelNiveau", 5, 5, 204}, std::tuple{"panelNumeroTirage", 5, 31, 97},
+          std::tuple{"panelObjectifNbTirages", 106, 31, 102}}) {
+        auto* p = panel(region, name, x, y, w, 22, rgb(0x8C, 0xDA, 0xFF), Panel::Bevel::Lowered);
+        setDesignFont(p, kSansSerif, 11, true);
+        setTextColour(p, Qt::black);
+    }
+    connect(pushPanel(region, "panelAide", 5, 156, 205, 29, 19), &Panel::clicked, this,
+            &TfrmBrisko::panelAideClick);
+    connect(pushPanel(region, "panelQuitter", 5, 190, 205, 29, 19), &Panel::clicked, this,
+            &TfrmBrisko::panelQuitterClick);
+    connect(pushPanel(region, "panelChangeGame", 5, 224, 205, 29, 19), &Panel::clicked, this,
+            &TfrmBrisko::panelChangeGameClick);
+    connect(pushPanel(region, "panelNewGame", 5, 258, 205, 39, 19), &Panel::clicked, this,
+            &TfrmBrisko::panelNewGameClick);
+}
+
+void TfrmBrisko::buildPayTable(QWidget* region) {
+    struct Place {
+        int titleLeft, titleWidth, valueLeft, valueWidth, top, height;
+    };
+    // In the order of payTableRows: royal flush down to kings or better.
+    const Place places[] = {
+        {195, 150, 345, 52, 3, 26},   {7, 170, 177, 100, 32, 28},   {7, 170, 177, 100, 61, 28},
+        {7, 170, 177, 100, 90, 28},   {7, 170, 177, 100, 119, 28},  {295, 170, 465, 100, 32, 28},
+        {295, 170, 465, 100, 61, 28}, {295, 170, 465, 100, 90, 28}, {295, 170, 465, 100, 119, 28},
+    };
+    for (size_t i = 0; i < payTableRows.size(); ++i) {
+        const PayRow& row = payTableRows[i];
+        const Place& at = places[i];
+        const std::string title(row.titlePanel);
+        const std::string value(row.valuePanel);
+        const bool royal = row.category == HandCategory::RoyalFlush;
+        const Panel::Bevel bevel = royal ? Panel::Bevel::Lowered : Panel::Bevel::Raised;
+        Panel* panels[2] = {panel(region, title.c_str(), at.titleLeft, at.top, at.titleWidth,
+                                  at.height, row.colour, bevel),
+                            panel(region, value.c_str(), at.valueLeft, at.top, at.valueWidth,
+                                  at.height, row.colour, bevel)};
+        for (Panel* p : panels) {
+            setDesignFont(p, kSansSerif, 16, true);
+            if (row.colour == kDarkGreen) setTextColour(p, Qt::yellow);
+            if (row.colour == kSilver) setTextColour(p, Qt::black);
+        }
+    }
+}
+
+void TfrmBrisko::buildTable(QWidget* region) {
+    auto* result =
+        panel(region, "panelResultat", 4, 5, 563, 34, rgb(0x80, 0xFF, 0xFF), Panel::Bevel::None);
+    setDesignFont(result, kSansSerif, 13, true);
+    result->setWordWrap(true);
+
+    static const char* const kLabels[] = {"PanelG1", "PanelG2", "PanelG3", "PanelG4", "PanelG5"};
+    static const char* const kFrames[] = {"ConteneurC1", "ConteneurC2", "ConteneurC3",
+                                          "ConteneurC4", "ConteneurC5"};
+    static const char* const kPictures[] = {"PictureC1", "PictureC2", "PictureC3", "PictureC4",
+                                            "PictureC5"};
+    static void (TfrmBrisko::*const kButtonHandlers[])() = {
+        &TfrmBrisko::ButtonC1Click, &TfrmBrisko::buttonC2Click, &TfrmBrisko::ButtonC3Click,
+        &TfrmBrisko::ButtonC4Click, &TfrmBrisko::ButtonC5Click};
+    static void (TfrmBrisko::*const kPictureHandlers[])() = {
+        &TfrmBrisko::PictureC1Click, &TfrmBrisko::PictureC2Click, &TfrmBrisko::PictureC3Click,
+        &TfrmBrisko::PictureC4Click, &TfrmBrisko::PictureC5Click};
+    const int columns[] = {4, 117, 230, 343, 456};
+    for (int n = 1; n <= 5; ++n) {
+        const size_t i = size_t(n);
+        const int x = columns[n - 1];
+        const bool odd = n % 2 == 1;
+        PanelG[i] = panel(region, kLabels[n - 1], x, 43, 110, 28,
+                          odd ? rgb(0x00, 0xB7, 0xB7) : rgb(0x35, 0xBD, 0xFF));
+        setDesignFont(PanelG[i], kSerif, 21, false);
+        PanelG[i]->hide();
+
+        ConteneurC[i] = panel(region, kFrames[n - 1], x, 74, 110, 170,
+                              odd ? rgb(0x00, 0x80, 0x80) : rgb(0x00, 0x80, 0xC0));
+        ConteneurC[i]->hide();
+        PictureC[i] = add<CardPicture>(ConteneurC[i], kPictures[n - 1], 10, 10, 90, 150);
+        connect(PictureC[i], &CardPicture::clicked, this, kPictureHandlers[n - 1]);
+
+        const std::string button = holdButtonName(n);
+        ButtonC[i] = add<QPushButton>(region, button.c_str(), x, 247, 111, 30);
+        ButtonC[i]->setCursor(Qt::UpArrowCursor);
+        ButtonC[i]->hide();
+        connect(ButtonC[i], &QPushButton::clicked, this, kButtonHandlers[n - 1]);
+    }
+
+    auto* bravo = panel(region, "panelBravoHighScore", 4, 248, 561, 27, rgb(0x00, 0x80, 0xC0),
+                        Panel::Bevel::Lowered);
+    setDesignFont(bravo, kSerif, 19, false);
+    setTextColour(bravo, Qt::yellow);
+    bravo->hide();
+
+    auto* doubling = panel(region, "PanelDoublage", 4, 247, 563, 30, rgb(0x80, 0x80, 0xFF));
+    setDesignFont(doubling, kSerif, 19, false);
+    setTextColour(doubling, hex(0xFFFF80));
+    doubling->hide();
+    auto* no = add<QPushButton>(doubling, "ButtonNoDouble", 4, 5, 157, 22);
+    auto* question = panel(doubling, "PanelQuitteOuDouble", 164, 5, 227, 22, rgb(0xFF, 0xFF, 0x80),
+                           Panel::Bevel::Lowered);
+    setDesignFont(question, kSerif, 19, false);
+    setTextColour(question, hex(0x004080));
+    auto* yes = add<QPushButton>(doubling, "ButtonYesDouble", 395, 5, 162, 22);
+    for (QPushButton* b : {no, yes}) {
+        setDesignFont(b, kSerif, 16, true);
+        setTextColour(b, hex(0xFFFF80));
+        QPalette palette = b->palette();
+        palette.setColor(QPalette::Button, hex(0x8080FF));
+        b->setPalette(palette);
+        b->setCursor(Qt::UpArrowCursor);
+    }
+    connect(no, &QPushButton::clicked, this, &TfrmBrisko::ButtonNoDoubleClick);
+    connect(yes, &QPushButton::clicked, this, &TfrmBrisko::ButtonYesDoubleClick);
+
+    auto* encore = add<QPushButton>(region, "ButtonEncore", 5, 280, 97, 25);
+    setDesignFont(encore, kSerif, 19, false);
+    setTextColour(encore, Qt::black);
+    auto* mise = panel(region, "PanelMise", 105, 280, 50, 25, rgb(0x8D, 0xDC, 0xB0));
+    setDesignFont(mise, kSansSerif, 16, true);
+    auto* max = add<QPushButton>(region, "ButtonMiseMax", 158, 280, 101, 25);
+    setDesignFont(max, kSerif, 19, false);
+    auto* gain = panel(region, "PanelGain", 260, 280, 63, 25, rgb(0x7C, 0xCF, 0x85));
+    setDesignFont(gain, kSansSerif, 16, true);
+    auto* deal = add<QPushButton>(region, "ButtonTirage", 327, 280, 240, 51);
+    setDesignFont(deal, kSansSerif, 16, true);
+    auto* credit = panel(region, "PanelCredit", 5, 308, 318, 23, rgb(0x95, 0xE3, 0x91));
+    setDesignFont(credit, kSansSerif, 16, true);
+    for (QPushButton* b : {encore, max, deal}) b->setCursor(Qt::UpArrowCursor);
+    connect(encore, &QPushButton::clicked, this, &TfrmBrisko::ButtonEncoreClick);
+    connect(max, &QPushButton::clicked, this, &TfrmBrisko::ButtonMiseMaxClick);
+    connect(deal, &QPushButton::clicked, this, &TfrmBrisko::ButtonTirageClick);
+}
+
+// Card frames and pictures follow the card size rather than the plain scale,
+// so the cards keep the screen's height in view.
+void TfrmBrisko::layOutCards() {
+    for (size_t n = 1; n <= 5; ++n) {
+        ConteneurC[n]->resize(scale_.frameWidth, scale_.frameHeight);
+        PictureC[n]->setGeometry(scale_.pictureLeft, scale_.pictureTop, scale_.cardWidth,
+                                 scale_.cardHeight);
+    }
+}
+
+// The scaled table sits centred in the client area when that is wider; the
+// tool bar spans the whole width with its buttons above the table.
+void TfrmBrisko::placeTable() {
+    const int width = scale_.length(kClientWidth);
+    const int offset = std::max(0, (surface_->width() - width) / 2);
+    board_->move(offset, 0);
+    QWidget* bar = controls_.at("panelHaut");
+    bar->setGeometry(0, 0, std::max(surface_->width(), width), scale_.length(29));
+    for (QWidget* b : bar->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        b->move(scale_.length(designGeometry(b).x()) + offset, b->y());
+    }
+}
+
+bool TfrmBrisko::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == surface_ && event->type() == QEvent::Resize) placeTable();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- texts and options -------------------------------------------------------
+
+void TfrmBrisko::chooseLanguage(int32_t language) {
+    world_->texts.setLanguage(language);
+    ApplyTexts();
+    ApplyOptions();
+}
+
+void TfrmBrisko::ApplyTexts() {
+    const Texts& texts = world_->texts;
+    const int32_t language = texts.language();
+    setWindowTitle(kProductTitle);
+    if (language == kLanguageNone) return;
+    helpFile_ = QDir(QCoreApplication::applicationDirPath())
+                    .filePath(language == kLanguageFrench ? "pokerfr.hlp" : "pokerus.hlp");
+    auto text = [&](Txt key) { return q(texts[key]); };
+
+    for (auto [name, key] :
+         {std::pair{"menuBrisko", Txt::menuBrisko}, std::pair{"menuOptions", Txt::menuOptions},
+          std::pair{"menuAide", Txt::menuAide}}) {
+        menus_.at(name)->setTitle(text(key));
+    }
+    for (auto [name, key] : {
+             std::pair{"menuNewGame", Txt::menuNewGame},
+             std::pair{"menuChangeGame", Txt::menuChangeGame},
+             std::pair{"menuInitHighScores", Txt::menuInitHighScores},
+             std::pair{"menuQuit", Txt::menuQuit},
+             std::pair{"menuSuggestionCartes", Txt::menuSuggestionCartes},
+             std::pair{"menuOptionDoublage", Txt::menuOptionDoublage},
+             std::pair{"menuBarreInfo", Txt::menuBarreInfo},
+             std::pair{"menuCouleurFondEcran", Txt::menuCouleurFondEcran},
+             std::pair{"menuSommaire", Txt::menuSommaire},
+             std::pair{"menuApropos", Txt::menuApropos},
+         }) {
+        actions_.at(name)->setText(text(key));
+    }
+
+    for (auto [name, key] : {
+             std::pair{"SBNewGame", Txt::hintSBNewGame},
+             std::pair{"SBChangeGame", Txt::hintSBChangeGame},
+             std::pair{"SBAide", Txt::hintSBAide},
+             std::pair{"SBquit", Txt::hintSBquit},
+             std::pair{"SBBossKey", Txt::hintSBBossKey},
+         }) {
+        controls_.at(name)->setToolTip(text(key));
+    }
+
+    setCaption("panelTitreMeilleursScores", texts[Txt::captionPanelTitreMeilleursScores]);
+    for (int n = 1; n <= 5; ++n) {
+        const QString digit = QString::number(n);
+        panelScores[size_t(n)]->setToolTip(text(Txt::hintPanelNumero) + digit);
+        panelScores[size_t(n + 5)]->setToolTip(text(Txt::hintPanelNomMeilleurScore) + digit);
+        panelScores[size_t(n + 10)]->setToolTip(text(Txt::hintPanelMeilleurScore) + digit);
+    }
+
+    for (auto [name, key] : {
+             std::pair{"panelNomJoueur", Txt::hintPanelNomJoueur},
+             std::pair{"panelScoreJoueur", Txt::hintPanelScoreJoueur},
+             std::pair{"panelNiveau", Txt::hintPanelNiveau},
+             std::pair{"panelObjectifNbTirages", Txt::hintPanelObjectifNbTirages},
+             std::pair{"panelNumeroTirage", Txt::hintPanelNumeroTirage},
+             std::pair{"PanelMise", Txt::hintPanelMise},
+             std::pair{"PanelGain", Txt::hintPanelGain},
+             std::pair{"PanelCredit", Txt::hintPanelCredit},
+         }) {
+        controls_.at(name)->setToolTip(text(key));
+    }
+
+    for (auto [name, key] : {
+             std::pair{"panelQuitter", Txt::captionPanelQuitter},
+             std::pair{"panelAide", Txt::captionPanelAide},
+             std::pair{"panelInitScores", Txt::captionPanelInitScores},
+             std::pair{"panelChangeGame", Txt::captionPanelChangeGame},
+             std::pair{"panelNewGame", Txt::captionPanelNewGame},
+             std::pair{"ButtonNoDouble", Txt::captionButtonNoDouble},
+             std::pair{"PanelQuitteOuDouble", Txt::captionPanelQuitteOuDouble},
+             std::pair{"ButtonYesDouble", Txt::captionButtonYesDouble},
+             std::pair{"ButtonTirage", Txt::captionButtonTirage},
+         }) {
+        setCaption(name, texts[key]);
+    }
+    setCaption("ButtonMiseMax", texts[Txt::captionButtonMiseMax] + std::to_string(kMaxBet));
+
+    for (const PayRow& row : payTableRows) {
+        setCaption(row.titlePanel, texts[handNameKey(static_cast<int32_t>(row.category))]);
+    }
+
+    // Keys 1 to 5 click the card of that slot, as the help also says.
+    const QString keyHint = language == kLanguageFrench ? "Garder ou remplacer la carte (touche %1)"
+                                                        : "Hold or throw the card (key %1)";
+    for (int n = 1; n <= 5; ++n) ButtonC[size_t(n)]->setToolTip(keyHint.arg(n));
+}
+
+void TfrmBrisko::ApplyOptions() {
+    world_->records.ApplyOptions();
+}
+
+void TfrmBrisko::showOptions(const Settings& settings) {
+    setBackground(surface_, toQColor(settings.optionCouleurFondEcran));
+    actions_.at("menuOptionDoublage")->setChecked(settings.optionDoublagePropose != 0);
+    actions_.at("menuSuggestionCartes")->setChecked(settings.optionSuggestionCartes != 0);
+    actions_.at("menuBarreInfo")->setChecked(settings.optionBarreInfo != 0);
+    controls_.at("panelResultat")->setVisible(settings.optionBarreInfo != 0);
+}
+
+void TfrmBrisko::showMessage(const std::string& text) {
+    dialogs_->message(this, q(text));
+}
+
+bool TfrmBrisko::askYesNo(const std::string& question) {
+    return dialogs_->yesNo(this, q(question));
+}
+
+bool TfrmBrisko::chooseColour(uint32_t current, uint32_t& chosen) {
+    QColor colour;
+    if (!dialogs_->chooseColour(*ColorDialog1, toQColor(current), colour)) return false;
+    chosen = fromQColor(colour);
+    return true;
+}
+
+// --- the controls as the game reaches them ----------------------------------
+
+QWidget* TfrmBrisko::control(std::string_view name) const {
+    if (name == "frmBrisko") return const_cast<TfrmBrisko*>(this);
+    const auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void TfrmBrisko::setCaption(std::string_view name, const std::string& text) {
+    QWidget* w = control(name);
+    if (w == this) {
+        setWindowTitle(q(text));
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(q(text));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(q(text));
+    }
+}
+
+void TfrmBrisko::setVisible(std::string_view name, bool visible) {
+    if (QWidget* w = control(name); w && w != this) w->setVisible(visible);
+}
+
+void TfrmBrisko::setEnabled(std::string_view name, bool enabled) {
+    if (QWidget* w = control(name); w && w != this) w->setEnabled(enabled);
+}
+
+void TfrmBrisko::setFocus(std::string_view name) {
+    if (QWidget* w = control(name)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmBrisko::setColour(std::string_view name, Colour colour) {
+    if (QWidget* w = control(name)) setBackground(w == this ? surface_ : w, toQColor(colour));
+}
+
+QTimer* TfrmBrisko::timer(std::string_view name) {
+    if (name == kTimerDepart) return &timerDepart;
+    if (name == kTimerVoirDouble) return &TimerVoirDouble;
+    if (name == kTimerYesNoDoublage) return &TimerYesNoDoublage;
+    if (name == kTimerCarteDoublage) return &timerCarteDoublage;
+    return nullptr;
+}
+
+void TfrmBrisko::startTimer(std::string_view name) {
+    if (QTimer* t = timer(name)) t->start();
+}
+
+void TfrmBrisko::stopTimer(std::string_view name) {
+    if (QTimer* t = timer(name)) t->stop();
+}
+
+void TfrmBrisko::StopAllTimers() {
+    timerDepart.stop();
+    TimerVoirDouble.stop();
+    TimerYesNoDoublage.stop();
+    timerCarteDoublage.stop();
+}
+
+// --- cards -------------------------------------------------------------------
+
+void TfrmBrisko::ShowCard(int32_t slot) {
+    if (slot < 1 || slot > kSlots) return;
+    const int32_t c = world_->engine.state.hand[size_t(slot)];
+    if (c < 1 || c > kJoker) return;
+    PictureC[size_t(slot)]->show();
+    DrawCard(slot, suitOfIndex(c), valueOfIndex(c));
+}
+
+void TfrmBrisko::DrawCard(int32_t slot, int32_t suit, int32_t value) {
+    if (slot < 1 || slot > kSlots || suit < 1 || suit > 5) return;
+    const std::string name = cardImageName(suit, value, world_->texts.language());
+    CardPicture* picture = PictureC[size_t(slot)];
+    const qreal ratio = picture->devicePixelRatioF();
+    const QPixmap pixmap = renderCard(q(name), picture->size() * ratio, ratio);
+    if (!pixmap.isNull()) picture->setPixmap(pixmap);
+    cardImages_[size_t(slot)] = q(name);
+    ConteneurC[size_t(slot)]->show();
+}
+
+// Rendered from the vectors at the picture's size in device pixels, so the
+// card is sharp at any scale.
+QPixmap TfrmBrisko::renderCard(const QString& name, QSize pixels, qreal ratio) {
+    if (pixels != cardCacheSize_) {
+        cardCache_.clear();
+        cardCacheSize_ = pixels;
+    }
+    if (const auto it = cardCache_.constFind(name); it != cardCache_.constEnd()) return *it;
+    if (!cardBitmap_.load(q(cardImagePath(name.toStdString())))) return {};
+    QPixmap pixmap(pixels);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    cardBitmap_.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels) / ratio));
+    painter.end();
+    cardCache_.insert(name, pixmap);
+    return pixmap;
+}
+
+void TfrmBrisko::warmCardCache() {
+    if (cardsToWarm_.isEmpty()) {
+        warmTimer_.stop();
+        return;
+    }
+    const CardPicture* picture = PictureC[1];
+    const qreal ratio = picture->devicePixelRatioF();
+    renderCard(cardsToWarm_.takeFirst(), picture->size() * ratio, ratio);
+}
+
+void TfrmBrisko::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!cardsToWarm_.isEmpty() || !cardCache_.isEmpty()) return;
+    const int32_t language = world_->texts.language();
+    for (int32_t suit = 1; suit <= 5; ++suit) {
+        for (int32_t value = 1; value <= (suit == 5 ? 1 : 13); ++value) {
+            cardsToWarm_ << q(cardImageName(suit, value, language));
+        }
+    }
+    warmTimer_.start();
+}
+
+QString TfrmBrisko::cardImage(int32_t slot) const {
+    return slot >= 1 && slot <= kSlots ? cardImages_[size_t(slot)] : QString();
+}
+
+// --- handlers ----------------------------------------------------------------
+
+void TfrmBrisko::clickSlot(int32_t slot) {
+    world_->table.clickCard(slot);
+}
+void TfrmBrisko::ButtonC1Click() {
+    clickSlot(1);
+}
+void TfrmBrisko::buttonC2Click() {
+    clickSlot(2);
+}
+void TfrmBrisko::ButtonC3Click() {
+    clickSlot(3);
+}
+void TfrmBrisko::ButtonC4Click() {
+    clickSlot(4);
+}
+void TfrmBrisko::ButtonC5Click() {
+    clickSlot(5);
+}
+void TfrmBrisko::PictureC1Click() {
+    clickSlot(1);
+}
+void TfrmBrisko::PictureC2Click() {
+    clickSlot(2);
+}
+void TfrmBrisko::PictureC3Click() {
+    clickSlot(3);
+}
+void TfrmBrisko::PictureC4Click() {
+    clickSlot(4);
+}
+void TfrmBrisko::PictureC5Click() {
+    clickSlot(5);
+}
+void TfrmBrisko::ButtonEncoreClick() {
+    world_->table.betPlus();
+}
+void TfrmBrisko::ButtonMiseMaxClick() {
+    world_->table.betMax();
+}
+void TfrmBrisko::ButtonTirageClick() {
+    world_->table.dealOrDraw();
+}
+void TfrmBrisko::ButtonYesDoubleClick() {
+    world_->table.ButtonYesDoubleClick();
+}
+void TfrmBrisko::ButtonNoDoubleClick() {
+    world_->table.ButtonNoDoubleClick();
+}
+void TfrmBrisko::panelNewGameClick() {
+    world_->table.startNewGame();
+}
+void TfrmBrisko::Nouvellepartie1Click() {
+    world_->table.startNewGame();
+}
+void TfrmBrisko::SBNewGameClick() {
+    world_->table.startNewGame();
+}
+void TfrmBrisko::panelChangeGameClick() {
+    OpenChangeGameDialog();
+}
+void TfrmBrisko::menuChangeGameClick() {
+    OpenChangeGameDialog();
+}
+void TfrmBrisko::SBChangeGameClick() {
+    OpenChangeGameDialog();
+}
+void TfrmBrisko::panelInitScoresClick() {
+    world_->records.ConfirmDefaultHighScores();
+}
+void TfrmBrisko::menuInitHighScoresClick() {
+    world_->records.ConfirmDefaultHighScores();
+}
+void TfrmBrisko::panelQuitterClick() {
+    QuitGame();
+}
+void TfrmBrisko::menuQuitClick() {
+    QuitGame();
+}
+void TfrmBrisko::SBquitClick() {
+    QuitGame();
+}
+void TfrmBrisko::panelAideClick() {
+    OpenHelp();
+}
+void TfrmBrisko::menuSommaireClick() {
+    OpenHelp();
+}
+void TfrmBrisko::SBAideClick() {
+    OpenHelp();
+}
+void TfrmBrisko::SBBossKeyClick() {
+    showMinimized();
+}
+void TfrmBrisko::menuSuggestionCartesClick() {
+    world_->records.menuSuggestionCartesClick(world_->table);
+}
+void TfrmBrisko::menuOptionDoublageClick() {
+    world_->records.menuOptionDoublageClick(world_->table);
+}
+void TfrmBrisko::menuBarreInfoClick() {
+    world_->records.menuBarreInfoClick();
+}
+void TfrmBrisko::menuCouleurFondEcranClick() {
+    world_->records.menuCouleurFondEcranClick();
+}
+void TfrmBrisko::TimerVoirDoubleTimer() {
+    world_->table.TimerVoirDoubleTimer();
+}
+void TfrmBrisko::TimerYesNoDoublageTimer() {
+    world_->table.TimerYesNoDoublageTimer();
+}
+void TfrmBrisko::timerCarteDoublageTimer() {
+    world_->table.timerCarteDoublageTimer();
+}
+// The first game's change-game dialog is opened from here once it exists.
+void TfrmBrisko::timerDepartTimer() {
+    timerDepart.stop();
+}
+// The change-game dialog is not built yet: the commands do nothing.
+void TfrmBrisko::OpenChangeGameDialog() {}
+
+void TfrmBrisko::menuAproposClick() {
+    dialogs_->message(this, QString("BRISKO %1\n%2")
+                                .arg(kVersionText)
+                                .arg("Video poker. Free software under the GNU GPL, version 3 "
+                                     "or later; card art from GNOME Aisleriot."));
+}
+
+void TfrmBrisko::QuitGame() {
+    world_->records.SaveSettings();
+    const Texts& texts = world_->texts;
+    if (!askYesNo(texts[Txt::txtConfirmQuit])) return;
+    showMessage(texts[Txt::txtGoodbye]);
+    close();
+}
+
+void TfrmBrisko::OpenHelp() {
+    if (helpFile_.isEmpty()) return;
+    if (!helpViewer_) {
+        helpViewer_ = new QTextBrowser(this);
+        helpViewer_->setObjectName("helpViewer");
+        helpViewer_->setWindowFlag(Qt::Window);
+        helpViewer_->setOpenExternalLinks(true);
+        helpViewer_->resize(scale_.length(560), scale_.length(480));
+    }
+    QFile file(helpFile_);
+    if (file.open(QIODevice::ReadOnly)) {
+        helpViewer_->setHtml(QString::fromUtf8(file.readAll()));
+    } else {
+        helpViewer_->setPlainText(helpFile_);
+    }
+    helpViewer_->setWindowTitle(QString(kProductTitle));
+    helpViewer_->show();
+    helpViewer_->raise();
+}
+
+// --- window events -----------------------------------------------------------
+
+void TfrmBrisko::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key >= Qt::Key_1 && key <= Qt::Key_5 && event->modifiers() == Qt::NoModifier) {
+        static void (TfrmBrisko::*const kCards[])() = {
+            &TfrmBrisko::PictureC1Click, &TfrmBrisko::PictureC2Click, &TfrmBrisko::PictureC3Click,
+            &TfrmBrisko::PictureC4Click, &TfrmBrisko::PictureC5Click};
+        (this->*kCards[key - Qt::Key_1])();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TfrmBrisko::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TfrmBrisko::FormClose() {
+    StopAllTimers();
+    if (helpViewer_) helpViewer_->close();
+}
+
+}  // namespace brisko

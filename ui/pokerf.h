@@ -1,0 +1,220 @@
+// The game table on screen: every control the game writes into, the menu
+// with its function keys, the four timers and the card pictures.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/random.h"
+#include "records/settings.h"
+#include "records/store.h"
+#include "table/view.h"
+#include "table/world.h"
+#include "ui/dialogs.h"
+#include "ui/scaling.h"
+#include "ui/widgets.h"
+
+class QAction;
+class QColorDialog;
+class QMenu;
+class QPushButton;
+class QTextBrowser;
+class QToolButton;
+
+namespace brisko {
+
+inline constexpr const char* kProductTitle = "BRISKO 99";
+inline constexpr const char* kVersionText = "99";
+
+// A screen in device-independent pixels and its logical pixels per inch.
+struct ScreenMetrics {
+    int32_t width = 800;
+    int32_t height = 600;
+    double dpi = 96.0;
+};
+ScreenMetrics primaryScreenMetrics();
+
+// Colours as the game keeps them: low byte red, then green, then blue.
+QColor toQColor(Colour colour);
+Colour fromQColor(const QColor& colour);
+
+class TfrmBrisko : public QMainWindow, public TableView, public RecordsView {
+    Q_OBJECT
+
+  public:
+    // Builds the table for `screen` (the primary screen when absent) and the
+    // game world on `store`; created hidden and disabled. `dialogs` answers
+    // the modal boxes (the toolkit's own when null).
+    TfrmBrisko(const Clock& clock, SettingsStore& store, std::optional<ScreenMetrics> screen = {},
+               Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    ~TfrmBrisko() override;
+
+    World& world() { return *world_; }
+    const ScreenScale& screenScale() const { return scale_; }
+    double ratioX() const { return scale_.ratioX; }
+    double ratioY() const { return scale_.ratioY; }
+    int32_t cardWidth() const { return scale_.cardWidth; }
+    int32_t cardHeight() const { return scale_.cardHeight; }
+
+    // The player's language 1 or 2: the texts, then the options on the window.
+    void chooseLanguage(int32_t language);
+    void ApplyTexts();
+    void ApplyOptions();
+    QString helpFile() const { return helpFile_; }
+    // The control of that name, or null.
+    QWidget* control(std::string_view name) const;
+    // The image last drawn into slot 1..5 ("PIQUE12"), empty before any.
+    QString cardImage(int32_t slot) const;
+
+    // TableView
+    void ShowCard(int32_t slot) override;
+    void StopAllTimers() override;
+    void startTimer(std::string_view timer) override;
+    void stopTimer(std::string_view timer) override;
+    void DrawCard(int32_t slot, int32_t suit, int32_t value);
+
+    // ControlView
+    void setCaption(std::string_view control, const std::string& text) override;
+    void setVisible(std::string_view control, bool visible) override;
+    void setEnabled(std::string_view control, bool enabled) override;
+    void setFocus(std::string_view control) override;
+    void setColour(std::string_view control, Colour colour) override;
+    using QMainWindow::setEnabled;
+    using QMainWindow::setFocus;
+    using QMainWindow::setVisible;
+
+    // RecordsView
+    void showOptions(const Settings& settings) override;
+    void showMessage(const std::string& text) override;
+    bool askYesNo(const std::string& question) override;
+    bool chooseColour(uint32_t current, uint32_t& chosen) override;
+
+    // Handlers, named after their control and event.
+    void ButtonC1Click();
+    void buttonC2Click();
+    void ButtonC3Click();
+    void ButtonC4Click();
+    void ButtonC5Click();
+    void PictureC1Click();
+    void PictureC2Click();
+    void PictureC3Click();
+    void PictureC4Click();
+    void PictureC5Click();
+    void ButtonEncoreClick();
+    void ButtonMiseMaxClick();
+    void ButtonTirageClick();
+    void ButtonYesDoubleClick();
+    void ButtonNoDoubleClick();
+    void panelNewGameClick();
+    void Nouvellepartie1Click();
+    void SBNewGameClick();
+    void panelChangeGameClick();
+    void menuChangeGameClick();
+    void SBChangeGameClick();
+    void panelInitScoresClick();
+    void menuInitHighScoresClick();
+    void panelQuitterClick();
+    void menuQuitClick();
+    void SBquitClick();
+    void panelAideClick();
+    void menuSommaireClick();
+    void SBAideClick();
+    void SBBossKeyClick();
+    void menuAproposClick();
+    void menuSuggestionCartesClick();
+    void menuOptionDoublageClick();
+    void menuBarreInfoClick();
+    void menuCouleurFondEcranClick();
+    void TimerVoirDoubleTimer();
+    void TimerYesNoDoublageTimer();
+    void timerCarteDoublageTimer();
+    void timerDepartTimer();
+
+    void QuitGame();
+    void OpenHelp();
+    void OpenChangeGameDialog();
+
+    // Control arrays by slot 1..5 (entry 0 unused) and the 15 best-score
+    // panels 1..15 (numbers, names, scores).
+    std::array<Panel*, 6> PanelG{};
+    std::array<CardPicture*, 6> PictureC{};
+    std::array<QPushButton*, 6> ButtonC{};
+    std::array<Panel*, 6> ConteneurC{};
+    std::array<Panel*, 16> panelScores{};
+
+    QTimer timerDepart{this};
+    QTimer TimerVoirDouble{this};
+    QTimer TimerYesNoDoublage{this};
+    QTimer timerCarteDoublage{this};
+    QColorDialog* ColorDialog1 = nullptr;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void FormCreate(const ScreenMetrics& screen, const Clock& clock);
+    void FormClose();
+    void buildMenu();
+    void buildControls();
+    void buildToolBar();
+    void buildHighScores(QWidget* region);
+    void buildPlayer(QWidget* region);
+    void buildGameInfo(QWidget* region);
+    void buildPayTable(QWidget* region);
+    void buildTable(QWidget* region);
+    void layOutCards();
+    void placeTable();
+    void loadSettings();
+    void clickSlot(int32_t slot);
+
+    template <class W>
+    W* add(QWidget* parent, const char* name, int x, int y, int w, int h);
+    Panel* panel(QWidget* parent, const char* name, int x, int y, int w, int h, Colour colour,
+                 Panel::Bevel bevel = Panel::Bevel::Raised);
+    Panel* pushPanel(QWidget* parent, const char* name, int x, int y, int w, int h, int fontPixels);
+    QTimer* timer(std::string_view name);
+
+    SettingsStore& realStore_;
+    std::unique_ptr<SettingsStore> loadStore_;
+    std::unique_ptr<World> world_;
+    ScreenScale scale_;
+    QtDialogs qtDialogs_;
+    Dialogs* dialogs_;
+
+    // Cards rendered at the picture's size in device pixels, by image name:
+    // a court card takes tens of milliseconds to render at 4K, a deal must
+    // paint in one frame. Filled while idle once the window shows.
+    QPixmap renderCard(const QString& name, QSize pixels, qreal ratio);
+    void warmCardCache();
+    QSvgRenderer cardBitmap_;
+    QHash<QString, QPixmap> cardCache_;
+    QSize cardCacheSize_;
+    QStringList cardsToWarm_;
+    QTimer warmTimer_{this};
+    std::array<QString, 6> cardImages_{};
+    QString helpFile_;
+    QTextBrowser* helpViewer_ = nullptr;
+
+    QWidget* surface_ = nullptr;  // the client area, in the background colour
+    QWidget* board_ = nullptr;    // the table at its scaled size, centred
+    std::map<std::string, QWidget*, std::less<>> controls_;
+    std::map<std::string, QAction*, std::less<>> actions_;
+    std::map<std::string, QMenu*, std::less<>> menus_;
+};
+
+}  // namespace brisko

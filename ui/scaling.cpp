@@ -1,0 +1,51 @@
+#include "ui/scaling.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace brisko {
+
+int32_t roundHalfEven(int64_t num, int64_t den) {
+    int64_t q = num / den;
+    int64_t r = num % den;
+    if (r < 0) {
+        r += den;
+        q -= 1;
+    }
+    if (2 * r > den || (2 * r == den && q % 2 != 0)) q += 1;
+    return static_cast<int32_t>(q);
+}
+
+namespace {
+
+// trunc(pixels x 96 / dpi); exact for whole dpi values.
+int32_t at96(int64_t pixels, double dpi) {
+    if (dpi == std::floor(dpi) && dpi > 0) {
+        return static_cast<int32_t>(pixels * 96 / static_cast<int64_t>(dpi));
+    }
+    return static_cast<int32_t>(std::floor(static_cast<double>(pixels) * 96.0 / dpi + 1e-9));
+}
+
+}  // namespace
+
+ScreenScale screenScale(int32_t width, int32_t height, double dpi) {
+    ScreenScale s;
+    // min(W, H x 4 / 3) x 96 / P, in thirds so that nothing is lost to rounding.
+    const int64_t thirds = std::min(int64_t{width} * 3, int64_t{height} * 4);
+    s.m = static_cast<int32_t>(
+        dpi == std::floor(dpi) && dpi > 0
+            ? thirds * 96 / (3 * static_cast<int64_t>(dpi))
+            : static_cast<int64_t>(std::floor(static_cast<double>(thirds) * 32.0 / dpi + 1e-9)));
+    s.h = at96(height, dpi);
+    s.ratioX = s.m / 800.0;
+    s.ratioY = s.h / 600.0;
+    s.cardWidth = roundHalfEven(int64_t{90} * s.m, 800);
+    s.cardHeight = roundHalfEven(int64_t{150} * s.h, 600);
+    s.frameWidth = static_cast<int32_t>(int64_t{20} * s.m / 800) + s.cardWidth;
+    s.frameHeight = static_cast<int32_t>(int64_t{20} * s.h / 600) + s.cardHeight;
+    s.pictureLeft = roundHalfEven(int64_t{10} * s.m, 800);
+    s.pictureTop = roundHalfEven(int64_t{10} * s.h, 600);
+    return s;
+}
+
+}  // namespace brisko

@@ -1,0 +1,41 @@
+// How the table, drawn for an 800 x 600 screen, is fitted to the real one.
+#pragma once
+
+#include <cstdint>
+
+namespace brisko {
+
+inline constexpr int32_t kDesignWidth = 800;
+inline constexpr int32_t kDesignHeight = 600;
+// The window's client area at design size.
+inline constexpr int32_t kClientWidth = 800;
+inline constexpr int32_t kClientHeight = 534;
+
+// num / den to the nearest integer, an exact half going to the even
+// neighbour (112.5 gives 112). den > 0.
+int32_t roundHalfEven(int64_t num, int64_t den);
+
+struct ScreenScale {
+    int32_t m = kDesignWidth;   // the reference width the table is drawn for
+    int32_t h = kDesignHeight;  // the screen height at 96 pixels per inch
+    double ratioX = 1.0;        // m / 800
+    double ratioY = 1.0;        // h / 600
+    int32_t cardWidth = 90;
+    int32_t cardHeight = 150;
+    int32_t frameWidth = 110;  // ConteneurC
+    int32_t frameHeight = 170;
+    int32_t pictureLeft = 10;  // PictureC inside its frame
+    int32_t pictureTop = 10;
+
+    // A design length (position, size or font height) at this scale.
+    int32_t length(int32_t design) const {
+        return roundHalfEven(int64_t{design} * m, kDesignWidth);
+    }
+};
+
+// The scale for a screen of width x height device-independent pixels at `dpi`
+// logical pixels per inch. The reference width is the width, or the height's
+// 4:3 width when that is smaller, so a wide screen still shows the whole table.
+ScreenScale screenScale(int32_t width, int32_t height, double dpi);
+
+}  // namespace brisko
