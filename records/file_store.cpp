@@ -167,6 +167,7 @@ void FileStore::openKey(const std::string& path) {
 
 RegKey& FileStore::currentKey() {
     if (key_.empty()) throw StoreError("Aucune clé de registre ouverte");
+    if (RegKey* key = tree_.find(key_)) return *key;
     return tree_.create(key_, now_());
 }
 
@@ -191,15 +192,11 @@ void FileStore::loadFromDisk() {
     try {
         tree_ = parseRegistryText(*text);
     } catch (const RegistryParseError& error) {
-        const fs::path aside = setAside();
-        notice_ = "Fichier de réglages illisible : '" + file_.string() + "', ligne " +
-                  std::to_string(error.line()) + " (" + error.what() +
-                  "). Il est mis de côté sous '" + aside.string() +
-                  "' et les réglages par défaut sont rétablis.";
+        setAside(error);
     }
 }
 
-fs::path FileStore::setAside() {
+void FileStore::setAside(const RegistryParseError& error) {
     const std::time_t seconds = static_cast<std::time_t>(now_());
     std::tm utc{};
     ::gmtime_r(&seconds, &utc);
@@ -213,7 +210,9 @@ fs::path FileStore::setAside() {
         throw StoreError(
             systemError("Fichier de réglages illisible, impossible de le mettre de côté :", file_));
     }
-    return aside;
+    notice_ = "Fichier de réglages illisible : '" + file_.string() + "', ligne " +
+              std::to_string(error.line()) + " (" + error.what() + "). Il est mis de côté sous '" +
+              aside.string() + "'.";
 }
 
 std::string FileStore::takeNotice() {
@@ -269,10 +268,7 @@ void FileStore::commit(std::vector<Pending> pending) {
             try {
                 merged = parseRegistryText(*text);
             } catch (const RegistryParseError& error) {
-                const fs::path aside = setAside();
-                notice_ = "Fichier de réglages illisible : '" + file_.string() + "', ligne " +
-                          std::to_string(error.line()) + " (" + error.what() +
-                          "). Il est mis de côté sous '" + aside.string() + "'.";
+                setAside(error);
                 merged = tree_;
             }
         }

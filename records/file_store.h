@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "records/registry.h"
+#include "records/registry_text.h"
 #include "records/store.h"
 
 namespace brisko {
@@ -39,8 +40,9 @@ public:
     void writeString(const std::string& name, const std::string& text) override;
     void beginSave() override;
     void commitSave() override;
-    // Set when openKey found the file unreadable: it names the file and the
-    // line, and the name the file was moved to; the key then reads as absent.
+    // Set when openKey (or a commit) found the file damaged: it names the file,
+    // the line, and the name the file was moved to; the key then reads as
+    // absent.
     std::string takeNotice() override;
 
     const std::filesystem::path& path() const { return file_; }
@@ -59,8 +61,8 @@ private:
     void loadFromDisk();
     void write(RegValue value);
     void commit(std::vector<Pending> pending);
-    // Moves the damaged file aside (the lock held); its new name.
-    std::filesystem::path setAside();
+    // Moves the damaged file aside (the lock held) and says so in the notice.
+    void setAside(const RegistryParseError& error);
 
     std::filesystem::path file_;
     TimeSource now_;

@@ -79,6 +79,7 @@ void Records::UseDefaultsOutsideRange() {
 
 void Records::SaveSettings() {
     store_.openKey(registryKey);
+    std::string notice = store_.takeNotice();
     store_.beginSave();
     for (const StoredValue& value : storedValues()) {
         if (value.kind == ValueKind::String) {
@@ -91,6 +92,10 @@ void Records::SaveSettings() {
         store_.writeBinary(value.name, bytes, value.width);
     }
     store_.commitSave();
+    // A damaged file met on the way has been set aside; the settings are
+    // written all the same, and then the damage is reported.
+    if (notice.empty()) notice = store_.takeNotice();
+    if (!notice.empty()) throw StoreError(notice);
 }
 
 void Records::ResetSettings() {

@@ -253,6 +253,23 @@ TEST_F(FileFixture, DamageFoundByAReloadDuringTheRunKeepsWhatTheProgramHolds) {
     EXPECT_EQ(next.currentList()[1].points, 99999);
 }
 
+TEST_F(FileFixture, DamageFoundByASaveIsReportedAfterTheSave) {
+    records.LoadSettings();
+    writeText(file, "WINE REGISTRY Version 2\n[Software\\\\Caldimo\\\\BRISKO 99] 1\n\x01\n");
+    records.settings.optionYourName = "PAUL";
+    try {
+        records.SaveSettings();
+        FAIL() << "no error";
+    } catch (const StoreError& error) {
+        EXPECT_NE(std::string(error.what()).find("ligne 3"), std::string::npos) << error.what();
+    }
+    EXPECT_TRUE(fs::exists(file.string() + ".bad-20231114-221320"));
+    EXPECT_EQ(storedKey().values.size(), 188u);
+    EXPECT_EQ(storedKey().find("optionYourName")->data, stringData("PAUL"));
+    EXPECT_NO_THROW(records.LoadSettings());  // reported once
+    EXPECT_EQ(records.settings.optionYourName, "PAUL");
+}
+
 TEST_F(FileFixture, AnEmptyFileIsDamageToo) {
     writeText(file, "");
     EXPECT_THROW(records.LoadSettings(), StoreError);
