@@ -414,6 +414,13 @@ class WindowTest : public QObject {
         QCOMPARE(t.find("panelResultat")->isVisible(), !barOn);
         QTest::keyClick(&t.window, Qt::Key_F7);
         QCOMPARE(t.find("panelResultat")->isVisible(), barOn);
+        if (barOn) QTest::keyClick(&t.window, Qt::Key_F7);
+        // Hidden, the result line still follows the game.
+        t.click("ButtonTirage");
+        QVERIFY(!t.find("panelResultat")->isVisible());
+        QVERIFY(t.text("panelResultat").contains("Click on the buttons below the cards"));
+        QTest::keyClick(&t.window, Qt::Key_F7);
+        QVERIFY(t.find("panelResultat")->isVisible());
 
         t.dialogs.colour = QColor(0x12, 0x34, 0x56);
         QTest::keyClick(&t.window, Qt::Key_F8);
@@ -438,8 +445,9 @@ class WindowTest : public QObject {
         QTest::keyClick(&t.window, Qt::Key_F12);
         QVERIFY(t.dialogs.messages.last().startsWith("BRISKO 99"));
         QTest::keyClick(&t.window, Qt::Key_F1);
-        QVERIFY(t.window.findChild<QTextBrowser*>("helpViewer"));
-        QVERIFY(t.window.findChild<QTextBrowser*>("helpViewer")->isVisible());
+        auto* help = t.window.findChild<QTextBrowser*>("helpViewer");
+        QVERIFY(help && help->isVisible());
+        QVERIFY(help->toPlainText().contains("Double or quits"));
         QTest::keyClick(&t.window, Qt::Key_F3);  // nothing to open yet, nothing breaks
     }
 
