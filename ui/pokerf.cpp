@@ -153,7 +153,17 @@ TfrmBrisko::TfrmBrisko(const Clock& clock, SettingsStore& store,
     FormCreate(screen ? *screen : primaryScreenMetrics(), clock);
 }
 
-TfrmBrisko::~TfrmBrisko() = default;
+TfrmBrisko::~TfrmBrisko() {
+    FormDestroy();
+}
+
+// The card images go with the window; the timers must not tick into a world
+// that is being taken down.
+void TfrmBrisko::FormDestroy() {
+    StopAllTimers();
+    warmTimer_.stop();
+    cardCache_.clear();
+}
 
 void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock) {
     setObjectName("frmBrisko");

@@ -169,6 +169,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView {
   private:
     void FormCreate(const ScreenMetrics& screen, const Clock& clock);
     void FormClose();
+    void FormDestroy();
     void buildMenu();
     void buildControls();
     void buildToolBar();
