@@ -29,17 +29,6 @@ TEST(Deal, ShowsFiveDistinctCardsWithTheirHoldButtons) {
     EXPECT_TRUE(g.controls.isVisible("buttonC2"));
 }
 
-TEST(Deal, TheSameClockDealsTheSameCards) {
-    Game a, b;
-    a.table().dealOrDraw();
-    b.table().dealOrDraw();
-    EXPECT_EQ(a.cards().hand, b.cards().hand);
-    b.clock.set(1);
-    b.table().dealOrDraw();
-    b.table().dealOrDraw();
-    EXPECT_NE(a.cards().hand, b.cards().hand);
-}
-
 TEST(Holds, ACardClickTogglesItsHoldAndLabel) {
     Game g;
     g.table().dealOrDraw();
@@ -49,24 +38,6 @@ TEST(Holds, ACardClickTogglesItsHoldAndLabel) {
     g.table().clickCard(3);
     EXPECT_FALSE(g.cards().held[3]);
     EXPECT_FALSE(g.controls.isVisible("PanelG3"));
-}
-
-TEST(Holds, TheSuggestionHoldsItsCardsWhenTheOptionIsOn) {
-    Game g({.suggestion = true});
-    for (int32_t clock = 0; clock < 200; ++clock) {
-        g.clock.set(clock * 1000);
-        g.table().dealOrDraw();
-        bool anyMark = false;
-        for (int32_t k = 1; k <= kSlots; ++k) {
-            EXPECT_EQ(g.cards().held[k], g.cards().markedCards[k]);
-            EXPECT_EQ(g.controls.isVisible(holdLabelName(k)), g.cards().markedCards[k]);
-            anyMark = anyMark || g.cards().markedCards[k];
-        }
-        g.table().dealOrDraw();
-        if (g.state().doubleUpActive) g.table().ButtonNoDoubleClick();
-        if (anyMark) return;
-    }
-    FAIL() << "no deal with a suggestion";
 }
 
 TEST(Holds, SwitchingTheSuggestionBeforeTheDrawHoldsOrReleases) {

@@ -28,51 +28,6 @@ bool Controls::timerRunning(std::string_view timer) const {
     return timers.find(timer) != timers.end();
 }
 
-void FakeTableView::setCaption(std::string_view control, const std::string& text) {
-    c_.captions[std::string(control)] = text;
-}
-void FakeTableView::setVisible(std::string_view control, bool visible) {
-    c_.visible[std::string(control)] = visible;
-}
-void FakeTableView::setEnabled(std::string_view control, bool enabled) {
-    c_.enabled[std::string(control)] = enabled;
-}
-void FakeTableView::setFocus(std::string_view control) {
-    c_.focus = control;
-}
-void FakeTableView::setColour(std::string_view control, Colour colour) {
-    c_.colours[std::string(control)] = colour;
-}
-void FakeTableView::ShowCard(int32_t slot) {
-    c_.shownCards.push_back(slot);
-    c_.visible[cardFrameName(slot)] = true;
-}
-void FakeTableView::StopAllTimers() {
-    c_.timers.clear();
-}
-void FakeTableView::startTimer(std::string_view timer) {
-    c_.timers.emplace(timer);
-}
-void FakeTableView::stopTimer(std::string_view timer) {
-    if (auto it = c_.timers.find(timer); it != c_.timers.end()) c_.timers.erase(it);
-}
-
-void FakeRecordsView::setCaption(std::string_view control, const std::string& text) {
-    c_.captions[std::string(control)] = text;
-}
-void FakeRecordsView::setVisible(std::string_view control, bool visible) {
-    c_.visible[std::string(control)] = visible;
-}
-void FakeRecordsView::setEnabled(std::string_view control, bool enabled) {
-    c_.enabled[std::string(control)] = enabled;
-}
-void FakeRecordsView::setFocus(std::string_view control) {
-    c_.focus = control;
-}
-void FakeRecordsView::setColour(std::string_view control, Colour colour) {
-    c_.colours[std::string(control)] = colour;
-}
-
 Game::Game(const TableSetup& setup) {
     world = std::make_unique<World>(clock, store, tableView, recordsView);
     world->records.LoadSettings();

@@ -38,31 +38,46 @@ struct Controls {
     bool operator==(const Controls&) const = default;
 };
 
-class FakeTableView final : public TableView {
+// The control operations both views share, recorded into one Controls.
+template <class View>
+class Recording : public View {
   public:
-    explicit FakeTableView(Controls& c) : c_(c) {}
-    void setCaption(std::string_view control, const std::string& text) override;
-    void setVisible(std::string_view control, bool visible) override;
-    void setEnabled(std::string_view control, bool enabled) override;
-    void setFocus(std::string_view control) override;
-    void setColour(std::string_view control, Colour colour) override;
-    void ShowCard(int32_t slot) override;
-    void StopAllTimers() override;
-    void startTimer(std::string_view timer) override;
-    void stopTimer(std::string_view timer) override;
+    explicit Recording(Controls& c) : c_(c) {}
+    void setCaption(std::string_view control, const std::string& text) override {
+        c_.captions[std::string(control)] = text;
+    }
+    void setVisible(std::string_view control, bool visible) override {
+        c_.visible[std::string(control)] = visible;
+    }
+    void setEnabled(std::string_view control, bool enabled) override {
+        c_.enabled[std::string(control)] = enabled;
+    }
+    void setFocus(std::string_view control) override { c_.focus = control; }
+    void setColour(std::string_view control, Colour colour) override {
+        c_.colours[std::string(control)] = colour;
+    }
 
-  private:
+  protected:
     Controls& c_;
 };
 
-class FakeRecordsView final : public RecordsView {
+class FakeTableView final : public Recording<TableView> {
   public:
-    explicit FakeRecordsView(Controls& c) : c_(c) {}
-    void setCaption(std::string_view control, const std::string& text) override;
-    void setVisible(std::string_view control, bool visible) override;
-    void setEnabled(std::string_view control, bool enabled) override;
-    void setFocus(std::string_view control) override;
-    void setColour(std::string_view control, Colour colour) override;
+    using Recording::Recording;
+    void ShowCard(int32_t slot) override {
+        c_.shownCards.push_back(slot);
+        c_.visible[cardFrameName(slot)] = true;
+    }
+    void StopAllTimers() override { c_.timers.clear(); }
+    void startTimer(std::string_view timer) override { c_.timers.emplace(timer); }
+    void stopTimer(std::string_view timer) override {
+        if (auto it = c_.timers.find(timer); it != c_.timers.end()) c_.timers.erase(it);
+    }
+};
+
+class FakeRecordsView final : public Recording<RecordsView> {
+  public:
+    using Recording::Recording;
     void showOptions(const Settings&) override {}
     void showMessage(const std::string& text) override { c_.messages.push_back(text); }
     bool askYesNo(const std::string&) override { return true; }
@@ -70,9 +85,6 @@ class FakeRecordsView final : public RecordsView {
         chosen = current;
         return false;
     }
-
-  private:
-    Controls& c_;
 };
 
 struct TableSetup {

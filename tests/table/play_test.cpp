@@ -114,34 +114,41 @@ std::vector<std::string> wholeGame(const std::string& settings, int draws,
     return run.lines;
 }
 
-TEST(Play, AWholeLimitedGameEndsAtItsTarget) {
+TEST(Play, AWholeGameOfEveryTypeAndTargetEndsAtItsTarget) {
+    const int targets[] = {0, 50, 100, 200, 500, 1000};
     for (int type = 1; type <= 3; ++type) {
-        const std::string settings =
-            "type " + std::to_string(type) + "\ntarget 1\nname anna\noption doublage off\n";
-        const std::vector<std::string> lines = wholeGame(settings, 50, "");
-        const std::string& last = lines.back();
-        EXPECT_EQ(number(last, "draw"), 50);
-        EXPECT_EQ(fields(last).at("phase"), "1");
-        EXPECT_NE(last.find("PRESS THE KEY F2 OR F3 TO START A NEW GAME"), std::string::npos);
-        // The deal after the end changed nothing.
-        EXPECT_EQ(lines[lines.size() - 1], lines[lines.size() - 2]);
-        // The draw before the end re-opened betting.
-        EXPECT_NE(lines[lines.size() - 4].find("Bet !"), std::string::npos);
+        for (int target = 1; target <= 5; ++target) {
+            const std::string settings = "type " + std::to_string(type) + "\ntarget " +
+                                         std::to_string(target) +
+                                         "\nname anna\noption doublage off\n";
+            const std::vector<std::string> lines = wholeGame(settings, targets[target], "");
+            const std::string& last = lines.back();
+            EXPECT_EQ(number(last, "draw"), targets[target]);
+            EXPECT_EQ(fields(last).at("phase"), "1");
+            EXPECT_NE(last.find("PRESS THE KEY F2 OR F3 TO START A NEW GAME"), std::string::npos);
+            // The deal after the end changed nothing.
+            EXPECT_EQ(lines[lines.size() - 1], lines[lines.size() - 2]);
+            // The draw before the end re-opened betting.
+            EXPECT_NE(lines[lines.size() - 4].find("Bet !"), std::string::npos);
+        }
     }
 }
 
 TEST(Play, AnUnlimitedGameWithDoubleUpsGoesOn) {
     // Every offer: double, pick slot 2, then quit whatever happened (a quit
     // after a lost pick is not taken).
-    const std::vector<std::string> lines =
-        wholeGame("type 1\ntarget 6\n", 120, "double\npick 2\ntick TimerVoirDouble\nquit\n");
-    EXPECT_EQ(number(lines.back(), "draw"), 121);
-    EXPECT_EQ(fields(lines.back()).at("phase"), "2");
-    int picks = 0;
-    for (size_t i = 1; i < lines.size(); ++i) {
-        if (fields(lines[i]).at("phase") == "3") ++picks;
+    for (int type = 1; type <= 3; ++type) {
+        const std::vector<std::string> lines =
+            wholeGame("type " + std::to_string(type) + "\ntarget 6\n", 120,
+                      "double\npick 2\ntick TimerVoirDouble\nquit\n");
+        EXPECT_EQ(number(lines.back(), "draw"), 121);
+        EXPECT_EQ(fields(lines.back()).at("phase"), "2");
+        int picks = 0;
+        for (size_t i = 1; i < lines.size(); ++i) {
+            if (fields(lines[i]).at("phase") == "3") ++picks;
+        }
+        EXPECT_GT(picks, 0) << type;
     }
-    EXPECT_GT(picks, 0);
 }
 
 TEST(Play, ADoubleUpStepByStep) {
