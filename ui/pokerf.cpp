@@ -816,120 +816,76 @@ QString TfrmBrisko::cardImage(int32_t slot) const {
 
 // --- handlers ----------------------------------------------------------------
 
-void TfrmBrisko::clickSlot(int32_t slot) {
-    world_->table.clickCard(slot);
+// A store error stops the command where it was raised; the player is told
+// here, before it could unwind through the toolkit, and plays on.
+void TfrmBrisko::guarded(void (TfrmBrisko::*command)()) {
+    try {
+        (this->*command)();
+    } catch (const std::exception& error) {
+        showMessage(error.what());
+    }
 }
-void TfrmBrisko::ButtonC1Click() {
-    clickSlot(1);
-}
-void TfrmBrisko::buttonC2Click() {
-    clickSlot(2);
-}
-void TfrmBrisko::ButtonC3Click() {
-    clickSlot(3);
-}
-void TfrmBrisko::ButtonC4Click() {
-    clickSlot(4);
-}
-void TfrmBrisko::ButtonC5Click() {
-    clickSlot(5);
-}
-void TfrmBrisko::PictureC1Click() {
-    clickSlot(1);
-}
-void TfrmBrisko::PictureC2Click() {
-    clickSlot(2);
-}
-void TfrmBrisko::PictureC3Click() {
-    clickSlot(3);
-}
-void TfrmBrisko::PictureC4Click() {
-    clickSlot(4);
-}
-void TfrmBrisko::PictureC5Click() {
-    clickSlot(5);
-}
-void TfrmBrisko::ButtonEncoreClick() {
-    world_->table.betPlus();
-}
-void TfrmBrisko::ButtonMiseMaxClick() {
-    world_->table.betMax();
-}
-void TfrmBrisko::ButtonTirageClick() {
-    world_->table.dealOrDraw();
-}
-void TfrmBrisko::ButtonYesDoubleClick() {
-    world_->table.ButtonYesDoubleClick();
-}
-void TfrmBrisko::ButtonNoDoubleClick() {
-    world_->table.ButtonNoDoubleClick();
-}
-void TfrmBrisko::panelNewGameClick() {
-    world_->table.startNewGame();
-}
-void TfrmBrisko::Nouvellepartie1Click() {
-    world_->table.startNewGame();
-}
-void TfrmBrisko::SBNewGameClick() {
-    world_->table.startNewGame();
-}
-void TfrmBrisko::panelChangeGameClick() {
-    OpenChangeGameDialog();
-}
-void TfrmBrisko::menuChangeGameClick() {
-    OpenChangeGameDialog();
-}
-void TfrmBrisko::SBChangeGameClick() {
-    OpenChangeGameDialog();
-}
-void TfrmBrisko::panelInitScoresClick() {
-    world_->records.ConfirmDefaultHighScores();
-}
-void TfrmBrisko::menuInitHighScoresClick() {
-    world_->records.ConfirmDefaultHighScores();
-}
-void TfrmBrisko::panelQuitterClick() {
-    QuitGame();
-}
-void TfrmBrisko::menuQuitClick() {
-    QuitGame();
-}
-void TfrmBrisko::SBquitClick() {
-    QuitGame();
-}
-void TfrmBrisko::panelAideClick() {
-    OpenHelp();
-}
-void TfrmBrisko::menuSommaireClick() {
-    OpenHelp();
-}
-void TfrmBrisko::SBAideClick() {
-    OpenHelp();
-}
-void TfrmBrisko::SBBossKeyClick() {
-    showMinimized();
-}
-void TfrmBrisko::menuSuggestionCartesClick() {
-    world_->records.menuSuggestionCartesClick(world_->table);
-}
-void TfrmBrisko::menuOptionDoublageClick() {
-    world_->records.menuOptionDoublageClick(world_->table);
-}
-void TfrmBrisko::menuBarreInfoClick() {
-    world_->records.menuBarreInfoClick();
-}
-void TfrmBrisko::menuCouleurFondEcranClick() {
-    world_->records.menuCouleurFondEcranClick();
-}
-void TfrmBrisko::TimerVoirDoubleTimer() {
-    world_->table.TimerVoirDoubleTimer();
-}
-void TfrmBrisko::TimerYesNoDoublageTimer() {
-    world_->table.TimerYesNoDoublageTimer();
-}
-void TfrmBrisko::timerCarteDoublageTimer() {
-    world_->table.timerCarteDoublageTimer();
-}
+
+// clang-format off
+void TfrmBrisko::clickSlot1() { world_->table.clickCard(1); }
+void TfrmBrisko::clickSlot2() { world_->table.clickCard(2); }
+void TfrmBrisko::clickSlot3() { world_->table.clickCard(3); }
+void TfrmBrisko::clickSlot4() { world_->table.clickCard(4); }
+void TfrmBrisko::clickSlot5() { world_->table.clickCard(5); }
+void TfrmBrisko::betPlus() { world_->table.betPlus(); }
+void TfrmBrisko::betMax() { world_->table.betMax(); }
+void TfrmBrisko::dealOrDraw() { world_->table.dealOrDraw(); }
+void TfrmBrisko::doubleUp() { world_->table.ButtonYesDoubleClick(); }
+void TfrmBrisko::quitDouble() { world_->table.ButtonNoDoubleClick(); }
+void TfrmBrisko::newGame() { world_->table.startNewGame(); }
+void TfrmBrisko::defaultHighScores() { world_->records.ConfirmDefaultHighScores(); }
+void TfrmBrisko::toggleSuggestion() { world_->records.menuSuggestionCartesClick(world_->table); }
+void TfrmBrisko::toggleDoubleUp() { world_->records.menuOptionDoublageClick(world_->table); }
+void TfrmBrisko::toggleInfoBar() { world_->records.menuBarreInfoClick(); }
+void TfrmBrisko::chooseBackground() { world_->records.menuCouleurFondEcranClick(); }
+void TfrmBrisko::revealDoubleUp() { world_->table.TimerVoirDoubleTimer(); }
+void TfrmBrisko::swapOfferFocus() { world_->table.TimerYesNoDoublageTimer(); }
+void TfrmBrisko::movePickFocus() { world_->table.timerCarteDoublageTimer(); }
+
+void TfrmBrisko::ButtonC1Click() { guarded(&TfrmBrisko::clickSlot1); }
+void TfrmBrisko::buttonC2Click() { guarded(&TfrmBrisko::clickSlot2); }
+void TfrmBrisko::ButtonC3Click() { guarded(&TfrmBrisko::clickSlot3); }
+void TfrmBrisko::ButtonC4Click() { guarded(&TfrmBrisko::clickSlot4); }
+void TfrmBrisko::ButtonC5Click() { guarded(&TfrmBrisko::clickSlot5); }
+void TfrmBrisko::PictureC1Click() { guarded(&TfrmBrisko::clickSlot1); }
+void TfrmBrisko::PictureC2Click() { guarded(&TfrmBrisko::clickSlot2); }
+void TfrmBrisko::PictureC3Click() { guarded(&TfrmBrisko::clickSlot3); }
+void TfrmBrisko::PictureC4Click() { guarded(&TfrmBrisko::clickSlot4); }
+void TfrmBrisko::PictureC5Click() { guarded(&TfrmBrisko::clickSlot5); }
+void TfrmBrisko::ButtonEncoreClick() { guarded(&TfrmBrisko::betPlus); }
+void TfrmBrisko::ButtonMiseMaxClick() { guarded(&TfrmBrisko::betMax); }
+void TfrmBrisko::ButtonTirageClick() { guarded(&TfrmBrisko::dealOrDraw); }
+void TfrmBrisko::ButtonYesDoubleClick() { guarded(&TfrmBrisko::doubleUp); }
+void TfrmBrisko::ButtonNoDoubleClick() { guarded(&TfrmBrisko::quitDouble); }
+void TfrmBrisko::panelNewGameClick() { guarded(&TfrmBrisko::newGame); }
+void TfrmBrisko::Nouvellepartie1Click() { guarded(&TfrmBrisko::newGame); }
+void TfrmBrisko::SBNewGameClick() { guarded(&TfrmBrisko::newGame); }
+void TfrmBrisko::panelChangeGameClick() { guarded(&TfrmBrisko::OpenChangeGameDialog); }
+void TfrmBrisko::menuChangeGameClick() { guarded(&TfrmBrisko::OpenChangeGameDialog); }
+void TfrmBrisko::SBChangeGameClick() { guarded(&TfrmBrisko::OpenChangeGameDialog); }
+void TfrmBrisko::panelInitScoresClick() { guarded(&TfrmBrisko::defaultHighScores); }
+void TfrmBrisko::menuInitHighScoresClick() { guarded(&TfrmBrisko::defaultHighScores); }
+void TfrmBrisko::panelQuitterClick() { QuitGame(); }
+void TfrmBrisko::menuQuitClick() { QuitGame(); }
+void TfrmBrisko::SBquitClick() { QuitGame(); }
+void TfrmBrisko::panelAideClick() { OpenHelp(); }
+void TfrmBrisko::menuSommaireClick() { OpenHelp(); }
+void TfrmBrisko::SBAideClick() { OpenHelp(); }
+void TfrmBrisko::SBBossKeyClick() { showMinimized(); }
+void TfrmBrisko::menuSuggestionCartesClick() { guarded(&TfrmBrisko::toggleSuggestion); }
+void TfrmBrisko::menuOptionDoublageClick() { guarded(&TfrmBrisko::toggleDoubleUp); }
+void TfrmBrisko::menuBarreInfoClick() { guarded(&TfrmBrisko::toggleInfoBar); }
+void TfrmBrisko::menuCouleurFondEcranClick() { guarded(&TfrmBrisko::chooseBackground); }
+void TfrmBrisko::TimerVoirDoubleTimer() { guarded(&TfrmBrisko::revealDoubleUp); }
+void TfrmBrisko::TimerYesNoDoublageTimer() { guarded(&TfrmBrisko::swapOfferFocus); }
+void TfrmBrisko::timerCarteDoublageTimer() { guarded(&TfrmBrisko::movePickFocus); }
+// clang-format on
+
 // The first game's change-game dialog is opened from here once it exists.
 void TfrmBrisko::timerDepartTimer() {
     timerDepart.stop();
@@ -945,7 +901,12 @@ void TfrmBrisko::menuAproposClick() {
 }
 
 void TfrmBrisko::QuitGame() {
-    world_->records.SaveSettings();
+    // A save the store refuses is reported; the player may still leave.
+    try {
+        world_->records.SaveSettings();
+    } catch (const std::exception& error) {
+        showMessage(error.what());
+    }
     const Texts& texts = world_->texts;
     if (!askYesNo(texts[Txt::txtConfirmQuit])) return;
     showMessage(texts[Txt::txtGoodbye]);

@@ -181,7 +181,26 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView {
     void layOutCards();
     void placeTable();
     void loadSettings();
-    void clickSlot(int32_t slot);
+    void guarded(void (TfrmBrisko::*command)());
+    void clickSlot1();
+    void clickSlot2();
+    void clickSlot3();
+    void clickSlot4();
+    void clickSlot5();
+    void betPlus();
+    void betMax();
+    void dealOrDraw();
+    void doubleUp();
+    void quitDouble();
+    void newGame();
+    void defaultHighScores();
+    void toggleSuggestion();
+    void toggleDoubleUp();
+    void toggleInfoBar();
+    void chooseBackground();
+    void revealDoubleUp();
+    void swapOfferFocus();
+    void movePickFocus();
 
     template <class W>
     W* add(QWidget* parent, const char* name, int x, int y, int w, int h);

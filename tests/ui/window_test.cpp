@@ -565,6 +565,25 @@ class WindowTest : public QObject {
         QCOMPARE(window.world().table.state.drawNumber, 1);
     }
 
+    void aRefusedSaveIsShownAndTheGameGoesOn() {
+        Table t;
+        t.activate();
+        t.store.refuseWrites = true;
+        QTest::keyClick(&t.window, Qt::Key_F5);  // the option saves at once
+        QCOMPARE(t.dialogs.messages.size(), 1);
+        QVERIFY(t.dialogs.messages[0].startsWith(
+            QString::fromUtf8("Erreur à définition des données pour '")));
+        t.click("ButtonTirage");
+        QCOMPARE(t.game().drawNumber, 1);
+
+        // Quitting still asks, after saying that the save failed.
+        t.dialogs.answer = true;
+        t.click("SBquit");
+        QCOMPARE(t.dialogs.messages.size(), 3);
+        QCOMPARE(t.dialogs.messages[2], QString("See you !!!"));
+        QVERIFY(!t.window.isVisible());
+    }
+
     void errorsReachingTheEventLoopAreCaught() {
         auto* app = qobject_cast<BriskoApplication*>(QCoreApplication::instance());
         QVERIFY(app);
