@@ -126,6 +126,9 @@ constexpr TextRow kTexts[] = {
     {Txt::questionDefaultHighScores, "questionDefaultHighScores",
      "Voulez-vous réellement remettre les meilleurs scores par défaut ?",
      "Do you really want to set default high scores ?"},
+    // Followed by the slot's key, 1 to 5, and a closing bracket.
+    {Txt::hintButtonC, "hintButtonC", "Garder ou remplacer la carte (touche ",
+     "Hold or throw the card (key "},
 };
 
 static_assert(std::size(kTexts) == static_cast<size_t>(kTextCount));

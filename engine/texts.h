@@ -99,9 +99,10 @@ enum class Txt : int32_t {
     hintPanelNomMeilleurScore,
     hintPanelMeilleurScore,
     questionDefaultHighScores,
+    hintButtonC,
 };
 
-inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::questionDefaultHighScores) + 1;
+inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::hintButtonC) + 1;
 
 // The hand name of a category 1..9 (Kings or Better .. Royal Flush); the keys
 // run from the royal flush down, like the rows of the pay table.

@@ -1,3 +1,4 @@
+#include <exception>
 #include <string>
 
 #include "records/settings.h"
@@ -120,11 +121,19 @@ int32_t Records::InsertHighScore(int32_t score) {
     for (int32_t r = kRanks - 1; r >= p; --r) list[r + 1] = list[r];
     list[p] = HighScoreEntry{score, settings.optionYourName};
     ShowHighScores(p);
-    SaveSettings();
+    // The entry is in the list whether or not the store takes it: the player
+    // is congratulated, then told about the store.
+    std::exception_ptr saveError;
+    try {
+        SaveSettings();
+    } catch (const StoreError&) {
+        saveError = std::current_exception();
+    }
     view_.setCaption("panelBravoHighScore", "BRAVO " + settings.optionYourName + ", " +
                                                 texts_[Txt::txtBestScoreNo] + std::to_string(p) +
                                                 " : " + std::to_string(score));
     view_.setVisible("panelBravoHighScore", true);
+    if (saveError) std::rethrow_exception(saveError);
     return p;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <limits>
 
 namespace brisko {
@@ -326,10 +327,19 @@ void GameTable::settleDraw() {
 }
 
 void GameTable::endOfDraw() {
+    // A store that refuses the save of a new best score must not leave the
+    // game stuck: the draw ends as usual and the error goes on afterwards.
+    std::exception_ptr storeError;
     if (targetIndex() == kUnlimitedTarget) {
         state.score = unlimitedScore(state.credit, state.drawNumber);
         caption("panelScoreJoueur", number(state.score));
-        if (state.drawNumber >= 1) records_.InsertHighScore(state.score);
+        if (state.drawNumber >= 1) {
+            try {
+                records_.InsertHighScore(state.score);
+            } catch (const StoreError&) {
+                storeError = std::current_exception();
+            }
+        }
     } else {
         caption("panelScoreJoueur", number(state.credit));
         const int32_t target = std::clamp(targetIndex(), 1, 5);
@@ -347,6 +357,7 @@ void GameTable::endOfDraw() {
     setResultLine(texts_[Txt::txtBetPrompt]);
     enableBetting(true);
     view_.setFocus("ButtonTirage");
+    if (storeError) std::rethrow_exception(storeError);
 }
 
 // --- the double-or-quit game -------------------------------------------------

@@ -159,3 +159,47 @@ TEST(UnlimitedGame, OneGameCanPlaceSeveralEntries) {
 
 }  // namespace
 }  // namespace brisko::testing
+
+namespace brisko::testing {
+namespace {
+
+// A store that refuses the save of a new best score: the entry and the
+// congratulation are there, the draw ends, and the error still comes out.
+TEST(RefusedSave, TheUnlimitedDrawStillEndsAndReopensBetting) {
+    Game g({.targetIndex = 6});
+    setList(g, {5000, 4000, 3000, 100, 0});
+    g.dealFixedHand(nothing());
+    g.store.refuseWrites = true;
+    EXPECT_THROW(g.table().dealOrDraw(), StoreError);
+    EXPECT_EQ(g.controls.caption("panelBravoHighScore"), "BRAVO PAUL, best score #4 : 2177");
+    EXPECT_TRUE(g.controls.isVisible("panelBravoHighScore"));
+    EXPECT_EQ(g.world->records.currentList()[4].points, 2177);
+    EXPECT_EQ(g.resultLine(), "YOU LOSE !!! " + g.text(Txt::txtBetPrompt));
+    for (const char* b : {"ButtonEncore", "ButtonMiseMax", "ButtonTirage"}) {
+        EXPECT_TRUE(g.controls.isEnabled(b)) << b;
+    }
+    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+
+    // Once the store takes writes again the game goes on and saves.
+    g.store.refuseWrites = false;
+    g.playHand(nothing());
+    EXPECT_EQ(g.state().drawNumber, 2);
+    EXPECT_EQ(g.store.value("score364")->data, (std::vector<uint8_t>{0x81, 0x08, 0, 0}));  // 2177
+}
+
+TEST(RefusedSave, TheLastLimitedDrawStillShowsTheEndOfTheGame) {
+    Game g;
+    setList(g, {300, 200, 160, 155, 149});
+    loseDraws(g, 49);
+    g.dealFixedHand(nothing());
+    g.store.refuseWrites = true;
+    EXPECT_THROW(g.table().dealOrDraw(), StoreError);
+    EXPECT_EQ(g.controls.caption("panelBravoHighScore"), "BRAVO PAUL, best score #5 : 150");
+    EXPECT_TRUE(g.controls.isVisible("panelChangeGame"));
+    EXPECT_TRUE(g.controls.isVisible("panelNewGame"));
+    EXPECT_EQ(g.resultLine(), "YOU LOSE !!! PRESS THE KEY F2 OR F3 TO START A NEW GAME");
+    EXPECT_FALSE(g.controls.isEnabled("ButtonTirage"));
+}
+
+}  // namespace
+}  // namespace brisko::testing
