@@ -173,4 +173,15 @@ void Records::menuCouleurFondEcranClick() {
     SaveSettings();
 }
 
+bool Records::QuitGame() {
+    try {
+        SaveSettings();
+    } catch (const StoreError& error) {
+        view_.showMessage(error.what());
+    }
+    if (!view_.askYesNo(texts_[Txt::txtConfirmQuit])) return false;
+    view_.showMessage(texts_[Txt::txtGoodbye]);
+    return true;
+}
+
 }  // namespace brisko

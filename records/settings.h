@@ -105,6 +105,11 @@ public:
     void menuBarreInfoClick();
     void menuCouleurFondEcranClick();
 
+    // Saves, then asks whether to quit and says goodbye; true when the player
+    // answered Yes. A save the store refuses is shown first: the player may
+    // still leave.
+    bool QuitGame();
+
     void MakeDefaultHighScores();
     void ConfirmDefaultHighScores();
     // The current list (gameType, targetIndex) on the window; row h 1..5 red,

@@ -1,31 +1,27 @@
-#include <QGuiApplication>
-#include <QScreen>
+#include <QIcon>
 #include <memory>
 
 #include "engine/random.h"
 #include "records/user_store.h"
 #include "ui/application.h"
-#include "ui/pokerf.h"
+#include "ui/program.h"
 
 int main(int argc, char** argv) {
     brisko::BriskoApplication app(argc, argv);
-    QApplication::setApplicationName(brisko::kProductTitle);
-    QApplication::setApplicationDisplayName(brisko::kProductTitle);
+    const brisko::StartUp title = brisko::composeStartUp();
+    QApplication::setApplicationName("brisko99");
+    QApplication::setApplicationDisplayName(QString::fromStdString(title.productTitle));
+    QApplication::setDesktopFileName("brisko99");
+    QApplication::setWindowIcon(QIcon(brisko::briskoLogo(128)));
     QApplication::setStyle("Fusion");
+    // The run ends with the splash window, hidden as it is (see Program).
+    QApplication::setQuitOnLastWindowClosed(false);
 
     brisko::SystemClock clock;
     // The store never throws while it is made; its errors come with the load.
     const std::unique_ptr<brisko::SettingsStore> store = brisko::makeUserStore();
-    brisko::TfrmBrisko window(clock, *store);
-    // Until the splash window offers the choice, the game speaks French.
-    window.chooseLanguage(brisko::kLanguageFrench);
-    // Without a window manager a maximised window keeps its size: fill the
-    // screen first.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.setGeometry(screen->availableGeometry());
-    }
-    window.showMaximized();
-    window.setEnabled(true);
-    window.world().table.startNewGame();
+    brisko::Program program(clock, *store);
+    QObject::connect(&program.frmSplash, &brisko::TfrmSplash::closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
     return QApplication::exec();
 }

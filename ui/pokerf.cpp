@@ -44,42 +44,6 @@ QString q(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-// Reads nothing and writes nothing while the world is being built, so that
-// the first load of the settings happens in the window's creation, where a
-// store error is shown and the game goes on. Afterwards it passes everything
-// through.
-class DeferredStore final : public SettingsStore {
-  public:
-    explicit DeferredStore(SettingsStore& store) : store_(store) {}
-    bool live = false;
-
-    void openKey(const std::string& path) override {
-        if (live) store_.openKey(path);
-    }
-    size_t readBinary(const std::string& name, void* dest, size_t capacity) override {
-        return live ? store_.readBinary(name, dest, capacity) : 0;
-    }
-    void writeBinary(const std::string& name, const void* data, size_t length) override {
-        if (live) store_.writeBinary(name, data, length);
-    }
-    std::string readString(const std::string& name) override {
-        return live ? store_.readString(name) : std::string();
-    }
-    void writeString(const std::string& name, const std::string& text) override {
-        if (live) store_.writeString(name, text);
-    }
-    void beginSave() override {
-        if (live) store_.beginSave();
-    }
-    void commitSave() override {
-        if (live) store_.commitSave();
-    }
-    std::string takeNotice() override { return live ? store_.takeNotice() : std::string(); }
-
-  private:
-    SettingsStore& store_;
-};
-
 // The tool bar's pictures, drawn on a 16-unit grid: normal and disabled.
 QIcon speedButtonIcon(int kind) {
     QIcon icon;
@@ -149,8 +113,12 @@ Colour fromQColor(const QColor& colour) {
 
 TfrmBrisko::TfrmBrisko(const Clock& clock, SettingsStore& store,
                        std::optional<ScreenMetrics> screen, Dialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent), realStore_(store), dialogs_(dialogs ? dialogs : &qtDialogs_) {
-    FormCreate(screen ? *screen : primaryScreenMetrics(), clock);
+    : TfrmBrisko(composeStartUp(), clock, store, screen, dialogs, parent) {}
+
+TfrmBrisko::TfrmBrisko(const StartUp& startUp, const Clock& clock, SettingsStore& store,
+                       std::optional<ScreenMetrics> screen, Dialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), store_(store), dialogs_(dialogs ? dialogs : &qtDialogs_) {
+    FormCreate(screen ? *screen : primaryScreenMetrics(), clock, startUp);
 }
 
 TfrmBrisko::~TfrmBrisko() {
@@ -165,8 +133,10 @@ void TfrmBrisko::FormDestroy() {
     cardCache_.clear();
 }
 
-void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock) {
+void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
+                            const StartUp& startUp) {
     setObjectName("frmBrisko");
+    productTitle_ = QString::fromStdString(startUp.productTitle);
     QFont::insertSubstitution(kSansSerif, "Liberation Sans");
     QFont::insertSubstitution(kSerif, "Liberation Serif");
     QFont::insertSubstitution(kComic, "Comic Neue");
@@ -179,7 +149,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock) {
     scale_ = brisko::screenScale(screen.width, screen.height, screen.dpi);
     scaleWidgets(this, scale_.m);
     menuBar()->setFont(QApplication::font("QMenuBar"));
-    setWindowTitle(kProductTitle);
+    setWindowTitle(productTitle_);
     layOutCards();
     for (const char* name : {"SBNewGame", "SBChangeGame", "SBAide"}) {
         auto* b = static_cast<QToolButton*>(controls_.at(name));
@@ -206,11 +176,10 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock) {
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName("ColorDialog1");
 
-    auto deferred = std::make_unique<DeferredStore>(realStore_);
-    DeferredStore& gate = *deferred;
-    loadStore_ = std::move(deferred);
-    world_ = std::make_unique<World>(clock, *loadStore_, *this, *this);
-    gate.live = true;
+    // The world does not touch the store; the load comes here, where its
+    // error can be shown and the game go on.
+    world_ = std::make_unique<World>(clock, store_, *this, *this);
+    world_->records.registryKey = startUp.registryKey;
     loadSettings();
     ApplyTexts();
     ApplyOptions();
@@ -579,7 +548,7 @@ void TfrmBrisko::chooseLanguage(int32_t language) {
 void TfrmBrisko::ApplyTexts() {
     const Texts& texts = world_->texts;
     const int32_t language = texts.language();
-    setWindowTitle(kProductTitle);
+    setWindowTitle(productTitle_);
     if (language == kLanguageNone) return;
     helpFile_ = QDir(QCoreApplication::applicationDirPath())
                     .filePath(language == kLanguageFrench ? "pokerfr.hlp" : "pokerus.hlp");
@@ -656,9 +625,9 @@ void TfrmBrisko::ApplyTexts() {
     }
 
     // Keys 1 to 5 click the card of that slot, as the help also says.
-    const QString keyHint = language == kLanguageFrench ? "Garder ou remplacer la carte (touche %1)"
-                                                        : "Hold or throw the card (key %1)";
-    for (int n = 1; n <= 5; ++n) ButtonC[size_t(n)]->setToolTip(keyHint.arg(n));
+    for (int n = 1; n <= 5; ++n) {
+        ButtonC[size_t(n)]->setToolTip(text(Txt::hintButtonC) + QString::number(n) + ")");
+    }
 }
 
 void TfrmBrisko::ApplyOptions() {
@@ -886,12 +855,36 @@ void TfrmBrisko::TimerYesNoDoublageTimer() { guarded(&TfrmBrisko::swapOfferFocus
 void TfrmBrisko::timerCarteDoublageTimer() { guarded(&TfrmBrisko::movePickFocus); }
 // clang-format on
 
-// The first game's change-game dialog is opened from here once it exists.
+// Fires once, after the language choice: the first game is chosen in the
+// change-game dialog; without it the game starts at once.
 void TfrmBrisko::timerDepartTimer() {
     timerDepart.stop();
+    if (frmChangeGame_) {
+        OpenChangeGameDialog();
+    } else {
+        enableAndShowMainWindow();
+        startNewGame();
+    }
 }
-// The change-game dialog is not built yet: the commands do nothing.
-void TfrmBrisko::OpenChangeGameDialog() {}
+
+void TfrmBrisko::OpenChangeGameDialog() {
+    if (frmChangeGame_) frmChangeGame_->OpenChangeGameDialog();
+}
+
+void TfrmBrisko::enableAndShowMainWindow() {
+    QMainWindow::setEnabled(true);
+    if (!isVisible()) showMaximized();
+    raise();
+    activateWindow();
+}
+
+void TfrmBrisko::startNewGame() {
+    guarded(&TfrmBrisko::newGame);
+}
+
+void TfrmBrisko::showDialogMessage(QWidget* parent, const QString& text) {
+    dialogs_->message(parent ? parent : this, text);
+}
 
 void TfrmBrisko::menuAproposClick() {
     dialogs_->message(this, QString("BRISKO %1\n%2")
@@ -901,16 +894,7 @@ void TfrmBrisko::menuAproposClick() {
 }
 
 void TfrmBrisko::QuitGame() {
-    // A save the store refuses is reported; the player may still leave.
-    try {
-        world_->records.SaveSettings();
-    } catch (const std::exception& error) {
-        showMessage(error.what());
-    }
-    const Texts& texts = world_->texts;
-    if (!askYesNo(texts[Txt::txtConfirmQuit])) return;
-    showMessage(texts[Txt::txtGoodbye]);
-    close();
+    if (world_->records.QuitGame()) close();
 }
 
 void TfrmBrisko::OpenHelp() {
@@ -928,7 +912,7 @@ void TfrmBrisko::OpenHelp() {
     } else {
         helpViewer_->setPlainText(helpFile_);
     }
-    helpViewer_->setWindowTitle(QString(kProductTitle));
+    helpViewer_->setWindowTitle(productTitle_);
     helpViewer_->show();
     helpViewer_->raise();
 }
@@ -953,9 +937,12 @@ void TfrmBrisko::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// Closing the game window ends the program: the first window goes too.
 void TfrmBrisko::FormClose() {
     StopAllTimers();
     if (helpViewer_) helpViewer_->close();
+    if (frmChangeGame_) frmChangeGame_->hide();
+    if (firstWindow_) firstWindow_->close();
 }
 
 }  // namespace brisko

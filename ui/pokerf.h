@@ -18,12 +18,14 @@
 #include <string_view>
 
 #include "engine/random.h"
+#include "records/fChangeGame.h"
 #include "records/settings.h"
 #include "records/store.h"
 #include "table/view.h"
 #include "table/world.h"
 #include "ui/dialogs.h"
 #include "ui/scaling.h"
+#include "ui/start_up.h"
 #include "ui/widgets.h"
 
 class QAction;
@@ -50,7 +52,7 @@ ScreenMetrics primaryScreenMetrics();
 QColor toQColor(Colour colour);
 Colour fromQColor(const QColor& colour);
 
-class TfrmBrisko : public QMainWindow, public TableView, public RecordsView {
+class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, public ChangeGameHost {
     Q_OBJECT
 
   public:
@@ -59,9 +61,18 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView {
     // the modal boxes (the toolkit's own when null).
     TfrmBrisko(const Clock& clock, SettingsStore& store, std::optional<ScreenMetrics> screen = {},
                Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    // The same, with the title and the store's key that the start set.
+    TfrmBrisko(const StartUp& startUp, const Clock& clock, SettingsStore& store,
+               std::optional<ScreenMetrics> screen = {}, Dialogs* dialogs = nullptr,
+               QWidget* parent = nullptr);
     ~TfrmBrisko() override;
 
     World& world() { return *world_; }
+    // The program's first window, closed when this one closes, and the
+    // change-game dialog the menu opens; both may be absent (tests).
+    void setFirstWindow(QWidget* window) { firstWindow_ = window; }
+    void setChangeGameDialog(TfrmChangeGame* dialog) { frmChangeGame_ = dialog; }
+    TfrmChangeGame* changeGameDialog() const { return frmChangeGame_; }
     const ScreenScale& screenScale() const { return scale_; }
     double ratioX() const { return scale_.ratioX; }
     double ratioY() const { return scale_.ratioY; }
@@ -100,6 +111,11 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView {
     void showMessage(const std::string& text) override;
     bool askYesNo(const std::string& question) override;
     bool chooseColour(uint32_t current, uint32_t& chosen) override;
+
+    // ChangeGameHost
+    void enableAndShowMainWindow() override;
+    void startNewGame() override;
+    void showDialogMessage(QWidget* parent, const QString& text) override;
 
     // Handlers, named after their control and event.
     void ButtonC1Click();
@@ -167,7 +183,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void FormCreate(const ScreenMetrics& screen, const Clock& clock);
+    void FormCreate(const ScreenMetrics& screen, const Clock& clock, const StartUp& startUp);
     void FormClose();
     void FormDestroy();
     void buildMenu();
@@ -209,9 +225,11 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView {
     Panel* pushPanel(QWidget* parent, const char* name, int x, int y, int w, int h, int fontPixels);
     QTimer* timer(std::string_view name);
 
-    SettingsStore& realStore_;
-    std::unique_ptr<SettingsStore> loadStore_;
+    SettingsStore& store_;
     std::unique_ptr<World> world_;
+    QString productTitle_;
+    QWidget* firstWindow_ = nullptr;
+    TfrmChangeGame* frmChangeGame_ = nullptr;
     ScreenScale scale_;
     QtDialogs qtDialogs_;
     Dialogs* dialogs_;

@@ -1,0 +1,280 @@
+#include "records/fChangeGame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QGroupBox>
+#include <QPalette>
+#include <QScreen>
+#include <exception>
+
+namespace brisko {
+
+namespace {
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A design length at the reference width m, to the nearest pixel, an exact
+// half going to the even neighbour, as the main window scales.
+int scaled(int design, int32_t m) {
+    const int64_t num = int64_t{design} * m;
+    int64_t quotient = num / 800;
+    const int64_t rest = num % 800;
+    if (2 * rest > 800 || (2 * rest == 800 && quotient % 2 != 0)) ++quotient;
+    return int(quotient);
+}
+
+void place(QWidget* widget, int x, int y, int w, int h, int32_t m) {
+    widget->setGeometry(scaled(x, m), scaled(y, m), scaled(w, m), scaled(h, m));
+}
+
+void paint(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+QValidator::State NameValidator::validate(QString& input, int& pos) const {
+    const QString upper = input.toUpper();
+    if (upper.size() > kMaxLength) return Invalid;
+    if (upper != input) {
+        pos += int(upper.size() - input.size());
+        input = upper;
+    }
+    return Acceptable;
+}
+
+TfrmChangeGame::TfrmChangeGame(Records& records, const Texts& texts, bool& firstOpening,
+                               ChangeGameHost& host, int32_t m, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      records_(records),
+      texts_(texts),
+      firstOpening_(firstOpening),
+      host_(host) {
+    FormCreate(m);
+}
+
+void TfrmChangeGame::FormCreate(int32_t m) {
+    setObjectName("frmChangeGame");
+    paint(this, QColor(99, 185, 222));
+    QFont font("MS Sans Serif");
+    font.setPixelSize(scaled(11, m));
+    setFont(font);
+    setFixedSize(scaled(429, m), scaled(289, m));
+
+    auto label = [&](const char* name, int x, int y, int w, int h, bool aqua) {
+        auto* l = new QLabel(this);
+        l->setObjectName(name);
+        place(l, x, y, w, h, m);
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        if (aqua) paint(l, QColor(0, 255, 255));
+        return l;
+    };
+    panelYourName = label("panelYourName", 10, 10, 163, 25, false);
+    editYourName = new QLineEdit(this);
+    editYourName->setObjectName("editYourName");
+    place(editYourName, 176, 12, 243, 21, m);
+    editYourName->setMaxLength(NameValidator::kMaxLength);
+    editYourName->setValidator(new NameValidator(editYourName));
+    editYourName->setFocusPolicy(Qt::ClickFocus);  // the Tab key passes it by
+    editYourName->installEventFilter(this);
+    connect(editYourName, &QLineEdit::returnPressed, this, &TfrmChangeGame::ConfirmChangeGame);
+
+    groupBoxNiveauJeu = new QGroupBox(this);
+    groupBoxNiveauJeu->setObjectName("groupBoxNiveauJeu");
+    place(groupBoxNiveauJeu, 8, 42, 411, 91, m);
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        auto* rb = new QRadioButton(groupBoxNiveauJeu);
+        rb->setObjectName(QString("rbNiveau%1").arg(t));
+        place(rb, 8, 17 + 24 * (t - 1), 310, 21, m);
+        connect(rb, &QRadioButton::clicked, this, &TfrmChangeGame::ShowSelectionBestScore);
+        rbNiveau[size_t(t)] = rb;
+    }
+
+    groupBoxNbTirages = new QGroupBox(this);
+    groupBoxNbTirages->setObjectName("groupBoxNbTirages");
+    place(groupBoxNbTirages, 8, 146, 411, 69, m);
+    const int lefts[] = {10, 96, 176, 258, 342};
+    for (int32_t i = 1; i <= kTargets; ++i) {
+        auto* rb = new QRadioButton(groupBoxNbTirages);
+        rb->setObjectName(QString("rbNbTirages%1").arg(i));
+        if (i < kUnlimitedTarget) {
+            place(rb, lefts[i - 1], 17, 53, 21, m);
+        } else {
+            place(rb, 10, 41, 393, 21, m);
+        }
+        connect(rb, &QRadioButton::clicked, this, &TfrmChangeGame::ShowSelectionBestScore);
+        rbNbTirages[size_t(i)] = rb;
+    }
+
+    panelTitreHighScore = label("panelTitreHighScore", 8, 224, 217, 25, false);
+    panelNomHighScore = label("panelNomHighScore", 8, 250, 137, 31, true);
+    panelValeurHighScore = label("panelValeurHighScore", 146, 250, 79, 31, true);
+
+    buttonOK = new QPushButton(this);
+    buttonOK->setObjectName("buttonOK");
+    place(buttonOK, 229, 224, 190, 31, m);
+    connect(buttonOK, &QPushButton::clicked, this, &TfrmChangeGame::buttonOKClick);
+    buttonCancel = new QPushButton(this);
+    buttonCancel->setObjectName("buttonCancel");
+    place(buttonCancel, 229, 256, 190, 25, m);
+    connect(buttonCancel, &QPushButton::clicked, this, &TfrmChangeGame::buttonCancelClick);
+
+    setTabOrder(rbNiveau[1], rbNbTirages[1]);
+    setTabOrder(rbNbTirages[1], buttonOK);
+    setTabOrder(buttonOK, buttonCancel);
+}
+
+void TfrmChangeGame::OpenChangeGameDialog() {
+    if (firstOpening_) {
+        buttonCancel->setEnabled(false);
+        setWindowTitle(q(texts_[Txt::txtChooseGame]));
+        firstOpening_ = false;
+    } else {
+        buttonCancel->setEnabled(true);
+        setWindowTitle(q(texts_[Txt::txtChangeGame]));
+    }
+    panelYourName->setText(q(texts_[Txt::txtYourName]));
+    panelTitreHighScore->setText(q(texts_[Txt::txtHighScore]) + " :");
+    groupBoxNiveauJeu->setTitle(q(texts_[Txt::txtGameType]));
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        rbNiveau[size_t(t)]->setText(q(texts_[gameTypeNameKey(t)]));
+    }
+    groupBoxNbTirages->setTitle(q(texts_[Txt::txtDrawCount]));
+    buttonOK->setText(q(texts_[Txt::txtOK]));
+    buttonCancel->setText(q(texts_[Txt::txtCancel]));
+    stale_ = true;
+    // Centred on the screen the dialog opens on.
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TfrmChangeGame::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && stale_) {
+        stale_ = false;
+        FormActivate();
+    } else if (event->type() == QEvent::WindowDeactivate &&
+               QApplication::activeModalWidget() == nullptr) {
+        stale_ = true;
+    }
+    return QWidget::event(event);
+}
+
+void TfrmChangeGame::FormActivate() {
+    // A store error stops the load; the dialog shows what is held and the
+    // player can still confirm, which writes it.
+    try {
+        records_.LoadSettings();
+    } catch (const std::exception& error) {
+        host_.showDialogMessage(this, QString::fromUtf8(error.what()));
+    }
+    buttonOK->setFocus(Qt::OtherFocusReason);
+    const Settings& s = records_.settings;
+    editYourName->setText(q(s.optionYourName));
+    if (s.gameType >= 1 && s.gameType <= kGameTypes) rbNiveau[size_t(s.gameType)]->setChecked(true);
+    if (s.targetIndex >= 1 && s.targetIndex <= kTargets) {
+        rbNbTirages[size_t(s.targetIndex)]->setChecked(true);
+    }
+    for (int32_t i = 1; i < kUnlimitedTarget; ++i) {
+        rbNbTirages[size_t(i)]->setText(QString::number(records_.targetDraws[size_t(i)]));
+    }
+    rbNbTirages[kUnlimitedTarget]->setText(q(texts_[Txt::txtUnlimitedScore]));
+    showEntry(s.gameType, s.targetIndex);
+}
+
+int32_t TfrmChangeGame::checkedGameType() const {
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        if (rbNiveau[size_t(t)]->isChecked()) return t;
+    }
+    return 0;
+}
+
+int32_t TfrmChangeGame::checkedTarget() const {
+    for (int32_t i = 1; i <= kTargets; ++i) {
+        if (rbNbTirages[size_t(i)]->isChecked()) return i;
+    }
+    return 0;
+}
+
+void TfrmChangeGame::showEntry(int32_t gameType, int32_t targetIndex) {
+    if (gameType < 1 || gameType > kGameTypes || targetIndex < 1 || targetIndex > kTargets) return;
+    const HighScoreEntry& best =
+        records_.settings.highScores[size_t(gameType)][size_t(targetIndex)][1];
+    panelNomHighScore->setText(q(best.name));
+    panelValeurHighScore->setText(QString::number(best.points));
+}
+
+void TfrmChangeGame::ShowSelectionBestScore() {
+    showEntry(checkedGameType(), checkedTarget());
+}
+
+void TfrmChangeGame::ConfirmChangeGame() {
+    if (editYourName->text().isEmpty()) {
+        host_.showDialogMessage(this, q(texts_[Txt::txtEnterName]));
+        editYourName->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const int32_t gameType = checkedGameType();
+    const int32_t target = checkedTarget();
+    closeDialog();
+    Settings& s = records_.settings;
+    if (gameType != 0) s.gameType = gameType;
+    if (target != 0) s.targetIndex = target;
+    s.optionYourName = editYourName->text().toStdString();
+    // A refused save still starts the game that was chosen; the player is
+    // told afterwards.
+    QString saveError;
+    try {
+        records_.SaveSettings();
+    } catch (const StoreError& error) {
+        saveError = QString::fromUtf8(error.what());
+    }
+    host_.startNewGame();
+    if (!saveError.isEmpty()) host_.showDialogMessage(nullptr, saveError);
+}
+
+void TfrmChangeGame::buttonCancelClick() {
+    closeDialog();
+}
+
+void TfrmChangeGame::editYourNameDblClick() {
+    editYourName->clear();
+}
+
+void TfrmChangeGame::closeDialog() {
+    closing_ = true;
+    close();
+    closing_ = false;
+    host_.enableAndShowMainWindow();
+}
+
+// Only OK and Cancel close the dialog: at the first opening the game cannot
+// go on without a name.
+void TfrmChangeGame::closeEvent(QCloseEvent* event) {
+    if (closing_) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TfrmChangeGame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editYourName && event->type() == QEvent::MouseButtonDblClick) {
+        editYourNameDblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace brisko

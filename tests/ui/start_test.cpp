@@ -1,0 +1,493 @@
+// The whole program under the offscreen platform, on a store file in a fresh
+// configuration folder and with a fixed clock: the splash, the change-game
+// dialog, a game played to its end with the mouse, the options and quitting,
+// and a second start that finds everything again.
+#include <QAction>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "records/file_store.h"
+#include "records/user_store.h"
+#include "ui/application.h"
+#include "ui/program.h"
+
+using namespace brisko;
+
+namespace {
+
+const std::string kKey = "Software\\Caldimo\\BRISKO 99\\";
+
+// Answers the boxes and remembers what they said.
+struct RecordingDialogs final : Dialogs {
+    QStringList messages;
+    QStringList questions;
+    bool answer = false;
+    QColor colour;  // invalid: the chooser is cancelled
+    QColor offered;
+    void message(QWidget*, const QString& text) override { messages << text; }
+    bool yesNo(QWidget*, const QString& question) override {
+        questions << question;
+        return answer;
+    }
+    bool chooseColour(QColorDialog&, const QColor& current, QColor& chosen) override {
+        offered = current;
+        chosen = colour;
+        return colour.isValid();
+    }
+};
+
+// One run of the program on the store file of $XDG_CONFIG_HOME.
+struct Run {
+    Run() : store(makeUserStore()), program(clock, *store, ScreenMetrics{1024, 768, 96}, &dialogs) {
+        spy = std::make_unique<QSignalSpy>(&program.frmSplash, &TfrmSplash::closed);
+    }
+
+    TfrmSplash& splash() { return program.frmSplash; }
+    TfrmBrisko& window() { return program.frmBrisko; }
+    TfrmChangeGame& dialog() { return program.frmChangeGame; }
+    Records& records() { return window().world().records; }
+    GameState& game() { return window().world().table.state; }
+    template <class W = QWidget>
+    W* find(const char* name) {
+        return window().findChild<W*>(name);
+    }
+    QString text(const char* name) {
+        if (auto* label = find<QLabel>(name)) return label->text();
+        if (auto* button = find<QAbstractButton>(name)) return button->text();
+        return "<missing " + QString(name) + ">";
+    }
+    // On the left, where a radio button's mark and text are.
+    void click(QWidget* widget) {
+        QTest::mouseClick(widget, Qt::LeftButton, {},
+                          QPoint(std::min(8, widget->width() / 2), widget->height() / 2));
+    }
+    void click(const char* name) { click(find(name)); }
+    QAction* action(const char* name) { return window().findChild<QAction*>(name); }
+
+    // Keys reach the menu's shortcuts in the active window only.
+    void activate() {
+        QApplication::setActiveWindow(&window());
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+    }
+
+    // Chooses the language and waits for the dialog of the first game.
+    void start(QPushButton* language) {
+        click(language);
+        QTRY_VERIFY(dialog().isVisible());
+        QTRY_VERIFY(dialog().isActiveWindow());
+    }
+
+    FixedClock clock{45'296'789};
+    RecordingDialogs dialogs;
+    std::unique_ptr<SettingsStore> store;
+    Program program;
+    std::unique_ptr<QSignalSpy> spy;
+};
+
+// What the store file holds now, read by a store of its own.
+struct OnDisk {
+    OnDisk() : store(defaultStorePath()) { store.openKey(kKey); }
+    std::string text(const std::string& name) { return store.readString(name); }
+    int64_t number(const std::string& name, size_t width = 4) {
+        uint8_t bytes[4] = {};
+        if (store.readBinary(name, bytes, width) == 0) return -1;
+        uint32_t bits = 0;
+        for (size_t k = 0; k < width; ++k) bits |= uint32_t{bytes[k]} << (8 * k);
+        return width == 4 ? int64_t(int32_t(bits)) : int64_t(bits);
+    }
+    FileStore store;
+};
+
+// Typed key by key, letters beyond ASCII too.
+void type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+QByteArray storeFile() {
+    QFile file(QString::fromStdString(defaultStorePath().string()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class StartTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<QTemporaryDir> config_;
+
+  private slots:
+    // Every test starts from nothing: a configuration folder of its own.
+    void init() {
+        config_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(config_->isValid());
+        qputenv("XDG_CONFIG_HOME", config_->path().toUtf8());
+    }
+
+    void aNewPlayerPlaysAWholeGameAndFindsEverythingAgain() {
+        {
+            Run r;
+            // The splash, with the game window and the dialog made and hidden.
+            QVERIFY(r.splash().isVisible());
+            QVERIFY(r.splash().windowFlags() & Qt::FramelessWindowHint);
+            QCOMPARE(r.splash().lblCompanyProduct->text(), QString("BRISKO 99"));
+            QCOMPARE(r.splash().PanelStartFrench->text(), QString::fromUtf8("Version française"));
+            QCOMPARE(r.splash().PanelStartEnglish->text(), QString("English version"));
+            QVERIFY(r.splash().lblCoAuthors->text().isEmpty());
+            QVERIFY(!r.splash().lblCopyright->text().isEmpty());
+            QVERIFY(!r.splash().lblWarning->text().isEmpty());
+            QVERIFY(!r.window().isVisible());
+            QVERIFY(!r.window().isEnabled());
+            QVERIFY(!r.dialog().isVisible());
+            QCOMPARE(r.window().windowTitle(), QString("BRISKO 99"));
+            QCOMPARE(r.records().registryKey, kKey);
+            QVERIFY(r.program.startUp.firstOpening);
+
+            // English: the splash goes, the table shows, still disabled, and
+            // the dialog of the first game comes up by itself.
+            r.click(r.splash().PanelStartEnglish);
+            QVERIFY(!r.splash().isVisible());
+            QVERIFY(r.window().isVisible());
+            QVERIFY(!r.window().isEnabled());
+            QTRY_VERIFY(r.dialog().isVisible());
+            QTRY_VERIFY(r.dialog().isActiveWindow());
+            QVERIFY(!r.window().timerDepart.isActive());
+            QVERIFY(!r.program.startUp.firstOpening);
+            QCOMPARE(r.dialog().windowTitle(), QString("Choose a game"));
+            QVERIFY(!r.dialog().buttonCancel->isEnabled());
+            QCOMPARE(r.dialog().buttonCancel->text(), QString("CANCEL"));
+            QCOMPARE(r.dialog().buttonOK->text(), QString("OK"));
+            QCOMPARE(r.dialog().panelYourName->text(), QString("Your name:"));
+            QCOMPARE(r.dialog().panelTitreHighScore->text(), QString("Highest score :"));
+            QCOMPARE(r.dialog().groupBoxNiveauJeu->title(), QString("Game Mode"));
+            QCOMPARE(r.dialog().groupBoxNbTirages->title(), QString("Number of draws"));
+            QCOMPARE(r.dialog().rbNiveau[2]->text(), QString("WITH JOKER"));
+            QCOMPARE(r.dialog().rbNbTirages[5]->text(), QString("1000"));
+            QCOMPARE(r.dialog().rbNbTirages[6]->text(),
+                     QString("Unlimited : Score=(points+2000)x100/(numberOfDraws+100)"));
+            QVERIFY(r.dialog().editYourName->text().isEmpty());
+            QVERIFY(r.dialog().rbNiveau[2]->isChecked());
+            QVERIFY(r.dialog().rbNbTirages[1]->isChecked());
+            const HighScoreEntry best = r.records().settings.highScores[2][1][1];
+            QVERIFY(best.points > 3300 && best.points < 3800);
+            QCOMPARE(r.dialog().panelNomHighScore->text(), QString::fromStdString(best.name));
+            QCOMPARE(r.dialog().panelValeurHighScore->text(), QString::number(best.points));
+
+            // OK without a name is refused.
+            r.click(r.dialog().buttonOK);
+            QCOMPARE(r.dialogs.messages, QStringList{"Please, enter your name!!!"});
+            QVERIFY(r.dialog().isVisible());
+            QVERIFY(!r.window().isEnabled());
+
+            QTest::keyClicks(r.dialog().editYourName, "paul");
+            QCOMPARE(r.dialog().editYourName->text(), QString("PAUL"));
+            r.click(r.dialog().buttonOK);
+            QVERIFY(!r.dialog().isVisible());
+            QVERIFY(r.window().isEnabled());
+            QCOMPARE(OnDisk().text("optionYourName"), std::string("PAUL"));
+            QCOMPARE(r.text("panelNomJoueur"), QString("PAUL"));
+            QCOMPARE(r.text("PanelCredit"), QString("200"));
+            QCOMPARE(r.game().drawNumber, 0);
+
+            // The whole game of 50 draws, played with the mouse. The cards
+            // are shuffled from the clock at every deal and draw: it moves on
+            // a fixed step.
+            int draws = 0;
+            while (r.find("ButtonTirage")->isEnabled() && draws < 60) {
+                r.clock.set(1'000'003 * draws % 86'400'000);
+                r.click("ButtonTirage");
+                r.click("ButtonTirage");
+                if (r.find("PanelDoublage")->isVisible()) r.click("ButtonNoDouble");
+                ++draws;
+            }
+            QCOMPARE(draws, 50);
+            QCOMPARE(r.game().drawNumber, 50);
+            QVERIFY(r.find("panelChangeGame")->isVisible());
+            QVERIFY(r.find("panelNewGame")->isVisible());
+            const QString line = r.text("panelBravoHighScore");
+            const HighScoreList& list = r.records().settings.highScores[2][1];
+            OnDisk disk;
+            if (line.startsWith("BRAVO PAUL, best score #")) {
+                const int rank = line.mid(24, 1).toInt();
+                QCOMPARE(line,
+                         QString("BRAVO PAUL, best score #%1 : %2").arg(rank).arg(r.game().credit));
+                const std::string n = "21" + std::to_string(rank);
+                QCOMPARE(disk.text("highScoreName" + n), std::string("PAUL"));
+                QCOMPARE(disk.number("score" + n), int64_t(r.game().credit));
+            } else {
+                QCOMPARE(line, QString("Unfortunately, you didn't get a high score..."));
+                QVERIFY(r.game().credit <= list[5].points);
+                for (int rank = 1; rank <= 5; ++rank) {
+                    QCOMPARE(disk.number("score21" + std::to_string(rank)),
+                             int64_t(list[size_t(rank)].points));
+                }
+            }
+
+            // Options the player changes go with the store.
+            r.click("SBChangeGame");  // later openings can be cancelled
+            QTRY_VERIFY(r.dialog().isActiveWindow());
+            QVERIFY(r.dialog().buttonCancel->isEnabled());
+            QCOMPARE(r.dialog().windowTitle(), QString("Change game"));
+            r.click(r.dialog().rbNiveau[1]);
+            r.click(r.dialog().rbNbTirages[3]);
+            r.click(r.dialog().buttonOK);
+            QCOMPARE(r.text("panelObjectifNbTirages").contains("200"), true);
+            r.action("menuBarreInfo")->trigger();
+            QVERIFY(!r.find("panelResultat")->isVisible());
+
+            // Closing the game window ends the program without a question.
+            const int asked = int(r.dialogs.questions.size());
+            r.window().close();
+            QCOMPARE(r.spy->count(), 1);
+            QCOMPARE(int(r.dialogs.questions.size()), asked);
+        }
+        {
+            Run r;
+            r.start(r.splash().PanelStartEnglish);
+            QCOMPARE(r.dialog().editYourName->text(), QString("PAUL"));
+            QCOMPARE(r.records().settings.gameType, 1);
+            QVERIFY(r.dialog().rbNiveau[1]->isChecked());
+            QVERIFY(r.dialog().rbNbTirages[3]->isChecked());
+            QVERIFY(!r.action("menuBarreInfo")->isChecked());
+            QVERIFY(!r.find("panelResultat")->isVisible());
+            QVERIFY(!r.dialog().buttonCancel->isEnabled());
+            r.click(r.dialog().buttonOK);
+            QCOMPARE(r.records().settings.gameType, 1);
+            QCOMPARE(r.records().settings.targetIndex, 3);
+            QCOMPARE(r.text("PanelCredit"), QString("200"));
+        }
+    }
+
+    void frenchSpeaksFrenchAndSoDoTheToolkitsButtons() {
+        Run r;
+        r.start(r.splash().PanelStartFrench);
+        QCOMPARE(r.dialog().windowTitle(), QString("Choisissez un jeu"));
+        QCOMPARE(r.dialog().buttonCancel->text(), QString("ANNULER"));
+        QCOMPARE(r.dialog().rbNiveau[2]->text(), QString("Joker possible"));
+        r.click(r.dialog().buttonOK);
+        QCOMPARE(r.dialogs.messages.last(), QString("Veuillez saisir votre nom !!!"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Oui"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
+        QCOMPARE(r.window().ButtonC[3]->toolTip(),
+                 QString("Garder ou remplacer la carte (touche 3)"));
+    }
+
+    void theDialogsNameFieldAndButtons() {
+        Run r;
+        r.start(r.splash().PanelStartEnglish);
+        TfrmChangeGame& d = r.dialog();
+        QLineEdit* name = d.editYourName;
+
+        // Upper case for every letter, accented ones too; ten at most, also
+        // when pasted.
+        type(name, QString::fromUtf8("zoé-ça 12x"));
+        QCOMPARE(name->text(), QString::fromUtf8("ZOÉ-ÇA 12X"));
+        QTest::keyClicks(name, "y");
+        QCOMPARE(name->text(), QString::fromUtf8("ZOÉ-ÇA 12X"));
+        QTest::mouseDClick(name, Qt::LeftButton);
+        QVERIFY(name->text().isEmpty());
+        name->insert("abcdefghijklmnop");
+        QCOMPARE(name->text(), QString("ABCDEFGHIJ"));
+        QVERIFY(name->focusPolicy() == Qt::ClickFocus);  // the Tab key passes it by
+
+        // A name of blanks is a name; Enter confirms.
+        QTest::mouseDClick(name, Qt::LeftButton);
+        QTest::keyClicks(name, "  ");
+        QTest::keyClick(name, Qt::Key_Return);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(OnDisk().text("optionYourName"), std::string("  "));
+        QCOMPARE(r.game().credit, 200);
+
+        // Clicking through the choices changes only the best-score line;
+        // cancelling forgets them.
+        r.click("ButtonTirage");
+        const int32_t drawn = r.game().drawNumber;
+        const QByteArray before = storeFile();
+        r.activate();
+        QTest::keyClick(&r.window(), Qt::Key_F3);
+        QTRY_VERIFY(d.isActiveWindow());
+        QVERIFY(d.buttonCancel->isEnabled());
+        const HighScoreTable& lists = r.records().settings.highScores;
+        for (int32_t t = 1; t <= kGameTypes; ++t) {
+            for (int32_t i = 1; i <= kTargets; ++i) {
+                r.click(d.rbNiveau[size_t(t)]);
+                r.click(d.rbNbTirages[size_t(i)]);
+                QCOMPARE(d.panelNomHighScore->text(),
+                         QString::fromStdString(lists[size_t(t)][size_t(i)][1].name));
+                QCOMPARE(d.panelValeurHighScore->text(),
+                         QString::number(lists[size_t(t)][size_t(i)][1].points));
+            }
+        }
+        QCOMPARE(r.records().settings.gameType, 2);
+        QCOMPARE(r.records().settings.targetIndex, 1);
+        QTest::mouseDClick(name, Qt::LeftButton);
+        r.click(d.buttonCancel);
+        QVERIFY(!d.isVisible());
+        QVERIFY(r.window().isEnabled());
+        QCOMPARE(r.game().drawNumber, drawn);
+        QCOMPARE(storeFile(), before);
+        QCOMPARE(r.text("panelNomMeilleurScore1"), QString::fromStdString(lists[2][1][1].name));
+
+        // The next opening starts again from the store.
+        r.click("panelChangeGame");
+        QTRY_VERIFY(d.isActiveWindow());
+        QCOMPARE(name->text(), QString("  "));
+        QVERIFY(d.rbNiveau[2]->isChecked());
+        QVERIFY(d.rbNbTirages[1]->isChecked());
+        QCOMPARE(d.panelNomHighScore->text(), QString::fromStdString(lists[2][1][1].name));
+
+        // Confirming the same choice starts a new game and writes the store.
+        r.click(d.buttonOK);
+        QCOMPARE(r.game().drawNumber, 0);
+        QCOMPARE(r.game().credit, 200);
+    }
+
+    void optionsToggleSaveAndSurviveARestart() {
+        {
+            Run r;
+            r.start(r.splash().PanelStartEnglish);
+            QTest::keyClicks(r.dialog().editYourName, "ann");
+            r.click(r.dialog().buttonOK);
+            QVERIFY(r.action("menuSuggestionCartes")->isChecked());
+            QVERIFY(r.action("menuOptionDoublage")->isChecked());
+            QVERIFY(r.action("menuBarreInfo")->isChecked());
+
+            struct Option {
+                const char* action;
+                const char* value;
+            };
+            for (const Option& o : {Option{"menuSuggestionCartes", "optionSuggestionCartes"},
+                                    Option{"menuOptionDoublage", "optionDoublagePropose"},
+                                    Option{"menuBarreInfo", "optionBarreInfo"}}) {
+                for (int expected : {0, 1, 0}) {
+                    r.action(o.action)->trigger();
+                    QCOMPARE(r.action(o.action)->isChecked(), expected == 1);
+                    QCOMPARE(OnDisk().number(o.value, 1), int64_t(expected));
+                }
+            }
+            QVERIFY(!r.find("panelResultat")->isVisible());
+
+            // The chooser starts at the current colour; Cancel keeps it and
+            // still saves.
+            r.dialogs.colour = QColor();
+            r.action("menuCouleurFondEcran")->trigger();
+            QCOMPARE(r.dialogs.offered, QColor(0, 0, 64));
+            QCOMPARE(OnDisk().number("optionCouleurFondEcran"), int64_t(4194304));
+            r.dialogs.colour = QColor(0x12, 0x34, 0x56);
+            r.action("menuCouleurFondEcran")->trigger();
+            QCOMPARE(OnDisk().number("optionCouleurFondEcran"), int64_t(0x563412));
+        }
+        {
+            Run r;
+            r.start(r.splash().PanelStartEnglish);
+            QVERIFY(!r.action("menuSuggestionCartes")->isChecked());
+            QVERIFY(!r.action("menuOptionDoublage")->isChecked());
+            QVERIFY(!r.action("menuBarreInfo")->isChecked());
+            QCOMPARE(r.window().centralWidget()->palette().color(QPalette::Window),
+                     QColor(0x12, 0x34, 0x56));
+            QCOMPARE(r.dialog().editYourName->text(), QString("ANN"));
+        }
+    }
+
+    void doubleUpCannotBeSwitchedOffWhileItRuns() {
+        Run r;
+        r.start(r.splash().PanelStartEnglish);
+        QTest::keyClicks(r.dialog().editYourName, "bo");
+        r.click(r.dialog().buttonOK);
+        // Draws until one pays and the offer comes.
+        int draws = 0;
+        while (!r.find("PanelDoublage")->isVisible() && draws < 50) {
+            r.clock.set(7'777 * draws);
+            r.click("ButtonTirage");
+            r.click("ButtonTirage");
+            ++draws;
+        }
+        QVERIFY2(r.find("PanelDoublage")->isVisible(),
+                 qPrintable(QString::number(r.game().drawNumber)));
+        const int written = int(r.dialogs.messages.size());
+        r.action("menuOptionDoublage")->trigger();
+        QCOMPARE(r.dialogs.messages.size(), written + 1);
+        QCOMPARE(r.dialogs.messages.last(),
+                 QString("Please wait for the end of the draw if you want to change this option"));
+        QVERIFY(r.action("menuOptionDoublage")->isChecked());
+        QCOMPARE(OnDisk().number("optionDoublagePropose", 1), int64_t(1));
+        r.click("ButtonNoDouble");
+        r.action("menuOptionDoublage")->trigger();
+        QVERIFY(!r.action("menuOptionDoublage")->isChecked());
+        QCOMPARE(OnDisk().number("optionDoublagePropose", 1), int64_t(0));
+    }
+
+    void quitAsksAndRegeneratingAsksToo() {
+        Run r;
+        r.start(r.splash().PanelStartFrench);
+        QTest::keyClicks(r.dialog().editYourName, "eve");
+        r.click(r.dialog().buttonOK);
+        r.click("ButtonTirage");
+        r.activate();
+
+        // No: the game goes on, with the store already written.
+        r.dialogs.answer = false;
+        QTest::keyClick(&r.window(), Qt::Key_F9);
+        QCOMPARE(r.dialogs.questions.last(), QString::fromUtf8("Voulez-vous vraiment arrêter ?"));
+        QVERIFY(r.window().isVisible());
+        QCOMPARE(r.spy->count(), 0);
+        QCOMPARE(OnDisk().text("optionYourName"), std::string("EVE"));
+        QCOMPARE(r.game().drawNumber, 1);
+
+        // F4: No keeps the lists, Yes makes all eighteen anew.
+        const HighScoreTable lists = r.records().settings.highScores;
+        QTest::keyClick(&r.window(), Qt::Key_F4);
+        QCOMPARE(
+            r.dialogs.questions.last(),
+            QString::fromUtf8("Voulez-vous réellement remettre les meilleurs scores par défaut ?"));
+        for (int32_t t = 1; t <= kGameTypes; ++t) {
+            for (int32_t i = 1; i <= kTargets; ++i) {
+                QCOMPARE(r.records().settings.highScores[size_t(t)][size_t(i)][1].points,
+                         lists[size_t(t)][size_t(i)][1].points);
+            }
+        }
+        r.dialogs.answer = true;
+        r.click("panelInitScores");
+        int changed = 0;
+        for (int32_t t = 1; t <= kGameTypes; ++t) {
+            for (int32_t i = 1; i <= kTargets; ++i) {
+                const auto& now = r.records().settings.highScores[size_t(t)][size_t(i)];
+                changed += now[1].points != lists[size_t(t)][size_t(i)][1].points ? 1 : 0;
+                for (int32_t k = 2; k <= kRanks; ++k) QVERIFY(now[k].points < now[k - 1].points);
+            }
+        }
+        QVERIFY(changed >= 15);
+        QCOMPARE(OnDisk().number("score361"),
+                 int64_t(r.records().settings.highScores[3][6][1].points));
+
+        // Yes: goodbye, and the program ends with its first window.
+        r.click("SBquit");
+        QCOMPARE(r.dialogs.messages.last(), QString::fromUtf8("A bientôt !!!"));
+        QCOMPARE(r.spy->count(), 1);
+        QVERIFY(!r.window().isVisible());
+    }
+};
+
+int main(int argc, char** argv) {
+    BriskoApplication app(argc, argv);
+    app.showErrors = false;
+    QApplication::setStyle("Fusion");
+    QApplication::setQuitOnLastWindowClosed(false);
+    StartTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "start_test.moc"

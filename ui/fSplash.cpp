@@ -1,0 +1,140 @@
+#include "ui/fSplash.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLibraryInfo>
+#include <QPainter>
+#include <QScreen>
+#include <QSvgRenderer>
+
+#include "ui/brisko_icon.h"
+#include "ui/widgets.h"
+
+namespace brisko {
+
+namespace {
+
+constexpr const char* kCopyright =
+    "\u00A9 2026 The BRISKO 99 developers \u2013 www.gnu.org/licenses/gpl-3.0";
+constexpr const char* kWarning =
+    "This program is free software: you may copy it, give it away and change it under the "
+    "terms of the GNU General Public License, version 3 or later. It comes with NO WARRANTY. "
+    "Ce programme est un logiciel libre : vous pouvez le copier, le donner et le modifier selon "
+    "la licence GNU GPL, version 3 ou ult\u00E9rieure. Il est fourni SANS AUCUNE GARANTIE.";
+
+QLabel* label(QWidget* parent, const char* name, QRect design) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    setDesignGeometry(l, design);
+    return l;
+}
+
+QPushButton* startButton(QWidget* parent, const char* name, QRect design, const QString& text) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    setDesignGeometry(b, design);
+    setDesignFont(b, "Times New Roman", 16, true);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+}  // namespace
+
+QPixmap briskoLogo(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer{QByteArray(kBriskoIconSvg)};
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    return pixmap;
+}
+
+TfrmSplash::TfrmSplash(StartUp& startUp, std::optional<ScreenMetrics> screen, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), startUp_(startUp) {
+    FormCreate(screen ? *screen : primaryScreenMetrics());
+}
+
+void TfrmSplash::FormCreate(const ScreenMetrics& screen) {
+    setObjectName("frmSplash");
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+    setDesignFont(this, "MS Sans Serif", 11, false);
+    setBackground(this, QColor(0x00, 0x80, 0xC0));
+    setDesignGeometry(this, QRect(0, 0, 421, 307));
+
+    FrameSplash = new QGroupBox(this);
+    FrameSplash->setObjectName("FrameSplash");
+    setDesignGeometry(FrameSplash, QRect(12, 8, 401, 251));
+
+    ImgLogo = label(FrameSplash, "ImgLogo", QRect(10, 14, 32, 32));
+    ImgLogo->setScaledContents(true);
+    lblCompanyProduct = label(FrameSplash, "lblCompanyProduct", QRect(53, 15, 246, 36));
+    setDesignFont(lblCompanyProduct, "Times New Roman", 32, false);
+    lblCopyright = label(FrameSplash, "lblCopyright", QRect(13, 51, 375, 16));
+    setBackground(lblCopyright, QColor(0x00, 0x80, 0xC0));
+    lblCoAuthors = label(FrameSplash, "lblCoAuthors", QRect(14, 69, 374, 16));
+    lblWarning = label(FrameSplash, "lblWarning", QRect(15, 103, 373, 92));
+    setDesignFont(lblWarning, "MS Sans Serif", 13, false);
+    setBackground(lblWarning, QColor(0x80, 0xFF, 0xFF));
+    lblWarning->setWordWrap(true);
+    lblWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblWarning->setMargin(2);
+
+    PanelStartFrench = startButton(FrameSplash, "PanelStartFrench", QRect(19, 206, 176, 30),
+                                   QString::fromUtf8("Version fran\u00E7aise"));
+    PanelStartEnglish =
+        startButton(FrameSplash, "PanelStartEnglish", QRect(212, 206, 176, 30), "English version");
+    connect(PanelStartFrench, &QPushButton::clicked, this, &TfrmSplash::PanelStartFrenchClick);
+    connect(PanelStartEnglish, &QPushButton::clicked, this, &TfrmSplash::PanelStartEnglishClick);
+
+    const ScreenScale scale = screenScale(screen.width, screen.height, screen.dpi);
+    scaleWidgets(this, scale.m);
+    ImgLogo->setPixmap(briskoLogo(std::max(32, ImgLogo->width()) * 2));
+
+    startUp_ = composeStartUp();
+    lblCopyright->setText(QString::fromUtf8(kCopyright));
+    lblCoAuthors->clear();
+    lblCompanyProduct->setText(QString::fromStdString(startUp_.productTitle));
+    lblWarning->setText(QString::fromUtf8(kWarning));
+
+    setFixedSize(size());
+    if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        move(s->availableGeometry().center() - rect().center());
+    }
+    show();
+}
+
+void TfrmSplash::PanelStartFrenchClick() {
+    chooseLanguage(kLanguageFrench);
+}
+
+void TfrmSplash::PanelStartEnglishClick() {
+    chooseLanguage(kLanguageEnglish);
+}
+
+void TfrmSplash::chooseLanguage(int32_t language) {
+    // The toolkit's own buttons (Oui, Non, Annuler) speak French too.
+    if (language == kLanguageFrench &&
+        qtTranslator_.load("qtbase_fr", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&qtTranslator_);
+    }
+    if (frmBrisko_) frmBrisko_->chooseLanguage(language);
+    hide();
+    if (!frmBrisko_) return;
+    // Without a window manager a maximised window keeps its size: fill the
+    // screen first.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        frmBrisko_->setGeometry(screen->availableGeometry());
+    }
+    frmBrisko_->showMaximized();
+    frmBrisko_->timerDepart.start();
+}
+
+void TfrmSplash::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closed();
+}
+
+}  // namespace brisko

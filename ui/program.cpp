@@ -1,0 +1,16 @@
+#include "ui/program.h"
+
+namespace brisko {
+
+Program::Program(const Clock& clock, SettingsStore& store, std::optional<ScreenMetrics> screen,
+                 Dialogs* dialogs)
+    : frmSplash(startUp, screen),
+      frmBrisko(startUp, clock, store, screen, dialogs),
+      frmChangeGame(frmBrisko.world().records, frmBrisko.world().texts, startUp.firstOpening,
+                    frmBrisko, frmBrisko.screenScale().m) {
+    frmBrisko.setFirstWindow(&frmSplash);
+    frmBrisko.setChangeGameDialog(&frmChangeGame);
+    frmSplash.setGameWindow(&frmBrisko);
+}
+
+}  // namespace brisko
