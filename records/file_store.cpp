@@ -33,7 +33,9 @@ std::string systemError(const std::string& what, const fs::path& path) {
     return what + " '" + path.string() + "' : " + std::strerror(errno);
 }
 
-// The whole file, or nothing when it does not exist.
+// The whole file, or nothing when it does not exist. Reading stops one byte
+// past the largest file the parser takes, so a huge file costs no memory and
+// is still seen as damage.
 std::optional<std::string> readFile(const fs::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -53,6 +55,7 @@ std::optional<std::string> readFile(const fs::path& path) {
         }
         if (n == 0) break;
         text.append(buffer, static_cast<size_t>(n));
+        if (text.size() > kMaxRegistryFileSize) break;
     }
     ::close(fd);
     return text;
@@ -70,7 +73,7 @@ void writeAll(int fd, std::string_view text) {
 // Held while a save reads, merges and replaces the file, so two running copies
 // take turns. flock: the kernel lets go when a holder dies, however it dies.
 class FileLock {
-public:
+  public:
     explicit FileLock(const fs::path& path) {
         fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd_ < 0) throw StoreError(systemError("Verrou impossible sur", path));
@@ -86,7 +89,7 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <unordered_map>
 
 namespace brisko {
 
@@ -131,15 +132,28 @@ std::optional<uint32_t> readHexNumber(std::string_view text, size_t& pos, size_t
     return static_cast<uint32_t>(v);
 }
 
+// Names compare without regard to ASCII case: the key of the indexes below.
+std::string foldedName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
 class Parser {
-public:
+  public:
     explicit Parser(std::string_view text) {
+        if (text.size() > kMaxRegistryFileSize) throw RegistryParseError(1, "file too large");
         size_t start = 0;
         while (start < text.size()) {
             size_t end = text.find('\n', start);
             if (end == std::string_view::npos) end = text.size();
             std::string_view line = text.substr(start, end - start);
             if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            if (line.size() > kMaxRegistryLineLength) {
+                throw RegistryParseError(static_cast<int>(lines_.size()) + 1, "line too long");
+            }
             lines_.push_back(line);
             start = end + 1;
         }
@@ -149,7 +163,8 @@ public:
         if (lines_.empty() || lines_[0] != kRegistrySignature) {
             throw RegistryParseError(1, "not a registry file");
         }
-        RegKey* key = nullptr;
+        constexpr size_t kNoKey = static_cast<size_t>(-1);
+        size_t key = kNoKey;
         for (index_ = 1; index_ < lines_.size(); ++index_) {
             const std::string_view full = lines_[index_];
             size_t pos = 0;
@@ -159,19 +174,19 @@ public:
             switch (line[0]) {
                 case ';':
                 case '#':
-                    if (key == nullptr) {
+                    if (key == kNoKey) {
                         tree_.header.emplace_back(line);
                     } else if (line[0] == '#') {
-                        key->options.emplace_back(line);
+                        tree_.keys[key].options.emplace_back(line);
                     }
                     break;
                 case '[':
-                    key = &parseKeyLine(line);
+                    key = parseKeyLine(line);
                     break;
                 case '"':
                 case '@':
-                    if (key == nullptr) throw error("value before the first key");
-                    parseValue(*key, line);
+                    if (key == kNoKey) throw error("value before the first key");
+                    parseValue(key, line);
                     break;
                 default:
                     throw error("unreadable line");
@@ -180,13 +195,14 @@ public:
         return std::move(tree_);
     }
 
-private:
+  private:
     int lineNo() const { return static_cast<int>(index_) + 1; }
     RegistryParseError error(const std::string& reason) const {
         return RegistryParseError(lineNo(), reason);
     }
 
-    RegKey& parseKeyLine(std::string_view line) {
+    // The index of the key in the tree, a key met again keeping its first place.
+    size_t parseKeyLine(std::string_view line) {
         size_t pos = 1;
         const std::string path = normaliseKeyPath(utf16ToUtf8(unescape(line, pos, ']', lineNo())));
         if (path.empty()) throw error("empty key name");
@@ -197,13 +213,20 @@ private:
             if (modified > (int64_t{1} << 40)) throw error("bad key time");
         }
         expectEnd(line, pos, lineNo());
-        const bool known = tree_.find(path) != nullptr;
-        RegKey& key = tree_.create(path, modified);
-        if (!known) key.rawLine = std::string(line);
-        return key;
+        // Indexed by name: a file of many keys or values reads in linear time.
+        const auto [found, added] = keyIndex_.try_emplace(foldedName(path), tree_.keys.size());
+        if (added) {
+            RegKey key;
+            key.path = path;
+            key.modified = modified;
+            key.rawLine = std::string(line);
+            tree_.keys.push_back(std::move(key));
+            valueIndex_.emplace_back();
+        }
+        return found->second;
     }
 
-    void parseValue(RegKey& key, std::string_view line) {
+    void parseValue(size_t keyIndex, std::string_view line) {
         const size_t first = index_;
         size_t pos = 0;
         std::string name;
@@ -256,10 +279,13 @@ private:
             if (k > first) value.raw += '\n';
             value.raw += lines_[k];
         }
-        if (RegValue* existing = key.find(value.name)) {
-            *existing = std::move(value);
-        } else {
+        RegKey& key = tree_.keys[keyIndex];
+        const auto [found, added] =
+            valueIndex_[keyIndex].try_emplace(foldedName(value.name), key.values.size());
+        if (added) {
             key.values.push_back(std::move(value));
+        } else {
+            key.values[found->second] = std::move(value);
         }
     }
 
@@ -295,6 +321,8 @@ private:
     std::vector<std::string_view> lines_;
     size_t index_ = 0;
     RegTree tree_;
+    std::unordered_map<std::string, size_t> keyIndex_;
+    std::vector<std::unordered_map<std::string, size_t>> valueIndex_;
 };
 
 std::string escapedPath(std::string_view path) {

@@ -14,17 +14,23 @@ namespace brisko {
 
 inline constexpr std::string_view kRegistrySignature = "WINE REGISTRY Version 2";
 
+// Bounds beyond which a file is damage, not settings: the game's own file is
+// about 5 KB, its longest line under 100 characters.
+inline constexpr size_t kMaxRegistryFileSize = size_t{1} << 20;
+inline constexpr size_t kMaxRegistryLineLength = size_t{16} << 10;
+
 class RegistryParseError : public std::runtime_error {
-public:
+  public:
     RegistryParseError(int line, const std::string& reason)
         : std::runtime_error(reason), line_(line) {}
     int line() const { return line_; }  // 1-based
 
-private:
+  private:
     int line_;
 };
 
-// Raises RegistryParseError at the first line it cannot read. Values and keys
+// Raises RegistryParseError at the first line it cannot read, and for a text
+// beyond the bounds above. Reads in one pass, without recursion. Values and keys
 // keep their lines as read (`raw`, `rawLine`), to be written back unchanged.
 RegTree parseRegistryText(std::string_view text);
 

@@ -1,0 +1,155 @@
+// What must hold for any bytes found in the settings file, shared by the
+// fuzzer and the regression tests: the parser reads them or names a damaged
+// line; what it reads writes back and reads again the same; a load never
+// crashes, loses the player's file or leaves the settings outside their range.
+#pragma once
+
+#include <algorithm>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "records/file_store.h"
+#include "records/registry_text.h"
+#include "records/settings.h"
+#include "records/settings_table.h"
+#include "tests/records/helpers.h"
+
+namespace brisko::fuzz {
+
+namespace fs = std::filesystem;
+
+inline std::string fileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The first of the 188 values on which the two differ; empty when none does.
+inline std::string firstDifference(const Settings& a, const Settings& b) {
+    for (const StoredValue& value : storedValues()) {
+        const bool same = value.kind == ValueKind::String
+                              ? textField(a, value) == textField(b, value)
+                              : binaryField(a, value) == binaryField(b, value);
+        if (!same) return value.name;
+    }
+    return {};
+}
+
+// Reads, writes back and reads again. Empty when all is well, else the fault.
+inline std::string checkParser(std::string_view bytes) {
+    const size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+    RegTree tree;
+    try {
+        tree = parseRegistryText(bytes);
+    } catch (const RegistryParseError& error) {
+        if (error.line() < 1 || static_cast<size_t>(error.line()) > lines) {
+            return "damage reported on line " + std::to_string(error.line()) + " of " +
+                   std::to_string(lines);
+        }
+        return {};
+    }
+    const std::string written = formatRegistryText(tree);
+    if (written.size() > kMaxRegistryFileSize) return {};  // grew past the bound by blank lines
+    RegTree again;
+    try {
+        again = parseRegistryText(written);
+    } catch (const RegistryParseError& error) {
+        return "the written text does not read back: line " + std::to_string(error.line()) + ": " +
+               error.what();
+    }
+    if (formatRegistryText(again) != written) return "writing twice differs";
+    if (again.keys.size() != tree.keys.size()) return "keys lost in writing";
+    for (size_t k = 0; k < tree.keys.size(); ++k) {
+        const RegKey& a = tree.keys[k];
+        const RegKey& b = again.keys[k];
+        if (!sameRegistryName(a.path, b.path) || a.values.size() != b.values.size()) {
+            return "key " + a.path + " changed in writing";
+        }
+        for (size_t v = 0; v < a.values.size(); ++v) {
+            const RegValue& x = a.values[v];
+            const RegValue& y = b.values[v];
+            if (x.name != y.name || x.type != y.type || x.data != y.data) {
+                return "value " + x.name + " changed in writing";
+            }
+        }
+    }
+    return {};
+}
+
+// Removes everything in `dir`, keeping the folder.
+inline void emptyFolder(const fs::path& dir) {
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(dir, ignored)) {
+        fs::remove_all(entry.path(), ignored);
+    }
+}
+
+// Puts `bytes` as the settings file in `dir` (emptied first) and loads it as
+// the game does at start, then once more as the next run would.
+inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
+    emptyFolder(dir);
+    const fs::path file = dir / "user.reg";
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    const auto clock = [] { return test::kFixedTime; };
+    Texts texts;
+    texts.setLanguage(kLanguageFrench);
+    test::RecordingView view;
+
+    RandomSource random;
+    FileStore store(file, clock);
+    Records records(store, random, texts, view);
+    std::string error;
+    try {
+        records.LoadSettings();
+    } catch (const StoreError& e) {
+        error = e.what();
+    }
+    const Settings& s = records.settings;
+    if (s.gameType < 1 || s.gameType > kGameTypes || s.targetIndex < 1 ||
+        s.targetIndex > kTargets) {
+        return "the game choice is outside its range after the load";
+    }
+    if (error.starts_with("Type de données incorrect pour '")) {
+        // The load stopped at a value of the wrong type: the file stays as it was.
+        if (fileText(file) != bytes) return "a stopped load changed the file";
+        return {};
+    }
+    if (!error.empty() && !error.starts_with("Fichier de réglages illisible")) {
+        return "unexpected store error: " + error;
+    }
+    if (!records.SettingsValid()) return "settings left invalid after a load";
+    if (!error.empty()) {
+        // A damaged file is set aside whole, never deleted.
+        bool kept = false;
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with("user.reg.bad-") && fileText(entry.path()) == bytes) kept = true;
+        }
+        if (!kept) return "a damaged file was not kept";
+    }
+
+    // The next run finds what this one left, with nothing to mend.
+    RandomSource otherRandom;
+    FileStore next(file, clock);
+    Records reloaded(next, otherRandom, texts, view);
+    try {
+        reloaded.LoadSettings();
+    } catch (const StoreError& e) {
+        return std::string("the next load fails: ") + e.what();
+    }
+    const std::string changed = firstDifference(records.settings, reloaded.settings);
+    if (!changed.empty()) return "the next load reads another " + changed;
+    return {};
+}
+
+}  // namespace brisko::fuzz
