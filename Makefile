@@ -1,11 +1,12 @@
 # Front door of the project.
 #   make run    installs what is missing, builds and starts the game
 #   make check  installs what is missing, builds and runs every test
+#   make install  puts the game, its menu entry and icon under $(PREFIX)
 PRESET ?= release
 JOBS ?= $(shell nproc)
 BUILD := build/$(PRESET)
 
-.PHONY: all deps configure build run check asan bench clean format
+.PHONY: all deps configure build run install check asan bench clean format
 
 all: build
 
@@ -19,12 +20,13 @@ build: configure
 	@cmake --build --preset $(PRESET) -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/ui/brisko99 ]; then \
-	  exec $(BUILD)/ui/brisko99; \
-	else \
-	  echo "The game window is not built yet: everything else is built in $(BUILD)."; \
-	  echo "Try: $(BUILD)/tools/brisko-analyze --help"; \
-	fi
+	@exec $(BUILD)/ui/brisko99
+
+# Installs what `make` built (PREFIX=/usr/local by default: sudo make install).
+PREFIX ?= /usr/local
+install:
+	@[ -x $(BUILD)/ui/brisko99 ] || { echo "run make first"; exit 1; }
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 check: build
 	@ctest --preset $(PRESET) -j $(JOBS)

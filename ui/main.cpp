@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     const brisko::StartUp title = brisko::composeStartUp();
     QApplication::setApplicationName("brisko99");
     QApplication::setApplicationDisplayName(QString::fromStdString(title.productTitle));
-    QApplication::setDesktopFileName("brisko99");
+    QApplication::setDesktopFileName("org.brisko99.Brisko99");
     QApplication::setWindowIcon(QIcon(brisko::briskoLogo(128)));
     QApplication::setStyle("Fusion");
     // The run ends with the splash window, hidden as it is (see Program).
