@@ -2,7 +2,9 @@
 
 #include "records/windows_store.h"
 
+#ifndef NOMINMAX  // MinGW's C++ library defines it already
 #define NOMINMAX
+#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
