@@ -1,7 +1,11 @@
-"""Runs the game on the current X display, presses keys through XTEST and
-saves the X server's frame buffer (Xvfb -fbdir, in XWD format) as PNG files.
+"""Runs the game on the current X display, clicks and types through XTEST,
+and saves the X server's frame buffer (Xvfb -fbdir, in XWD format) as PNG
+files: the splash, the change-game dialog, the table at a new game and after
+a deal.
 
-usage: screenshot.py GAME FRAMEBUFFER NEW_GAME.png AFTER_DEAL.png
+usage: screenshot.py GAME FRAMEBUFFER WIDTH HEIGHT LANGUAGE OUT_PREFIX
+  LANGUAGE is fr or en; the pictures are OUT_PREFIX-splash.png,
+  OUT_PREFIX-dialog.png, OUT_PREFIX-table.png and OUT_PREFIX-deal.png.
 """
 
 import ctypes
@@ -25,13 +29,12 @@ def xwd_to_png(xwd_path, png_path):
     rows = []
     for y in range(height):
         line = data[start + y * bytes_per_line:start + y * bytes_per_line + width * 4]
+        rgb = bytearray(width * 3)
         if byte_order == 0:  # B G R X
-            rgb = bytearray(width * 3)
             rgb[0::3] = line[2::4]
             rgb[1::3] = line[1::4]
             rgb[2::3] = line[0::4]
         else:  # X R G B
-            rgb = bytearray(width * 3)
             rgb[0::3] = line[1::4]
             rgb[1::3] = line[2::4]
             rgb[2::3] = line[3::4]
@@ -49,34 +52,71 @@ def xwd_to_png(xwd_path, png_path):
         f.write(png)
 
 
-def press(key_name):
-    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-    xtst = ctypes.cdll.LoadLibrary("libXtst.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XStringToKeysym.restype = ctypes.c_ulong
-    x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
-                                       ctypes.c_ulong]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    display = x11.XOpenDisplay(None)
-    code = x11.XKeysymToKeycode(display, x11.XStringToKeysym(key_name.encode()))
-    xtst.XTestFakeKeyEvent(display, code, 1, 0)
-    xtst.XTestFakeKeyEvent(display, code, 0, 0)
-    x11.XFlush(display)
-    x11.XCloseDisplay(display)
+class Display:
+    def __init__(self):
+        self.x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+        self.xtst = ctypes.cdll.LoadLibrary("libXtst.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XStringToKeysym.restype = ctypes.c_ulong
+        self.x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
+                                                ctypes.c_ulong]
+        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint,
+                                                   ctypes.c_int, ctypes.c_ulong]
+        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                                   ctypes.c_int, ctypes.c_ulong]
+        self.x11.XFlush.argtypes = [ctypes.c_void_p]
+        self.display = self.x11.XOpenDisplay(None)
+
+    def key(self, name):
+        code = self.x11.XKeysymToKeycode(self.display, self.x11.XStringToKeysym(name.encode()))
+        self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
+        self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
+        self.x11.XFlush(self.display)
+        time.sleep(0.2)
+
+    def click(self, x, y):
+        self.xtst.XTestFakeMotionEvent(self.display, -1, int(x), int(y), 0)
+        self.x11.XFlush(self.display)
+        time.sleep(0.3)
+        self.xtst.XTestFakeButtonEvent(self.display, 1, 1, 0)
+        self.xtst.XTestFakeButtonEvent(self.display, 1, 0, 0)
+        self.x11.XFlush(self.display)
+        time.sleep(0.3)
+
+
+def centred(width, height, design_w, design_h, m, x, y):
+    """Screen point of the design point (x, y) in a window of design size
+    design_w x design_h centred on the screen, at reference width m."""
+    w, h = round(design_w * m / 800), round(design_h * m / 800)
+    left, top = width // 2 - (w - 1) // 2, height // 2 - (h - 1) // 2
+    return left + x * m / 800, top + y * m / 800
 
 
 def main():
-    game, framebuffer, new_game_png, deal_png = sys.argv[1:5]
+    game, framebuffer, width, height, language, out = sys.argv[1:7]
+    width, height = int(width), int(height)
+    m = min(width, height * 4 // 3)  # as the game scales for 96 dpi
     env = dict(os.environ, QT_QPA_PLATFORM="xcb")
     proc = subprocess.Popen([game], env=env)
+    x = Display()
     try:
         time.sleep(4)
-        xwd_to_png(framebuffer, new_game_png)
-        press("space")  # the deal button has the focus at a new game
-        time.sleep(2)
-        xwd_to_png(framebuffer, deal_png)
+        xwd_to_png(framebuffer, out + "-splash.png")
+        # The language buttons sit in the splash's frame at 12, 8.
+        button = (12 + 19 + 88, 8 + 206 + 15) if language == "fr" else (12 + 212 + 88, 8 + 206 + 15)
+        x.click(*centred(width, height, 421, 307, m, *button))
+        time.sleep(3)
+        xwd_to_png(framebuffer, out + "-dialog.png")
+        x.click(*centred(width, height, 429, 289, m, 176 + 120, 12 + 10))  # the name field
+        for letter in "paul":
+            x.key(letter)
+        x.key("Return")
+        time.sleep(3)
+        xwd_to_png(framebuffer, out + "-table.png")
+        x.key("space")  # the deal button has the focus at a new game
+        time.sleep(3)
+        xwd_to_png(framebuffer, out + "-deal.png")
     finally:
         proc.terminate()
         proc.wait(timeout=10)

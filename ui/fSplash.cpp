@@ -18,10 +18,10 @@ namespace {
 constexpr const char* kCopyright =
     "\u00A9 2026 The BRISKO 99 developers \u2013 www.gnu.org/licenses/gpl-3.0";
 constexpr const char* kWarning =
-    "This program is free software: you may copy it, give it away and change it under the "
-    "terms of the GNU General Public License, version 3 or later. It comes with NO WARRANTY. "
-    "Ce programme est un logiciel libre : vous pouvez le copier, le donner et le modifier selon "
-    "la licence GNU GPL, version 3 ou ult\u00E9rieure. Il est fourni SANS AUCUNE GARANTIE.";
+    "Free software under the GNU General Public License, version 3 or later: you may copy, "
+    "share and change it. It comes with NO WARRANTY.\n"
+    "Logiciel libre sous licence GNU GPL, version 3 ou ult\u00E9rieure : copie, partage et "
+    "modification permis. SANS AUCUNE GARANTIE.";
 
 QLabel* label(QWidget* parent, const char* name, QRect design) {
     auto* l = new QLabel(parent);
