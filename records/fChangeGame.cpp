@@ -164,7 +164,7 @@ bool TfrmChangeGame::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && stale_) {
         stale_ = false;
         FormActivate();
-    } else if (event->type() == QEvent::WindowDeactivate &&
+    } else if (event->type() == QEvent::WindowDeactivate && !inBox_ &&
                QApplication::activeModalWidget() == nullptr) {
         stale_ = true;
     }
@@ -177,7 +177,7 @@ void TfrmChangeGame::FormActivate() {
     try {
         records_.LoadSettings();
     } catch (const std::exception& error) {
-        host_.showDialogMessage(this, QString::fromUtf8(error.what()));
+        message(QString::fromUtf8(error.what()));
     }
     buttonOK->setFocus(Qt::OtherFocusReason);
     const Settings& s = records_.settings;
@@ -221,7 +221,7 @@ void TfrmChangeGame::ShowSelectionBestScore() {
 
 void TfrmChangeGame::ConfirmChangeGame() {
     if (editYourName->text().isEmpty()) {
-        host_.showDialogMessage(this, q(texts_[Txt::txtEnterName]));
+        message(q(texts_[Txt::txtEnterName]));
         editYourName->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -242,6 +242,12 @@ void TfrmChangeGame::ConfirmChangeGame() {
     }
     host_.startNewGame();
     if (!saveError.isEmpty()) host_.showDialogMessage(nullptr, saveError);
+}
+
+void TfrmChangeGame::message(const QString& text) {
+    inBox_ = true;
+    host_.showDialogMessage(this, text);
+    inBox_ = false;
 }
 
 void TfrmChangeGame::buttonCancelClick() {

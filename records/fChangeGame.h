@@ -81,6 +81,9 @@ class TfrmChangeGame : public QWidget {
     // Closes the dialog and hands the game back to the main window.
     void closeDialog();
     void showEntry(int32_t gameType, int32_t targetIndex);
+    // A message box of the dialog's own: coming back from it is no reason to
+    // reload.
+    void message(const QString& text);
 
     Records& records_;
     const Texts& texts_;
@@ -90,6 +93,7 @@ class TfrmChangeGame : public QWidget {
     // Set when another window of the game took the activation: coming back
     // then reloads the store; coming back from our own message box does not.
     bool stale_ = true;
+    bool inBox_ = false;
 };
 
 }  // namespace brisko

@@ -349,6 +349,17 @@ class StartTest : public QObject {
         QVERIFY(d.rbNbTirages[1]->isChecked());
         QCOMPARE(d.panelNomHighScore->text(), QString::fromStdString(lists[2][1][1].name));
 
+        // A selection left unconfirmed while the player visits the table is
+        // forgotten when the dialog is active again.
+        r.click(d.rbNiveau[3]);
+        r.click(d.rbNbTirages[6]);
+        r.activate();
+        QApplication::setActiveWindow(&d);
+        QTRY_VERIFY(d.isActiveWindow());
+        QVERIFY(d.rbNiveau[2]->isChecked());
+        QVERIFY(d.rbNbTirages[1]->isChecked());
+        QVERIFY(!(d.windowFlags() & Qt::WindowCloseButtonHint));
+
         // Confirming the same choice starts a new game and writes the store.
         r.click(d.buttonOK);
         QCOMPARE(r.game().drawNumber, 0);
