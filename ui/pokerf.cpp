@@ -137,6 +137,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
                             const StartUp& startUp) {
     setObjectName("frmBrisko");
     productTitle_ = QString::fromStdString(startUp.productTitle);
+    versionText_ = QString::fromStdString(startUp.versionText);
     QFont::insertSubstitution(kSansSerif, "Liberation Sans");
     QFont::insertSubstitution(kSerif, "Liberation Serif");
     QFont::insertSubstitution(kComic, "Comic Neue");
@@ -888,7 +889,7 @@ void TfrmBrisko::showDialogMessage(QWidget* parent, const QString& text) {
 
 void TfrmBrisko::menuAproposClick() {
     dialogs_->message(this, QString("BRISKO %1\n%2")
-                                .arg(kVersionText)
+                                .arg(versionText_)
                                 .arg("Video poker. Free software under the GNU GPL, version 3 "
                                      "or later; card art from GNOME Aisleriot."));
 }

@@ -37,9 +37,6 @@ class QToolButton;
 
 namespace brisko {
 
-inline constexpr const char* kProductTitle = "BRISKO 99";
-inline constexpr const char* kVersionText = "99";
-
 // A screen in device-independent pixels and its logical pixels per inch.
 struct ScreenMetrics {
     int32_t width = 800;
@@ -228,6 +225,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     SettingsStore& store_;
     std::unique_ptr<World> world_;
     QString productTitle_;
+    QString versionText_;
     QWidget* firstWindow_ = nullptr;
     TfrmChangeGame* frmChangeGame_ = nullptr;
     ScreenScale scale_;

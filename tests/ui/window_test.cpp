@@ -448,7 +448,7 @@ class WindowTest : public QObject {
         auto* help = t.window.findChild<QTextBrowser*>("helpViewer");
         QVERIFY(help && help->isVisible());
         QVERIFY(help->toPlainText().contains("Double or quits"));
-        QTest::keyClick(&t.window, Qt::Key_F3);  // nothing to open yet, nothing breaks
+        QTest::keyClick(&t.window, Qt::Key_F3);  // a window without its dialog: nothing breaks
     }
 
     void quitAfterYesSavesAndCloses() {
