@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "records/file_store.h"
+#include "records/memory_store.h"
 #include "records/user_store.h"
 #include "ui/application.h"
 #include "ui/program.h"
@@ -364,6 +365,28 @@ class StartTest : public QObject {
         r.click(d.buttonOK);
         QCOMPARE(r.game().drawNumber, 0);
         QCOMPARE(r.game().credit, 200);
+    }
+
+    void aRefusedSaveStillStartsTheChosenGame() {
+        FixedClock clock(1000);
+        MemoryStore store;
+        RecordingDialogs dialogs;
+        Program program(clock, store, ScreenMetrics{1024, 768, 96}, &dialogs);
+        QTest::mouseClick(program.frmSplash.PanelStartEnglish, Qt::LeftButton);
+        TfrmChangeGame& d = program.frmChangeGame;
+        QTRY_VERIFY(d.isActiveWindow());
+        store.refuseWrites = true;
+        d.editYourName->setText("MAX");
+        d.rbNiveau[3]->setChecked(true);
+        d.ConfirmChangeGame();
+        QVERIFY(!d.isVisible());
+        QVERIFY(program.frmBrisko.isEnabled());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages[0].startsWith(
+            QString::fromUtf8("Erreur à définition des données pour '")));
+        QCOMPARE(program.frmBrisko.world().table.state.credit, 200);
+        QCOMPARE(program.frmBrisko.findChild<QLabel*>("panelNiveau")->text(),
+                 QString("WITHOUT JOKER"));
     }
 
     void optionsToggleSaveAndSurviveARestart() {
