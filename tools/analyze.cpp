@@ -7,8 +7,12 @@
 #include <sstream>
 
 #include "engine/hand.h"
+#include "tools/returns_commands.h"
 #ifdef BRISKO_HAVE_PLAY
 #include "tools/play.h"
+#endif
+#ifdef BRISKO_HAVE_TABLE
+#include "tools/simulate.h"
 #endif
 
 namespace brisko {
@@ -43,11 +47,51 @@ Commands:
   suggest C1 C2 C3 C4 C5
       Prints the cards the game suggests holding, as five 0/1 digits.
       Example: brisko-analyze suggest KS AD 5C 3H 2S   ->   11000
+  rtp [--game-type T]... [--strategy optimal|suggest] [--threads N] [--every-deal]
+      [--format text|markdown|html-fr|html-en]
+      The exact expected win per credit bet of each game type asked (all
+      three by default), as a decimal and as a fraction, with the chance of
+      each final category and the standard deviation of one draw. optimal
+      holds the cards of highest expected value on every deal, suggest the
+      cards the game suggests; without --strategy both are shown. Every
+      deal and every draw is counted, with the rules of the game type:
+        1  four ordinary cards and the joker are dealt; the replacements
+           come from the 48 ordinary cards not in the hand, never the joker
+        2  the joker is dealt with chance 99/1060 (then as in 1), else five
+           ordinary cards; with h cards held, none the joker, the joker
+           takes one new card's place with chance (20 x (5 - h) - 1)/1060
+        3  five of the 52 ordinary cards; replacements from the other 47
+      --every-deal works every deal out alone instead of one deal per class
+      of deals that differ only by their suits (slower, same result). Ties
+      between holds go to the hold of fewer cards. The formats other than
+      text print the tables of the README (markdown) and of the help files.
+  advise C1 C2 C3 C4 C5 [--game-type T]
+      The expected win per credit bet of all 32 holds of a dealt hand, best
+      first, with the cards held and the exact fraction; * marks the holds
+      the game suggests. The game type defaults to 2 with the joker in the
+      hand, else 3.
+      Example: brisko-analyze advise AS KS QS JS 9D
 )"
 #ifdef BRISKO_HAVE_PLAY
     R"(  play [--store PATH]
       Plays games from standard input, one command a line; see
       brisko-analyze play --help.
+)"
+#endif
+#ifdef BRISKO_HAVE_TABLE
+    R"(  simulate --game-type T --target I --games N [--strategy optimal|suggest]
+           [--double never|always] [--seed S] [--bet 1|20]
+      Plays N whole games through the game table, the clock read from a
+      sequence seeded by S (default 1), so that a seed replays the same games.
+      I is the target index: 1-5 for 50, 100, 200, 500 or 1000 draws, 6 for
+      the unlimited game, which is stopped after 1000 draws and scored. The
+      strategy holds the cards (default suggest); the double-up is declined
+      (never, the default) or taken again and again until it is lost (always;
+      the pick is a random card). Prints the mean and quantiles of the final
+      credit (or score), the share of games ending below 200 credits, the win
+      per credit bet with its standard error, and the frequency of each final
+      category. Long runs show their progress on standard error.
+      Example: brisko-analyze simulate --game-type 3 --target 1 --games 1000
 )"
 #endif
     R"(
@@ -214,6 +258,12 @@ int runAnalyze(const std::vector<std::string>& args, std::istream& in, std::ostr
     if (name == "play") {
         return runPlay(in, out, err, std::vector<std::string>(args.begin() + 1, args.end()));
     }
+#endif
+    const std::vector<std::string> options(args.begin() + 1, args.end());
+    if (name == "rtp") return runRtp(options, out, err);
+    if (name == "advise") return runAdvise(options, out, err);
+#ifdef BRISKO_HAVE_TABLE
+    if (name == "simulate") return runSimulate(options, out, err);
 #endif
     LineCommand command = nullptr;
     if (name == "eval") command = evalLine;
