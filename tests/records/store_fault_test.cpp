@@ -1,0 +1,143 @@
+// A store that cannot be written in the middle of play (a full disk, a
+// folder made read-only): every best score entered raises the store's error,
+// the file keeps what it held, and the game goes on.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "helpers.h"
+#include "records/file_store.h"
+#include "table/world.h"
+
+namespace brisko {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readText;
+using test::RecordingView;
+using test::TempDir;
+
+class SilentTable final : public TableView {
+  public:
+    void setCaption(std::string_view, const std::string&) override {}
+    void setVisible(std::string_view, bool) override {}
+    void setEnabled(std::string_view, bool) override {}
+    void setFocus(std::string_view) override {}
+    void setColour(std::string_view, Colour) override {}
+    void ShowCard(int32_t) override {}
+    void StopAllTimers() override {}
+    void startTimer(std::string_view) override {}
+    void stopTimer(std::string_view) override {}
+};
+
+enum class Fault { FullDisk, ReadOnlyFolder };
+
+// Plays `draws` draws of the current game, refusing every double-up; the
+// number of store errors met. False when the game stopped going on.
+bool playOn(GameTable& table, int32_t draws, int& errors) {
+    for (int32_t n = 0; n < draws; ++n) {
+        if (!table.controlEnabled("ButtonTirage")) return false;
+        const int32_t before = table.state.drawNumber;
+        for (int step = 0; step < 2; ++step) {
+            try {
+                table.dealOrDraw();
+                if (table.controlVisible("PanelDoublage")) table.ButtonNoDoubleClick();
+            } catch (const StoreError& error) {
+                if (std::string(error.what()) != "Erreur à définition des données pour 'verif'") {
+                    return false;
+                }
+                ++errors;
+            }
+        }
+        if (table.state.drawNumber != before + 1 || table.state.phase != Phase::AwaitingDeal) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// In a child process with the fault in place: an unlimited game of 60 draws,
+// then a game of 50 draws to its end, then a new game. Exit status 0 when the
+// errors came and the game went on through all of it.
+int playWithFault(const fs::path& file, Fault fault) {
+    const pid_t pid = ::fork();
+    if (pid != 0) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+    }
+    if (fault == Fault::FullDisk) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(10);
+    } else if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+        ::_exit(11);  // root writes anywhere: play as nobody
+    }
+    FixedClock clock(12345);
+    FileStore store(file);
+    SilentTable tableView;
+    RecordingView recordsView;
+    World world(clock, store, tableView, recordsView);
+    world.texts.setLanguage(kLanguageFrench);
+    try {
+        world.records.LoadSettings();  // reading needs no write
+    } catch (const StoreError&) {
+        ::_exit(12);
+    }
+    Settings& s = world.records.settings;
+    int errors = 0;
+    s.targetIndex = kUnlimitedTarget;
+    world.table.startNewGame();
+    if (!playOn(world.table, 60, errors)) ::_exit(13);
+    if (errors == 0) ::_exit(14);
+    s.targetIndex = 1;
+    world.table.startNewGame();
+    errors = 0;
+    if (!playOn(world.table, kTargetDraws[1], errors)) ::_exit(15);
+    if (errors != 1 || world.table.controlEnabled("ButtonTirage")) ::_exit(16);
+    world.table.startNewGame();
+    if (!playOn(world.table, 3, errors)) ::_exit(17);
+    ::_exit(0);
+}
+
+class StoreFault : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(StoreFault, TheGameGoesOnAndTheFileKeepsWhatItHeld) {
+    TempDir dir;
+    const fs::path file = dir / "Caldimo/user.reg";
+    {
+        // Lists low enough for every score to enter.
+        FixedClock clock;
+        FileStore store(file);
+        SilentTable tableView;
+        RecordingView recordsView;
+        World world(clock, store, tableView, recordsView);
+        world.records.LoadSettings();
+        for (auto& type : world.records.settings.highScores)
+            for (auto& list : type)
+                for (HighScoreEntry& entry : list) entry.points = -1000000;
+        world.records.SaveSettings();
+    }
+    const std::string before = readText(file);
+    fs::remove(file.string() + ".lock");
+    if (GetParam() == Fault::ReadOnlyFolder) {
+        fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_exec);
+        fs::permissions(file.parent_path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                                fs::perms::others_read | fs::perms::others_exec);
+        fs::permissions(file, fs::perms::owner_read | fs::perms::others_read);
+    }
+    EXPECT_EQ(playWithFault(file, GetParam()), 0);
+    fs::permissions(file.parent_path(), fs::perms::owner_all, fs::perm_options::add);
+    EXPECT_EQ(readText(file), before);
+    for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, StoreFault,
+                         ::testing::Values(Fault::FullDisk, Fault::ReadOnlyFolder));
+
+}  // namespace
+}  // namespace brisko
