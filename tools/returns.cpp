@@ -144,14 +144,53 @@ HandCategory mixedSuitsCategory(const RankCounts& counts, bool joker) {
     return evaluateHand(s);
 }
 
+// Categories already worked out for one dealt hand, by key: the ranks'
+// counts in base 5, the joker, and ordinary cards all of one suit.
+class CategoryMemo {
+  public:
+    static constexpr uint64_t kJokerKey = 1'220'703'125;  // 5^13
+    static constexpr uint64_t kFlushKey = 2 * kJokerKey;
+    static constexpr std::array<uint64_t, 15> kRankKey = [] {
+        std::array<uint64_t, 15> k{};
+        uint64_t p = 1;
+        for (int32_t r = 2; r <= 14; ++r, p *= 5) k[r] = p;
+        return k;
+    }();
+
+    CategoryMemo() : keys_(kSize, 0), values_(kSize) {}
+
+    // The key is never 0: a hand has four ordinary cards at least.
+    template <typename Evaluate>
+    HandCategory get(uint64_t key, Evaluate evaluate) {
+        size_t slot = (key * 0x9E3779B97F4A7C15ull) >> (64 - kBits);
+        while (keys_[slot] != 0 && keys_[slot] != key) slot = (slot + 1) & (kSize - 1);
+        if (keys_[slot] == 0) {
+            keys_[slot] = key;
+            values_[slot] = evaluate();
+        }
+        return values_[slot];
+    }
+
+  private:
+    static constexpr int32_t kBits = 15;  // room for the ten thousand keys or so
+    static constexpr size_t kSize = size_t{1} << kBits;
+    std::vector<uint64_t> keys_;
+    std::vector<HandCategory> values_;
+};
+
 // Final categories over every set of `draw` cards out of `pool`, added to
 // `held` (and the joker when `joker`).
 class DrawCounter {
   public:
-    DrawCounter(const std::vector<int32_t>& held, bool joker, const std::vector<int32_t>& pool)
-        : held_(held), joker_(joker), pool_(pool) {
+    DrawCounter(const std::vector<int32_t>& held, bool joker, const std::vector<int32_t>& pool,
+                CategoryMemo& memo)
+        : held_(held), joker_(joker), pool_(pool), memo_(memo) {
         for (int32_t c : pool) ++available_[rankOf(c)];
-        for (int32_t c : held) ++counts_[rankOf(c)];
+        key_ = joker ? CategoryMemo::kJokerKey : 0;
+        for (int32_t c : held) {
+            ++counts_[rankOf(c)];
+            key_ += CategoryMemo::kRankKey[rankOf(c)];
+        }
     }
 
     Histogram count(int32_t draw) {
@@ -164,13 +203,17 @@ class DrawCounter {
   private:
     void byRank(int32_t rank, int32_t left, int64_t ways) {
         if (left == 0) {
-            histogram_[static_cast<int32_t>(mixedSuitsCategory(counts_, joker_))] += ways;
+            const HandCategory c =
+                memo_.get(key_, [this] { return mixedSuitsCategory(counts_, joker_); });
+            histogram_[static_cast<int32_t>(c)] += ways;
             return;
         }
         if (rank > 14) return;
         for (int32_t n = 0; n <= std::min(left, available_[rank]); ++n) {
             counts_[rank] += n;
+            key_ += n * CategoryMemo::kRankKey[rank];
             byRank(rank + 1, left - n, ways * binomial(available_[rank], n));
+            key_ -= n * CategoryMemo::kRankKey[rank];
             counts_[rank] -= n;
         }
     }
@@ -195,9 +238,17 @@ class DrawCounter {
                      std::vector<int32_t>& cards) {
         if (left == 0) {
             RankCounts ranks{};
-            for (int32_t c : cards) ++ranks[rankOf(c)];
-            ++histogram_[static_cast<int32_t>(evaluateCards(cards, joker_))];
-            --histogram_[static_cast<int32_t>(mixedSuitsCategory(ranks, joker_))];
+            uint64_t key = joker_ ? CategoryMemo::kJokerKey : 0;
+            for (int32_t c : cards) {
+                ++ranks[rankOf(c)];
+                key += CategoryMemo::kRankKey[rankOf(c)];
+            }
+            const HandCategory flush = memo_.get(key + CategoryMemo::kFlushKey,
+                                                 [&] { return evaluateCards(cards, joker_); });
+            const HandCategory mixed =
+                memo_.get(key, [&] { return mixedSuitsCategory(ranks, joker_); });
+            ++histogram_[static_cast<int32_t>(flush)];
+            --histogram_[static_cast<int32_t>(mixed)];
             return;
         }
         for (size_t i = from; i + static_cast<size_t>(left) <= suited.size(); ++i) {
@@ -211,7 +262,9 @@ class DrawCounter {
     bool joker_;
     std::vector<int32_t> pool_;
     RankCounts available_{};
+    CategoryMemo& memo_;
     RankCounts counts_{};
+    uint64_t key_ = 0;
     Histogram histogram_{};
 };
 
@@ -227,6 +280,7 @@ std::array<Fraction, kHoldCount> holdValues(const Hand& dealt, int32_t gameType,
     }
     const auto n = static_cast<int32_t>(pool.size());
 
+    CategoryMemo memo;
     std::array<Fraction, kHoldCount> values;
     for (HoldMask mask = 0; mask < kHoldCount; ++mask) {
         if (std::popcount(mask) < fewestHeld) continue;
@@ -242,12 +296,12 @@ std::array<Fraction, kHoldCount> holdValues(const Hand& dealt, int32_t gameType,
         }
         const int32_t h = std::popcount(mask);
         const int32_t drawn = kSlots - static_cast<int32_t>(held.size()) - (jokerHeld ? 1 : 0);
-        DrawCounter counter(held, jokerHeld, pool);
+        DrawCounter counter(held, jokerHeld, pool, memo);
         const int64_t plain = payOf(counter.count(drawn));
         const int32_t j = gameType == 2 && !jokerHeld ? jokerDrawChances(h) : 0;
         Fraction v(Int128{plain} * (kJokerOdds - j), Int128{binomial(n, drawn)} * kJokerOdds);
         if (j > 0) {
-            DrawCounter withJoker(held, true, pool);
+            DrawCounter withJoker(held, true, pool, memo);
             const int64_t joker = payOf(withJoker.count(drawn - 1));
             v = v + Fraction(Int128{joker} * j, Int128{binomial(n, drawn - 1)} * kJokerOdds);
         }
