@@ -103,8 +103,12 @@ SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) 
     for (int64_t game = 0; game < setup.games; ++game) {
         table.startNewGame();
         for (int32_t d = 0; d < draws; ++d) {
-            if (d == 0 && setup.bet == kMaxBet) table.betMax();
-            table.dealOrDraw();
+            // BET 20 deals at once; later deals take the same bet again.
+            if (d == 0 && setup.bet == kMaxBet) {
+                table.betMax();
+            } else {
+                table.dealOrDraw();
+            }
             const HoldMask hold =
                 calculator ? [&] {
                     const auto values = calculator->holdValues(cards.hand, setup.gameType);

@@ -31,6 +31,24 @@ TEST(Simulate, AgreesWithTheExactReturnOfTheSuggestedHolds) {
     EXPECT_EQ(finals, 120 * 200 - r.credits + r.won);
 }
 
+TEST(Simulate, BetsOfTwentyCredits) {
+    SimulationSetup setup;
+    setup.gameType = 1;
+    setup.targetIndex = 1;  // 50 draws
+    setup.games = 3;
+    setup.bet = 20;
+    setup.strategy = Strategy::Optimal;
+    const SimulationResult r = simulate(setup, nullptr);
+    EXPECT_EQ(r.draws, 150);
+    EXPECT_EQ(r.credits, 150 * 20);
+    int64_t finals = 0;
+    for (int32_t f : r.finals) finals += f;
+    EXPECT_EQ(finals, 3 * 200 - r.credits + r.won);
+    // Held well, game type 1 never ends a draw on nothing more often than
+    // the exact count says (0.144), give or take.
+    EXPECT_LT(r.hits[0], 150 * 0.3);
+}
+
 TEST(Simulate, SameSeedSameGames) {
     auto run = [](std::vector<std::string> args) {
         std::istringstream in;
