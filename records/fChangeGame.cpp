@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QPalette>
 #include <QScreen>
+#include <QWindow>
 #include <exception>
 
 namespace brisko {
@@ -151,6 +152,11 @@ void TfrmChangeGame::OpenChangeGameDialog() {
     buttonOK->setText(q(texts_[Txt::txtOK]));
     buttonCancel->setText(q(texts_[Txt::txtCancel]));
     stale_ = true;
+    // Above the game window, which a click would otherwise raise over it.
+    if (QWidget* owner = host_.mainWindow(); owner && owner->windowHandle()) {
+        winId();
+        if (windowHandle()) windowHandle()->setTransientParent(owner->windowHandle());
+    }
     // Centred on the screen the dialog opens on.
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());

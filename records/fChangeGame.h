@@ -27,6 +27,8 @@ class ChangeGameHost {
     virtual void startNewGame() = 0;
     // A plain message box over `parent`.
     virtual void showDialogMessage(QWidget* parent, const QString& text) = 0;
+    // The window the dialog stays above, or null.
+    virtual QWidget* mainWindow() { return nullptr; }
 };
 
 // Upper case for every letter typed or pasted, accented ones too, and no

@@ -113,6 +113,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void enableAndShowMainWindow() override;
     void startNewGame() override;
     void showDialogMessage(QWidget* parent, const QString& text) override;
+    QWidget* mainWindow() override { return this; }
 
     // Handlers, named after their control and event.
     void ButtonC1Click();

@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <memory>
 
 #include "records/file_store.h"
@@ -168,6 +169,7 @@ class StartTest : public QObject {
             QVERIFY(!r.window().timerDepart.isActive());
             QVERIFY(!r.program.startUp.firstOpening);
             QCOMPARE(r.dialog().windowTitle(), QString("Choose a game"));
+            QCOMPARE(r.dialog().windowHandle()->transientParent(), r.window().windowHandle());
             QVERIFY(!r.dialog().buttonCancel->isEnabled());
             QCOMPARE(r.dialog().buttonCancel->text(), QString("CANCEL"));
             QCOMPARE(r.dialog().buttonOK->text(), QString("OK"));
