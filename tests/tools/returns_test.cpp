@@ -214,6 +214,7 @@ TEST(GameTypeRules, JokerChancesOfGameTypeTwo) {
     std::array<std::array<int32_t, 1061>, 6> withJoker{};
     std::array<std::array<int32_t, 1061>, 6> seen{};
     FixedClock clock;
+    std::mt19937 readings(1060);  // the draws' readings, unrelated to the deals'
     for (int32_t ms = 0; ms < 400'000; ++ms) {
         clock.set(ms * 211);
         EngineState s;
@@ -230,6 +231,7 @@ TEST(GameTypeRules, JokerChancesOfGameTypeTwo) {
             if (s.hand[k] != kJoker) s.held[k] = ++n > 0;
         }
         const Hand before = s.hand;
+        clock.set(static_cast<int32_t>(readings() % kMillisecondsPerDay));
         drawCards(s, 2, clock);
         int32_t jokers = 0;
         for (int32_t k = 1; k <= kSlots; ++k) {
@@ -261,12 +263,14 @@ TEST(GameTypeRules, JokerChancesOfGameTypeTwo) {
 
 // Game types 1 and 3: the deal's ordinary cards are a uniform set (each card
 // about equally often), the joker is in every deal of type 1 and never in
-// type 3, and no draw brings the joker or a card of the hand before it.
+// type 3, and no draw brings the joker or a card of the hand before it, while
+// every card comes about equally often.
 TEST(GameTypeRules, DealsAndDrawsOfGameTypesOneAndThree) {
     for (int32_t type : {1, 3}) {
         std::array<int32_t, 54> dealt{};
         std::array<int32_t, 54> drawn{};
         FixedClock clock;
+        std::mt19937 readings(type);  // the draws' readings, unrelated to the deals'
         const int32_t deals = 104'000;
         for (int32_t ms = 0; ms < deals; ++ms) {
             clock.set(ms * 797);
@@ -277,6 +281,7 @@ TEST(GameTypeRules, DealsAndDrawsOfGameTypesOneAndThree) {
             s.held = {};
             s.held[1] = s.hand[1] != kJoker;
             const Hand before = s.hand;
+            clock.set(static_cast<int32_t>(readings() % kMillisecondsPerDay));
             drawCards(s, type, clock);
             EXPECT_EQ(s.hand[1], s.held[1] ? before[1] : s.hand[1]);
             for (int32_t k = 2; k <= kSlots; ++k) {
@@ -288,7 +293,8 @@ TEST(GameTypeRules, DealsAndDrawsOfGameTypesOneAndThree) {
         const double perCard = (type == 1 ? 4.0 : 5.0) * deals / 52;
         for (int32_t c = 1; c <= kOrdinaryCards; ++c) {
             EXPECT_NEAR(dealt[c], perCard, 5 * std::sqrt(perCard)) << type << ' ' << c;
-            EXPECT_GT(drawn[c], 0);
+            // Four new cards a draw, each card alike.
+            EXPECT_NEAR(drawn[c], 4.0 * deals / 52, 5 * std::sqrt(4.0 * deals / 52));
         }
         EXPECT_EQ(dealt[kJoker], type == 1 ? deals : 0);
     }
@@ -319,6 +325,38 @@ TEST(SuggestedHold, SameCardsInEverySlotOrder) {
                     }
                 }
     EXPECT_EQ(differ, 0);
+}
+
+// Game type 1 deals five ordinary cards and puts the joker over one: the card
+// lost that way is back among the 48 that the draw takes from.
+TEST(GameTypeRules, TheCardUnderTheJokerCanComeBack) {
+    FixedClock clock;
+    const int32_t deals = 96'000;
+    std::mt19937 readings(48);
+    int32_t back = 0;
+    for (int32_t ms = 0; ms < deals; ++ms) {
+        clock.set(ms * 409);
+        EngineState plain;
+        dealHand(plain, 3, clock);  // the same cards, before the joker comes
+        EngineState s;
+        dealHand(s, 1, clock);
+        int32_t lost = 0;
+        for (int32_t k = 1; k <= kSlots; ++k) {
+            if (s.hand[k] == kJoker) {
+                lost = plain.hand[k];
+            } else {
+                ASSERT_EQ(s.hand[k], plain.hand[k]);
+                s.held[k] = true;
+            }
+        }
+        // Another reading, unrelated to the deal's: in the same millisecond the
+        // draw would replay the deal, and a fixed delay ties the two as well.
+        clock.set(static_cast<int32_t>(readings() % kMillisecondsPerDay));
+        drawCards(s, 1, clock);
+        back += std::find(s.hand.begin() + 1, s.hand.end(), lost) != s.hand.end();
+    }
+    // One draw in 48.
+    EXPECT_NEAR(back, deals / 48.0, 5 * std::sqrt(deals / 48.0));
 }
 
 TEST(ReturnCommands, AdviseAndRtp) {
