@@ -15,6 +15,11 @@ namespace brisko {
 
 __extension__ typedef __int128 Int128;
 
+// The categories as the English pay table names them, Nothing first.
+inline constexpr std::array<const char*, kCategoryCount> kCategoryNames = {
+    "Nothing", "Kings or Better", "Two Pairs",      "Three of a Kind", "Straight",
+    "Flush",   "Full House",      "Four of a Kind", "Straight Flush",  "Royal Flush"};
+
 std::string toString(Int128 value);
 
 // A reduced fraction with a positive denominator.

@@ -13,10 +13,6 @@ namespace brisko {
 
 namespace {
 
-constexpr std::array<const char*, kCategoryCount> kCategoryNames = {
-    "Nothing", "Kings or Better", "Two Pairs",      "Three of a Kind", "Straight",
-    "Flush",   "Full House",      "Four of a Kind", "Straight Flush",  "Royal Flush"};
-
 constexpr std::array<const char*, 4> kGameTypeNames = {"", "a joker in every deal",
                                                        "a joker possible", "no joker"};
 
@@ -44,10 +40,6 @@ std::string general(long double v) {
 int32_t defaultThreads() {
     return static_cast<int32_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 64u));
 }
-
-}  // namespace
-
-namespace {
 
 enum class Format { Text, Markdown, HtmlFrench, HtmlEnglish };
 

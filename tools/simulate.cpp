@@ -168,10 +168,6 @@ bool parseNumber(const std::string& word, int64_t low, int64_t high, int64_t& va
     return true;
 }
 
-constexpr std::array<const char*, kCategoryCount> kCategoryNames = {
-    "Nothing", "Kings or Better", "Two Pairs",      "Three of a Kind", "Straight",
-    "Flush",   "Full House",      "Four of a Kind", "Straight Flush",  "Royal Flush"};
-
 }  // namespace
 
 int runSimulate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
