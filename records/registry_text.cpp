@@ -150,7 +150,9 @@ class Parser {
             size_t end = text.find('\n', start);
             if (end == std::string_view::npos) end = text.size();
             std::string_view line = text.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            // Every CR before the line feed: a file that went through more than
+            // one CRLF conversion would otherwise lose one more at each save.
+            while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
             if (line.size() > kMaxRegistryLineLength) {
                 throw RegistryParseError(static_cast<int>(lines_.size()) + 1, "line too long");
             }

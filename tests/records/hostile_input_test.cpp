@@ -106,6 +106,21 @@ TEST(HostileFiles, HexIsReadStrictly) {
     EXPECT_EQ(key.find("b")->data, test::bytes({0xff, 0xff, 0xff, 0xff}));
 }
 
+TEST(HostileFiles, LinesEndingInSeveralCarriageReturnsReadAsWrittenOnce) {
+    const std::string text =
+        "WINE REGISTRY Version 2\r\r\n;; header\r\r\r\n[K] 1\r\r\n#time=1\r\r\n"
+        "\"v\"=hex:01\r\r\n\"s\"=\"a\"\r\r\r\n";
+    const RegTree tree = parseRegistryText(text);
+    ASSERT_EQ(tree.header.size(), 1u);
+    EXPECT_EQ(tree.header[0], ";; header");
+    ASSERT_EQ(tree.keys.size(), 1u);
+    EXPECT_EQ(tree.keys[0].options, std::vector<std::string>{"#time=1"});
+    EXPECT_EQ(tree.keys[0].find("s")->data, stringData("a"));
+    const std::string written = formatRegistryText(tree);
+    EXPECT_EQ(written, formatRegistryText(parseRegistryText(written)));
+    EXPECT_EQ(written.find('\r'), std::string::npos);
+}
+
 TEST(HostileFiles, ManyKeysAndValuesReadInOnePassAndTheLastOfANameWins) {
     std::string text = "WINE REGISTRY Version 2\n";
     constexpr int kKeys = 2000;
