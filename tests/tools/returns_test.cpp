@@ -3,6 +3,7 @@
 // deal, and the game types' joker rules against dealHand and drawCards.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 #include <sstream>
 
@@ -357,6 +358,26 @@ TEST(GameTypeRules, TheCardUnderTheJokerCanComeBack) {
     }
     // One draw in 48.
     EXPECT_NEAR(back, deals / 48.0, 5 * std::sqrt(deals / 48.0));
+}
+
+// The README and the help files show the tables the tool makes today.
+TEST(ReturnCommands, DocumentsShowTheReturnsOfTheTool) {
+    auto fileText = [](const std::string& name) {
+        std::ifstream in(std::string(BRISKO_SOURCE_DIR) + "/" + name, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    for (const auto& [format, file] : {std::pair{"markdown", "README.md"},
+                                       {"html-fr", "assets/pokerfr.hlp"},
+                                       {"html-en", "assets/pokerus.hlp"}}) {
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        ASSERT_EQ(runAnalyze({"rtp", "--format", format}, in, out, err), 0);
+        EXPECT_NE(fileText(file).find(out.str()), std::string::npos)
+            << file << " should hold the output of brisko-analyze rtp --format " << format;
+    }
 }
 
 TEST(ReturnCommands, AdviseAndRtp) {
