@@ -904,7 +904,10 @@ void TfrmBrisko::OpenHelp() {
         helpViewer_ = new QTextBrowser(this);
         helpViewer_->setObjectName("helpViewer");
         helpViewer_->setWindowFlag(Qt::Window);
-        helpViewer_->setOpenExternalLinks(true);
+        // Only our own help file is ever shown: a link, even in an edited
+        // copy of it, opens nothing.
+        helpViewer_->setOpenExternalLinks(false);
+        helpViewer_->setOpenLinks(false);
         helpViewer_->resize(scale_.length(560), scale_.length(480));
     }
     QFile file(helpFile_);

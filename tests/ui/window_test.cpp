@@ -448,6 +448,7 @@ class WindowTest : public QObject {
         auto* help = t.window.findChild<QTextBrowser*>("helpViewer");
         QVERIFY(help && help->isVisible());
         QVERIFY(help->toPlainText().contains("Double or quits"));
+        QVERIFY(!help->openLinks() && !help->openExternalLinks());  // nothing but our own text
         QTest::keyClick(&t.window, Qt::Key_F3);  // a window without its dialog: nothing breaks
     }
 
