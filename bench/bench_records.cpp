@@ -9,6 +9,7 @@
 
 #include "records/file_store.h"
 #include "records/memory_store.h"
+#include "records/null_view.h"
 #include "records/registry_text.h"
 #include "records/settings.h"
 
@@ -17,18 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NullView final : public RecordsView {
-public:
-    void setCaption(std::string_view, const std::string&) override {}
-    void setVisible(std::string_view, bool) override {}
-    void setEnabled(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void setColour(std::string_view, Colour) override {}
-    void showOptions(const Settings&) override {}
-    void showMessage(const std::string&) override {}
-    bool askYesNo(const std::string&) override { return false; }
-    bool chooseColour(uint32_t, uint32_t&) override { return false; }
-};
+using NullView = NullRecordsView;
 
 // A store file of its own under $TMPDIR, removed afterwards.
 class BenchDir {

@@ -13,6 +13,7 @@
 #include "records/file_store.h"
 #endif
 #include "records/memory_store.h"
+#include "table/null_view.h"
 #include "table/world.h"
 
 namespace brisko {
@@ -59,19 +60,11 @@ defaults; with --store PATH they are read from and saved to that file.
 )";
 
 // The window of the terminal: it only keeps the captions and the messages.
-class PlayView final : public TableView {
+class PlayView final : public NullTableView {
   public:
     void setCaption(std::string_view control, const std::string& text) override {
         captions[std::string(control)] = text;
     }
-    void setVisible(std::string_view, bool) override {}
-    void setEnabled(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void setColour(std::string_view, Colour) override {}
-    void ShowCard(int32_t) override {}
-    void StopAllTimers() override {}
-    void startTimer(std::string_view) override {}
-    void stopTimer(std::string_view) override {}
 
     std::map<std::string, std::string, std::less<>> captions;
 };

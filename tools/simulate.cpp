@@ -11,6 +11,8 @@
 #include <random>
 
 #include "records/memory_store.h"
+#include "records/null_view.h"
+#include "table/null_view.h"
 #include "table/world.h"
 
 namespace brisko {
@@ -28,35 +30,6 @@ class SequenceClock final : public Clock {
 
   private:
     mutable std::mt19937_64 random_;
-};
-
-class NullTableView final : public TableView {
-  public:
-    void setCaption(std::string_view, const std::string&) override {}
-    void setVisible(std::string_view, bool) override {}
-    void setEnabled(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void setColour(std::string_view, Colour) override {}
-    void ShowCard(int32_t) override {}
-    void StopAllTimers() override {}
-    void startTimer(std::string_view) override {}
-    void stopTimer(std::string_view) override {}
-};
-
-class NullRecordsView final : public RecordsView {
-  public:
-    void setCaption(std::string_view, const std::string&) override {}
-    void setVisible(std::string_view, bool) override {}
-    void setEnabled(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void setColour(std::string_view, Colour) override {}
-    void showOptions(const Settings&) override {}
-    void showMessage(const std::string&) override {}
-    bool askYesNo(const std::string&) override { return true; }
-    bool chooseColour(uint32_t current, uint32_t& chosen) override {
-        chosen = current;
-        return false;
-    }
 };
 
 // A winning streak so long that the win stops doubling: quit there.

@@ -14,22 +14,12 @@
 #include "helpers.h"
 #include "records/memory_store.h"
 #include "table/world.h"
+#include "table/null_view.h"
 
 namespace brisko {
 namespace {
 
-class SilentTable final : public TableView {
-  public:
-    void setCaption(std::string_view, const std::string&) override {}
-    void setVisible(std::string_view, bool) override {}
-    void setEnabled(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void setColour(std::string_view, Colour) override {}
-    void ShowCard(int32_t) override {}
-    void StopAllTimers() override {}
-    void startTimer(std::string_view) override {}
-    void stopTimer(std::string_view) override {}
-};
+using SilentTable = NullTableView;
 
 enum class DoubleUp { Taken, Refused, Off };
 

@@ -10,6 +10,7 @@
 #include "helpers.h"
 #include "records/file_store.h"
 #include "table/world.h"
+#include "table/null_view.h"
 
 namespace brisko {
 namespace {
@@ -19,18 +20,7 @@ using test::readText;
 using test::RecordingView;
 using test::TempDir;
 
-class SilentTable final : public TableView {
-  public:
-    void setCaption(std::string_view, const std::string&) override {}
-    void setVisible(std::string_view, bool) override {}
-    void setEnabled(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void setColour(std::string_view, Colour) override {}
-    void ShowCard(int32_t) override {}
-    void StopAllTimers() override {}
-    void startTimer(std::string_view) override {}
-    void stopTimer(std::string_view) override {}
-};
+using SilentTable = NullTableView;
 
 enum class Fault { FullDisk, ReadOnlyFolder };
 

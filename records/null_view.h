@@ -1,0 +1,29 @@
+// A records view that shows nothing, for tools, benchmarks and tests that
+// only want the settings and the best scores.
+#pragma once
+
+#include "records/settings.h"
+
+namespace brisko {
+
+class NullRecordsView : public RecordsView {
+  public:
+    // What every Yes/No question is answered.
+    bool answer = false;
+
+    void setCaption(std::string_view, const std::string&) override {}
+    void setVisible(std::string_view, bool) override {}
+    void setEnabled(std::string_view, bool) override {}
+    void setFocus(std::string_view) override {}
+    void setColour(std::string_view, Colour) override {}
+    void showOptions(const Settings&) override {}
+    void showMessage(const std::string&) override {}
+    bool askYesNo(const std::string&) override { return answer; }
+    // The colour chooser cancelled: the colour stays.
+    bool chooseColour(uint32_t current, uint32_t& chosen) override {
+        chosen = current;
+        return false;
+    }
+};
+
+}  // namespace brisko
