@@ -13,6 +13,7 @@
 #include <map>
 
 #include "records/registry.h"
+#include "records/null_view.h"
 #include "records/settings.h"
 #include "records/settings_table.h"
 #include "records/windows_store.h"
@@ -72,24 +73,11 @@ void removeValue(const std::string& name) {
     RegCloseKey(key);
 }
 
-class Recording : public RecordsView {
-  public:
-    void setCaption(std::string_view, const std::string&) override {}
-    void setVisible(std::string_view, bool) override {}
-    void setEnabled(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void setColour(std::string_view, Colour) override {}
-    void showOptions(const Settings&) override {}
-    void showMessage(const std::string&) override {}
-    bool askYesNo(const std::string&) override { return false; }
-    bool chooseColour(uint32_t, uint32_t&) override { return false; }
-};
-
 struct WindowsStoreTest : ::testing::Test {
     WindowsStore store;
     RandomSource random;
     Texts texts;
-    Recording view;
+    NullRecordsView view;
     Records records{store, random, texts, view};
 
     WindowsStoreTest() {
