@@ -117,8 +117,9 @@ std::string utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
-std::vector<uint8_t> stringData(std::string_view text) {
-    const std::u16string units = utf8ToUtf16(text);
+std::vector<uint8_t> stringData(std::string_view text) { return unitsData(utf8ToUtf16(text)); }
+
+std::vector<uint8_t> unitsData(const std::u16string& units) {
     std::vector<uint8_t> data;
     data.reserve(units.size() * 2 + 2);
     for (const char16_t unit : units) {

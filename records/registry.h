@@ -39,6 +39,8 @@ struct RegValue {
 
 // The data of a REG_SZ holding `text`: UTF-16LE units and a closing zero unit.
 std::vector<uint8_t> stringData(std::string_view text);
+// The same from UTF-16 units as they stand (a lone surrogate stays as it is).
+std::vector<uint8_t> unitsData(const std::u16string& units);
 // The UTF-16 units of string data up to its first zero unit (an odd last byte
 // is ignored).
 std::u16string stringUnits(const std::vector<uint8_t>& data);

@@ -110,17 +110,6 @@ void expectEnd(std::string_view line, size_t pos, int lineNo) {
     if (pos != line.size()) throw RegistryParseError(lineNo, "unexpected text after the value");
 }
 
-std::vector<uint8_t> unitsData(const std::u16string& units) {
-    std::vector<uint8_t> data;
-    for (const char16_t unit : units) {
-        data.push_back(static_cast<uint8_t>(unit & 0xFF));
-        data.push_back(static_cast<uint8_t>(unit >> 8));
-    }
-    data.push_back(0);
-    data.push_back(0);
-    return data;
-}
-
 std::optional<uint32_t> readHexNumber(std::string_view text, size_t& pos, size_t maxDigits) {
     uint64_t v = 0;
     size_t digits = 0;
