@@ -1,12 +1,12 @@
 #include "tools/analyze.h"
 
-#include <charconv>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <sstream>
 
 #include "engine/hand.h"
+#include "tools/numbers.h"
 #include "tools/returns_commands.h"
 #ifdef BRISKO_HAVE_PLAY
 #include "tools/play.h"
@@ -111,23 +111,15 @@ struct BadInput {
     std::string message;
 };
 
-std::optional<int64_t> parseInteger(const std::string& word) {
-    int64_t value = 0;
-    if (word.empty() || word.size() > 12) return std::nullopt;
-    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (ec != std::errc() || end != word.data() + word.size()) return std::nullopt;
-    return value;
-}
-
 int32_t gameTypeArg(const std::string& word) {
-    const auto v = parseInteger(word);
-    if (!v || *v < 1 || *v > 3) throw BadInput{"game type must be 1, 2 or 3: '" + word + "'"};
+    const auto v = parseInteger(word, 1, 3);
+    if (!v) throw BadInput{"game type must be 1, 2 or 3: '" + word + "'"};
     return static_cast<int32_t>(*v);
 }
 
 int32_t clockArg(const std::string& word) {
-    const auto v = parseInteger(word);
-    if (!v || *v < 0 || *v >= kMillisecondsPerDay) {
+    const auto v = parseInteger(word, 0, kMillisecondsPerDay - 1);
+    if (!v) {
         throw BadInput{"clock reading must be 0-86399999: '" + word + "'"};
     }
     return static_cast<int32_t>(*v);

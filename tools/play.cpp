@@ -1,6 +1,5 @@
 #include "tools/play.h"
 
-#include <charconv>
 #include <istream>
 #include <map>
 #include <memory>
@@ -15,6 +14,7 @@
 #include "records/memory_store.h"
 #include "table/null_view.h"
 #include "table/world.h"
+#include "tools/numbers.h"
 
 namespace brisko {
 
@@ -97,25 +97,17 @@ class BadCommand : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::optional<int32_t> parseInt(std::string_view word) {
-    int32_t value = 0;
-    const char* end = word.data() + word.size();
-    auto [ptr, ec] = std::from_chars(word.data(), end, value);
-    if (ec != std::errc() || ptr != end) return std::nullopt;
-    return value;
-}
-
 int32_t intArgument(const std::vector<std::string>& words, int32_t low, int32_t high) {
     if (words.size() != 2) {
         throw BadCommand("'" + words[0] + "' takes one number from " + std::to_string(low) +
                          " to " + std::to_string(high));
     }
-    const std::optional<int32_t> value = parseInt(words[1]);
-    if (!value || *value < low || *value > high) {
+    const std::optional<int64_t> value = parseInteger(words[1], low, high);
+    if (!value) {
         throw BadCommand("'" + words[0] + "' takes a number from " + std::to_string(low) + " to " +
                          std::to_string(high) + ", not '" + words[1] + "'");
     }
-    return *value;
+    return static_cast<int32_t>(*value);
 }
 
 void noArgument(const std::vector<std::string>& words) {

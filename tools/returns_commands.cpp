@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cstdio>
 #include <thread>
 
 #include "engine/texts.h"
+#include "tools/numbers.h"
 #include "tools/returns.h"
 
 namespace brisko {
@@ -17,12 +17,9 @@ constexpr std::array<const char*, 4> kGameTypeNames = {"", "a joker in every dea
                                                        "a joker possible", "no joker"};
 
 bool parseInt(const std::string& word, int32_t low, int32_t high, int32_t& value) {
-    int32_t v = 0;
-    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
-    if (word.empty() || ec != std::errc() || end != word.data() + word.size()) return false;
-    if (v < low || v > high) return false;
-    value = v;
-    return true;
+    const std::optional<int64_t> v = parseInteger(word, low, high);
+    if (v) value = static_cast<int32_t>(*v);
+    return v.has_value();
 }
 
 std::string fixed(long double v, int32_t places) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +13,7 @@
 #include "records/null_view.h"
 #include "table/null_view.h"
 #include "table/world.h"
+#include "tools/numbers.h"
 
 namespace brisko {
 
@@ -133,12 +133,9 @@ SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) 
 namespace {
 
 bool parseNumber(const std::string& word, int64_t low, int64_t high, int64_t& value) {
-    int64_t v = 0;
-    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
-    if (word.empty() || ec != std::errc() || end != word.data() + word.size()) return false;
-    if (v < low || v > high) return false;
-    value = v;
-    return true;
+    const std::optional<int64_t> v = parseInteger(word, low, high);
+    if (v) value = *v;
+    return v.has_value();
 }
 
 }  // namespace
