@@ -54,10 +54,10 @@ void BM_DealAndDraw(benchmark::State& st) {
         clock.set(ms);
         ms = (ms + 7919) % kMillisecondsPerDay;
         s.held = {};
-        dealHand(s, gameType, clock);
+        dealHand(s, GameType{gameType}, clock);
         suggestMarks(s);
         s.held = s.markedCards;
-        drawCards(s, gameType, clock);
+        drawCards(s, GameType{gameType}, clock);
         checksum += s.hand[1] + s.hand[5];
     }
     benchmark::DoNotOptimize(checksum);

@@ -6,16 +6,7 @@
 
 namespace brisko {
 
-namespace {
-
-constexpr int32_t kJokerEveryDeal = 1;
-constexpr int32_t kJokerPossible = 2;
-
-constexpr int32_t kJokerOdds = 1060;
-
-}  // namespace
-
-void dealHand(EngineState& s, int32_t gameType, const Clock& clock) {
+void dealHand(EngineState& s, GameType gameType, const Clock& clock) {
     s.random.reseedFromClock(clock);
     s.hand[1] = s.random.randomFrom(kOrdinaryCards);
     for (int32_t k = 2; k <= kSlots; ++k) {
@@ -26,16 +17,15 @@ void dealHand(EngineState& s, int32_t gameType, const Clock& clock) {
             for (int32_t j = 1; j < k; ++j) repeat = repeat || s.hand[j] == s.hand[k];
         }
     }
-    if (gameType == kJokerEveryDeal) {
+    const int32_t chances = rulesOf(gameType).jokerDealChances;
+    if (chances >= kJokerOdds ||
+        (chances > 0 && jokerComes(s.random.randomFrom(kJokerOdds), chances))) {
         s.hand[s.random.randomFrom(kSlots)] = kJoker;
-    } else if (gameType == kJokerPossible) {
-        if (jokerAtDeal(s.random.randomFrom(kJokerOdds)))
-            s.hand[s.random.randomFrom(kSlots)] = kJoker;
     }
     evaluateHand(s);
 }
 
-void drawCards(EngineState& s, int32_t gameType, const Clock& clock) {
+void drawCards(EngineState& s, GameType gameType, const Clock& clock) {
     s.usedCards.fill(false);
     for (int32_t k = 1; k <= kSlots; ++k) s.usedCards[s.hand[k]] = true;
 
@@ -48,7 +38,8 @@ void drawCards(EngineState& s, int32_t gameType, const Clock& clock) {
         s.usedCards[c] = true;
     }
 
-    if (gameType == kJokerPossible) {
+    const GameTypeRules& rules = rulesOf(gameType);
+    if (rules.jokerDrawPerFreeSlot > 0) {
         int32_t heldCount = 0;
         bool jokerHeld = false;
         for (int32_t k = 1; k <= kSlots; ++k) {
@@ -57,7 +48,7 @@ void drawCards(EngineState& s, int32_t gameType, const Clock& clock) {
             jokerHeld = jokerHeld || s.hand[k] == kJoker;
         }
         if (!jokerHeld && heldCount < kSlots &&
-            jokerAtDraw(s.random.randomFrom(kJokerOdds), heldCount)) {
+            jokerComes(s.random.randomFrom(kJokerOdds), jokerDrawChances(rules, heldCount))) {
             // The joker takes the first slot not held after a slot drawn at
             // random, the drawn slot itself coming last.
             int32_t slot = s.random.randomFrom(kSlots);

@@ -3,9 +3,10 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 
 #include "engine/card.h"
+#include "engine/controls.h"
+#include "engine/game_type.h"
 #include "engine/random.h"
 
 namespace brisko {
@@ -29,12 +30,6 @@ inline constexpr int32_t kCategoryCount = 10;
 inline constexpr std::array<int32_t, kCategoryCount> payMultiplier = {0,  1,  2,  4,   8,
                                                                       12, 16, 24, 200, 500};
 
-// A 32-bit colour as the game stores it: low byte red, then green, then blue.
-using Colour = uint32_t;
-constexpr Colour rgb(uint32_t r, uint32_t g, uint32_t b) {
-    return r | (g << 8) | (b << 16);
-}
-
 inline constexpr Colour kRed = rgb(255, 0, 0);
 inline constexpr Colour kLightGreen = rgb(146, 239, 150);
 inline constexpr Colour kDarkGreen = rgb(0, 64, 0);
@@ -43,21 +38,24 @@ inline constexpr Colour kSilver = rgb(192, 192, 192);
 // One row of the pay table on the window, from the royal flush down.
 struct PayRow {
     HandCategory category;
-    std::string_view titlePanel;
-    std::string_view valuePanel;
+    Control titlePanel;
+    Control valuePanel;
     Colour colour;  // the row's own colour, restored when the bet changes
 };
 
 inline constexpr std::array<PayRow, 9> payTableRows = {{
-    {HandCategory::RoyalFlush, "PanelTitreFlushRoyale", "PanelFlushRoyale", kLightGreen},
-    {HandCategory::StraightFlush, "PanelTitreQuinteFlush", "PanelQuinteFlush", kDarkGreen},
-    {HandCategory::FourOfAKind, "PanelTitreCarre", "PanelCarre", kSilver},
-    {HandCategory::FullHouse, "PanelTitreFull", "PanelFull", kDarkGreen},
-    {HandCategory::Flush, "PanelTitreFlush", "PanelFlush", kSilver},
-    {HandCategory::Straight, "PanelTitreSuite", "PanelSuite", kDarkGreen},
-    {HandCategory::ThreeOfAKind, "PanelTitreBrelan", "PanelBrelan", kSilver},
-    {HandCategory::TwoPairs, "PanelTitreDeuxPaires", "PanelDeuxPaires", kDarkGreen},
-    {HandCategory::KingsOrBetter, "PanelTitrePaireAsOuRoi", "PanelPaireAsOuRoi", kSilver},
+    {HandCategory::RoyalFlush, Control::PanelTitreFlushRoyale, Control::PanelFlushRoyale,
+     kLightGreen},
+    {HandCategory::StraightFlush, Control::PanelTitreQuinteFlush, Control::PanelQuinteFlush,
+     kDarkGreen},
+    {HandCategory::FourOfAKind, Control::PanelTitreCarre, Control::PanelCarre, kSilver},
+    {HandCategory::FullHouse, Control::PanelTitreFull, Control::PanelFull, kDarkGreen},
+    {HandCategory::Flush, Control::PanelTitreFlush, Control::PanelFlush, kSilver},
+    {HandCategory::Straight, Control::PanelTitreSuite, Control::PanelSuite, kDarkGreen},
+    {HandCategory::ThreeOfAKind, Control::PanelTitreBrelan, Control::PanelBrelan, kSilver},
+    {HandCategory::TwoPairs, Control::PanelTitreDeuxPaires, Control::PanelDeuxPaires, kDarkGreen},
+    {HandCategory::KingsOrBetter, Control::PanelTitrePaireAsOuRoi, Control::PanelPaireAsOuRoi,
+     kSilver},
 }};
 
 constexpr const PayRow& payRowOf(HandCategory category) {
@@ -89,18 +87,15 @@ int32_t payout(HandCategory category, int32_t bet);
 // into the suggested slots, in markedCards.
 void suggestMarks(EngineState& state);
 
-// The joker's chances in game type 2, x being a draw of 1..1060: at a deal,
-// and at a draw with `heldCount` slots held and the joker not among them.
-constexpr bool jokerAtDeal(int32_t x) {
-    return x < 100;
-}
-constexpr bool jokerAtDraw(int32_t x, int32_t heldCount) {
-    return heldCount < kSlots && x < 20 * (kSlots - heldCount);
+// Whether a draw x of randomFrom(kJokerOdds) brings the joker, with that
+// many chances.
+constexpr bool jokerComes(int32_t x, int32_t chances) {
+    return x <= chances;
 }
 
-// Deals five new cards for game type 1..3 and evaluates them.
-void dealHand(EngineState& state, int32_t gameType, const Clock& clock);
+// Deals five new cards, with the joker rule of the game type, and evaluates them.
+void dealHand(EngineState& state, GameType gameType, const Clock& clock);
 // Replaces the slots not held, with the joker rule of the game type, and evaluates.
-void drawCards(EngineState& state, int32_t gameType, const Clock& clock);
+void drawCards(EngineState& state, GameType gameType, const Clock& clock);
 
 }  // namespace brisko

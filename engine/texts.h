@@ -8,9 +8,32 @@
 
 namespace brisko {
 
-inline constexpr int32_t kLanguageNone = 0;
-inline constexpr int32_t kLanguageFrench = 1;
-inline constexpr int32_t kLanguageEnglish = 2;
+// The player chooses at every start; None until then.
+enum class Language : int32_t { None = 0, French = 1, English = 2 };
+
+// What a language brings besides its column of texts. A new language is one
+// more row here and one more column in the text table.
+struct LanguageInfo {
+    Language language;
+    std::string_view helpFile;  // beside the program
+    std::string_view qtLocale;  // the toolkit's own translations ("" for none)
+    bool englishCourtCards;     // jacks, queens and kings with English faces
+};
+
+inline constexpr std::array<LanguageInfo, 2> kLanguages = {{
+    {Language::French, "pokerfr.hlp", "fr", false},
+    {Language::English, "pokerus.hlp", "", true},
+}};
+inline constexpr int32_t kLanguageCount = static_cast<int32_t>(kLanguages.size());
+
+// Languages are numbered 1..kLanguageCount.
+constexpr bool isLanguage(int32_t n) {
+    return n >= 1 && n <= kLanguageCount;
+}
+// The facts of a chosen language (not None).
+constexpr const LanguageInfo& infoOf(Language language) {
+    return kLanguages[static_cast<size_t>(language) - 1];
+}
 
 // Every text the game shows that depends on the language. The logic names a
 // text by its key and never tests the language itself.
@@ -109,26 +132,22 @@ inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::hintButtonC) + 1
 constexpr Txt handNameKey(int32_t category) {
     return static_cast<Txt>(static_cast<int32_t>(Txt::txtHandName9) + 9 - category);
 }
-// The name of game type 1..3.
-constexpr Txt gameTypeNameKey(int32_t gameType) {
-    return static_cast<Txt>(static_cast<int32_t>(Txt::txtGameTypeName1) + gameType - 1);
-}
 
 // The key's name as written in code, for tests and tools ("txtBetPrompt").
 std::string_view textKeyName(Txt key);
-// The text of a key in a language 1 or 2, whatever the current choice.
-std::string_view textFor(Txt key, int32_t language);
+// The text of a key in a language, whatever the current choice; empty for None.
+std::string_view textFor(Txt key, Language language);
 
 // The text table of the running game: every text empty until a language is
 // chosen, then replaced as a whole.
 class Texts {
   public:
-    int32_t language() const { return language_; }
-    void setLanguage(int32_t language);
+    Language language() const { return language_; }
+    void setLanguage(Language language);
     const std::string& operator[](Txt key) const { return texts_[static_cast<size_t>(key)]; }
 
   private:
-    int32_t language_ = kLanguageNone;
+    Language language_ = Language::None;
     std::array<std::string, kTextCount> texts_{};
 };
 

@@ -102,7 +102,7 @@ inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
     }
     const auto clock = [] { return test::kFixedTime; };
     Texts texts;
-    texts.setLanguage(kLanguageFrench);
+    texts.setLanguage(Language::French);
     test::RecordingView view;
 
     RandomSource random;
@@ -115,8 +115,7 @@ inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
         error = e.what();
     }
     const Settings& s = records.settings;
-    if (s.gameType < 1 || s.gameType > kGameTypes || s.targetIndex < 1 ||
-        s.targetIndex > kTargets) {
+    if (!isGameType(number(s.gameType)) || s.targetIndex < 1 || s.targetIndex > kTargets) {
         return "the game choice is outside its range after the load";
     }
     if (error.starts_with("Type de données incorrect pour '")) {

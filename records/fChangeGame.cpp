@@ -146,7 +146,7 @@ void TfrmChangeGame::OpenChangeGameDialog() {
     panelTitreHighScore->setText(q(texts_[Txt::txtHighScore]) + " :");
     groupBoxNiveauJeu->setTitle(q(texts_[Txt::txtGameType]));
     for (int32_t t = 1; t <= kGameTypes; ++t) {
-        rbNiveau[size_t(t)]->setText(q(texts_[gameTypeNameKey(t)]));
+        rbNiveau[size_t(t)]->setText(q(texts_[rulesOf(static_cast<GameType>(t)).name]));
     }
     groupBoxNbTirages->setTitle(q(texts_[Txt::txtDrawCount]));
     buttonOK->setText(q(texts_[Txt::txtOK]));
@@ -188,7 +188,8 @@ void TfrmChangeGame::FormActivate() {
     buttonOK->setFocus(Qt::OtherFocusReason);
     const Settings& s = records_.settings;
     editYourName->setText(q(s.optionYourName));
-    if (s.gameType >= 1 && s.gameType <= kGameTypes) rbNiveau[size_t(s.gameType)]->setChecked(true);
+    const int32_t type = number(s.gameType);
+    if (isGameType(type)) rbNiveau[size_t(type)]->setChecked(true);
     if (s.targetIndex >= 1 && s.targetIndex <= kTargets) {
         rbNbTirages[size_t(s.targetIndex)]->setChecked(true);
     }
@@ -196,7 +197,7 @@ void TfrmChangeGame::FormActivate() {
         rbNbTirages[size_t(i)]->setText(QString::number(records_.targetDraws[size_t(i)]));
     }
     rbNbTirages[kUnlimitedTarget]->setText(q(texts_[Txt::txtUnlimitedScore]));
-    showEntry(s.gameType, s.targetIndex);
+    showEntry(type, s.targetIndex);
 }
 
 int32_t TfrmChangeGame::checkedGameType() const {
@@ -235,7 +236,7 @@ void TfrmChangeGame::ConfirmChangeGame() {
     const int32_t target = checkedTarget();
     closeDialog();
     Settings& s = records_.settings;
-    if (gameType != 0) s.gameType = gameType;
+    if (gameType != 0) s.gameType = static_cast<GameType>(gameType);
     if (target != 0) s.targetIndex = target;
     s.optionYourName = editYourName->text().toStdString();
     // A refused save still starts the game that was chosen; the player is

@@ -1,6 +1,8 @@
 #include <exception>
 #include <string>
 
+#include "engine/hand.h"
+#include "engine/rounding.h"
 #include "records/settings.h"
 
 namespace brisko {
@@ -15,41 +17,20 @@ std::string asciiUpper(std::string_view text) {
     return out;
 }
 
-// base / 8 rounded to the nearest integer, an exact half to the even one.
-int32_t eighthRoundedHalfEven(int32_t base) {
-    const int32_t quotient = base / 8;
-    const int32_t remainder = base % 8;
-    if (remainder > 4 || (remainder == 4 && quotient % 2 != 0)) return quotient + 1;
-    return quotient;
-}
-
-// "panelNumero" and 3 give "panelNumero3".
-std::string row(std::string_view prefix, int32_t rank) {
-    std::string name(prefix);
-    name += std::to_string(rank);
-    return name;
-}
-
 }  // namespace
 
 int32_t defaultHighScoreStep(int32_t base) {
-    return eighthRoundedHalfEven(base);
+    return static_cast<int32_t>(roundHalfEven(base, 8));
 }
 
-int32_t defaultHighScoreBase(int32_t gameType, int32_t targetIndex, int32_t draws) {
-    int32_t base = 4300 - 1000 * gameType;
-    if (targetIndex == kUnlimitedTarget) {
-        if (gameType == 1) base += 5000;
-        if (gameType == 3) base = 2200;
-        return base;
-    }
-    if (gameType == 1) base += 100 * draws;
-    if (gameType == 2) base += 20 * draws;
-    return base;
+int32_t defaultHighScoreBase(GameType gameType, int32_t targetIndex, int32_t draws) {
+    const GameTypeRules& rules = rulesOf(gameType);
+    if (targetIndex == kUnlimitedTarget) return rules.unlimitedHighScoreBase;
+    return rules.highScoreBase + rules.highScorePerDraw * draws;
 }
 
 HighScoreList& Records::currentList() {
-    return settings.highScores.at(static_cast<size_t>(settings.gameType))
+    return settings.highScores.at(static_cast<size_t>(number(settings.gameType)))
         .at(static_cast<size_t>(settings.targetIndex));
 }
 
@@ -65,7 +46,7 @@ void Records::MakeDefaultHighScores() {
     }
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         for (int32_t i = 1; i <= kTargets; ++i) {
-            const int32_t base = defaultHighScoreBase(t, i, targetDraws[i]);
+            const int32_t base = defaultHighScoreBase(static_cast<GameType>(t), i, targetDraws[i]);
             const int32_t step = defaultHighScoreStep(base);
             HighScoreList& list = table[t][i];
             list[1].points = base + random_.randomFrom(499);
@@ -78,9 +59,9 @@ void Records::MakeDefaultHighScores() {
 }
 
 void Records::ConfirmDefaultHighScores() {
-    // The question follows the language itself.
-    const int32_t language =
-        texts_.language() == kLanguageEnglish ? kLanguageEnglish : kLanguageFrench;
+    // The question follows the language itself, French before the choice.
+    const Language language =
+        texts_.language() == Language::None ? Language::French : texts_.language();
     if (!view_.askYesNo(std::string(textFor(Txt::questionDefaultHighScores, language)))) return;
     MakeDefaultHighScores();
     ShowHighScores(0);
@@ -90,21 +71,18 @@ void Records::ShowHighScores(int32_t highlight) {
     static constexpr Colour kGrey = rgb(128, 128, 128);
     const HighScoreList& list = currentList();
     for (int32_t r = 1; r <= kRanks; ++r) {
-        view_.setCaption(row("panelNomMeilleurScore", r), list[r].name);
-        view_.setCaption(row("panelMeilleurScore", r), std::to_string(list[r].points));
+        view_.setCaption(scoreName(r), list[r].name);
+        view_.setCaption(scorePoints(r), std::to_string(list[r].points));
     }
+    auto paintRow = [this](int32_t r, Colour colour) {
+        for (Control panel : {scoreNumber(r), scoreName(r), scorePoints(r)}) {
+            view_.setColour(panel, colour);
+        }
+    };
     if (highlight >= 1 && highlight <= kRanks) {
-        for (const char* prefix : {"panelNumero", "panelNomMeilleurScore", "panelMeilleurScore"}) {
-            view_.setColour(row(prefix, highlight), kRed);
-        }
+        paintRow(highlight, kRed);
     } else if (highlight == 0) {
-        for (int32_t r = 1; r <= kRanks; ++r) {
-            const Colour colour = r % 2 == 1 ? kSilver : kGrey;
-            for (const char* prefix :
-                 {"panelNumero", "panelNomMeilleurScore", "panelMeilleurScore"}) {
-                view_.setColour(row(prefix, r), colour);
-            }
-        }
+        for (int32_t r = 1; r <= kRanks; ++r) paintRow(r, r % 2 == 1 ? kSilver : kGrey);
     }
 }
 
@@ -129,10 +107,10 @@ int32_t Records::InsertHighScore(int32_t score) {
     } catch (const StoreError&) {
         saveError = std::current_exception();
     }
-    view_.setCaption("panelBravoHighScore", "BRAVO " + settings.optionYourName + ", " +
-                                                texts_[Txt::txtBestScoreNo] + std::to_string(p) +
-                                                " : " + std::to_string(score));
-    view_.setVisible("panelBravoHighScore", true);
+    view_.setCaption(Control::panelBravoHighScore,
+                     "BRAVO " + settings.optionYourName + ", " + texts_[Txt::txtBestScoreNo] +
+                         std::to_string(p) + " : " + std::to_string(score));
+    view_.setVisible(Control::panelBravoHighScore, true);
     if (saveError) std::rethrow_exception(saveError);
     return p;
 }

@@ -11,11 +11,11 @@ class NullRecordsView : public RecordsView {
     // What every Yes/No question is answered.
     bool answer = false;
 
-    void setCaption(std::string_view, const std::string&) override {}
-    void setVisible(std::string_view, bool) override {}
-    void setEnabled(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void setColour(std::string_view, Colour) override {}
+    void setCaption(Control, const std::string&) override {}
+    void setVisible(Control, bool) override {}
+    void setEnabled(Control, bool) override {}
+    void setFocus(Control) override {}
+    void setColour(Control, Colour) override {}
     void showOptions(const Settings&) override {}
     void showMessage(const std::string&) override {}
     bool askYesNo(const std::string&) override { return answer; }

@@ -6,23 +6,18 @@ namespace brisko {
 
 namespace {
 
-constexpr uint32_t kDarkBlue = 4194304;  // red 0, green 0, blue 64
-
-bool isFlag(uint8_t byte) {
-    return byte == 0 || byte == 1;
+bool inRange(const Settings& settings, const StoredValue& value) {
+    const uint32_t bits = binaryField(settings, value);
+    return bits >= value.low && bits <= value.high;
 }
 
 }  // namespace
 
 Records::Records(SettingsStore& store, RandomSource& random, const Texts& texts, RecordsView& view)
-    : targetDraws{0, 50, 100, 200, 500, 1000, 0},
-      store_(store),
-      random_(random),
-      texts_(texts),
-      view_(view) {}
+    : targetDraws(kTargetDraws), store_(store), random_(random), texts_(texts), view_(view) {}
 
 void Records::LoadSettings() {
-    targetDraws = {0, 50, 100, 200, 500, 1000, 0};
+    targetDraws = kTargetDraws;
     store_.openKey(registryKey);
     // A damaged file has been set aside: there is nothing to read, and what
     // the program holds is kept (all zero at the first load of a run, which
@@ -68,13 +63,11 @@ void Records::LoadSettings() {
 }
 
 void Records::UseDefaultsOutsideRange() {
-    Settings& s = settings;
-    if (!isFlag(s.verif)) s.verif = 1;
-    if (!isFlag(s.optionDoublagePropose)) s.optionDoublagePropose = 1;
-    if (!isFlag(s.optionSuggestionCartes)) s.optionSuggestionCartes = 1;
-    if (!isFlag(s.optionBarreInfo)) s.optionBarreInfo = 1;
-    if (s.gameType < 1 || s.gameType > kGameTypes) s.gameType = 2;
-    if (s.targetIndex < 1 || s.targetIndex > kTargets) s.targetIndex = 1;
+    for (const StoredValue& value : storedValues()) {
+        if (isOption(value) && !inRange(settings, value)) {
+            setBinaryField(settings, value, value.defaultValue);
+        }
+    }
 }
 
 void Records::SaveSettings() {
@@ -99,26 +92,23 @@ void Records::SaveSettings() {
 }
 
 void Records::ResetSettings() {
-    Settings& s = settings;
-    // Also the marker: a stored marker other than 0 and 1 would otherwise fail
-    // every later check and wipe the best scores at every start.
-    s.verif = 1;
-    s.optionDoublagePropose = 1;
-    s.optionSuggestionCartes = 1;
-    s.optionCouleurFondEcran = kDarkBlue;
-    s.optionBarreInfo = 1;
-    s.gameType = 2;
-    s.targetIndex = 1;
+    // Every option, the marker included: a stored marker other than 0 and 1
+    // would otherwise fail every later check and wipe the best scores at
+    // every start.
+    for (const StoredValue& value : storedValues()) {
+        if (isOption(value)) setBinaryField(settings, value, value.defaultValue);
+    }
     MakeDefaultHighScores();
-    s.optionYourName.clear();
+    settings.optionYourName.clear();
     SaveSettings();
 }
 
 bool Records::SettingsValid() const {
     const Settings& s = settings;
-    bool valid = s.gameType >= 1 && s.gameType <= kGameTypes && isFlag(s.optionBarreInfo) &&
-                 isFlag(s.optionDoublagePropose) && s.targetIndex >= 1 &&
-                 s.targetIndex <= kTargets && isFlag(s.optionSuggestionCartes) && isFlag(s.verif);
+    bool valid = true;
+    for (const StoredValue& value : storedValues()) {
+        if (isOption(value)) valid = valid && inRange(s, value);
+    }
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         for (int32_t i = 1; i <= kTargets; ++i) {
             const HighScoreList& list = s.highScores[t][i];

@@ -8,16 +8,22 @@
 #include <string_view>
 
 #include "engine/controls.h"
+#include "engine/game_type.h"
 #include "engine/random.h"
 #include "engine/texts.h"
 #include "records/store.h"
 
 namespace brisko {
 
-inline constexpr int32_t kGameTypes = 3;
 inline constexpr int32_t kTargets = 6;
 inline constexpr int32_t kRanks = 5;
 inline constexpr int32_t kUnlimitedTarget = 6;
+
+// Draws per target index 1..6 (entry 0 unused); the unlimited game (6) never
+// compares with its 0.
+inline constexpr std::array<int32_t, kTargets + 1> kTargetDraws = {0, 50, 100, 200, 500, 1000, 0};
+
+inline constexpr GameType kDefaultGameType = GameType::JokerPossible;
 
 // The invented players of the generated lists, 1..10; index 0 unused.
 inline constexpr std::array<std::string_view, 11> defaultNames = {
@@ -26,7 +32,7 @@ inline constexpr std::array<std::string_view, 11> defaultNames = {
 
 // The generated lists: rank 1 lies 1..499 above the base, each further rank
 // 1..step below the previous one less the step. `draws` is targetDraws[i].
-int32_t defaultHighScoreBase(int32_t gameType, int32_t targetIndex, int32_t draws);
+int32_t defaultHighScoreBase(GameType gameType, int32_t targetIndex, int32_t draws);
 // base x 0.125, an exact half rounded to the even neighbour.
 int32_t defaultHighScoreStep(int32_t base);
 
@@ -40,13 +46,13 @@ using HighScoreList = std::array<HighScoreEntry, kRanks + 1>;
 using HighScoreTable = std::array<std::array<HighScoreList, kTargets + 1>, kGameTypes + 1>;
 
 struct Settings {
-    uint8_t verif = 0;                   // first-run marker
-    uint8_t optionDoublagePropose = 0;   // a win offers double or quits
-    uint8_t optionSuggestionCartes = 0;  // hold the suggested cards at once
-    uint32_t optionCouleurFondEcran = 0; // background colour, low byte red
-    uint8_t optionBarreInfo = 0;         // show the message line
-    int32_t gameType = 0;                // "niveau", 1..3
-    int32_t targetIndex = 0;             // "optionObjectifNbTirages", 1..6
+    uint8_t verif = 0;                    // first-run marker
+    uint8_t optionDoublagePropose = 0;    // a win offers double or quits
+    uint8_t optionSuggestionCartes = 0;   // hold the suggested cards at once
+    uint32_t optionCouleurFondEcran = 0;  // background colour, low byte red
+    uint8_t optionBarreInfo = 0;          // show the message line
+    GameType gameType{};                  // "niveau", 1..3
+    int32_t targetIndex = 0;              // "optionObjectifNbTirages", 1..6
     HighScoreTable highScores{};
     std::string optionYourName;
 };
@@ -54,7 +60,7 @@ struct Settings {
 // What the options and the best scores show on the main window, and the
 // questions they ask. The window implements it; tests record it.
 class RecordsView : public ControlView {
-public:
+  public:
     // Background colour, the three check marks, panelResultat shown or hidden.
     virtual void showOptions(const Settings& settings) = 0;
     // A plain message box.
@@ -68,9 +74,9 @@ public:
 // The state of the game in progress that the option commands look at. The
 // game table implements it.
 class PlayState {
-public:
+  public:
     virtual ~PlayState() = default;
-    virtual bool awaitingDraw() const = 0;     // phase is AwaitingDraw
+    virtual bool awaitingDraw() const = 0;  // phase is AwaitingDraw
     virtual bool doubleUpActive() const = 0;
     // The suggestion switched on before the draw: hold the marked slots.
     virtual void holdSuggestedCards() = 0;
@@ -80,7 +86,7 @@ public:
 
 // The program's settings and best scores, with their store.
 class Records {
-public:
+  public:
     Records(SettingsStore& store, RandomSource& random, const Texts& texts, RecordsView& view);
 
     Settings settings;
@@ -120,7 +126,7 @@ public:
 
     HighScoreList& currentList();
 
-private:
+  private:
     // After a load stopped by a bad value: fields the game indexes with, or
     // flags, that lie outside their range are used at their defaults.
     void UseDefaultsOutsideRange();

@@ -4,16 +4,37 @@ namespace brisko {
 
 namespace {
 
+constexpr uint32_t kDarkBlue = rgb(0, 0, 64);
+
 std::vector<StoredValue> buildTable() {
     using enum SettingField;
+    auto flag = [](const char* name, SettingField field) {
+        return StoredValue{.name = name,
+                           .kind = ValueKind::Binary,
+                           .width = 1,
+                           .field = field,
+                           .defaultValue = 1,
+                           .low = 0,
+                           .high = 1};
+    };
+    auto whole = [](const char* name, SettingField field, uint32_t value, uint32_t low,
+                    uint32_t high) {
+        return StoredValue{.name = name,
+                           .kind = ValueKind::Binary,
+                           .width = 4,
+                           .field = field,
+                           .defaultValue = value,
+                           .low = low,
+                           .high = high};
+    };
     std::vector<StoredValue> table = {
-        {"verif", ValueKind::Binary, 1, verif},
-        {"optionDoublagePropose", ValueKind::Binary, 1, optionDoublagePropose},
-        {"optionSuggestionCartes", ValueKind::Binary, 1, optionSuggestionCartes},
-        {"optionCouleurFondEcran", ValueKind::Binary, 4, optionCouleurFondEcran},
-        {"optionBarreInfo", ValueKind::Binary, 1, optionBarreInfo},
-        {"niveau", ValueKind::Binary, 4, gameType},
-        {"optionObjectifNbTirages", ValueKind::Binary, 4, targetIndex},
+        flag("verif", verif),
+        flag("optionDoublagePropose", optionDoublagePropose),
+        flag("optionSuggestionCartes", optionSuggestionCartes),
+        whole("optionCouleurFondEcran", optionCouleurFondEcran, kDarkBlue, 0, 0xFFFFFFFF),
+        flag("optionBarreInfo", optionBarreInfo),
+        whole("niveau", gameType, static_cast<uint32_t>(number(kDefaultGameType)), 1, kGameTypes),
+        whole("optionObjectifNbTirages", targetIndex, 1, 1, kTargets),
     };
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         for (int32_t i = 1; i <= kTargets; ++i) {
@@ -49,7 +70,7 @@ uint32_t binaryField(const Settings& s, const StoredValue& v) {
         case SettingField::optionBarreInfo:
             return s.optionBarreInfo;
         case SettingField::gameType:
-            return static_cast<uint32_t>(s.gameType);
+            return static_cast<uint32_t>(number(s.gameType));
         case SettingField::targetIndex:
             return static_cast<uint32_t>(s.targetIndex);
         case SettingField::points:
@@ -80,7 +101,7 @@ void setBinaryField(Settings& s, const StoredValue& v, uint32_t bits) {
             s.optionBarreInfo = byte;
             break;
         case SettingField::gameType:
-            s.gameType = static_cast<int32_t>(bits);
+            s.gameType = static_cast<GameType>(bits);
             break;
         case SettingField::targetIndex:
             s.targetIndex = static_cast<int32_t>(bits);

@@ -32,7 +32,17 @@ struct StoredValue {
     size_t width;  // bytes of a binary value: 1 or 4; 0 for a string
     SettingField field;
     int32_t gameType = 0, targetIndex = 0, rank = 0;  // for points and name
+    // An option's value after a reset, and the values a valid store may hold
+    // (low..high); a value outside them resets the settings.
+    uint32_t defaultValue = 0;
+    uint32_t low = 0;
+    uint32_t high = 0xFFFFFFFF;
 };
+
+// The options and the game choice: the binary values other than the points.
+inline bool isOption(const StoredValue& value) {
+    return value.kind == ValueKind::Binary && value.field != SettingField::points;
+}
 
 inline constexpr size_t kStoredValueCount = 188;
 

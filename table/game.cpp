@@ -1,9 +1,10 @@
 #include "table/game.h"
 
 #include <algorithm>
-#include <cmath>
 #include <exception>
 #include <limits>
+
+#include "engine/rounding.h"
 
 namespace brisko {
 
@@ -25,68 +26,61 @@ std::string number(int64_t value) {
 int32_t unlimitedScore(int32_t credit, int32_t drawNumber) {
     const int64_t product = (static_cast<int64_t>(credit) + 2000) * 100;
     const int64_t draws = static_cast<int64_t>(drawNumber) + 100;
-    // nearbyint rounds halves to even in the default rounding mode.
-    const double quotient =
-        std::nearbyint(static_cast<double>(product) / static_cast<double>(draws));
-    return static_cast<int32_t>(
-        std::clamp(quotient, static_cast<double>(kInt32Min), static_cast<double>(kInt32Max)));
+    return saturate(roundHalfEven(product, draws));
 }
 
 // --- what the window is told -------------------------------------------------
 
-void GameTable::caption(std::string_view control, const std::string& text) {
+GameType GameTable::gameType() const {
+    const GameType type = records_.settings.gameType;
+    return isGameType(number(type)) ? type : kDefaultGameType;
+}
+
+void GameTable::caption(Control control, const std::string& text) {
     view_.setCaption(control, text);
 }
 
-void GameTable::show(std::string_view control, bool visible) {
-    if (visible) {
-        visible_.emplace(control);
-    } else if (auto it = visible_.find(control); it != visible_.end()) {
-        visible_.erase(it);
-    }
+void GameTable::show(Control control, bool visible) {
+    visible_.set(static_cast<size_t>(indexOf(control)), visible);
     view_.setVisible(control, visible);
 }
 
-void GameTable::enable(std::string_view control, bool enabled) {
-    if (enabled) {
-        enabled_.emplace(control);
-    } else if (auto it = enabled_.find(control); it != enabled_.end()) {
-        enabled_.erase(it);
-    }
+void GameTable::enable(Control control, bool enabled) {
+    enabled_.set(static_cast<size_t>(indexOf(control)), enabled);
     view_.setEnabled(control, enabled);
 }
 
 void GameTable::enableBetting(bool enabled) {
-    enable("ButtonEncore", enabled);
-    enable("ButtonMiseMax", enabled);
-    enable("ButtonTirage", enabled);
+    enable(Control::ButtonEncore, enabled);
+    enable(Control::ButtonMiseMax, enabled);
+    enable(Control::ButtonTirage, enabled);
 }
 
-void GameTable::startTimer(std::string_view timer) {
-    runningTimers_.emplace(timer);
+void GameTable::startTimer(Timer timer) {
+    runningTimers_.set(static_cast<size_t>(timer));
     view_.startTimer(timer);
 }
 
-void GameTable::stopTimer(std::string_view timer) {
-    if (auto it = runningTimers_.find(timer); it != runningTimers_.end()) runningTimers_.erase(it);
+void GameTable::stopTimer(Timer timer) {
+    runningTimers_.reset(static_cast<size_t>(timer));
     view_.stopTimer(timer);
 }
 
 void GameTable::stopAllTimers() {
-    runningTimers_.clear();
+    runningTimers_.reset();
     view_.StopAllTimers();
 }
 
-bool GameTable::timerRunning(std::string_view timer) const {
-    return runningTimers_.find(timer) != runningTimers_.end();
+bool GameTable::timerRunning(Timer timer) const {
+    return runningTimers_.test(static_cast<size_t>(timer));
 }
 
-bool GameTable::controlEnabled(std::string_view control) const {
-    return enabled_.find(control) != enabled_.end();
+bool GameTable::controlEnabled(Control control) const {
+    return enabled_.test(static_cast<size_t>(indexOf(control)));
 }
 
-bool GameTable::controlVisible(std::string_view control) const {
-    return visible_.find(control) != visible_.end();
+bool GameTable::controlVisible(Control control) const {
+    return visible_.test(static_cast<size_t>(indexOf(control)));
 }
 
 void GameTable::addToCredit(int64_t amount) {
@@ -96,34 +90,30 @@ void GameTable::addToCredit(int64_t amount) {
 // --- EngineView and PlayState ------------------------------------------------
 
 void GameTable::ShowCard(int32_t slot) {
-    visible_.insert(cardFrameName(slot));
+    visible_.set(static_cast<size_t>(indexOf(cardFrame(slot))));
     view_.ShowCard(slot);
 }
 
-void GameTable::setPanelColour(std::string_view panel, Colour colour) {
+void GameTable::setPanelColour(Control panel, Colour colour) {
     view_.setColour(panel, colour);
 }
 
 void GameTable::setResultLine(const std::string& text) {
-    caption("panelResultat", state.resultPrefix + " " + text);
+    caption(Control::panelResultat, state.resultPrefix + " " + text);
 }
 
 void GameTable::showHoldLabel(int32_t slot) {
-    show(holdLabelName(slot), true);
+    show(holdLabel(slot), true);
 }
 
 void GameTable::holdSuggestedCards() {
-    for (int32_t k = 1; k <= kSlots; ++k) {
-        if (!engine_.state.markedCards[k]) continue;
-        engine_.state.held[k] = true;
-        show(holdLabelName(k), true);
-    }
+    holdMarkedCards(cards_, *this);
 }
 
 void GameTable::releaseAllHolds() {
     for (int32_t k = 1; k <= kSlots; ++k) {
-        engine_.state.held[k] = false;
-        show(holdLabelName(k), false);
+        cards_.held[k] = false;
+        show(holdLabel(k), false);
     }
 }
 
@@ -148,48 +138,47 @@ void GameTable::startNewGame() {
     state.phase = Phase::AwaitingDeal;
     refreshPayTable();
     state.credit = kStartCredit;
-    engine_.state.pairRank = -1;
+    cards_.pairRank = -1;
     state.doubleUpActive = false;
     state.resultPrefix.clear();
     setResultLine(texts_[Txt::txtBetPrompt]);
 
-    show("panelHaut", true);
-    const int32_t type = std::clamp(gameType(), 1, kGameTypes);
-    caption("panelNiveau", texts_[gameTypeNameKey(type)]);
+    show(Control::panelHaut, true);
+    caption(Control::panelNiveau, texts_[rulesOf(gameType()).name]);
     const int32_t target = targetIndex();
-    caption("panelObjectifNbTirages", target > 5 || target < 1
-                                          ? texts_[Txt::txtUnlimited]
-                                          : number(kTargetDraws[static_cast<size_t>(target)]));
-    show("panelInfoJeu", true);
-    show("panelMeilleursScores", true);
+    caption(Control::panelObjectifNbTirages,
+            target > 5 || target < 1 ? texts_[Txt::txtUnlimited]
+                                     : number(kTargetDraws[static_cast<size_t>(target)]));
+    show(Control::panelInfoJeu, true);
+    show(Control::panelMeilleursScores, true);
     records_.ShowHighScores(0);
 
-    caption("panelNomJoueur", records_.settings.optionYourName);
-    show("panelBravoHighScore", false);
-    caption("panelBravoHighScore", "");
-    caption("panelScoreJoueur", "0");
-    show("panelDivers", true);
+    caption(Control::panelNomJoueur, records_.settings.optionYourName);
+    show(Control::panelBravoHighScore, false);
+    caption(Control::panelBravoHighScore, "");
+    caption(Control::panelScoreJoueur, "0");
+    show(Control::panelDivers, true);
 
-    caption("PanelCredit", number(state.credit));
-    show("PanelDoublage", false);
-    caption("PanelGain", "");
-    caption("PanelMise", "1");
-    caption("panelNumeroTirage", "");
-    caption("ButtonEncore", texts_[Txt::txtBetPlus]);
+    caption(Control::PanelCredit, number(state.credit));
+    show(Control::PanelDoublage, false);
+    caption(Control::PanelGain, "");
+    caption(Control::PanelMise, "1");
+    caption(Control::panelNumeroTirage, "");
+    caption(Control::ButtonEncore, texts_[Txt::txtBetPlus]);
 
     for (int32_t k = 1; k <= kSlots; ++k) {
-        show(cardFrameName(k), false);
-        show(holdLabelName(k), false);
-        show(holdButtonName(k), false);
+        show(cardFrame(k), false);
+        show(holdLabel(k), false);
+        show(holdButton(k), false);
     }
     enableBetting(true);
-    show("SuperPanelGarde", true);
-    show("PanelGainsPossibles", true);
-    view_.setFocus("ButtonTirage");
+    show(Control::SuperPanelGarde, true);
+    show(Control::PanelGainsPossibles, true);
+    view_.setFocus(Control::ButtonTirage);
 }
 
 void GameTable::betPlus() {
-    if (!controlEnabled("ButtonEncore")) return;
+    if (!controlEnabled(Control::ButtonEncore)) return;
     if (state.betPlacedThisDraw) {
         state.bet += 1;
     } else {
@@ -205,44 +194,44 @@ void GameTable::betPlus() {
     }
     refreshPayTable();
     addToCredit(-1);
-    caption("PanelMise", number(state.bet));
-    caption("ButtonEncore", texts_[Txt::txtBetPlus]);
-    caption("PanelCredit", number(state.credit));
+    caption(Control::PanelMise, number(state.bet));
+    caption(Control::ButtonEncore, texts_[Txt::txtBetPlus]);
+    caption(Control::PanelCredit, number(state.credit));
     if (state.bet >= kMaxBet) {
-        enable("ButtonEncore", false);
-        enable("ButtonMiseMax", false);
-        view_.setFocus("ButtonTirage");
+        enable(Control::ButtonEncore, false);
+        enable(Control::ButtonMiseMax, false);
+        view_.setFocus(Control::ButtonTirage);
         runDealOrDraw();
     }
 }
 
 void GameTable::betMax() {
-    if (!controlEnabled("ButtonMiseMax")) return;
+    if (!controlEnabled(Control::ButtonMiseMax)) return;
     if (!state.betPlacedThisDraw) state.bet = 0;  // nothing charged yet for this draw
     state.betPlacedThisDraw = true;
-    enable("ButtonEncore", false);
-    enable("ButtonMiseMax", false);
+    enable(Control::ButtonEncore, false);
+    enable(Control::ButtonMiseMax, false);
     addToCredit(-(kMaxBet - state.bet));
     state.bet = kMaxBet;
     refreshPayTable();
-    caption("PanelMise", number(state.bet));
-    caption("PanelCredit", number(state.credit));
-    enable("ButtonTirage", true);
-    view_.setFocus("ButtonTirage");
+    caption(Control::PanelMise, number(state.bet));
+    caption(Control::PanelCredit, number(state.credit));
+    enable(Control::ButtonTirage, true);
+    view_.setFocus(Control::ButtonTirage);
     runDealOrDraw();
 }
 
 void GameTable::dealOrDraw() {
-    if (!controlEnabled("ButtonTirage")) return;
+    if (!controlEnabled(Control::ButtonTirage)) return;
     runDealOrDraw();
 }
 
 void GameTable::runDealOrDraw() {
     records_.ShowHighScores(0);
-    show("panelBravoHighScore", false);
+    show(Control::panelBravoHighScore, false);
     state.doubleUpActive = false;
     // A lost pick's delayed reveal must never paint over the new hand.
-    stopTimer(kTimerVoirDouble);
+    stopTimer(Timer::TimerVoirDouble);
     if (state.phase == Phase::AwaitingDeal) {
         deal();
     } else if (state.phase == Phase::AwaitingDraw) {
@@ -252,53 +241,55 @@ void GameTable::runDealOrDraw() {
 
 void GameTable::deal() {
     for (int32_t k = 1; k <= kSlots; ++k) {
-        engine_.state.held[k] = false;
-        show(holdLabelName(k), false);
-        show(cardFrameName(k), true);
-        show(holdButtonName(k), true);
+        cards_.held[k] = false;
+        show(holdLabel(k), false);
+        show(cardFrame(k), true);
+        show(holdButton(k), true);
     }
     state.resultPrefix.clear();
     setResultLine(texts_[Txt::txtHoldPrompt]);
-    caption("PanelGain", "");
+    caption(Control::PanelGain, "");
     if (!state.betPlacedThisDraw) {
         state.bet = state.lastBet;
         refreshPayTable();
         addToCredit(-state.bet);
-        caption("PanelMise", number(state.bet));
-        caption("PanelCredit", number(state.credit));
+        caption(Control::PanelMise, number(state.bet));
+        caption(Control::PanelCredit, number(state.credit));
     }
     state.lastBet = state.bet;
-    enable("ButtonEncore", false);
-    enable("ButtonMiseMax", false);
+    enable(Control::ButtonEncore, false);
+    enable(Control::ButtonMiseMax, false);
     state.phase = Phase::AwaitingDraw;
     for (int32_t k = 1; k <= kSlots; ++k) {
-        engine_.state.held[k] = false;
-        show(holdButtonName(k), true);
-        show(holdLabelName(k), false);
-        caption(holdLabelName(k), texts_[Txt::txtHeld]);
+        cards_.held[k] = false;
+        show(holdButton(k), true);
+        show(holdLabel(k), false);
+        caption(holdLabel(k), texts_[Txt::txtHeld]);
     }
     if (state.drawNumber < std::numeric_limits<int32_t>::max()) state.drawNumber += 1;
-    caption("panelNumeroTirage", texts_[Txt::txtDraw] + " #" + number(state.drawNumber));
-    engine_.dealHand();
-    engine_.suggestHolds();
+    caption(Control::panelNumeroTirage, texts_[Txt::txtDraw] + " #" + number(state.drawNumber));
+    dealHand(cards_, gameType(), clock_);
+    showAllCards(*this);
+    suggestHolds(cards_, suggestionOptionOn(), *this);
 }
 
 void GameTable::draw() {
     state.phase = Phase::AwaitingDeal;
-    engine_.drawCards();
-    const HandCategory category = engine_.evaluateHand();
-    state.win = Engine::payout(category, state.bet);
-    engine_.showCategory(category);
-    caption("PanelGain", number(state.win));
+    drawCards(cards_, gameType(), clock_);
+    showAllCards(*this);
+    const HandCategory category = evaluateHand(cards_);
+    state.win = payout(category, state.bet);
+    showCategory(category, cards_, texts_, *this);
+    caption(Control::PanelGain, number(state.win));
     for (int32_t k = 1; k <= kSlots; ++k) {
-        show(holdButtonName(k), false);
-        show(holdLabelName(k), false);
+        show(holdButton(k), false);
+        show(holdLabel(k), false);
     }
     if (state.win > 0) {
         for (int32_t k = 1; k <= kSlots; ++k) {
-            if (!engine_.state.markedCards[k]) continue;
-            caption(holdLabelName(k), texts_[Txt::txtBravo]);
-            show(holdLabelName(k), true);
+            if (!cards_.markedCards[k]) continue;
+            caption(holdLabel(k), texts_[Txt::txtBravo]);
+            show(holdLabel(k), true);
         }
     }
     offerDoubleUp();
@@ -308,9 +299,9 @@ void GameTable::clickCard(int32_t slot) {
     if (slot < 1 || slot > kSlots) return;
     state.resultPrefix.clear();
     if (state.phase == Phase::AwaitingDraw) {
-        bool& held = engine_.state.held[slot];
+        bool& held = cards_.held[slot];
         held = !held;
-        show(holdLabelName(slot), held);
+        show(holdLabel(slot), held);
     } else if (state.phase == Phase::DoubleUpPick && slot >= 2) {
         pick(slot);
     }
@@ -318,11 +309,11 @@ void GameTable::clickCard(int32_t slot) {
 
 void GameTable::settleDraw() {
     addToCredit(state.win);
-    caption("PanelCredit", number(state.credit));
+    caption(Control::PanelCredit, number(state.credit));
     enableBetting(false);
     state.betPlacedThisDraw = false;
-    caption("PanelMise", number(state.bet));
-    caption("ButtonEncore", texts_[state.bet > 1 ? Txt::txtBet1 : Txt::txtBetPlus]);
+    caption(Control::PanelMise, number(state.bet));
+    caption(Control::ButtonEncore, texts_[state.bet > 1 ? Txt::txtBet1 : Txt::txtBetPlus]);
     endOfDraw();
 }
 
@@ -332,7 +323,7 @@ void GameTable::endOfDraw() {
     std::exception_ptr storeError;
     if (targetIndex() == kUnlimitedTarget) {
         state.score = unlimitedScore(state.credit, state.drawNumber);
-        caption("panelScoreJoueur", number(state.score));
+        caption(Control::panelScoreJoueur, number(state.score));
         if (state.drawNumber >= 1) {
             try {
                 records_.InsertHighScore(state.score);
@@ -341,22 +332,22 @@ void GameTable::endOfDraw() {
             }
         }
     } else {
-        caption("panelScoreJoueur", number(state.credit));
+        caption(Control::panelScoreJoueur, number(state.credit));
         const int32_t target = std::clamp(targetIndex(), 1, 5);
         if (state.drawNumber == kTargetDraws[static_cast<size_t>(target)]) {
             setResultLine(texts_[Txt::txtGameOver]);
-            show("panelChangeGame", true);
-            show("panelNewGame", true);
+            show(Control::panelChangeGame, true);
+            show(Control::panelNewGame, true);
             if (records_.InsertHighScore(state.credit) == 0) {
-                caption("panelBravoHighScore", texts_[Txt::txtNoHighScore]);
-                show("panelBravoHighScore", true);
+                caption(Control::panelBravoHighScore, texts_[Txt::txtNoHighScore]);
+                show(Control::panelBravoHighScore, true);
             }
             return;  // betting stays closed until a new game
         }
     }
     setResultLine(texts_[Txt::txtBetPrompt]);
     enableBetting(true);
-    view_.setFocus("ButtonTirage");
+    view_.setFocus(Control::ButtonTirage);
     if (storeError) std::rethrow_exception(storeError);
 }
 
@@ -367,38 +358,39 @@ void GameTable::offerDoubleUp() {
         settleDraw();
         return;
     }
-    enable("ButtonTirage", false);
+    enable(Control::ButtonTirage, false);
     state.doubleUpActive = true;
-    for (int32_t k = 1; k <= kSlots; ++k) show(holdButtonName(k), false);
-    show("PanelDoublage", true);
+    for (int32_t k = 1; k <= kSlots; ++k) show(holdButton(k), false);
+    show(Control::PanelDoublage, true);
     state.offerFocusOnDouble = true;
-    caption("ButtonNoDouble", texts_[Txt::txtQuitWon] + number(state.win));
-    caption("ButtonYesDouble",
+    caption(Control::ButtonNoDouble, texts_[Txt::txtQuitWon] + number(state.win));
+    caption(Control::ButtonYesDouble,
             texts_[Txt::txtDoubleTo] +
                 number(std::min(2 * static_cast<int64_t>(state.win), kInt32Max)));
-    view_.setFocus(engine_.randomFrom(100) >= 50 ? "ButtonYesDouble" : "ButtonNoDouble");
-    startTimer(kTimerYesNoDoublage);
+    view_.setFocus(cards_.random.randomFrom(100) >= 50 ? Control::ButtonYesDouble
+                                                       : Control::ButtonNoDouble);
+    startTimer(Timer::TimerYesNoDoublage);
 }
 
 void GameTable::TimerYesNoDoublageTimer() {
-    if (!timerRunning(kTimerYesNoDoublage)) return;
+    if (!timerRunning(Timer::TimerYesNoDoublage)) return;
     if (state.offerFocusOnDouble) {
-        view_.setFocus("ButtonNoDouble");
+        view_.setFocus(Control::ButtonNoDouble);
         state.offerFocusOnDouble = false;
     } else {
-        view_.setFocus("ButtonYesDouble");
+        view_.setFocus(Control::ButtonYesDouble);
         state.offerFocusOnDouble = true;
     }
 }
 
 void GameTable::ButtonNoDoubleClick() {
-    if (!controlVisible("PanelDoublage")) return;
+    if (!controlVisible(Control::PanelDoublage)) return;
     state.doubleUpActive = false;
     setResultLine("");
-    show("PanelDoublage", false);
-    stopTimer(kTimerYesNoDoublage);
+    show(Control::PanelDoublage, false);
+    stopTimer(Timer::TimerYesNoDoublage);
     for (int32_t k = 1; k <= kSlots; ++k) {
-        show(holdButtonName(k), false);
+        show(holdButton(k), false);
         ShowCard(k);
     }
     state.phase = Phase::AwaitingDeal;
@@ -406,26 +398,26 @@ void GameTable::ButtonNoDoubleClick() {
 }
 
 void GameTable::ButtonYesDoubleClick() {
-    if (!controlVisible("PanelDoublage")) return;
+    if (!controlVisible(Control::PanelDoublage)) return;
     setResultLine("");
-    show("PanelDoublage", false);
-    stopTimer(kTimerYesNoDoublage);
+    show(Control::PanelDoublage, false);
+    stopTimer(Timer::TimerYesNoDoublage);
     state.phase = Phase::DoubleUpPick;
     setUpDoubleUp();
 }
 
 void GameTable::setUpDoubleUp() {
-    EngineState& s = engine_.state;
+    EngineState& s = cards_;
     enableBetting(false);
     for (int32_t k = 1; k <= kSlots; ++k) {
-        show(cardFrameName(k), false);
-        show(holdLabelName(k), false);
+        show(cardFrame(k), false);
+        show(holdLabel(k), false);
     }
 
     // Never a two or an ace, so that a higher and a lower card always exist.
-    int32_t dealer = engine_.randomFrom(kOrdinaryCards);
+    int32_t dealer = cards_.random.randomFrom(kOrdinaryCards);
     while (cardTable[dealer].rank < 3 || cardTable[dealer].rank > 13) {
-        dealer = engine_.randomFrom(kOrdinaryCards);
+        dealer = cards_.random.randomFrom(kOrdinaryCards);
     }
     s.hand[1] = dealer;
     ShowCard(1);
@@ -438,47 +430,48 @@ void GameTable::setUpDoubleUp() {
     const int32_t dealerRank = cardTable[dealer].rank;
 
     auto freeCard = [&](auto fits) {
-        int32_t c = engine_.randomFrom(kOrdinaryCards);
-        while (s.usedCards[c] || !fits(cardTable[c].rank)) c = engine_.randomFrom(kOrdinaryCards);
+        int32_t c = cards_.random.randomFrom(kOrdinaryCards);
+        while (s.usedCards[c] || !fits(cardTable[c].rank))
+            c = cards_.random.randomFrom(kOrdinaryCards);
         s.usedCards[c] = true;
         return c;
     };
 
-    const int32_t higherSlot = 1 + engine_.randomFrom(4);
+    const int32_t higherSlot = 1 + cards_.random.randomFrom(4);
     s.hand[higherSlot] = freeCard([&](int32_t r) { return r > dealerRank; });
-    int32_t lowerSlot = 1 + engine_.randomFrom(4);
-    while (lowerSlot == higherSlot) lowerSlot = 1 + engine_.randomFrom(4);
+    int32_t lowerSlot = 1 + cards_.random.randomFrom(4);
+    while (lowerSlot == higherSlot) lowerSlot = 1 + cards_.random.randomFrom(4);
     s.hand[lowerSlot] = freeCard([&](int32_t r) { return r < dealerRank; });
     for (int32_t k = 2; k <= kSlots; ++k) {
         if (s.hand[k] == -1) s.hand[k] = freeCard([](int32_t) { return true; });
     }
 
-    for (int32_t k = 2; k <= kSlots; ++k) show(holdButtonName(k), true);
+    for (int32_t k = 2; k <= kSlots; ++k) show(holdButton(k), true);
     state.pickFocusSlot = 2;
-    startTimer(kTimerCarteDoublage);
+    startTimer(Timer::timerCarteDoublage);
 }
 
 void GameTable::timerCarteDoublageTimer() {
-    if (!timerRunning(kTimerCarteDoublage)) return;
-    view_.setFocus(holdButtonName(state.pickFocusSlot));
+    if (!timerRunning(Timer::timerCarteDoublage)) return;
+    view_.setFocus(holdButton(state.pickFocusSlot));
     state.pickFocusSlot += 1;
     if (state.pickFocusSlot == 6) state.pickFocusSlot = 2;
 }
 
 void GameTable::pick(int32_t slot) {
-    stopTimer(kTimerCarteDoublage);
+    stopTimer(Timer::timerCarteDoublage);
     ShowCard(slot);
-    const int32_t picked = cardTable[engine_.state.hand[slot]].rank;
-    const int32_t dealer = cardTable[engine_.state.hand[1]].rank;
+    const int32_t picked = cardTable[cards_.hand[slot]].rank;
+    const int32_t dealer = cardTable[cards_.hand[1]].rank;
     if (picked < dealer) {
         state.win = 0;
         state.doubleUpActive = false;
-        caption("PanelGain", "0");
+        caption(Control::PanelGain, "0");
         state.resultPrefix.clear();
         setResultLine(texts_[Txt::txtLost]);
         state.resultPrefix = texts_[Txt::txtLost];
-        for (int32_t k = 1; k <= kSlots; ++k) show(holdButtonName(k), false);
-        startTimer(kTimerVoirDouble);
+        for (int32_t k = 1; k <= kSlots; ++k) show(holdButton(k), false);
+        startTimer(Timer::TimerVoirDouble);
         state.phase = Phase::AwaitingDeal;
         settleDraw();
     } else if (picked == dealer) {
@@ -488,16 +481,16 @@ void GameTable::pick(int32_t slot) {
     } else {
         // The win never passes the 32-bit limit, however long the run.
         state.win = saturate(2 * static_cast<int64_t>(state.win));
-        caption("PanelGain", number(state.win));
+        caption(Control::PanelGain, number(state.win));
         state.phase = Phase::AwaitingDeal;
         offerDoubleUp();
     }
 }
 
 void GameTable::TimerVoirDoubleTimer() {
-    if (!timerRunning(kTimerVoirDouble)) return;
+    if (!timerRunning(Timer::TimerVoirDouble)) return;
     for (int32_t k = 2; k <= kSlots; ++k) ShowCard(k);
-    stopTimer(kTimerVoirDouble);
+    stopTimer(Timer::TimerVoirDouble);
 }
 
 }  // namespace brisko

@@ -2,13 +2,12 @@
 // the double-or-quit game after a paying draw and the end of the game.
 #pragma once
 
-#include <array>
+#include <bitset>
 #include <cstdint>
-#include <set>
 #include <string>
-#include <string_view>
 
-#include "engine/engine.h"
+#include "engine/display.h"
+#include "engine/random.h"
 #include "engine/texts.h"
 #include "records/settings.h"
 #include "table/view.h"
@@ -19,9 +18,6 @@ enum class Phase : int32_t { AwaitingDeal = 1, AwaitingDraw = 2, DoubleUpPick = 
 
 inline constexpr int32_t kMaxBet = 20;
 inline constexpr int32_t kStartCredit = 200;
-
-// Draws per target index 1..6; the unlimited game (6) never compares with its 0.
-inline constexpr std::array<int32_t, kTargets + 1> kTargetDraws = {0, 50, 100, 200, 500, 1000, 0};
 
 // The holds live with the hand, in EngineState::held.
 struct GameState {
@@ -42,20 +38,18 @@ struct GameState {
 // The rules of the table, driven by the window's commands and timer ticks.
 // Commands whose control is disabled or hidden on the window do nothing here
 // either, so a script or a test can send any command at any time.
-class GameTable final : public EngineView, public EngineSettings, public PlayState {
+class GameTable final : public EngineView, public PlayState {
   public:
-    // Only keeps the references: the engine and the records may still be
-    // under construction.
-    GameTable(Engine& engine, Records& records, const Texts& texts, TableView& view)
-        : engine_(engine), records_(records), texts_(texts), view_(view) {}
+    GameTable(const Clock& clock, EngineState& cards, Records& records, const Texts& texts,
+              TableView& view)
+        : clock_(clock), cards_(cards), records_(records), texts_(texts), view_(view) {}
 
     GameState state;
 
-    int32_t gameType() const override { return records_.settings.gameType; }
+    // The chosen game type; the default one while the settings hold none.
+    GameType gameType() const;
     int32_t targetIndex() const { return records_.settings.targetIndex; }
-    bool suggestionOptionOn() const override {
-        return records_.settings.optionSuggestionCartes != 0;
-    }
+    bool suggestionOptionOn() const { return records_.settings.optionSuggestionCartes != 0; }
     bool doubleUpOptionOn() const { return records_.settings.optionDoublagePropose != 0; }
 
     // The player's commands.
@@ -71,17 +65,17 @@ class GameTable final : public EngineView, public EngineSettings, public PlaySta
     void TimerYesNoDoublageTimer();
     void timerCarteDoublageTimer();
     void TimerVoirDoubleTimer();
-    bool timerRunning(std::string_view timer) const;
+    bool timerRunning(Timer timer) const;
 
     // Whether the window currently lets the player use a control.
-    bool controlEnabled(std::string_view control) const;
-    bool controlVisible(std::string_view control) const;
+    bool controlEnabled(Control control) const;
+    bool controlVisible(Control control) const;
 
     void refreshPayTable();
 
     // EngineView
     void ShowCard(int32_t slot) override;
-    void setPanelColour(std::string_view panel, Colour colour) override;
+    void setPanelColour(Control panel, Colour colour) override;
     void setResultLine(const std::string& text) override;
     void setResultPrefix(const std::string& prefix) override { state.resultPrefix = prefix; }
     void showHoldLabel(int32_t slot) override;
@@ -103,24 +97,25 @@ class GameTable final : public EngineView, public EngineSettings, public PlaySta
     void pick(int32_t slot);
     void addToCredit(int64_t amount);
 
-    void caption(std::string_view control, const std::string& text);
-    void show(std::string_view control, bool visible);
-    void enable(std::string_view control, bool enabled);
+    void caption(Control control, const std::string& text);
+    void show(Control control, bool visible);
+    void enable(Control control, bool enabled);
     void enableBetting(bool enabled);
-    void startTimer(std::string_view timer);
-    void stopTimer(std::string_view timer);
+    void startTimer(Timer timer);
+    void stopTimer(Timer timer);
     void stopAllTimers();
 
-    Engine& engine_;
+    const Clock& clock_;
+    EngineState& cards_;
     Records& records_;
     const Texts& texts_;
     TableView& view_;
 
     // What the table has told the window, so that commands of controls the
     // player cannot reach are ignored.
-    std::set<std::string, std::less<>> enabled_;
-    std::set<std::string, std::less<>> visible_;
-    std::set<std::string, std::less<>> runningTimers_;
+    std::bitset<kControlCount> enabled_;
+    std::bitset<kControlCount> visible_;
+    std::bitset<kTimerNames.size()> runningTimers_;
 };
 
 // The unlimited game's score: (credit + 2000) x 100 / (draws + 100), to the

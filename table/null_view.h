@@ -8,15 +8,15 @@ namespace brisko {
 
 class NullTableView : public TableView {
   public:
-    void setCaption(std::string_view, const std::string&) override {}
-    void setVisible(std::string_view, bool) override {}
-    void setEnabled(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void setColour(std::string_view, Colour) override {}
+    void setCaption(Control, const std::string&) override {}
+    void setVisible(Control, bool) override {}
+    void setEnabled(Control, bool) override {}
+    void setFocus(Control) override {}
+    void setColour(Control, Colour) override {}
     void ShowCard(int32_t) override {}
     void StopAllTimers() override {}
-    void startTimer(std::string_view) override {}
-    void stopTimer(std::string_view) override {}
+    void startTimer(Timer) override {}
+    void stopTimer(Timer) override {}
 };
 
 }  // namespace brisko

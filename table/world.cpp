@@ -4,8 +4,7 @@ namespace brisko {
 
 World::World(const Clock& clock, SettingsStore& store, TableView& tableView,
              RecordsView& recordsView)
-    : table(engine, records, texts, tableView),
-      engine(clock, table, table, texts),
-      records(store, engine.state.random, texts, recordsView) {}
+    : records(store, cards.random, texts, recordsView),
+      table(clock, cards, records, texts, tableView) {}
 
 }  // namespace brisko

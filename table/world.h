@@ -1,9 +1,9 @@
-// Everything one run of the game owns, built in the order the parts need
-// each other: the texts, the table, the card rules that show through the
-// table, and the records that share the card rules' random source.
+// Everything one run of the game owns, each part built after the parts it
+// holds on to: the texts, the cards, the records that share the cards'
+// random source, and the table that plays them.
 #pragma once
 
-#include "engine/engine.h"
+#include "engine/hand.h"
 #include "engine/random.h"
 #include "engine/texts.h"
 #include "records/settings.h"
@@ -21,9 +21,9 @@ struct World {
     World& operator=(const World&) = delete;
 
     Texts texts;
-    GameTable table;
-    Engine engine;
+    EngineState cards;  // the hand, the holds and the random source
     Records records;
+    GameTable table;
 };
 
 }  // namespace brisko

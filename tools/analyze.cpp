@@ -111,10 +111,10 @@ struct BadInput {
     std::string message;
 };
 
-int32_t gameTypeArg(const std::string& word) {
-    const auto v = parseInteger(word, 1, 3);
+GameType gameTypeArg(const std::string& word) {
+    const auto v = parseInteger(word, 1, kGameTypes);
     if (!v) throw BadInput{"game type must be 1, 2 or 3: '" + word + "'"};
-    return static_cast<int32_t>(*v);
+    return static_cast<GameType>(*v);
 }
 
 int32_t clockArg(const std::string& word) {
@@ -190,7 +190,7 @@ std::string evalLine(const std::vector<std::string>& w) {
 
 std::string dealLine(const std::vector<std::string>& w) {
     expectCount(w, 2, "TYPE MS");
-    const int32_t type = gameTypeArg(w[0]);
+    const GameType type = gameTypeArg(w[0]);
     EngineState s;
     dealHand(s, type, FixedClock(clockArg(w[1])));
     return indices(s.hand);
@@ -198,7 +198,7 @@ std::string dealLine(const std::vector<std::string>& w) {
 
 std::string drawLine(const std::vector<std::string>& w) {
     expectCount(w, 8, "TYPE MS C1 C2 C3 C4 C5 HELD");
-    const int32_t type = gameTypeArg(w[0]);
+    const GameType type = gameTypeArg(w[0]);
     const int32_t ms = clockArg(w[1]);
     EngineState s;
     s.hand = handArg(w, 2);

@@ -1,7 +1,6 @@
 #include "tools/play.h"
 
 #include <istream>
-#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -12,6 +11,7 @@
 #include "records/file_store.h"
 #endif
 #include "records/memory_store.h"
+#include "records/null_view.h"
 #include "table/null_view.h"
 #include "table/world.h"
 #include "tools/numbers.h"
@@ -59,36 +59,23 @@ The game keeps its settings and best scores in memory, starting from the
 defaults; with --store PATH they are read from and saved to that file.
 )";
 
-// The window of the terminal: it only keeps the captions and the messages.
+// The window of the terminal: it only keeps the message line it prints.
 class PlayView final : public NullTableView {
   public:
-    void setCaption(std::string_view control, const std::string& text) override {
-        captions[std::string(control)] = text;
+    void setCaption(Control control, const std::string& text) override {
+        if (control == Control::panelResultat) resultLine = text;
     }
 
-    std::map<std::string, std::string, std::less<>> captions;
+    std::string resultLine;
 };
 
-class PlayRecordsView final : public RecordsView {
+// The records' messages go to standard error; every question is answered Yes.
+class PlayRecordsView final : public NullRecordsView {
   public:
-    explicit PlayRecordsView(PlayView& table, std::ostream& err) : table_(table), err_(err) {}
-    void setCaption(std::string_view control, const std::string& text) override {
-        table_.setCaption(control, text);
-    }
-    void setVisible(std::string_view, bool) override {}
-    void setEnabled(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void setColour(std::string_view, Colour) override {}
-    void showOptions(const Settings&) override {}
+    explicit PlayRecordsView(std::ostream& err) : err_(err) { answer = true; }
     void showMessage(const std::string& text) override { err_ << "message: " << text << '\n'; }
-    bool askYesNo(const std::string&) override { return true; }
-    bool chooseColour(uint32_t current, uint32_t& chosen) override {
-        chosen = current;
-        return false;
-    }
 
   private:
-    PlayView& table_;
     std::ostream& err_;
 };
 
@@ -146,8 +133,8 @@ std::string playerName(std::string_view text) {
 class Session {
   public:
     Session(SettingsStore& store, std::ostream& out, std::ostream& err)
-        : out_(out), recordsView_(view_, err), world_(clock_, store, view_, recordsView_) {
-        world_.texts.setLanguage(kLanguageEnglish);
+        : out_(out), recordsView_(err), world_(clock_, store, view_, recordsView_) {
+        world_.texts.setLanguage(Language::English);
     }
 
     void load() { world_.records.LoadSettings(); }
@@ -172,7 +159,7 @@ class Session {
     PlayView view_;
     PlayRecordsView recordsView_;
     World world_;
-    int32_t gameType_ = 2;
+    GameType gameType_ = kDefaultGameType;
     int32_t targetIndex_ = 1;
     std::string name_;
 };
@@ -188,9 +175,9 @@ bool Session::run(const std::string& line) {
     if (command == "clock") {
         clock_.set(intArgument(words, 0, kMillisecondsPerDay - 1));
     } else if (command == "lang") {
-        world_.texts.setLanguage(intArgument(words, kLanguageFrench, kLanguageEnglish));
+        world_.texts.setLanguage(static_cast<Language>(intArgument(words, 1, kLanguageCount)));
     } else if (command == "type") {
-        gameType_ = intArgument(words, 1, kGameTypes);
+        gameType_ = static_cast<GameType>(intArgument(words, 1, kGameTypes));
     } else if (command == "target") {
         targetIndex_ = intArgument(words, 1, kTargets);
     } else if (command == "name") {
@@ -262,24 +249,24 @@ void Session::newGame() {
 void Session::tick(const std::vector<std::string>& words) {
     if (words.size() == 2) {
         GameTable& table = world_.table;
-        if (words[1] == kTimerYesNoDoublage) return table.TimerYesNoDoublageTimer();
-        if (words[1] == kTimerCarteDoublage) return table.timerCarteDoublageTimer();
-        if (words[1] == kTimerVoirDouble) return table.TimerVoirDoubleTimer();
+        if (words[1] == timerName(Timer::TimerYesNoDoublage))
+            return table.TimerYesNoDoublageTimer();
+        if (words[1] == timerName(Timer::timerCarteDoublage))
+            return table.timerCarteDoublageTimer();
+        if (words[1] == timerName(Timer::TimerVoirDouble)) return table.TimerVoirDoubleTimer();
     }
     throw BadCommand("'tick' takes TimerYesNoDoublage, timerCarteDoublage or TimerVoirDouble");
 }
 
 void Session::printState() const {
     const GameState& s = world_.table.state;
-    const EngineState& cards = world_.engine.state;
+    const EngineState& cards = world_.cards;
     out_ << "phase=" << static_cast<int32_t>(s.phase) << " credit=" << s.credit << " bet=" << s.bet
          << " draw=" << s.drawNumber << " win=" << s.win << " hand=";
     for (int32_t k = 1; k <= kSlots; ++k) out_ << (k > 1 ? "," : "") << cards.hand[k];
     out_ << " held=";
     for (int32_t k = 1; k <= kSlots; ++k) out_ << (cards.held[k] ? '1' : '0');
-    auto it = view_.captions.find("panelResultat");
-    out_ << " result=\"" << escaped(it == view_.captions.end() ? std::string() : it->second)
-         << "\"\n";
+    out_ << " result=\"" << escaped(view_.resultLine) << "\"\n";
 }
 
 }  // namespace

@@ -45,7 +45,6 @@ class Fraction {
     Int128 den_ = 1;
 };
 
-inline constexpr int32_t kJokerOdds = 1060;
 // Out of 1060: the joker in the deal of game type 2, and at its draw with
 // `held` slots held, the joker not among them.
 inline constexpr int32_t kJokerDealChances = 99;

@@ -67,7 +67,7 @@ void printTables(const std::vector<std::array<GameReturn, 2>>& all, Format forma
     const bool french = format == Format::HtmlFrench;
     const bool html = format != Format::Markdown;
     Texts texts;
-    texts.setLanguage(french ? kLanguageFrench : kLanguageEnglish);
+    texts.setLanguage(french ? Language::French : Language::English);
     constexpr std::array<Txt, kCategoryCount> names = {
         Txt::txtHandName1, Txt::txtHandName1, Txt::txtHandName2, Txt::txtHandName3,
         Txt::txtHandName4, Txt::txtHandName5, Txt::txtHandName6, Txt::txtHandName7,

@@ -62,7 +62,7 @@ SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) 
     World world(clock, store, tableView, recordsView);
     world.records.LoadSettings();
     Settings& settings = world.records.settings;
-    settings.gameType = setup.gameType;
+    settings.gameType = static_cast<GameType>(setup.gameType);
     settings.targetIndex = setup.targetIndex;
     settings.optionSuggestionCartes = 0;  // the strategy holds the cards
     settings.optionDoublagePropose = setup.alwaysDouble ? 1 : 0;
@@ -71,7 +71,7 @@ SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) 
     const int32_t draws =
         setup.targetIndex == kUnlimitedTarget ? kUnlimitedDraws : kTargetDraws[setup.targetIndex];
     GameTable& table = world.table;
-    EngineState& cards = world.engine.state;
+    EngineState& cards = world.cards;
     auto lastReport = std::chrono::steady_clock::now();
     for (int64_t game = 0; game < setup.games; ++game) {
         table.startNewGame();

@@ -7,7 +7,7 @@
 
 namespace brisko {
 
-std::string cardImageName(int32_t suit, int32_t value, int32_t language) {
+std::string cardImageName(int32_t suit, int32_t value, Language language) {
     static constexpr std::array<std::string_view, 5> kFrench = {"", "PIQUE", "COEUR", "TREFLE",
                                                                 "CARREAU"};
     static constexpr std::array<std::string_view, 5> kEnglish = {"", "USPI", "USCO", "USTR",
@@ -15,7 +15,9 @@ std::string cardImageName(int32_t suit, int32_t value, int32_t language) {
     if (suit == 5) return "JOKER";
     const auto s = static_cast<size_t>(suit);
     const std::string_view prefix =
-        value > 10 && language == kLanguageEnglish ? kEnglish.at(s) : kFrench.at(s);
+        value > 10 && language != Language::None && infoOf(language).englishCourtCards
+            ? kEnglish.at(s)
+            : kFrench.at(s);
     return std::string(prefix) + std::to_string(value);
 }
 

@@ -4,14 +4,16 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/texts.h"
+
 namespace brisko {
 
 inline constexpr int32_t kCardImageCount = 65;
 
 // "PIQUE1".."CARREAU13" by suit 1..4 (spades, hearts, clubs, diamonds) and
 // value 1..13; the English court cards "USPI11".."USCA13" for values above 10
-// in English (language 2); "JOKER" for suit 5 whatever the value.
-std::string cardImageName(int32_t suit, int32_t value, int32_t language);
+// in a language with English faces; "JOKER" for suit 5 whatever the value.
+std::string cardImageName(int32_t suit, int32_t value, Language language);
 
 // The resource path of an image: ":/cards/NAME.svg".
 std::string cardImagePath(const std::string& name);

@@ -107,17 +107,20 @@ void TfrmSplash::FormCreate(const ScreenMetrics& screen) {
 }
 
 void TfrmSplash::PanelStartFrenchClick() {
-    chooseLanguage(kLanguageFrench);
+    chooseLanguage(Language::French);
 }
 
 void TfrmSplash::PanelStartEnglishClick() {
-    chooseLanguage(kLanguageEnglish);
+    chooseLanguage(Language::English);
 }
 
-void TfrmSplash::chooseLanguage(int32_t language) {
-    // The toolkit's own buttons (Oui, Non, Annuler) speak French too.
-    if (language == kLanguageFrench &&
-        qtTranslator_.load("qtbase_fr", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+void TfrmSplash::chooseLanguage(Language language) {
+    // The toolkit's own buttons (Oui, Non, Annuler) speak the language too.
+    const std::string_view locale = infoOf(language).qtLocale;
+    if (!locale.empty() &&
+        qtTranslator_.load(QString::fromUtf8("qtbase_") +
+                               QString::fromUtf8(locale.data(), qsizetype(locale.size())),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(&qtTranslator_);
     }
     if (frmBrisko_) frmBrisko_->chooseLanguage(language);

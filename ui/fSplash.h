@@ -48,7 +48,7 @@ class TfrmSplash : public QWidget {
 
   private:
     void FormCreate(const ScreenMetrics& screen);
-    void chooseLanguage(int32_t language);
+    void chooseLanguage(Language language);
 
     StartUp& startUp_;
     TfrmBrisko* frmBrisko_ = nullptr;

@@ -22,6 +22,7 @@
 #include <QToolButton>
 
 #include "ui/card_images.h"
+#include "ui/control_names.h"
 
 namespace brisko {
 
@@ -145,6 +146,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
 
     buildMenu();
     buildControls();
+    findControls();
 
     // Scale everything from the 800 x 600 design to this screen.
     scale_ = brisko::screenScale(screen.width, screen.height, screen.dpi);
@@ -157,15 +159,13 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
         b->setIconSize(QSize(scale_.length(16), scale_.length(16)));
     }
 
-    timerDepart.setObjectName(q(kTimerDepart));
+    for (Timer t : {Timer::timerDepart, Timer::TimerVoirDouble, Timer::TimerYesNoDoublage,
+                    Timer::timerCarteDoublage}) {
+        timer(t).setObjectName(q(timerName(t)));
+        timer(t).setInterval(500);
+    }
     timerDepart.setInterval(1);
     timerDepart.setSingleShot(true);
-    TimerVoirDouble.setObjectName(q(kTimerVoirDouble));
-    TimerVoirDouble.setInterval(500);
-    TimerYesNoDoublage.setObjectName(q(kTimerYesNoDoublage));
-    TimerYesNoDoublage.setInterval(500);
-    timerCarteDoublage.setObjectName(q(kTimerCarteDoublage));
-    timerCarteDoublage.setInterval(500);
     connect(&timerDepart, &QTimer::timeout, this, &TfrmBrisko::timerDepartTimer);
     connect(&TimerVoirDouble, &QTimer::timeout, this, &TfrmBrisko::TimerVoirDoubleTimer);
     connect(&TimerYesNoDoublage, &QTimer::timeout, this, &TfrmBrisko::TimerYesNoDoublageTimer);
@@ -408,8 +408,8 @@ void TfrmBrisko::buildPayTable(QWidget* region) {
     for (size_t i = 0; i < payTableRows.size(); ++i) {
         const PayRow& row = payTableRows[i];
         const Place& at = places[i];
-        const std::string title(row.titlePanel);
-        const std::string value(row.valuePanel);
+        const std::string title(controlName(row.titlePanel));
+        const std::string value(controlName(row.valuePanel));
         const bool royal = row.category == HandCategory::RoyalFlush;
         const Panel::Bevel bevel = royal ? Panel::Bevel::Lowered : Panel::Bevel::Raised;
         Panel* panels[2] = {panel(region, title.c_str(), at.titleLeft, at.top, at.titleWidth,
@@ -457,7 +457,7 @@ void TfrmBrisko::buildTable(QWidget* region) {
         PictureC[i] = add<CardPicture>(ConteneurC[i], kPictures[n - 1], 10, 10, 90, 150);
         connect(PictureC[i], &CardPicture::clicked, this, kPictureHandlers[n - 1]);
 
-        const std::string button = holdButtonName(n);
+        const std::string button(controlName(holdButton(n)));
         ButtonC[i] = add<QPushButton>(region, button.c_str(), x, 247, 111, 30);
         ButtonC[i]->setCursor(Qt::UpArrowCursor);
         ButtonC[i]->hide();
@@ -540,7 +540,7 @@ bool TfrmBrisko::eventFilter(QObject* watched, QEvent* event) {
 
 // --- texts and options -------------------------------------------------------
 
-void TfrmBrisko::chooseLanguage(int32_t language) {
+void TfrmBrisko::chooseLanguage(Language language) {
     world_->texts.setLanguage(language);
     ApplyTexts();
     ApplyOptions();
@@ -548,11 +548,10 @@ void TfrmBrisko::chooseLanguage(int32_t language) {
 
 void TfrmBrisko::ApplyTexts() {
     const Texts& texts = world_->texts;
-    const int32_t language = texts.language();
+    const Language language = texts.language();
     setWindowTitle(productTitle_);
-    if (language == kLanguageNone) return;
-    helpFile_ = QDir(QCoreApplication::applicationDirPath())
-                    .filePath(language == kLanguageFrench ? "pokerfr.hlp" : "pokerus.hlp");
+    if (language == Language::None) return;
+    helpFile_ = QDir(QCoreApplication::applicationDirPath()).filePath(q(infoOf(language).helpFile));
     auto text = [&](Txt key) { return q(texts[key]); };
 
     for (auto [name, key] :
@@ -585,7 +584,7 @@ void TfrmBrisko::ApplyTexts() {
         controls_.at(name)->setToolTip(text(key));
     }
 
-    setCaption("panelTitreMeilleursScores", texts[Txt::captionPanelTitreMeilleursScores]);
+    setText(widget("panelTitreMeilleursScores"), text(Txt::captionPanelTitreMeilleursScores));
     for (int n = 1; n <= 5; ++n) {
         const QString digit = QString::number(n);
         panelScores[size_t(n)]->setToolTip(text(Txt::hintPanelNumero) + digit);
@@ -617,9 +616,9 @@ void TfrmBrisko::ApplyTexts() {
              std::pair{"ButtonYesDouble", Txt::captionButtonYesDouble},
              std::pair{"ButtonTirage", Txt::captionButtonTirage},
          }) {
-        setCaption(name, texts[key]);
+        setText(widget(name), text(key));
     }
-    setCaption("ButtonMiseMax", texts[Txt::captionButtonMiseMax] + std::to_string(kMaxBet));
+    setCaption(Control::ButtonMiseMax, texts[Txt::captionButtonMiseMax] + std::to_string(kMaxBet));
 
     for (const PayRow& row : payTableRows) {
         setCaption(row.titlePanel, texts[handNameKey(static_cast<int32_t>(row.category))]);
@@ -640,7 +639,7 @@ void TfrmBrisko::showOptions(const Settings& settings) {
     actions_.at("menuOptionDoublage")->setChecked(settings.optionDoublagePropose != 0);
     actions_.at("menuSuggestionCartes")->setChecked(settings.optionSuggestionCartes != 0);
     actions_.at("menuBarreInfo")->setChecked(settings.optionBarreInfo != 0);
-    controls_.at("panelResultat")->setVisible(settings.optionBarreInfo != 0);
+    control(Control::panelResultat)->setVisible(settings.optionBarreInfo != 0);
 }
 
 void TfrmBrisko::showMessage(const std::string& text) {
@@ -660,53 +659,65 @@ bool TfrmBrisko::chooseColour(uint32_t current, uint32_t& chosen) {
 
 // --- the controls as the game reaches them ----------------------------------
 
-QWidget* TfrmBrisko::control(std::string_view name) const {
-    if (name == "frmBrisko") return const_cast<TfrmBrisko*>(this);
+QWidget* TfrmBrisko::widget(std::string_view name) const {
     const auto it = controls_.find(name);
     return it == controls_.end() ? nullptr : it->second;
 }
 
-void TfrmBrisko::setCaption(std::string_view name, const std::string& text) {
-    QWidget* w = control(name);
-    if (w == this) {
-        setWindowTitle(q(text));
-    } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        label->setText(q(text));
-    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        button->setText(q(text));
+QWidget* TfrmBrisko::control(Control c) const {
+    QWidget* w = byControl_[static_cast<size_t>(indexOf(c))];
+    Q_ASSERT_X(w, "TfrmBrisko::control", "a control the window does not have");
+    return w;
+}
+
+// Every control the logic knows is on the window: a missing one stops the
+// program at its start, not in the middle of a game.
+void TfrmBrisko::findControls() {
+    for (const auto& [c, name] : kControlNames) {
+        byControl_[static_cast<size_t>(indexOf(c))] = controls_.at(std::string(name));
     }
 }
 
-void TfrmBrisko::setVisible(std::string_view name, bool visible) {
-    if (QWidget* w = control(name); w && w != this) w->setVisible(visible);
+void TfrmBrisko::setCaption(Control c, const std::string& text) {
+    setText(control(c), q(text));
 }
 
-void TfrmBrisko::setEnabled(std::string_view name, bool enabled) {
-    if (QWidget* w = control(name); w && w != this) w->setEnabled(enabled);
+void TfrmBrisko::setVisible(Control c, bool visible) {
+    control(c)->setVisible(visible);
 }
 
-void TfrmBrisko::setFocus(std::string_view name) {
-    if (QWidget* w = control(name)) w->setFocus(Qt::OtherFocusReason);
+void TfrmBrisko::setEnabled(Control c, bool enabled) {
+    control(c)->setEnabled(enabled);
 }
 
-void TfrmBrisko::setColour(std::string_view name, Colour colour) {
-    if (QWidget* w = control(name)) setBackground(w == this ? surface_ : w, toQColor(colour));
+void TfrmBrisko::setFocus(Control c) {
+    control(c)->setFocus(Qt::OtherFocusReason);
 }
 
-QTimer* TfrmBrisko::timer(std::string_view name) {
-    if (name == kTimerDepart) return &timerDepart;
-    if (name == kTimerVoirDouble) return &TimerVoirDouble;
-    if (name == kTimerYesNoDoublage) return &TimerYesNoDoublage;
-    if (name == kTimerCarteDoublage) return &timerCarteDoublage;
-    return nullptr;
+void TfrmBrisko::setColour(Control c, Colour colour) {
+    setBackground(control(c), toQColor(colour));
 }
 
-void TfrmBrisko::startTimer(std::string_view name) {
-    if (QTimer* t = timer(name)) t->start();
+QTimer& TfrmBrisko::timer(Timer t) {
+    switch (t) {
+        case Timer::timerDepart:
+            return timerDepart;
+        case Timer::TimerVoirDouble:
+            return TimerVoirDouble;
+        case Timer::TimerYesNoDoublage:
+            return TimerYesNoDoublage;
+        case Timer::timerCarteDoublage:
+            break;
+    }
+    return timerCarteDoublage;
 }
 
-void TfrmBrisko::stopTimer(std::string_view name) {
-    if (QTimer* t = timer(name)) t->stop();
+void TfrmBrisko::startTimer(Timer t) {
+    timer(t).start();
+}
+
+void TfrmBrisko::stopTimer(Timer t) {
+    timer(t).stop();
 }
 
 void TfrmBrisko::StopAllTimers() {
@@ -720,7 +731,7 @@ void TfrmBrisko::StopAllTimers() {
 
 void TfrmBrisko::ShowCard(int32_t slot) {
     if (slot < 1 || slot > kSlots) return;
-    const int32_t c = world_->engine.state.hand[size_t(slot)];
+    const int32_t c = world_->cards.hand[size_t(slot)];
     if (c < 1 || c > kJoker) return;
     PictureC[size_t(slot)]->show();
     DrawCard(slot, suitOfIndex(c), valueOfIndex(c));
@@ -771,7 +782,7 @@ void TfrmBrisko::warmCardCache() {
 void TfrmBrisko::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!cardsToWarm_.isEmpty() || !cardCache_.isEmpty()) return;
-    const int32_t language = world_->texts.language();
+    const Language language = world_->texts.language();
     for (int32_t suit = 1; suit <= 5; ++suit) {
         for (int32_t value = 1; value <= (suit == 5 ? 1 : 13); ++value) {
             cardsToWarm_ << q(cardImageName(suit, value, language));

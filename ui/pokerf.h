@@ -76,29 +76,31 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     int32_t cardWidth() const { return scale_.cardWidth; }
     int32_t cardHeight() const { return scale_.cardHeight; }
 
-    // The player's language 1 or 2: the texts, then the options on the window.
-    void chooseLanguage(int32_t language);
+    // The player's language: the texts, then the options on the window.
+    void chooseLanguage(Language language);
     void ApplyTexts();
     void ApplyOptions();
     QString helpFile() const { return helpFile_; }
-    // The control of that name, or null.
-    QWidget* control(std::string_view name) const;
+    // The control the game's logic knows by that identifier.
+    QWidget* control(Control control) const;
+    // The widget of that object name, or null.
+    QWidget* widget(std::string_view name) const;
     // The image last drawn into slot 1..5 ("PIQUE12"), empty before any.
     QString cardImage(int32_t slot) const;
 
     // TableView
     void ShowCard(int32_t slot) override;
     void StopAllTimers() override;
-    void startTimer(std::string_view timer) override;
-    void stopTimer(std::string_view timer) override;
+    void startTimer(Timer timer) override;
+    void stopTimer(Timer timer) override;
     void DrawCard(int32_t slot, int32_t suit, int32_t value);
 
     // ControlView
-    void setCaption(std::string_view control, const std::string& text) override;
-    void setVisible(std::string_view control, bool visible) override;
-    void setEnabled(std::string_view control, bool enabled) override;
-    void setFocus(std::string_view control) override;
-    void setColour(std::string_view control, Colour colour) override;
+    void setCaption(Control control, const std::string& text) override;
+    void setVisible(Control control, bool visible) override;
+    void setEnabled(Control control, bool enabled) override;
+    void setFocus(Control control) override;
+    void setColour(Control control, Colour colour) override;
     using QMainWindow::setEnabled;
     using QMainWindow::setFocus;
     using QMainWindow::setVisible;
@@ -186,6 +188,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void FormDestroy();
     void buildMenu();
     void buildControls();
+    void findControls();
     void buildToolBar();
     void buildHighScores(QWidget* region);
     void buildPlayer(QWidget* region);
@@ -221,7 +224,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     Panel* panel(QWidget* parent, const char* name, int x, int y, int w, int h, Colour colour,
                  Panel::Bevel bevel = Panel::Bevel::Raised);
     Panel* pushPanel(QWidget* parent, const char* name, int x, int y, int w, int h, int fontPixels);
-    QTimer* timer(std::string_view name);
+    QTimer& timer(Timer timer);
 
     SettingsStore& store_;
     std::unique_ptr<World> world_;
@@ -249,7 +252,8 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
 
     QWidget* surface_ = nullptr;  // the client area, in the background colour
     QWidget* board_ = nullptr;    // the table at its scaled size, centred
-    std::map<std::string, QWidget*, std::less<>> controls_;
+    std::map<std::string, QWidget*, std::less<>> controls_;  // by object name
+    std::array<QWidget*, kControlCount> byControl_{};
     std::map<std::string, QAction*, std::less<>> actions_;
     std::map<std::string, QMenu*, std::less<>> menus_;
 };

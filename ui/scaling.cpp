@@ -5,17 +5,6 @@
 
 namespace brisko {
 
-int32_t roundHalfEven(int64_t num, int64_t den) {
-    int64_t q = num / den;
-    int64_t r = num % den;
-    if (r < 0) {
-        r += den;
-        q -= 1;
-    }
-    if (2 * r > den || (2 * r == den && q % 2 != 0)) q += 1;
-    return static_cast<int32_t>(q);
-}
-
 namespace {
 
 // trunc(pixels x 96 / dpi); exact for whole dpi values.
@@ -39,12 +28,12 @@ ScreenScale screenScale(int32_t width, int32_t height, double dpi) {
     s.h = at96(height, dpi);
     s.ratioX = s.m / 800.0;
     s.ratioY = s.h / 600.0;
-    s.cardWidth = roundHalfEven(int64_t{90} * s.m, 800);
-    s.cardHeight = roundHalfEven(int64_t{150} * s.h, 600);
+    s.cardWidth = static_cast<int32_t>(roundHalfEven(int64_t{90} * s.m, 800));
+    s.cardHeight = static_cast<int32_t>(roundHalfEven(int64_t{150} * s.h, 600));
     s.frameWidth = static_cast<int32_t>(int64_t{20} * s.m / 800) + s.cardWidth;
     s.frameHeight = static_cast<int32_t>(int64_t{20} * s.h / 600) + s.cardHeight;
-    s.pictureLeft = roundHalfEven(int64_t{10} * s.m, 800);
-    s.pictureTop = roundHalfEven(int64_t{10} * s.h, 600);
+    s.pictureLeft = static_cast<int32_t>(roundHalfEven(int64_t{10} * s.m, 800));
+    s.pictureTop = static_cast<int32_t>(roundHalfEven(int64_t{10} * s.h, 600));
     return s;
 }
 

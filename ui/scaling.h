@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "engine/rounding.h"
+
 namespace brisko {
 
 inline constexpr int32_t kDesignWidth = 800;
@@ -10,10 +12,6 @@ inline constexpr int32_t kDesignHeight = 600;
 // The window's client area at design size.
 inline constexpr int32_t kClientWidth = 800;
 inline constexpr int32_t kClientHeight = 534;
-
-// num / den to the nearest integer, an exact half going to the even
-// neighbour (112.5 gives 112). den > 0.
-int32_t roundHalfEven(int64_t num, int64_t den);
 
 struct ScreenScale {
     int32_t m = kDesignWidth;   // the reference width the table is drawn for
@@ -29,7 +27,7 @@ struct ScreenScale {
 
     // A design length (position, size or font height) at this scale.
     int32_t length(int32_t design) const {
-        return roundHalfEven(int64_t{design} * m, kDesignWidth);
+        return static_cast<int32_t>(roundHalfEven(int64_t{design} * m, kDesignWidth));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "ui/widgets.h"
 
+#include <QAbstractButton>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -93,6 +94,14 @@ void CardPicture::mouseReleaseEvent(QMouseEvent* event) {
     if (wasPressed && rect().contains(event->position().toPoint())) emit clicked();
 }
 
+void setText(QWidget* widget, const QString& text) {
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(text);
+    }
+}
+
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
@@ -120,13 +129,6 @@ void setDesignFont(QWidget* widget, const QString& family, int pixels, bool bold
     widget->setProperty(kDesignFontPixels, pixels);
 }
 
-void setDesignFontPixels(QWidget* widget, int pixels) {
-    QFont font = widget->font();
-    font.setPixelSize(pixels);
-    widget->setFont(font);
-    widget->setProperty(kDesignFontPixels, pixels);
-}
-
 void setDesignGeometry(QWidget* widget, const QRect& rect) {
     widget->setProperty(kDesignRect, rect);
     widget->setGeometry(rect);
@@ -137,7 +139,9 @@ QRect designGeometry(const QWidget* widget) {
 }
 
 void scaleWidgets(QWidget* root, int m) {
-    auto length = [m](int design) { return roundHalfEven(int64_t{design} * m, kDesignWidth); };
+    auto length = [m](int design) {
+        return static_cast<int>(roundHalfEven(int64_t{design} * m, kDesignWidth));
+    };
     auto scaleOne = [&](QWidget* w) {
         const QVariant rect = w->property(kDesignRect);
         if (rect.isValid()) {

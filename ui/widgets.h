@@ -63,12 +63,13 @@ class CardPicture : public QWidget {
     bool pressed_ = false;
 };
 
+// The caption of a label or a button.
+void setText(QWidget* widget, const QString& text);
 // The background colour of a control, painted by the control itself.
 void setBackground(QWidget* widget, const QColor& colour);
 void setTextColour(QWidget* widget, const QColor& colour);
 // A font given by family, pixel height and weight at design size.
 void setDesignFont(QWidget* widget, const QString& family, int pixels, bool bold);
-void setDesignFontPixels(QWidget* widget, int pixels);
 // Where the control sits at design size, in its parent.
 void setDesignGeometry(QWidget* widget, const QRect& rect);
 QRect designGeometry(const QWidget* widget);

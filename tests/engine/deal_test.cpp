@@ -79,7 +79,7 @@ TEST(Deal, GoldenHandsAtFixedClockReadings) {
     };
     for (const DealCase& c : cases) {
         EngineState s;
-        dealHand(s, c.gameType, FixedClock(c.ms));
+        dealHand(s, GameType{c.gameType}, FixedClock(c.ms));
         EXPECT_EQ(s.hand, c.expected) << "type " << c.gameType << " at " << c.ms;
     }
 }
@@ -106,7 +106,7 @@ TEST(Draw, GoldenHandsAtFixedClockReadings) {
         EngineState s;
         s.hand = c.before;
         s.held = heldOf(c.held);
-        drawCards(s, c.gameType, FixedClock(c.ms));
+        drawCards(s, GameType{c.gameType}, FixedClock(c.ms));
         EXPECT_EQ(s.hand, c.expected) << "type " << c.gameType << " at " << c.ms;
     }
 }
@@ -116,8 +116,8 @@ TEST(Deal, SameMillisecondSameCards) {
         EngineState a;
         EngineState b;
         b.random.randSeed = 99;  // whatever came before, the deal reseeds
-        dealHand(a, type, FixedClock(5'000'000));
-        dealHand(b, type, FixedClock(5'000'000));
+        dealHand(a, GameType{type}, FixedClock(5'000'000));
+        dealHand(b, GameType{type}, FixedClock(5'000'000));
         EXPECT_EQ(a.hand, b.hand);
     }
 }
@@ -134,7 +134,7 @@ TEST(Deal, InvariantsOfEachGameType) {
     for (int32_t i = 0; i < kReadings; ++i) {
         for (int32_t type = 1; type <= 3; ++type) {
             EngineState s;
-            dealHand(s, type, FixedClock(reading(i)));
+            dealHand(s, GameType{type}, FixedClock(reading(i)));
             ASSERT_TRUE(distinct(s.hand));
             for (int32_t k = 1; k <= kSlots; ++k) {
                 ASSERT_GE(s.hand[k], 1);
@@ -160,11 +160,11 @@ TEST(Draw, InvariantsOfEachGameType) {
     for (int32_t i = 0; i < kReadings; ++i) {
         for (int32_t type = 1; type <= 3; ++type) {
             EngineState s;
-            dealHand(s, type, FixedClock(reading(i)));
+            dealHand(s, GameType{type}, FixedClock(reading(i)));
             const Hand before = s.hand;
             const uint32_t pattern = static_cast<uint32_t>(i) % 32;
             for (int32_t k = 1; k <= kSlots; ++k) s.held[k] = (pattern >> (k - 1)) & 1u;
-            drawCards(s, type, FixedClock(reading(i + 7919)));
+            drawCards(s, GameType{type}, FixedClock(reading(i + 7919)));
 
             ASSERT_TRUE(distinct(s.hand));
             ASSERT_LE(jokers(s.hand), 1);
@@ -202,7 +202,7 @@ TEST(Draw, DiscardedJokerIsReplacedInTypeOne) {
     EngineState s;
     s.hand = handOf({53, 2, 3, 4, 5});
     s.held = heldOf("01111");
-    drawCards(s, 1, FixedClock(1234));
+    drawCards(s, GameType{1}, FixedClock(1234));
     EXPECT_EQ(jokers(s.hand), 0);
     EXPECT_EQ(s.hand[2], 2);
 }
@@ -212,7 +212,7 @@ TEST(Draw, HeldJokerGetsNoSecondJokerInTypeTwo) {
         EngineState s;
         s.hand = handOf({53, 2, 3, 4, 5});
         s.held = heldOf("10000");
-        drawCards(s, 2, FixedClock(ms));
+        drawCards(s, GameType{2}, FixedClock(ms));
         ASSERT_EQ(jokers(s.hand), 1);
         ASSERT_EQ(s.hand[1], kJoker);
     }
@@ -224,7 +224,7 @@ TEST(Draw, AllHeldChangesNothingAndDrawsNoJoker) {
         s.hand = handOf({1, 2, 3, 4, 5});
         s.held = heldOf("11111");
         s.random.randSeed = 1;
-        drawCards(s, 2, FixedClock(ms));
+        drawCards(s, GameType{2}, FixedClock(ms));
         ASSERT_EQ(s.hand, handOf({1, 2, 3, 4, 5}));
         // Nothing was drawn: the seed is the clock reading itself.
         ASSERT_EQ(s.random.randSeed, static_cast<uint32_t>(ms));
@@ -232,11 +232,14 @@ TEST(Draw, AllHeldChangesNothingAndDrawsNoJoker) {
 }
 
 TEST(JokerChance, CountedOverEveryValueOfX) {
+    const GameTypeRules& rules = rulesOf(GameType::JokerPossible);
     int32_t atDeal = 0;
     std::array<int32_t, 6> atDraw{};
     for (int32_t x = 1; x <= 1060; ++x) {
-        atDeal += jokerAtDeal(x) ? 1 : 0;
-        for (int32_t h = 0; h <= 5; ++h) atDraw[h] += jokerAtDraw(x, h) ? 1 : 0;
+        atDeal += jokerComes(x, rules.jokerDealChances) ? 1 : 0;
+        for (int32_t h = 0; h <= 5; ++h) {
+            atDraw[h] += jokerComes(x, jokerDrawChances(rules, h)) ? 1 : 0;
+        }
     }
     EXPECT_EQ(atDeal, 99);
     EXPECT_EQ(atDraw, (std::array<int32_t, 6>{99, 79, 59, 39, 19, 0}));

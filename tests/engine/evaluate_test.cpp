@@ -6,7 +6,7 @@
 #include <array>
 #include <map>
 
-#include "engine/engine.h"
+#include "engine/display.h"
 
 namespace brisko {
 namespace {
@@ -316,62 +316,48 @@ TEST(Payout, BetTimesMultiplier) {
 // Records what the card rules show.
 struct RecordingView final : EngineView {
     std::vector<int32_t> shown;
-    std::map<std::string, Colour, std::less<>> colours;
+    std::map<Control, Colour> colours;
     std::string prefix;
     std::string line;
     std::vector<int32_t> labels;
     void ShowCard(int32_t slot) override { shown.push_back(slot); }
-    void setPanelColour(std::string_view panel, Colour colour) override {
-        colours[std::string(panel)] = colour;
-    }
+    void setPanelColour(Control panel, Colour colour) override { colours[panel] = colour; }
     void setResultLine(const std::string& text) override { line = prefix + " " + text; }
     void setResultPrefix(const std::string& p) override { prefix = p; }
     void showHoldLabel(int32_t slot) override { labels.push_back(slot); }
 };
 
 TEST(ShowCategory, RedRowAndMessageInBothLanguages) {
-    FixedClock clock;
-    FixedEngineSettings settings;
     RecordingView view;
     Texts texts;
-    texts.setLanguage(kLanguageFrench);
-    Engine engine(clock, view, settings, texts);
+    texts.setLanguage(Language::French);
+    EngineState s;
+    auto show = [&](HandCategory category) { showCategory(category, s, texts, view); };
 
-    engine.state.hand = handOf({c("KS"), c("KH"), c("4C"), c("7D"), c("9S")});
-    engine.showCategory(engine.evaluateHand());
+    s.hand = handOf({c("KS"), c("KH"), c("4C"), c("7D"), c("9S")});
+    show(evaluateHand(s));
     EXPECT_EQ(view.line, " Paire de Rois");
-    EXPECT_EQ(view.colours["PanelTitrePaireAsOuRoi"], kRed);
-    EXPECT_EQ(view.colours["PanelPaireAsOuRoi"], kRed);
+    EXPECT_EQ(view.colours[Control::PanelTitrePaireAsOuRoi], kRed);
+    EXPECT_EQ(view.colours[Control::PanelPaireAsOuRoi], kRed);
 
-    texts.setLanguage(kLanguageEnglish);
-    engine.state.hand = handOf({c("AS"), c("AH"), c("4C"), c("7D"), c("9S")});
-    engine.showCategory(engine.evaluateHand());
+    texts.setLanguage(Language::English);
+    s.hand = handOf({c("AS"), c("AH"), c("4C"), c("7D"), c("9S")});
+    show(evaluateHand(s));
     EXPECT_EQ(view.line, " Pair of Aces");
 
-    engine.state.hand = handOf({c("5S"), c("5H"), c("5C"), c("5D"), c("9S")});
-    engine.showCategory(engine.evaluateHand());
+    s.hand = handOf({c("5S"), c("5H"), c("5C"), c("5D"), c("9S")});
+    show(evaluateHand(s));
     EXPECT_EQ(view.line, " Four of a Kind");
-    EXPECT_EQ(view.colours["PanelTitreCarre"], kRed);
-    EXPECT_EQ(view.colours["PanelCarre"], kRed);
+    EXPECT_EQ(view.colours[Control::PanelTitreCarre], kRed);
+    EXPECT_EQ(view.colours[Control::PanelCarre], kRed);
 
     // A losing hand: the message, which also becomes the prefix of the next one.
-    engine.state.hand = handOf({c("2S"), c("3H"), c("4C"), c("7D"), c("9S")});
-    engine.showCategory(engine.evaluateHand());
+    s.hand = handOf({c("2S"), c("3H"), c("4C"), c("7D"), c("9S")});
+    show(evaluateHand(s));
     EXPECT_EQ(view.line, " YOU LOSE !!!");
     EXPECT_EQ(view.prefix, "YOU LOSE !!!");
-    engine.showCategory(HandCategory::Flush);
+    show(HandCategory::Flush);
     EXPECT_EQ(view.line, " Flush") << "a paying hand clears the prefix first";
-}
-
-TEST(DealAndDraw, ShowEveryCardInSlotOrder) {
-    FixedClock clock(1000);
-    FixedEngineSettings settings(3);
-    RecordingView view;
-    Texts texts;
-    Engine engine(clock, view, settings, texts);
-    engine.dealHand();
-    engine.drawCards();
-    EXPECT_EQ(view.shown, (std::vector<int32_t>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
 }
 
 }  // namespace

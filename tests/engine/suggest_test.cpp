@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/engine.h"
+#include "engine/display.h"
 
 namespace brisko {
 namespace {
@@ -12,7 +12,7 @@ int32_t c(const char* name) {
 struct LabelView final : EngineView {
     std::vector<int32_t> labels;
     void ShowCard(int32_t) override {}
-    void setPanelColour(std::string_view, Colour) override {}
+    void setPanelColour(Control, Colour) override {}
     void setResultLine(const std::string&) override {}
     void setResultPrefix(const std::string&) override {}
     void showHoldLabel(int32_t slot) override { labels.push_back(slot); }
@@ -49,32 +49,28 @@ TEST(SuggestHolds, WhatThePlayerIsOffered) {
 }
 
 TEST(SuggestHolds, HeldAndLabelledOnlyWithTheOptionOn) {
-    FixedClock clock(0);
     LabelView view;
-    Texts texts;
-    FixedEngineSettings settings(3, true);
-    Engine engine(clock, view, settings, texts);
     const Hand kingHigh{0, c("KS"), c("8D"), c("AC"), c("3H"), c("2S")};
 
-    engine.state.hand = kingHigh;
-    engine.evaluateHand();
-    engine.suggestHolds();
+    EngineState s;
+    s.hand = kingHigh;
+    evaluateHand(s);
+    suggestHolds(s, true, view);
     EXPECT_EQ(view.labels, (std::vector<int32_t>{1, 3}));
-    EXPECT_TRUE(engine.state.held[1]);
-    EXPECT_TRUE(engine.state.held[3]);
-    EXPECT_FALSE(engine.state.held[2]);
+    EXPECT_TRUE(s.held[1]);
+    EXPECT_TRUE(s.held[3]);
+    EXPECT_FALSE(s.held[2]);
 
-    settings.suggestion = false;
     view.labels.clear();
-    engine.state.held = {};
-    engine.state.hand = kingHigh;
-    engine.evaluateHand();
-    engine.suggestHolds();
+    s = EngineState{};
+    s.hand = kingHigh;
+    evaluateHand(s);
+    suggestHolds(s, false, view);
     EXPECT_TRUE(view.labels.empty());
-    EXPECT_EQ(engine.state.held, SlotFlags{});
+    EXPECT_EQ(s.held, SlotFlags{});
     // The suggestion is there all the same, for the option switched on later.
-    EXPECT_TRUE(engine.state.markedCards[1]);
-    EXPECT_TRUE(engine.state.markedCards[3]);
+    EXPECT_TRUE(s.markedCards[1]);
+    EXPECT_TRUE(s.markedCards[3]);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ struct FileFixture : ::testing::Test {
     RecordingView view;
     Records records{store, random, texts, view};
 
-    FileFixture() { texts.setLanguage(kLanguageFrench); }
+    FileFixture() { texts.setLanguage(Language::French); }
 
     RegKey storedKey() {
         const RegTree tree = parseRegistryText(readText(file));
@@ -112,7 +112,7 @@ TEST(FileStorePath, FollowsXdgConfigHome) {
 TEST_F(FileFixture, ANextRunReadsWhatWasSaved) {
     records.LoadSettings();
     records.settings.optionYourName = "Éloïse \"la\" \\ Zoë";
-    records.settings.gameType = 3;
+    records.settings.gameType = GameType{3};
     records.currentList()[1].name = "NOVÁK 😀";
     records.SaveSettings();
 
@@ -120,7 +120,7 @@ TEST_F(FileFixture, ANextRunReadsWhatWasSaved) {
     Records next(again, random, texts, view);
     next.LoadSettings();
     EXPECT_EQ(next.settings.optionYourName, "Éloïse \"la\" \\ Zoë");
-    EXPECT_EQ(next.settings.gameType, 3);
+    EXPECT_EQ(next.settings.gameType, GameType{3});
     EXPECT_EQ(next.settings.highScores[3][1][1].name, "NOVÁK 😀");
     const std::string text = readText(file);
     for (const char c : text) ASSERT_LT(static_cast<unsigned char>(c), 128);

@@ -13,8 +13,8 @@
 
 #include "helpers.h"
 #include "records/memory_store.h"
-#include "table/world.h"
 #include "table/null_view.h"
+#include "table/world.h"
 
 namespace brisko {
 namespace {
@@ -39,14 +39,14 @@ int jokersIn(const Hand& hand) {
 class Soak {
   public:
     explicit Soak(uint32_t seed) : rng_(seed), world_(clock_, store_, table_, view_) {
-        world_.texts.setLanguage(kLanguageFrench);
+        world_.texts.setLanguage(Language::French);
         world_.records.LoadSettings();
     }
 
     // One whole game; an unlimited one stops after `unlimitedDraws`.
     void play(int32_t type, int32_t target, DoubleUp policy, int32_t unlimitedDraws) {
         Settings& s = world_.records.settings;
-        s.gameType = type;
+        s.gameType = GameType{type};
         s.targetIndex = target;
         s.optionDoublagePropose = policy == DoubleUp::Off ? 0 : 1;
         s.optionSuggestionCartes = coin() ? 1 : 0;
@@ -59,16 +59,16 @@ class Soak {
 
         const int32_t draws = target == kUnlimitedTarget ? unlimitedDraws : kTargetDraws[target];
         for (int32_t n = 1; n <= draws; ++n) {
-            ASSERT_TRUE(table.controlEnabled("ButtonTirage")) << "draw " << n;
+            ASSERT_TRUE(table.controlEnabled(Control::ButtonTirage)) << "draw " << n;
             playDraw(type, policy);
             if (::testing::Test::HasFatalFailure()) return;
             ASSERT_EQ(table.state.drawNumber, n);
         }
         // A limited game ends at its target, and betting stays closed.
         if (target != kUnlimitedTarget) {
-            EXPECT_FALSE(table.controlEnabled("ButtonTirage"));
-            EXPECT_FALSE(table.controlEnabled("ButtonEncore"));
-            EXPECT_FALSE(table.controlEnabled("ButtonMiseMax"));
+            EXPECT_FALSE(table.controlEnabled(Control::ButtonTirage));
+            EXPECT_FALSE(table.controlEnabled(Control::ButtonEncore));
+            EXPECT_FALSE(table.controlEnabled(Control::ButtonMiseMax));
         }
         ASSERT_TRUE(world_.records.SettingsValid());
         ++figures.games;
@@ -93,7 +93,7 @@ class Soak {
 
     void playDraw(int32_t type, DoubleUp policy) {
         GameTable& table = world_.table;
-        EngineState& cards = world_.engine.state;
+        EngineState& cards = world_.cards;
         const int32_t credit = table.state.credit;
         const int32_t drawNumber = table.state.drawNumber;
         ASSERT_EQ(table.state.phase, Phase::AwaitingDeal);
@@ -162,7 +162,7 @@ class Soak {
         if (won > 0) ++figures.wins;
 
         // The double-up, until the draw is settled.
-        for (int rounds = 0; table.controlVisible("PanelDoublage"); ++rounds) {
+        for (int rounds = 0; table.controlVisible(Control::PanelDoublage); ++rounds) {
             ASSERT_EQ(policy == DoubleUp::Off, false) << "an offer with the option off";
             ASSERT_TRUE(table.state.doubleUpActive);
             for (int32_t k = upTo(3) - 1; k > 0; --k) table.TimerYesNoDoublageTimer();

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,20 +19,14 @@
 namespace brisko::test {
 
 class RecordingView : public RecordsView {
-public:
-    void setCaption(std::string_view control, const std::string& text) override {
-        captions[std::string(control)] = text;
-    }
-    void setVisible(std::string_view control, bool visible) override {
-        shown[std::string(control)] = visible;
-    }
-    void setEnabled(std::string_view control, bool enabled) override {
-        enabledState[std::string(control)] = enabled;
-    }
-    void setFocus(std::string_view control) override { focus = std::string(control); }
-    void setColour(std::string_view control, Colour colour) override {
-        colours[std::string(control)] = colour;
-        colourCalls.emplace_back(control);
+  public:
+    void setCaption(Control control, const std::string& text) override { captions[control] = text; }
+    void setVisible(Control control, bool visible) override { shown[control] = visible; }
+    void setEnabled(Control control, bool enabled) override { enabledState[control] = enabled; }
+    void setFocus(Control control) override { focus = control; }
+    void setColour(Control control, Colour colour) override {
+        colours[control] = colour;
+        colourCalls.push_back(control);
     }
     void showOptions(const Settings& settings) override {
         ++optionsShown;
@@ -49,12 +44,12 @@ public:
         return true;
     }
 
-    std::map<std::string, std::string> captions;
-    std::map<std::string, bool> shown;
-    std::map<std::string, bool> enabledState;
-    std::map<std::string, Colour> colours;
-    std::vector<std::string> colourCalls;
-    std::string focus;
+    std::map<Control, std::string> captions;
+    std::map<Control, bool> shown;
+    std::map<Control, bool> enabledState;
+    std::map<Control, Colour> colours;
+    std::vector<Control> colourCalls;
+    std::optional<Control> focus;
     int optionsShown = 0;
     Settings lastOptions;
     std::vector<std::string> messages;
@@ -66,7 +61,7 @@ public:
 };
 
 class FakePlay : public PlayState {
-public:
+  public:
     bool awaitingDraw() const override { return awaiting; }
     bool doubleUpActive() const override { return doubleUp; }
     void holdSuggestedCards() override { ++holds; }
@@ -80,7 +75,7 @@ public:
 
 // A fresh folder under $TMPDIR (or /tmp), removed with what it holds.
 class TempDir {
-public:
+  public:
     TempDir() {
         const char* base = std::getenv("TMPDIR");
         std::string pattern = std::string(base && *base ? base : "/tmp") + "/brisko-records-XXXXXX";
@@ -98,7 +93,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "engine/hand.h"
 #include "helpers.h"
 #include "records/memory_store.h"
 
@@ -20,8 +21,8 @@ struct HighScores : ::testing::Test {
     Records records{store, random, texts, view};
 
     HighScores() {
-        texts.setLanguage(kLanguageFrench);
-        records.settings.gameType = 2;
+        texts.setLanguage(Language::French);
+        records.settings.gameType = GameType{2};
         records.settings.targetIndex = 3;
         records.settings.optionYourName = "PAUL";
     }
@@ -49,7 +50,7 @@ constexpr int32_t kStep[4][7] = {{},
 TEST_F(HighScores, BasesAndStepsFollowTheRules) {
     for (int t = 1; t <= 3; ++t) {
         for (int i = 1; i <= 6; ++i) {
-            const int32_t base = defaultHighScoreBase(t, i, records.targetDraws[i]);
+            const int32_t base = defaultHighScoreBase(GameType{t}, i, records.targetDraws[i]);
             EXPECT_EQ(base, kBase[t][i]) << t << i;
             EXPECT_EQ(defaultHighScoreStep(base), kStep[t][i]) << t << i;
         }
@@ -137,7 +138,7 @@ TEST_F(HighScores, DefaultListsAreStrictlyDecreasingWithinTheirBounds) {
                 }
                 for (int r = 1; r <= 5; ++r) EXPECT_TRUE(allowed.count(list[r].name));
             }
-        EXPECT_TRUE(records.SettingsValid() || records.settings.gameType == 0);
+        EXPECT_TRUE(records.SettingsValid() || records.settings.gameType == GameType{});
     }
     EXPECT_TRUE(allowed.count("GASTON"));
     EXPECT_TRUE(allowed.count("MARYLIN"));
@@ -217,16 +218,16 @@ TEST_F(HighScores, AnEntryIsShownSavedAndCongratulated) {
     records.settings.optionYourName = "Paul";  // kept as it is
     EXPECT_EQ(records.InsertHighScore(1234), 5);
     EXPECT_EQ(records.currentList()[5].name, "Paul");
-    EXPECT_EQ(view.captions["panelBravoHighScore"], "BRAVO Paul, meilleur score #5 : 1234");
-    EXPECT_TRUE(view.shown["panelBravoHighScore"]);
-    EXPECT_EQ(view.captions["panelNomMeilleurScore5"], "Paul");
-    EXPECT_EQ(view.captions["panelMeilleurScore5"], "1234");
-    EXPECT_EQ(view.captions["panelMeilleurScore1"], "5000");
+    EXPECT_EQ(view.captions[Control::panelBravoHighScore], "BRAVO Paul, meilleur score #5 : 1234");
+    EXPECT_TRUE(view.shown[Control::panelBravoHighScore]);
+    EXPECT_EQ(view.captions[Control::panelNomMeilleurScore5], "Paul");
+    EXPECT_EQ(view.captions[Control::panelMeilleurScore5], "1234");
+    EXPECT_EQ(view.captions[Control::panelMeilleurScore1], "5000");
     // Only row 5 turned red; no other colour was touched.
     EXPECT_EQ(view.colours.size(), 3u);
-    EXPECT_EQ(view.colours["panelNumero5"], kRed);
-    EXPECT_EQ(view.colours["panelNomMeilleurScore5"], kRed);
-    EXPECT_EQ(view.colours["panelMeilleurScore5"], kRed);
+    EXPECT_EQ(view.colours[Control::panelNumero5], kRed);
+    EXPECT_EQ(view.colours[Control::panelNomMeilleurScore5], kRed);
+    EXPECT_EQ(view.colours[Control::panelMeilleurScore5], kRed);
     EXPECT_EQ(store.commits(), 1);
     store.openKey(records.registryKey);
     int32_t stored = 0;
@@ -238,28 +239,26 @@ TEST_F(HighScores, AnEntryIsShownSavedAndCongratulated) {
 TEST_F(HighScores, TheCongratulationFollowsTheLanguage) {
     setList({5000, 4000, 3000, 2000, 1000});
     EXPECT_EQ(records.InsertHighScore(4500), 2);
-    EXPECT_EQ(view.captions["panelBravoHighScore"], "BRAVO PAUL, meilleur score #2 : 4500");
-    texts.setLanguage(kLanguageEnglish);
+    EXPECT_EQ(view.captions[Control::panelBravoHighScore], "BRAVO PAUL, meilleur score #2 : 4500");
+    texts.setLanguage(Language::English);
     EXPECT_EQ(records.InsertHighScore(4600), 2);
-    EXPECT_EQ(view.captions["panelBravoHighScore"], "BRAVO PAUL, best score #2 : 4600");
+    EXPECT_EQ(view.captions[Control::panelBravoHighScore], "BRAVO PAUL, best score #2 : 4600");
 }
 
 TEST_F(HighScores, ShowingWithoutHighlightRestoresTheRowColours) {
     setList({5000, 4000, 3000, 0, -3});
     records.ShowHighScores(2);
-    EXPECT_EQ(view.colours["panelMeilleurScore2"], kRed);
+    EXPECT_EQ(view.colours[Control::panelMeilleurScore2], kRed);
     records.ShowHighScores(0);
     for (int r = 1; r <= 5; ++r) {
         const Colour colour = r % 2 == 1 ? kSilver : kGrey;
-        for (const std::string prefix :
-             {"panelNumero", "panelNomMeilleurScore", "panelMeilleurScore"}) {
-            EXPECT_EQ(view.colours[prefix + std::to_string(r)], colour) << prefix << r;
+        for (Control panel : {scoreNumber(r), scoreName(r), scorePoints(r)}) {
+            EXPECT_EQ(view.colours[panel], colour) << r;
         }
-        EXPECT_EQ(view.captions["panelNomMeilleurScore" + std::to_string(r)],
-                  "P" + std::to_string(r));
+        EXPECT_EQ(view.captions[scoreName(r)], "P" + std::to_string(r));
     }
-    EXPECT_EQ(view.captions["panelMeilleurScore4"], "0");
-    EXPECT_EQ(view.captions["panelMeilleurScore5"], "-3");
+    EXPECT_EQ(view.captions[Control::panelMeilleurScore4], "0");
+    EXPECT_EQ(view.captions[Control::panelMeilleurScore5], "-3");
     EXPECT_EQ(view.colours.size(), 15u);
 }
 
@@ -274,15 +273,15 @@ TEST_F(HighScores, RegeneratingAsksFirst) {
     EXPECT_EQ(store.commits(), 0);
     EXPECT_EQ(random.randSeed, 0u);
 
-    texts.setLanguage(kLanguageEnglish);
+    texts.setLanguage(Language::English);
     view.answerYes = true;
     records.ConfirmDefaultHighScores();
     EXPECT_EQ(view.questions[1], "Do you really want to set default high scores ?");
     EXPECT_GT(records.currentList()[1].points, 6300);
     EXPECT_EQ(store.commits(), 1);
-    EXPECT_EQ(view.captions["panelMeilleurScore1"],
+    EXPECT_EQ(view.captions[Control::panelMeilleurScore1],
               std::to_string(records.currentList()[1].points));
-    EXPECT_EQ(view.colours["panelNumero2"], kGrey);
+    EXPECT_EQ(view.colours[Control::panelNumero2], kGrey);
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ struct Loaded : ::testing::Test {
     RecordingView view;
     Records records{store, random, texts, view};
 
-    Loaded() { texts.setLanguage(kLanguageEnglish); }
+    Loaded() { texts.setLanguage(Language::English); }
 
     // The first-run file with `line` in place of the line naming `value`.
     void plant(const std::string& value, const std::string& line) {
@@ -201,7 +201,7 @@ TEST_F(Loaded, OddNamesLoadWholeAndAreShownAsValidText) {
         // A score made under that name is shown, saved and read back.
         const int32_t rank = loaded.InsertHighScore(1000000);
         EXPECT_EQ(rank, 1);
-        EXPECT_EQ(view.captions["panelNomMeilleurScore1"], c.expected);
+        EXPECT_EQ(view.captions[Control::panelNomMeilleurScore1], c.expected);
         FileStore again(file, [] { return kFixedTime; });
         Records next(again, random, texts, view);
         ASSERT_NO_THROW(next.LoadSettings());

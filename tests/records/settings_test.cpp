@@ -22,7 +22,7 @@ struct Fixture : ::testing::Test {
     RecordingView view;
     Records records{store, random, texts, view};
 
-    Fixture() { texts.setLanguage(kLanguageFrench); }
+    Fixture() { texts.setLanguage(Language::French); }
 
     // A second program run on the same store.
     Records freshRecords() { return Records(store, random, texts, view); }
@@ -44,7 +44,7 @@ struct Fixture : ::testing::Test {
     void playedBefore() {
         records.LoadSettings();
         records.settings.optionYourName = "PAUL";
-        records.settings.gameType = 3;
+        records.settings.gameType = GameType{3};
         records.settings.targetIndex = 4;
         records.settings.optionBarreInfo = 0;
         records.currentList()[1] = {999999, "PAUL"};
@@ -101,7 +101,7 @@ TEST_F(Fixture, FirstRunWritesEveryDefault) {
     EXPECT_EQ(s.optionSuggestionCartes, 1);
     EXPECT_EQ(s.optionCouleurFondEcran, kDarkBlue);
     EXPECT_EQ(s.optionBarreInfo, 1);
-    EXPECT_EQ(s.gameType, 2);
+    EXPECT_EQ(s.gameType, GameType{2});
     EXPECT_EQ(s.targetIndex, 1);
     EXPECT_EQ(s.optionYourName, "");
     EXPECT_TRUE(records.SettingsValid());
@@ -149,7 +149,7 @@ TEST_F(Fixture, ASecondRunKeepsEverything) {
     next.LoadSettings();
     EXPECT_EQ(store.commits(), commits);  // nothing to write
     EXPECT_EQ(next.settings.optionYourName, "PAUL");
-    EXPECT_EQ(next.settings.gameType, 3);
+    EXPECT_EQ(next.settings.gameType, GameType{3});
     EXPECT_EQ(next.settings.targetIndex, 4);
     EXPECT_EQ(next.settings.optionBarreInfo, 0);
     for (int t = 1; t <= 3; ++t)
@@ -177,7 +177,7 @@ TEST_P(BadStoreTest, ResetsEverything) {
     next.LoadSettings();
     const Settings& s = next.settings;
     EXPECT_EQ(s.optionYourName, "");
-    EXPECT_EQ(s.gameType, 2);
+    EXPECT_EQ(s.gameType, GameType{2});
     EXPECT_EQ(s.targetIndex, 1);
     EXPECT_EQ(s.optionBarreInfo, 1);
     EXPECT_EQ(s.optionDoublagePropose, 1);
@@ -262,9 +262,9 @@ TEST_F(Fixture, AShorterBinaryFillsOnlyTheFirstBytes) {
 TEST_F(Fixture, AnEmptyBinaryLeavesTheField) {
     records.LoadSettings();
     put("niveau", {});
-    records.settings.gameType = 3;
+    records.settings.gameType = GameType{3};
     records.LoadSettings();
-    EXPECT_EQ(records.settings.gameType, 3);
+    EXPECT_EQ(records.settings.gameType, GameType{3});
 }
 
 TEST_F(Fixture, AWrongTypeRaisesTheErrorNamingTheValueAndStopsTheLoad) {
@@ -331,7 +331,7 @@ TEST_F(Fixture, AStoppedLoadNeverLeavesAnIndexOutsideItsRange) {
     // First run of a store whose marker has the wrong type: all fields zero.
     put("verif", bytes({1}), kRegDword);
     EXPECT_THROW(records.LoadSettings(), StoreError);
-    EXPECT_EQ(records.settings.gameType, 2);
+    EXPECT_EQ(records.settings.gameType, GameType{2});
     EXPECT_EQ(records.settings.targetIndex, 1);
     EXPECT_NO_THROW(records.currentList());
     EXPECT_EQ(store.commits(), 0);
@@ -346,7 +346,7 @@ TEST_F(Fixture, AStoppedLoadNeverLeavesAnIndexOutsideItsRange) {
     other.put("optionObjectifNbTirages", kRegBinary, bytes({7, 0, 0, 0}));
     other.put("score111", kRegSz, stringData("1"));
     EXPECT_THROW(r.LoadSettings(), StoreError);
-    EXPECT_EQ(r.settings.gameType, 2);
+    EXPECT_EQ(r.settings.gameType, GameType{2});
     EXPECT_EQ(r.settings.targetIndex, 1);
     EXPECT_EQ(r.settings.optionDoublagePropose, 1);
     EXPECT_EQ(other.commits(), 0);

@@ -12,8 +12,8 @@
 
 #include <map>
 
-#include "records/registry.h"
 #include "records/null_view.h"
+#include "records/registry.h"
 #include "records/settings.h"
 #include "records/settings_table.h"
 #include "records/windows_store.h"
@@ -82,7 +82,7 @@ struct WindowsStoreTest : ::testing::Test {
 
     WindowsStoreTest() {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Caldimo");
-        texts.setLanguage(kLanguageFrench);
+        texts.setLanguage(Language::French);
     }
 
     // The error of a fresh load, empty when there is none.

@@ -18,42 +18,42 @@ TEST(NewGame, StartsWithTwoHundredCreditsAndABetOfOne) {
     EXPECT_EQ(g.state().lastBet, 1);
     EXPECT_EQ(g.state().drawNumber, 0);
     EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
-    EXPECT_EQ(g.controls.caption("PanelCredit"), "200");
-    EXPECT_EQ(g.controls.caption("PanelMise"), "1");
-    EXPECT_EQ(g.controls.caption("panelScoreJoueur"), "0");
-    EXPECT_EQ(g.controls.caption("PanelGain"), "");
-    EXPECT_EQ(g.controls.caption("panelNumeroTirage"), "");
-    EXPECT_EQ(g.controls.caption("ButtonEncore"), "BET +");
-    EXPECT_EQ(g.controls.caption("panelNomJoueur"), "PAUL");
-    EXPECT_EQ(g.controls.caption("panelNiveau"), "WITHOUT JOKER");
-    EXPECT_EQ(g.controls.caption("panelObjectifNbTirages"), "50");
+    EXPECT_EQ(g.controls.caption(Control::PanelCredit), "200");
+    EXPECT_EQ(g.controls.caption(Control::PanelMise), "1");
+    EXPECT_EQ(g.controls.caption(Control::panelScoreJoueur), "0");
+    EXPECT_EQ(g.controls.caption(Control::PanelGain), "");
+    EXPECT_EQ(g.controls.caption(Control::panelNumeroTirage), "");
+    EXPECT_EQ(g.controls.caption(Control::ButtonEncore), "BET +");
+    EXPECT_EQ(g.controls.caption(Control::panelNomJoueur), "PAUL");
+    EXPECT_EQ(g.controls.caption(Control::panelNiveau), "WITHOUT JOKER");
+    EXPECT_EQ(g.controls.caption(Control::panelObjectifNbTirages), "50");
     EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtBetPrompt));
     for (int32_t k = 1; k <= kSlots; ++k) {
-        EXPECT_FALSE(g.controls.isVisible(cardFrameName(k)));
-        EXPECT_FALSE(g.controls.isVisible(holdButtonName(k)));
-        EXPECT_FALSE(g.controls.isVisible(holdLabelName(k)));
+        EXPECT_FALSE(g.controls.isVisible(cardFrame(k)));
+        EXPECT_FALSE(g.controls.isVisible(holdButton(k)));
+        EXPECT_FALSE(g.controls.isVisible(holdLabel(k)));
     }
-    for (const char* b : {"ButtonEncore", "ButtonMiseMax", "ButtonTirage"}) {
+    for (Control b : {Control::ButtonEncore, Control::ButtonMiseMax, Control::ButtonTirage}) {
         EXPECT_TRUE(g.controls.isEnabled(b)) << b;
     }
-    EXPECT_EQ(g.controls.focus, "ButtonTirage");
-    EXPECT_EQ(g.controls.caption("PanelFlushRoyale"), "500");
-    EXPECT_EQ(g.controls.caption("PanelPaireAsOuRoi"), "1");
+    EXPECT_EQ(g.controls.focus, Control::ButtonTirage);
+    EXPECT_EQ(g.controls.caption(Control::PanelFlushRoyale), "500");
+    EXPECT_EQ(g.controls.caption(Control::PanelPaireAsOuRoi), "1");
 }
 
 TEST(NewGame, ShowsTheTargetOrUnlimitedAndTheGameTypeInFrench) {
-    Game g({.language = kLanguageFrench, .gameType = 1, .targetIndex = 6});
-    EXPECT_EQ(g.controls.caption("panelObjectifNbTirages"), "Illimité");
-    EXPECT_EQ(g.controls.caption("panelNiveau"), "Joker à chaque tirage");
+    Game g({.language = Language::French, .gameType = 1, .targetIndex = 6});
+    EXPECT_EQ(g.controls.caption(Control::panelObjectifNbTirages), "Illimité");
+    EXPECT_EQ(g.controls.caption(Control::panelNiveau), "Joker à chaque tirage");
     Game h({.targetIndex = 5});
-    EXPECT_EQ(h.controls.caption("panelObjectifNbTirages"), "1000");
+    EXPECT_EQ(h.controls.caption(Control::panelObjectifNbTirages), "1000");
 }
 
 TEST(Betting, DealWithoutABetChargesTheLastBetAgain) {
     Game g;
     g.table().dealOrDraw();
     EXPECT_EQ(g.state().credit, 199);
-    EXPECT_EQ(g.controls.caption("panelNumeroTirage"), "Draw #1");
+    EXPECT_EQ(g.controls.caption(Control::panelNumeroTirage), "Draw #1");
     g.table().dealOrDraw();  // draw
     // The carried bet of 4 is charged again at the next deal.
     Game h;
@@ -64,8 +64,8 @@ TEST(Betting, DealWithoutABetChargesTheLastBetAgain) {
     h.table().dealOrDraw();
     EXPECT_EQ(h.state().bet, 4);
     EXPECT_EQ(h.state().credit, 192);
-    EXPECT_EQ(h.controls.caption("PanelCredit"), "192");
-    EXPECT_EQ(h.controls.caption("panelNumeroTirage"), "Draw #2");
+    EXPECT_EQ(h.controls.caption(Control::PanelCredit), "192");
+    EXPECT_EQ(h.controls.caption(Control::panelNumeroTirage), "Draw #2");
 }
 
 TEST(Betting, FirstBetPlusFromACarriedOneChargesTwo) {
@@ -73,9 +73,9 @@ TEST(Betting, FirstBetPlusFromACarriedOneChargesTwo) {
     g.table().betPlus();
     EXPECT_EQ(g.state().bet, 2);
     EXPECT_EQ(g.state().credit, 198);
-    EXPECT_EQ(g.controls.caption("PanelMise"), "2");
-    EXPECT_EQ(g.controls.caption("PanelCredit"), "198");
-    EXPECT_EQ(g.controls.caption("PanelFlushRoyale"), "1000");
+    EXPECT_EQ(g.controls.caption(Control::PanelMise), "2");
+    EXPECT_EQ(g.controls.caption(Control::PanelCredit), "198");
+    EXPECT_EQ(g.controls.caption(Control::PanelFlushRoyale), "1000");
     g.table().betPlus();
     EXPECT_EQ(g.state().bet, 3);
     EXPECT_EQ(g.state().credit, 197);
@@ -90,12 +90,12 @@ TEST(Betting, ACarriedBetOfSevenDropsToOneAtTheFirstPress) {
     EXPECT_EQ(g.state().bet, 7);
     EXPECT_EQ(g.state().credit, 193);
     loseOneDraw(g);
-    EXPECT_EQ(g.controls.caption("ButtonEncore"), "BET 1");
+    EXPECT_EQ(g.controls.caption(Control::ButtonEncore), "BET 1");
     g.table().betPlus();
     EXPECT_EQ(g.state().bet, 1);
     EXPECT_EQ(g.state().credit, 192);
-    EXPECT_EQ(g.controls.caption("ButtonEncore"), "BET +");
-    EXPECT_EQ(g.controls.caption("PanelPaireAsOuRoi"), "1");
+    EXPECT_EQ(g.controls.caption(Control::ButtonEncore), "BET +");
+    EXPECT_EQ(g.controls.caption(Control::PanelPaireAsOuRoi), "1");
 }
 
 TEST(Betting, BetPlusUpToTwentyDealsAtOnce) {
@@ -108,9 +108,9 @@ TEST(Betting, BetPlusUpToTwentyDealsAtOnce) {
     EXPECT_EQ(g.state().credit, 180);
     EXPECT_EQ(g.state().phase, Phase::AwaitingDraw);
     EXPECT_EQ(g.state().drawNumber, 1);
-    EXPECT_FALSE(g.controls.isEnabled("ButtonEncore"));
-    EXPECT_FALSE(g.controls.isEnabled("ButtonMiseMax"));
-    EXPECT_TRUE(g.controls.isEnabled("ButtonTirage"));
+    EXPECT_FALSE(g.controls.isEnabled(Control::ButtonEncore));
+    EXPECT_FALSE(g.controls.isEnabled(Control::ButtonMiseMax));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonTirage));
     // A further press is not possible.
     g.table().betPlus();
     EXPECT_EQ(g.state().bet, 20);
@@ -123,7 +123,7 @@ TEST(Betting, BetTwentyChargesTwentyOrTheDifference) {
     EXPECT_EQ(g.state().bet, 20);
     EXPECT_EQ(g.state().credit, 180);
     EXPECT_EQ(g.state().phase, Phase::AwaitingDraw);
-    EXPECT_EQ(g.controls.caption("PanelFlushRoyale"), "10000");
+    EXPECT_EQ(g.controls.caption(Control::PanelFlushRoyale), "10000");
 
     Game h;
     for (int i = 0; i < 3; ++i) h.table().betPlus();
@@ -148,10 +148,10 @@ TEST(Betting, GoesOnWithACreditOfZeroOrBelow) {
         g.table().dealOrDraw();
     }
     EXPECT_EQ(g.state().credit, 0);
-    EXPECT_TRUE(g.controls.isEnabled("ButtonTirage"));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonTirage));
     g.dealFixedHand(nothing());  // the carried 20
     EXPECT_EQ(g.state().credit, -20);
-    EXPECT_EQ(g.controls.caption("PanelCredit"), "-20");
+    EXPECT_EQ(g.controls.caption(Control::PanelCredit), "-20");
     g.table().dealOrDraw();
     g.table().betPlus();
     EXPECT_EQ(g.state().bet, 1);

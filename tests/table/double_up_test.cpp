@@ -26,15 +26,15 @@ TEST(Offer, NoOfferForAWinOfZeroOrWithTheOptionOff) {
     Game lost;
     lost.playHand(nothing());
     EXPECT_FALSE(lost.state().doubleUpActive);
-    EXPECT_FALSE(lost.controls.isVisible("PanelDoublage"));
-    EXPECT_FALSE(lost.controls.timerRunning(kTimerYesNoDoublage));
+    EXPECT_FALSE(lost.controls.isVisible(Control::PanelDoublage));
+    EXPECT_FALSE(lost.controls.timerRunning(Timer::TimerYesNoDoublage));
 
     Game off({.doubleUp = false});
     off.playHand(twoPairs());
     EXPECT_FALSE(off.state().doubleUpActive);
-    EXPECT_FALSE(off.controls.isVisible("PanelDoublage"));
+    EXPECT_FALSE(off.controls.isVisible(Control::PanelDoublage));
     EXPECT_EQ(off.state().credit, 201);
-    EXPECT_TRUE(off.controls.isEnabled("ButtonTirage"));
+    EXPECT_TRUE(off.controls.isEnabled(Control::ButtonTirage));
 }
 
 TEST(Offer, ShowsTheWinAndTwiceTheWin) {
@@ -42,33 +42,34 @@ TEST(Offer, ShowsTheWinAndTwiceTheWin) {
     offerOfFive(g);
     EXPECT_TRUE(g.state().doubleUpActive);
     EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
-    EXPECT_TRUE(g.controls.isVisible("PanelDoublage"));
-    EXPECT_EQ(g.controls.caption("ButtonNoDouble"), "&Quits, Won : 5");
-    EXPECT_EQ(g.controls.caption("ButtonYesDouble"), "&Double up to : 10");
-    EXPECT_TRUE(g.controls.timerRunning(kTimerYesNoDoublage));
-    for (const char* b : {"ButtonEncore", "ButtonMiseMax", "ButtonTirage"}) {
+    EXPECT_TRUE(g.controls.isVisible(Control::PanelDoublage));
+    EXPECT_EQ(g.controls.caption(Control::ButtonNoDouble), "&Quits, Won : 5");
+    EXPECT_EQ(g.controls.caption(Control::ButtonYesDouble), "&Double up to : 10");
+    EXPECT_TRUE(g.controls.timerRunning(Timer::TimerYesNoDoublage));
+    for (Control b : {Control::ButtonEncore, Control::ButtonMiseMax, Control::ButtonTirage}) {
         EXPECT_FALSE(g.controls.isEnabled(b)) << b;
     }
-    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdButtonName(k)));
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdButton(k)));
     // Not paid yet.
     EXPECT_EQ(g.state().credit, 195);
-    EXPECT_TRUE(g.controls.focus == "ButtonYesDouble" || g.controls.focus == "ButtonNoDouble");
+    EXPECT_TRUE(g.controls.focus == Control::ButtonYesDouble ||
+                g.controls.focus == Control::ButtonNoDouble);
 
-    Game f({.language = kLanguageFrench});
+    Game f({.language = Language::French});
     offerOfFive(f);
-    EXPECT_EQ(f.controls.caption("ButtonNoDouble"), "&Quitte, Gain : 5");
-    EXPECT_EQ(f.controls.caption("ButtonYesDouble"), "&Doubler à : 10");
+    EXPECT_EQ(f.controls.caption(Control::ButtonNoDouble), "&Quitte, Gain : 5");
+    EXPECT_EQ(f.controls.caption(Control::ButtonYesDouble), "&Doubler à : 10");
 }
 
 TEST(Offer, TheFocusAlternatesStartingWithQuit) {
     Game g;
     offerOfFive(g);
     g.table().TimerYesNoDoublageTimer();
-    EXPECT_EQ(g.controls.focus, "ButtonNoDouble");
+    EXPECT_EQ(g.controls.focus, Control::ButtonNoDouble);
     g.table().TimerYesNoDoublageTimer();
-    EXPECT_EQ(g.controls.focus, "ButtonYesDouble");
+    EXPECT_EQ(g.controls.focus, Control::ButtonYesDouble);
     g.table().TimerYesNoDoublageTimer();
-    EXPECT_EQ(g.controls.focus, "ButtonNoDouble");
+    EXPECT_EQ(g.controls.focus, Control::ButtonNoDouble);
 }
 
 TEST(Offer, QuittingPaysTheWinAndShowsTheHandAgain) {
@@ -78,14 +79,14 @@ TEST(Offer, QuittingPaysTheWinAndShowsTheHandAgain) {
     g.table().ButtonNoDoubleClick();
     EXPECT_EQ(g.state().credit, 200);
     EXPECT_FALSE(g.state().doubleUpActive);
-    EXPECT_FALSE(g.controls.isVisible("PanelDoublage"));
-    EXPECT_FALSE(g.controls.timerRunning(kTimerYesNoDoublage));
+    EXPECT_FALSE(g.controls.isVisible(Control::PanelDoublage));
+    EXPECT_FALSE(g.controls.timerRunning(Timer::TimerYesNoDoublage));
     EXPECT_EQ(g.controls.shownCards, (std::vector<int32_t>{1, 2, 3, 4, 5}));
     EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtBetPrompt));
-    EXPECT_TRUE(g.controls.isEnabled("ButtonTirage"));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonTirage));
     // The labels of the paid hand stay.
-    EXPECT_TRUE(g.controls.isVisible("PanelG1"));
-    EXPECT_EQ(g.controls.caption("PanelG1"), "YEAH");
+    EXPECT_TRUE(g.controls.isVisible(Control::PanelG1));
+    EXPECT_EQ(g.controls.caption(Control::PanelG1), "YEAH");
 }
 
 TEST(DoubleUp, LaysOutTheDealerCardAndFourFaceDownCards) {
@@ -94,18 +95,18 @@ TEST(DoubleUp, LaysOutTheDealerCardAndFourFaceDownCards) {
     g.table().ButtonYesDoubleClick();
     EXPECT_EQ(g.state().phase, Phase::DoubleUpPick);
     EXPECT_TRUE(g.state().doubleUpActive);
-    EXPECT_FALSE(g.controls.isVisible("PanelDoublage"));
-    EXPECT_FALSE(g.controls.timerRunning(kTimerYesNoDoublage));
-    EXPECT_TRUE(g.controls.timerRunning(kTimerCarteDoublage));
-    EXPECT_TRUE(g.controls.isVisible("ConteneurC1"));
-    EXPECT_FALSE(g.controls.isVisible("ButtonC1"));
+    EXPECT_FALSE(g.controls.isVisible(Control::PanelDoublage));
+    EXPECT_FALSE(g.controls.timerRunning(Timer::TimerYesNoDoublage));
+    EXPECT_TRUE(g.controls.timerRunning(Timer::timerCarteDoublage));
+    EXPECT_TRUE(g.controls.isVisible(Control::ConteneurC1));
+    EXPECT_FALSE(g.controls.isVisible(Control::ButtonC1));
     for (int32_t k = 2; k <= kSlots; ++k) {
-        EXPECT_FALSE(g.controls.isVisible(cardFrameName(k)));
-        EXPECT_TRUE(g.controls.isVisible(holdButtonName(k)));
+        EXPECT_FALSE(g.controls.isVisible(cardFrame(k)));
+        EXPECT_TRUE(g.controls.isVisible(holdButton(k)));
     }
-    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdLabelName(k)));
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdLabel(k)));
     EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtDoubleUpPrompt));
-    for (const char* b : {"ButtonEncore", "ButtonMiseMax", "ButtonTirage"}) {
+    for (Control b : {Control::ButtonEncore, Control::ButtonMiseMax, Control::ButtonTirage}) {
         EXPECT_FALSE(g.controls.isEnabled(b)) << b;
     }
 }
@@ -145,8 +146,9 @@ TEST(DoubleUp, TheFocusWalksOverTheFourButtons) {
     Game g;
     offerOfFive(g);
     g.table().ButtonYesDoubleClick();
-    const char* expected[] = {"buttonC2", "ButtonC3", "ButtonC4", "ButtonC5", "buttonC2"};
-    for (const char* name : expected) {
+    const Control expected[] = {Control::buttonC2, Control::ButtonC3, Control::ButtonC4,
+                                Control::ButtonC5, Control::buttonC2};
+    for (Control name : expected) {
         g.table().timerCarteDoublageTimer();
         EXPECT_EQ(g.controls.focus, name);
     }
@@ -161,13 +163,13 @@ TEST(DoubleUp, AHigherCardDoublesTheWinAndOffersAgain) {
     g.controls.shownCards.clear();
     g.table().clickCard(slot);
     EXPECT_EQ(g.controls.shownCards, std::vector<int32_t>{slot});
-    EXPECT_FALSE(g.controls.timerRunning(kTimerCarteDoublage));
+    EXPECT_FALSE(g.controls.timerRunning(Timer::timerCarteDoublage));
     EXPECT_EQ(g.state().win, 10);
-    EXPECT_EQ(g.controls.caption("PanelGain"), "10");
+    EXPECT_EQ(g.controls.caption(Control::PanelGain), "10");
     EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
-    EXPECT_TRUE(g.controls.isVisible("PanelDoublage"));
-    EXPECT_EQ(g.controls.caption("ButtonNoDouble"), "&Quits, Won : 10");
-    EXPECT_EQ(g.controls.caption("ButtonYesDouble"), "&Double up to : 20");
+    EXPECT_TRUE(g.controls.isVisible(Control::PanelDoublage));
+    EXPECT_EQ(g.controls.caption(Control::ButtonNoDouble), "&Quits, Won : 10");
+    EXPECT_EQ(g.controls.caption(Control::ButtonYesDouble), "&Double up to : 20");
     EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtDoubleUpPrompt));
     EXPECT_EQ(g.state().credit, 195);
     // The revealed card cannot be picked again during the offer.
@@ -188,9 +190,9 @@ TEST(DoubleUp, AnEqualCardKeepsTheWinAndShowsTheTie) {
     g.table().clickCard(2);
     EXPECT_EQ(g.state().win, 5);
     EXPECT_EQ(g.resultLine(), " Tied, try again ?");
-    EXPECT_TRUE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_TRUE(g.controls.isVisible(Control::PanelDoublage));
     EXPECT_TRUE(g.state().doubleUpActive);
-    EXPECT_EQ(g.controls.caption("ButtonYesDouble"), "&Double up to : 10");
+    EXPECT_EQ(g.controls.caption(Control::ButtonYesDouble), "&Double up to : 10");
 }
 
 TEST(DoubleUp, ALowerCardLosesAndTheFaceDownCardsAreRevealedLater) {
@@ -201,18 +203,18 @@ TEST(DoubleUp, ALowerCardLosesAndTheFaceDownCardsAreRevealedLater) {
     ASSERT_NE(slot, 0);
     g.table().clickCard(slot);
     EXPECT_EQ(g.state().win, 0);
-    EXPECT_EQ(g.controls.caption("PanelGain"), "0");
+    EXPECT_EQ(g.controls.caption(Control::PanelGain), "0");
     EXPECT_EQ(g.state().credit, 195);
     EXPECT_FALSE(g.state().doubleUpActive);
     EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
     EXPECT_EQ(g.resultLine(), "YOU LOSE !!! " + g.text(Txt::txtBetPrompt));
-    EXPECT_TRUE(g.controls.isEnabled("ButtonTirage"));
-    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdButtonName(k)));
-    EXPECT_TRUE(g.controls.timerRunning(kTimerVoirDouble));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonTirage));
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdButton(k)));
+    EXPECT_TRUE(g.controls.timerRunning(Timer::TimerVoirDouble));
     g.controls.shownCards.clear();
     g.table().TimerVoirDoubleTimer();
     EXPECT_EQ(g.controls.shownCards, (std::vector<int32_t>{2, 3, 4, 5}));
-    EXPECT_FALSE(g.controls.timerRunning(kTimerVoirDouble));
+    EXPECT_FALSE(g.controls.timerRunning(Timer::TimerVoirDouble));
     g.table().TimerVoirDoubleTimer();  // one tick only
     EXPECT_EQ(g.controls.shownCards.size(), 4u);
 }
@@ -223,7 +225,7 @@ TEST(DoubleUp, ADealBeforeTheRevealStopsIt) {
     g.table().ButtonYesDoubleClick();
     g.table().clickCard(g.pickSlot(-1));
     g.table().dealOrDraw();
-    EXPECT_FALSE(g.controls.timerRunning(kTimerVoirDouble));
+    EXPECT_FALSE(g.controls.timerRunning(Timer::TimerVoirDouble));
     const Hand dealt = g.cards().hand;
     g.controls.shownCards.clear();
     g.table().TimerVoirDoubleTimer();
@@ -242,9 +244,9 @@ TEST(DoubleUp, QuittingAfterWonPicksPaysTheDoubledWinAndRevealsEverything) {
     g.controls.shownCards.clear();
     g.table().ButtonNoDoubleClick();
     EXPECT_EQ(g.state().credit, 215);
-    EXPECT_EQ(g.controls.caption("PanelCredit"), "215");
+    EXPECT_EQ(g.controls.caption(Control::PanelCredit), "215");
     EXPECT_EQ(g.controls.shownCards, (std::vector<int32_t>{1, 2, 3, 4, 5}));
-    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_TRUE(g.controls.isVisible(cardFrameName(k)));
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_TRUE(g.controls.isVisible(cardFrame(k)));
     EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtBetPrompt));
 }
 
@@ -262,11 +264,11 @@ TEST(DoubleUp, ALongRunOfWonDoublingsStopsAtTheLargestWin) {
         ASSERT_GT(g.state().win, 0) << i;
     }
     EXPECT_EQ(g.state().win, kMax);
-    EXPECT_EQ(g.controls.caption("PanelGain"), "2147483647");
-    EXPECT_EQ(g.controls.caption("ButtonYesDouble"), "&Double up to : 2147483647");
+    EXPECT_EQ(g.controls.caption(Control::PanelGain), "2147483647");
+    EXPECT_EQ(g.controls.caption(Control::ButtonYesDouble), "&Double up to : 2147483647");
     g.table().ButtonNoDoubleClick();
     EXPECT_EQ(g.state().credit, kMax);
-    EXPECT_EQ(g.controls.caption("PanelCredit"), "2147483647");
+    EXPECT_EQ(g.controls.caption(Control::PanelCredit), "2147483647");
     // (2147483647 + 2000) x 100 / 101 = 2126223412.87
     EXPECT_EQ(g.state().score, 2126223413);
 
@@ -294,7 +296,7 @@ TEST(DoubleUp, TheCreditStopsAtTheLowestValue) {
     EXPECT_EQ(g.state().score, -2126219444);
     g.table().betMax();
     EXPECT_EQ(g.state().credit, kMin);
-    EXPECT_EQ(g.controls.caption("PanelCredit"), "-2147483648");
+    EXPECT_EQ(g.controls.caption(Control::PanelCredit), "-2147483648");
 }
 
 }  // namespace

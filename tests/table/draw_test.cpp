@@ -15,18 +15,26 @@ TEST(Deal, ShowsFiveDistinctCardsWithTheirHoldButtons) {
     std::set<int32_t> cards;
     for (int32_t k = 1; k <= kSlots; ++k) {
         cards.insert(g.cards().hand[k]);
-        EXPECT_TRUE(g.controls.isVisible(cardFrameName(k)));
-        EXPECT_TRUE(g.controls.isVisible(holdButtonName(k)));
-        EXPECT_FALSE(g.controls.isVisible(holdLabelName(k)));
+        EXPECT_TRUE(g.controls.isVisible(cardFrame(k)));
+        EXPECT_TRUE(g.controls.isVisible(holdButton(k)));
+        EXPECT_FALSE(g.controls.isVisible(holdLabel(k)));
         EXPECT_FALSE(g.cards().held[k]);
-        EXPECT_EQ(g.controls.caption(holdLabelName(k)), "HELD");
+        EXPECT_EQ(g.controls.caption(holdLabel(k)), "HELD");
     }
     EXPECT_EQ(cards.size(), 5u);
     EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtHoldPrompt));
-    EXPECT_FALSE(g.controls.isEnabled("ButtonEncore"));
-    EXPECT_FALSE(g.controls.isEnabled("ButtonMiseMax"));
-    EXPECT_TRUE(g.controls.isEnabled("ButtonTirage"));
-    EXPECT_TRUE(g.controls.isVisible("buttonC2"));
+    EXPECT_FALSE(g.controls.isEnabled(Control::ButtonEncore));
+    EXPECT_FALSE(g.controls.isEnabled(Control::ButtonMiseMax));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonTirage));
+    EXPECT_TRUE(g.controls.isVisible(Control::buttonC2));
+}
+
+TEST(DealAndDraw, ShowEveryCardInSlotOrder) {
+    Game g;
+    g.controls.shownCards.clear();
+    g.table().dealOrDraw();
+    g.table().dealOrDraw();
+    EXPECT_EQ(g.controls.shownCards, (std::vector<int32_t>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
 }
 
 TEST(Holds, ACardClickTogglesItsHoldAndLabel) {
@@ -34,10 +42,10 @@ TEST(Holds, ACardClickTogglesItsHoldAndLabel) {
     g.table().dealOrDraw();
     g.table().clickCard(3);
     EXPECT_TRUE(g.cards().held[3]);
-    EXPECT_TRUE(g.controls.isVisible("PanelG3"));
+    EXPECT_TRUE(g.controls.isVisible(Control::PanelG3));
     g.table().clickCard(3);
     EXPECT_FALSE(g.cards().held[3]);
-    EXPECT_FALSE(g.controls.isVisible("PanelG3"));
+    EXPECT_FALSE(g.controls.isVisible(Control::PanelG3));
 }
 
 TEST(Holds, SwitchingTheSuggestionBeforeTheDrawHoldsOrReleases) {
@@ -51,11 +59,11 @@ TEST(Holds, SwitchingTheSuggestionBeforeTheDrawHoldsOrReleases) {
     play.holdSuggestedCards();
     EXPECT_TRUE(g.cards().held[1] && g.cards().held[2] && g.cards().held[5]);
     EXPECT_FALSE(g.cards().held[3]);
-    EXPECT_TRUE(g.controls.isVisible("PanelG2"));
+    EXPECT_TRUE(g.controls.isVisible(Control::PanelG2));
     play.releaseAllHolds();
     for (int32_t k = 1; k <= kSlots; ++k) {
         EXPECT_FALSE(g.cards().held[k]);
-        EXPECT_FALSE(g.controls.isVisible(holdLabelName(k)));
+        EXPECT_FALSE(g.controls.isVisible(holdLabel(k)));
     }
 }
 
@@ -80,43 +88,43 @@ TEST(Draw, APayingHandIsPaidWithItsRowRedAndItsCardsLabelled) {
     g.table().betPlus();  // bet 2
     g.playHand(twoPairs());
     EXPECT_EQ(g.state().win, 4);
-    EXPECT_EQ(g.controls.caption("PanelGain"), "4");
+    EXPECT_EQ(g.controls.caption(Control::PanelGain), "4");
     EXPECT_EQ(g.state().credit, 198 + 4);
-    EXPECT_EQ(g.controls.caption("PanelCredit"), "202");
-    EXPECT_EQ(g.controls.colour("PanelTitreDeuxPaires"), kRed);
-    EXPECT_EQ(g.controls.colour("PanelDeuxPaires"), kRed);
-    EXPECT_EQ(g.controls.colour("PanelTitreBrelan"), kSilver);
+    EXPECT_EQ(g.controls.caption(Control::PanelCredit), "202");
+    EXPECT_EQ(g.controls.colour(Control::PanelTitreDeuxPaires), kRed);
+    EXPECT_EQ(g.controls.colour(Control::PanelDeuxPaires), kRed);
+    EXPECT_EQ(g.controls.colour(Control::PanelTitreBrelan), kSilver);
     for (int32_t k = 1; k <= 4; ++k) {
-        EXPECT_TRUE(g.controls.isVisible(holdLabelName(k))) << k;
-        EXPECT_EQ(g.controls.caption(holdLabelName(k)), "YEAH");
+        EXPECT_TRUE(g.controls.isVisible(holdLabel(k))) << k;
+        EXPECT_EQ(g.controls.caption(holdLabel(k)), "YEAH");
     }
-    EXPECT_FALSE(g.controls.isVisible("PanelG5"));
-    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdButtonName(k)));
+    EXPECT_FALSE(g.controls.isVisible(Control::PanelG5));
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdButton(k)));
     // No offer: the hand's name gives way to the bet prompt at once.
-    EXPECT_FALSE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_FALSE(g.controls.isVisible(Control::PanelDoublage));
     EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtBetPrompt));
-    EXPECT_EQ(g.controls.caption("ButtonEncore"), "BET 1");
+    EXPECT_EQ(g.controls.caption(Control::ButtonEncore), "BET 1");
     // The next deal restores the row's own colours.
     g.table().dealOrDraw();
-    EXPECT_EQ(g.controls.colour("PanelTitreDeuxPaires"), kDarkGreen);
-    EXPECT_EQ(g.controls.colour("PanelDeuxPaires"), kDarkGreen);
+    EXPECT_EQ(g.controls.colour(Control::PanelTitreDeuxPaires), kDarkGreen);
+    EXPECT_EQ(g.controls.colour(Control::PanelDeuxPaires), kDarkGreen);
 }
 
 TEST(Draw, ALosingHandPutsTheLostTextBeforeTheNextMessage) {
     Game g;
     g.playHand(nothing());
     EXPECT_EQ(g.state().win, 0);
-    EXPECT_EQ(g.controls.caption("PanelGain"), "0");
+    EXPECT_EQ(g.controls.caption(Control::PanelGain), "0");
     EXPECT_EQ(g.state().credit, 199);
     EXPECT_EQ(g.resultLine(), "YOU LOSE !!! " + g.text(Txt::txtBetPrompt));
-    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdLabelName(k)));
+    for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdLabel(k)));
     EXPECT_FALSE(g.state().doubleUpActive);
-    EXPECT_FALSE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_FALSE(g.controls.isVisible(Control::PanelDoublage));
     // The deal clears the prefix.
     g.table().dealOrDraw();
     EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtHoldPrompt));
 
-    Game f({.language = kLanguageFrench});
+    Game f({.language = Language::French});
     f.playHand(nothing());
     EXPECT_EQ(f.resultLine(),
               "PERDU !!! Faites vos enchères (boutons MISE 1 ou MISE + et MISE 20).\n"
@@ -152,7 +160,7 @@ TEST(Draw, APairOfKingsIsNamedOnTheMessageLine) {
         {0, cardIndex(1, 13), cardIndex(2, 13), cardIndex(3, 9), cardIndex(4, 4), cardIndex(1, 2)});
     g.table().dealOrDraw();
     EXPECT_EQ(g.resultLine(), " Pair of Kings");
-    EXPECT_TRUE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_TRUE(g.controls.isVisible(Control::PanelDoublage));
 }
 
 }  // namespace

@@ -22,21 +22,21 @@ TEST(LimitedGame, EndsAfterItsFiftiethDrawWithoutAHighScore) {
     setList(g, {900, 800, 700, 600, 500});
     loseDraws(g, 49);
     EXPECT_EQ(g.state().drawNumber, 49);
-    EXPECT_TRUE(g.controls.isEnabled("ButtonTirage"));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonTirage));
     EXPECT_EQ(g.resultLine(), "YOU LOSE !!! " + g.text(Txt::txtBetPrompt));
-    EXPECT_EQ(g.controls.caption("panelScoreJoueur"), "151");
+    EXPECT_EQ(g.controls.caption(Control::panelScoreJoueur), "151");
 
     loseDraws(g, 1);
     EXPECT_EQ(g.state().credit, 150);
-    EXPECT_EQ(g.controls.caption("panelScoreJoueur"), "150");
+    EXPECT_EQ(g.controls.caption(Control::panelScoreJoueur), "150");
     EXPECT_EQ(g.resultLine(), "YOU LOSE !!! PRESS THE KEY F2 OR F3 TO START A NEW GAME");
-    for (const char* b : {"ButtonEncore", "ButtonMiseMax", "ButtonTirage"}) {
+    for (Control b : {Control::ButtonEncore, Control::ButtonMiseMax, Control::ButtonTirage}) {
         EXPECT_FALSE(g.controls.isEnabled(b)) << b;
     }
-    EXPECT_TRUE(g.controls.isVisible("panelChangeGame"));
-    EXPECT_TRUE(g.controls.isVisible("panelNewGame"));
-    EXPECT_TRUE(g.controls.isVisible("panelBravoHighScore"));
-    EXPECT_EQ(g.controls.caption("panelBravoHighScore"),
+    EXPECT_TRUE(g.controls.isVisible(Control::panelChangeGame));
+    EXPECT_TRUE(g.controls.isVisible(Control::panelNewGame));
+    EXPECT_TRUE(g.controls.isVisible(Control::panelBravoHighScore));
+    EXPECT_EQ(g.controls.caption(Control::panelBravoHighScore),
               "Unfortunately, you didn't get a high score...");
     EXPECT_EQ(g.world->records.currentList()[5].points, 500);
 
@@ -48,8 +48,8 @@ TEST(LimitedGame, EndsAfterItsFiftiethDrawWithoutAHighScore) {
     EXPECT_EQ(g.state().credit, 150);
     g.table().startNewGame();
     EXPECT_EQ(g.state().credit, 200);
-    EXPECT_FALSE(g.controls.isVisible("panelBravoHighScore"));
-    EXPECT_TRUE(g.controls.isEnabled("ButtonTirage"));
+    EXPECT_FALSE(g.controls.isVisible(Control::panelBravoHighScore));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonTirage));
 }
 
 TEST(LimitedGame, TheLastDrawsDoubleUpStillCounts) {
@@ -63,7 +63,7 @@ TEST(LimitedGame, TheLastDrawsDoubleUpStillCounts) {
     g.table().ButtonNoDoubleClick();
     EXPECT_EQ(g.state().credit, 151 - 1 + 4);
     EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtGameOver));
-    EXPECT_FALSE(g.controls.isEnabled("ButtonTirage"));
+    EXPECT_FALSE(g.controls.isEnabled(Control::ButtonTirage));
 }
 
 TEST(LimitedGame, AFinalCreditAboveRankFiveEntersWithTheCongratulation) {
@@ -71,20 +71,21 @@ TEST(LimitedGame, AFinalCreditAboveRankFiveEntersWithTheCongratulation) {
     // Equal to the fifth entry: not entered.
     setList(g, {300, 200, 160, 155, 150});
     loseDraws(g, 50);
-    EXPECT_EQ(g.controls.caption("panelBravoHighScore"),
+    EXPECT_EQ(g.controls.caption(Control::panelBravoHighScore),
               "Unfortunately, you didn't get a high score...");
 
     Game h;
     setList(h, {300, 200, 160, 155, 149});
     loseDraws(h, 50);
-    EXPECT_EQ(h.controls.caption("panelBravoHighScore"), "BRAVO PAUL, best score #5 : 150");
-    EXPECT_TRUE(h.controls.isVisible("panelBravoHighScore"));
+    EXPECT_EQ(h.controls.caption(Control::panelBravoHighScore), "BRAVO PAUL, best score #5 : 150");
+    EXPECT_TRUE(h.controls.isVisible(Control::panelBravoHighScore));
     EXPECT_EQ(h.world->records.currentList()[5].name, "PAUL");
 
-    Game f({.language = kLanguageFrench});
+    Game f({.language = Language::French});
     setList(f, {150, 140, 130, 120, 110});
     loseDraws(f, 50);
-    EXPECT_EQ(f.controls.caption("panelBravoHighScore"), "BRAVO PAUL, meilleur score #2 : 150");
+    EXPECT_EQ(f.controls.caption(Control::panelBravoHighScore),
+              "BRAVO PAUL, meilleur score #2 : 150");
     EXPECT_EQ(f.resultLine(),
               "PERDU !!! FIN DE LA PARTIE. APPUYEZ SUR LA TOUCHE F2 OU F3 POUR REJOUER");
 }
@@ -93,7 +94,7 @@ TEST(LimitedGame, EveryTargetPlaysExactlyItsNumberOfDraws) {
     for (int32_t target = 1; target <= 5; ++target) {
         Game g({.targetIndex = target});
         int32_t draws = 0;
-        while (g.controls.isEnabled("ButtonTirage") && draws < 2000) {
+        while (g.controls.isEnabled(Control::ButtonTirage) && draws < 2000) {
             g.table().dealOrDraw();
             g.table().dealOrDraw();
             if (g.state().doubleUpActive) g.table().ButtonNoDoubleClick();
@@ -101,7 +102,7 @@ TEST(LimitedGame, EveryTargetPlaysExactlyItsNumberOfDraws) {
         }
         EXPECT_EQ(draws, kTargetDraws[static_cast<size_t>(target)]);
         EXPECT_EQ(g.state().drawNumber, draws);
-        EXPECT_EQ(g.controls.caption("panelScoreJoueur"), std::to_string(g.state().credit));
+        EXPECT_EQ(g.controls.caption(Control::panelScoreJoueur), std::to_string(g.state().credit));
     }
 }
 
@@ -119,33 +120,33 @@ TEST(UnlimitedGame, ShowsItsScoreAfterEveryDrawAndNeverEnds) {
     setList(g, {90000, 80000, 70000, 60000, 50000});
     g.playHand(nothing());
     EXPECT_EQ(g.state().score, 2177);
-    EXPECT_EQ(g.controls.caption("panelScoreJoueur"), "2177");
-    EXPECT_FALSE(g.controls.isVisible("panelBravoHighScore"));
+    EXPECT_EQ(g.controls.caption(Control::panelScoreJoueur), "2177");
+    EXPECT_FALSE(g.controls.isVisible(Control::panelBravoHighScore));
     for (int i = 0; i < 1099; ++i) {
         g.table().dealOrDraw();
         g.table().dealOrDraw();
         if (g.state().doubleUpActive) g.table().ButtonNoDoubleClick();
-        ASSERT_TRUE(g.controls.isEnabled("ButtonTirage")) << i;
+        ASSERT_TRUE(g.controls.isEnabled(Control::ButtonTirage)) << i;
     }
     EXPECT_EQ(g.state().drawNumber, 1100);
     EXPECT_EQ(g.state().score, unlimitedScore(g.state().credit, 1100));
-    EXPECT_EQ(g.controls.caption("panelScoreJoueur"), std::to_string(g.state().score));
+    EXPECT_EQ(g.controls.caption(Control::panelScoreJoueur), std::to_string(g.state().score));
     EXPECT_NE(g.resultLine().find(g.text(Txt::txtBetPrompt)), std::string::npos);
-    EXPECT_FALSE(g.controls.isVisible("panelBravoHighScore"));
+    EXPECT_FALSE(g.controls.isVisible(Control::panelBravoHighScore));
 }
 
 TEST(UnlimitedGame, OneGameCanPlaceSeveralEntries) {
     Game g({.targetIndex = 6});
     setList(g, {5000, 4000, 3000, 100, 0});
     g.playHand(nothing());  // 2177
-    EXPECT_EQ(g.controls.caption("panelBravoHighScore"), "BRAVO PAUL, best score #4 : 2177");
-    EXPECT_TRUE(g.controls.isVisible("panelBravoHighScore"));
+    EXPECT_EQ(g.controls.caption(Control::panelBravoHighScore), "BRAVO PAUL, best score #4 : 2177");
+    EXPECT_TRUE(g.controls.isVisible(Control::panelBravoHighScore));
     g.table().dealOrDraw();  // the deal hides the congratulation
-    EXPECT_FALSE(g.controls.isVisible("panelBravoHighScore"));
+    EXPECT_FALSE(g.controls.isVisible(Control::panelBravoHighScore));
     g.cards().hand = nothing();
     for (int32_t k = 1; k <= kSlots; ++k) g.cards().held[k] = true;
     g.table().dealOrDraw();  // 2198 x 100 / 102 = 2154.9
-    EXPECT_EQ(g.controls.caption("panelBravoHighScore"), "BRAVO PAUL, best score #5 : 2155");
+    EXPECT_EQ(g.controls.caption(Control::panelBravoHighScore), "BRAVO PAUL, best score #5 : 2155");
     const HighScoreList& list = g.world->records.currentList();
     EXPECT_EQ(list[4].points, 2177);
     EXPECT_EQ(list[4].name, "PAUL");
@@ -153,7 +154,7 @@ TEST(UnlimitedGame, OneGameCanPlaceSeveralEntries) {
     EXPECT_EQ(list[5].name, "PAUL");
     // Below the fifth entry now: no congratulation, and never the no-score text.
     g.playHand(nothing());
-    EXPECT_FALSE(g.controls.isVisible("panelBravoHighScore"));
+    EXPECT_FALSE(g.controls.isVisible(Control::panelBravoHighScore));
     EXPECT_EQ(g.resultLine(), "YOU LOSE !!! " + g.text(Txt::txtBetPrompt));
 }
 
@@ -171,11 +172,11 @@ TEST(RefusedSave, TheUnlimitedDrawStillEndsAndReopensBetting) {
     g.dealFixedHand(nothing());
     g.store.refuseWrites = true;
     EXPECT_THROW(g.table().dealOrDraw(), StoreError);
-    EXPECT_EQ(g.controls.caption("panelBravoHighScore"), "BRAVO PAUL, best score #4 : 2177");
-    EXPECT_TRUE(g.controls.isVisible("panelBravoHighScore"));
+    EXPECT_EQ(g.controls.caption(Control::panelBravoHighScore), "BRAVO PAUL, best score #4 : 2177");
+    EXPECT_TRUE(g.controls.isVisible(Control::panelBravoHighScore));
     EXPECT_EQ(g.world->records.currentList()[4].points, 2177);
     EXPECT_EQ(g.resultLine(), "YOU LOSE !!! " + g.text(Txt::txtBetPrompt));
-    for (const char* b : {"ButtonEncore", "ButtonMiseMax", "ButtonTirage"}) {
+    for (Control b : {Control::ButtonEncore, Control::ButtonMiseMax, Control::ButtonTirage}) {
         EXPECT_TRUE(g.controls.isEnabled(b)) << b;
     }
     EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
@@ -194,11 +195,11 @@ TEST(RefusedSave, TheLastLimitedDrawStillShowsTheEndOfTheGame) {
     g.dealFixedHand(nothing());
     g.store.refuseWrites = true;
     EXPECT_THROW(g.table().dealOrDraw(), StoreError);
-    EXPECT_EQ(g.controls.caption("panelBravoHighScore"), "BRAVO PAUL, best score #5 : 150");
-    EXPECT_TRUE(g.controls.isVisible("panelChangeGame"));
-    EXPECT_TRUE(g.controls.isVisible("panelNewGame"));
+    EXPECT_EQ(g.controls.caption(Control::panelBravoHighScore), "BRAVO PAUL, best score #5 : 150");
+    EXPECT_TRUE(g.controls.isVisible(Control::panelChangeGame));
+    EXPECT_TRUE(g.controls.isVisible(Control::panelNewGame));
     EXPECT_EQ(g.resultLine(), "YOU LOSE !!! PRESS THE KEY F2 OR F3 TO START A NEW GAME");
-    EXPECT_FALSE(g.controls.isEnabled("ButtonTirage"));
+    EXPECT_FALSE(g.controls.isEnabled(Control::ButtonTirage));
 }
 
 }  // namespace

@@ -4,28 +4,28 @@
 
 namespace brisko::testing {
 
-std::string Controls::caption(std::string_view control) const {
+std::string Controls::caption(Control control) const {
     auto it = captions.find(control);
     return it == captions.end() ? std::string() : it->second;
 }
 
-bool Controls::isVisible(std::string_view control) const {
+bool Controls::isVisible(Control control) const {
     auto it = visible.find(control);
     return it != visible.end() && it->second;
 }
 
-bool Controls::isEnabled(std::string_view control) const {
+bool Controls::isEnabled(Control control) const {
     auto it = enabled.find(control);
     return it != enabled.end() && it->second;
 }
 
-Colour Controls::colour(std::string_view control) const {
+Colour Controls::colour(Control control) const {
     auto it = colours.find(control);
     return it == colours.end() ? 0 : it->second;
 }
 
-bool Controls::timerRunning(std::string_view timer) const {
-    return timers.find(timer) != timers.end();
+bool Controls::timerRunning(Timer timer) const {
+    return timers.count(timer) != 0;
 }
 
 Game::Game(const TableSetup& setup) {
@@ -33,7 +33,7 @@ Game::Game(const TableSetup& setup) {
     world->records.LoadSettings();
     world->texts.setLanguage(setup.language);
     Settings& s = world->records.settings;
-    s.gameType = setup.gameType;
+    s.gameType = static_cast<GameType>(setup.gameType);
     s.targetIndex = setup.targetIndex;
     s.optionDoublagePropose = setup.doubleUp ? 1 : 0;
     s.optionSuggestionCartes = setup.suggestion ? 1 : 0;
@@ -53,7 +53,7 @@ void Game::playHand(const Hand& hand) {
 }
 
 int32_t Game::pickSlot(int comparison) const {
-    const EngineState& s = world->engine.state;
+    const EngineState& s = world->cards;
     const int32_t dealer = cardTable[s.hand[1]].rank;
     for (int32_t k = 2; k <= kSlots; ++k) {
         const int32_t r = cardTable[s.hand[k]].rank;

@@ -4,9 +4,10 @@
 
 #include <map>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <set>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "engine/random.h"
@@ -14,26 +15,37 @@
 #include "records/settings.h"
 #include "table/view.h"
 #include "table/world.h"
+#include "ui/control_names.h"
+
+namespace brisko {
+// Controls and timers by their names in test messages.
+inline std::ostream& operator<<(std::ostream& out, Control control) {
+    return out << controlName(control);
+}
+inline std::ostream& operator<<(std::ostream& out, Timer timer) {
+    return out << timerName(timer);
+}
+}  // namespace brisko
 
 namespace brisko::testing {
 
 // The state of the window's controls; both views write into the same one,
 // as they do on the real window.
 struct Controls {
-    std::map<std::string, std::string, std::less<>> captions;
-    std::map<std::string, bool, std::less<>> visible;
-    std::map<std::string, bool, std::less<>> enabled;
-    std::map<std::string, Colour, std::less<>> colours;
-    std::string focus;
-    std::set<std::string, std::less<>> timers;
+    std::map<Control, std::string> captions;
+    std::map<Control, bool> visible;
+    std::map<Control, bool> enabled;
+    std::map<Control, Colour> colours;
+    std::optional<Control> focus;
+    std::set<Timer> timers;
     std::vector<int32_t> shownCards;  // every ShowCard, in order
     std::vector<std::string> messages;
 
-    std::string caption(std::string_view control) const;
-    bool isVisible(std::string_view control) const;
-    bool isEnabled(std::string_view control) const;
-    Colour colour(std::string_view control) const;
-    bool timerRunning(std::string_view timer) const;
+    std::string caption(Control control) const;
+    bool isVisible(Control control) const;
+    bool isEnabled(Control control) const;
+    Colour colour(Control control) const;
+    bool timerRunning(Timer timer) const;
 
     bool operator==(const Controls&) const = default;
 };
@@ -43,19 +55,13 @@ template <class View>
 class Recording : public View {
   public:
     explicit Recording(Controls& c) : c_(c) {}
-    void setCaption(std::string_view control, const std::string& text) override {
-        c_.captions[std::string(control)] = text;
+    void setCaption(Control control, const std::string& text) override {
+        c_.captions[control] = text;
     }
-    void setVisible(std::string_view control, bool visible) override {
-        c_.visible[std::string(control)] = visible;
-    }
-    void setEnabled(std::string_view control, bool enabled) override {
-        c_.enabled[std::string(control)] = enabled;
-    }
-    void setFocus(std::string_view control) override { c_.focus = control; }
-    void setColour(std::string_view control, Colour colour) override {
-        c_.colours[std::string(control)] = colour;
-    }
+    void setVisible(Control control, bool visible) override { c_.visible[control] = visible; }
+    void setEnabled(Control control, bool enabled) override { c_.enabled[control] = enabled; }
+    void setFocus(Control control) override { c_.focus = control; }
+    void setColour(Control control, Colour colour) override { c_.colours[control] = colour; }
 
   protected:
     Controls& c_;
@@ -66,13 +72,11 @@ class FakeTableView final : public Recording<TableView> {
     using Recording::Recording;
     void ShowCard(int32_t slot) override {
         c_.shownCards.push_back(slot);
-        c_.visible[cardFrameName(slot)] = true;
+        c_.visible[cardFrame(slot)] = true;
     }
     void StopAllTimers() override { c_.timers.clear(); }
-    void startTimer(std::string_view timer) override { c_.timers.emplace(timer); }
-    void stopTimer(std::string_view timer) override {
-        if (auto it = c_.timers.find(timer); it != c_.timers.end()) c_.timers.erase(it);
-    }
+    void startTimer(Timer timer) override { c_.timers.insert(timer); }
+    void stopTimer(Timer timer) override { c_.timers.erase(timer); }
 };
 
 class FakeRecordsView final : public Recording<RecordsView> {
@@ -88,7 +92,7 @@ class FakeRecordsView final : public Recording<RecordsView> {
 };
 
 struct TableSetup {
-    int32_t language = kLanguageEnglish;
+    Language language = Language::English;
     int32_t gameType = 3;
     int32_t targetIndex = 1;
     bool doubleUp = true;
@@ -110,11 +114,11 @@ class Game {
 
     GameTable& table() { return world->table; }
     GameState& state() { return world->table.state; }
-    EngineState& cards() { return world->engine.state; }
+    EngineState& cards() { return world->cards; }
     Settings& settings() { return world->records.settings; }
     const Texts& texts() const { return world->texts; }
     const std::string& text(Txt key) const { return world->texts[key]; }
-    std::string resultLine() const { return controls.caption("panelResultat"); }
+    std::string resultLine() const { return controls.caption(Control::panelResultat); }
 
     // Deals, then replaces the hand by `hand` and holds all five cards, so the
     // draw keeps it (the game type without a joker adds none).

@@ -56,7 +56,7 @@ TEST(Play, ANewGameAndItsFirstDeal) {
               "phase=1 credit=200 bet=1 draw=0 win=0 hand=1,1,1,1,1 held=00000 result=\" Bet ! "
               "(button BET 1 or BET + and BET 20) then click on the DEAL button!\"");
     EngineState expected;
-    dealHand(expected, 3, FixedClock(777));
+    dealHand(expected, GameType{3}, FixedClock(777));
     std::string hand;
     for (int32_t k = 1; k <= kSlots; ++k) {
         if (k > 1) hand += ',';

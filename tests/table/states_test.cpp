@@ -31,8 +31,8 @@ struct Snapshot {
           doubleUpActive(g.world->table.state.doubleUpActive),
           offerFocusOnDouble(g.world->table.state.offerFocusOnDouble),
           phase(g.world->table.state.phase),
-          hand(g.world->engine.state.hand),
-          held(g.world->engine.state.held),
+          hand(g.world->cards.hand),
+          held(g.world->cards.held),
           controls(g.controls) {}
     bool operator==(const Snapshot&) const = default;
 };
@@ -95,7 +95,7 @@ TEST(States, NoGameIgnoresEverythingButANewGame) {
     FakeRecordsView recordsView(controls);
     World world(clock, store, tableView, recordsView);
     world.records.LoadSettings();
-    world.texts.setLanguage(kLanguageEnglish);
+    world.texts.setLanguage(Language::English);
     const Controls before = controls;
     for (const Event& event : allEvents()) {
         event.second(world.table);
@@ -105,7 +105,7 @@ TEST(States, NoGameIgnoresEverythingButANewGame) {
     }
     world.table.startNewGame();
     EXPECT_EQ(world.table.state.credit, 200);
-    EXPECT_TRUE(controls.isEnabled("ButtonTirage"));
+    EXPECT_TRUE(controls.isEnabled(Control::ButtonTirage));
 }
 
 TEST(States, BettingTakesOnlyTheBetButtonsAndTheDeal) {
@@ -135,7 +135,7 @@ TEST(States, TheTransitionsOfOneDraw) {
     // Betting -- BET+ below 20 --> Betting
     g.table().betPlus();
     EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
-    EXPECT_TRUE(g.controls.isEnabled("ButtonEncore"));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonEncore));
     // Betting -- deal --> Holding
     g.table().dealOrDraw();
     EXPECT_EQ(g.state().phase, Phase::AwaitingDraw);
@@ -153,19 +153,19 @@ TEST(States, TheTransitionsOfOneDraw) {
     EXPECT_EQ(g.state().phase, Phase::DoubleUpPick);
     // Picking -- higher --> Offer
     g.table().clickCard(g.pickSlot(1));
-    EXPECT_TRUE(g.controls.isVisible("PanelDoublage"));
+    EXPECT_TRUE(g.controls.isVisible(Control::PanelDoublage));
     // Offer -- QUIT --> Betting
     g.table().ButtonNoDoubleClick();
-    EXPECT_TRUE(g.controls.isEnabled("ButtonEncore"));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonEncore));
     EXPECT_FALSE(g.state().doubleUpActive);
     // Betting -- deal, Holding -- losing draw --> Betting
     g.playHand(nothing());
-    EXPECT_TRUE(g.controls.isEnabled("ButtonEncore"));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonEncore));
     EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
     // Picking -- lower --> Betting
     toPicking(g);
     g.table().clickCard(g.pickSlot(-1));
-    EXPECT_TRUE(g.controls.isEnabled("ButtonMiseMax"));
+    EXPECT_TRUE(g.controls.isEnabled(Control::ButtonMiseMax));
     EXPECT_FALSE(g.state().doubleUpActive);
 }
 
@@ -186,17 +186,17 @@ TEST(States, ANewGameFromAnyStateGoesBackToBetting) {
         reach(g);
         g.table().startNewGame();
         EXPECT_TRUE(g.controls.timers.empty()) << name;
-        EXPECT_FALSE(g.controls.isVisible("PanelDoublage")) << name;
+        EXPECT_FALSE(g.controls.isVisible(Control::PanelDoublage)) << name;
         EXPECT_FALSE(g.state().doubleUpActive) << name;
         EXPECT_EQ(g.state().phase, Phase::AwaitingDeal) << name;
         EXPECT_EQ(g.state().credit, 200) << name;
         EXPECT_EQ(g.state().drawNumber, 0) << name;
-        for (const char* b : {"ButtonEncore", "ButtonMiseMax", "ButtonTirage"}) {
+        for (Control b : {Control::ButtonEncore, Control::ButtonMiseMax, Control::ButtonTirage}) {
             EXPECT_TRUE(g.controls.isEnabled(b)) << b << " after " << name;
         }
         for (int32_t k = 1; k <= kSlots; ++k) {
-            EXPECT_FALSE(g.controls.isVisible(holdButtonName(k))) << name;
-            EXPECT_FALSE(g.controls.isVisible(cardFrameName(k))) << name;
+            EXPECT_FALSE(g.controls.isVisible(holdButton(k))) << name;
+            EXPECT_FALSE(g.controls.isVisible(cardFrame(k))) << name;
         }
         EXPECT_EQ(g.resultLine(), " " + g.text(Txt::txtBetPrompt)) << name;
         // No stale tick acts on the new game.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/game_type.h"
 #include "engine/texts.h"
 
 namespace brisko {
@@ -11,22 +12,22 @@ namespace {
 TEST(TextTable, EveryKeyHasAFrenchAndAnEnglishText) {
     for (int32_t i = 0; i < kTextCount; ++i) {
         const Txt key = static_cast<Txt>(i);
-        EXPECT_FALSE(textFor(key, kLanguageFrench).empty()) << textKeyName(key);
-        EXPECT_FALSE(textFor(key, kLanguageEnglish).empty()) << textKeyName(key);
+        EXPECT_FALSE(textFor(key, Language::French).empty()) << textKeyName(key);
+        EXPECT_FALSE(textFor(key, Language::English).empty()) << textKeyName(key);
         EXPECT_FALSE(textKeyName(key).empty()) << i;
     }
 }
 
 TEST(TextTable, AllTextsEmptyUntilALanguageIsChosen) {
     Texts texts;
-    EXPECT_EQ(texts.language(), kLanguageNone);
+    EXPECT_EQ(texts.language(), Language::None);
     for (int32_t i = 0; i < kTextCount; ++i) {
         EXPECT_TRUE(texts[static_cast<Txt>(i)].empty()) << textKeyName(static_cast<Txt>(i));
     }
 }
 
 TEST(TextTable, ChoosingALanguageFillsEveryKey) {
-    for (int32_t language : {kLanguageFrench, kLanguageEnglish}) {
+    for (Language language : {Language::French, Language::English}) {
         Texts texts;
         texts.setLanguage(language);
         EXPECT_EQ(texts.language(), language);
@@ -38,31 +39,32 @@ TEST(TextTable, ChoosingALanguageFillsEveryKey) {
 }
 
 TEST(TextTable, FrenchBetPromptHasOneLineFeedBetweenItsSentences) {
-    const std::string text(textFor(Txt::txtBetPrompt, kLanguageFrench));
+    const std::string text(textFor(Txt::txtBetPrompt, Language::French));
     EXPECT_EQ(text,
               "Faites vos enchères (boutons MISE 1 ou MISE + et MISE 20).\n"
               "Appuyez ensuite sur le bouton JOUER.");
     EXPECT_EQ(text.find('\r'), std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
-    EXPECT_EQ(textFor(Txt::txtBetPrompt, kLanguageEnglish),
+    EXPECT_EQ(textFor(Txt::txtBetPrompt, Language::English),
               "Bet ! (button BET 1 or BET + and BET 20) then click on the DEAL button!");
 }
 
 TEST(TextTable, CaptionPrefixesKeepTheirTrailingBlank) {
-    EXPECT_EQ(textFor(Txt::txtQuitWon, kLanguageFrench), "&Quitte, Gain : ");
-    EXPECT_EQ(textFor(Txt::txtQuitWon, kLanguageEnglish), "&Quits, Won : ");
-    EXPECT_EQ(textFor(Txt::txtDoubleTo, kLanguageFrench), "&Doubler à : ");
-    EXPECT_EQ(textFor(Txt::txtDoubleTo, kLanguageEnglish), "&Double up to : ");
-    EXPECT_EQ(textFor(Txt::captionButtonMiseMax, kLanguageFrench), "MISE ");
-    EXPECT_EQ(textFor(Txt::captionButtonMiseMax, kLanguageEnglish), "BET ");
-    EXPECT_EQ(textFor(Txt::hintPanelNumero, kLanguageFrench), "Numéro ");
-    EXPECT_EQ(textFor(Txt::hintPanelNumero, kLanguageEnglish), "Position #");
-    EXPECT_EQ(textFor(Txt::hintPanelNomMeilleurScore, kLanguageFrench),
+    EXPECT_EQ(textFor(Txt::txtQuitWon, Language::French), "&Quitte, Gain : ");
+    EXPECT_EQ(textFor(Txt::txtQuitWon, Language::English), "&Quits, Won : ");
+    EXPECT_EQ(textFor(Txt::txtDoubleTo, Language::French), "&Doubler à : ");
+    EXPECT_EQ(textFor(Txt::txtDoubleTo, Language::English), "&Double up to : ");
+    EXPECT_EQ(textFor(Txt::captionButtonMiseMax, Language::French), "MISE ");
+    EXPECT_EQ(textFor(Txt::captionButtonMiseMax, Language::English), "BET ");
+    EXPECT_EQ(textFor(Txt::hintPanelNumero, Language::French), "Numéro ");
+    EXPECT_EQ(textFor(Txt::hintPanelNumero, Language::English), "Position #");
+    EXPECT_EQ(textFor(Txt::hintPanelNomMeilleurScore, Language::French),
               "Nom du meilleur joueur numéro ");
-    EXPECT_EQ(textFor(Txt::hintPanelNomMeilleurScore, kLanguageEnglish), "Best player #");
-    EXPECT_EQ(textFor(Txt::hintPanelMeilleurScore, kLanguageFrench),
+    EXPECT_EQ(textFor(Txt::hintPanelNomMeilleurScore, Language::English), "Best player #");
+    EXPECT_EQ(textFor(Txt::hintPanelMeilleurScore, Language::French),
               "Score du meilleur joueur numéro ");
-    EXPECT_EQ(textFor(Txt::hintPanelMeilleurScore, kLanguageEnglish), "Score of the best player #");
+    EXPECT_EQ(textFor(Txt::hintPanelMeilleurScore, Language::English),
+              "Score of the best player #");
 }
 
 TEST(TextTable, TextsWithAccentsAndPunctuationAreExact) {
@@ -112,18 +114,18 @@ TEST(TextTable, TextsWithAccentsAndPunctuationAreExact) {
          "Do you really want to set default high scores ?"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(textFor(c.key, kLanguageFrench), c.french) << textKeyName(c.key);
-        EXPECT_EQ(textFor(c.key, kLanguageEnglish), c.english) << textKeyName(c.key);
+        EXPECT_EQ(textFor(c.key, Language::French), c.french) << textKeyName(c.key);
+        EXPECT_EQ(textFor(c.key, Language::English), c.english) << textKeyName(c.key);
     }
 }
 
 TEST(TextTable, HandNamesFollowTheCategories) {
-    EXPECT_EQ(textFor(handNameKey(9), kLanguageFrench), "Flush royal");
-    EXPECT_EQ(textFor(handNameKey(8), kLanguageEnglish), "Straight Flush");
-    EXPECT_EQ(textFor(handNameKey(8), kLanguageFrench), "QuinteFlush");
-    EXPECT_EQ(textFor(handNameKey(1), kLanguageFrench), "Rois ou mieux");
-    EXPECT_EQ(textFor(handNameKey(2), kLanguageEnglish), "Two Pairs");
-    EXPECT_EQ(textFor(gameTypeNameKey(3), kLanguageFrench), "Sans Joker");
+    EXPECT_EQ(textFor(handNameKey(9), Language::French), "Flush royal");
+    EXPECT_EQ(textFor(handNameKey(8), Language::English), "Straight Flush");
+    EXPECT_EQ(textFor(handNameKey(8), Language::French), "QuinteFlush");
+    EXPECT_EQ(textFor(handNameKey(1), Language::French), "Rois ou mieux");
+    EXPECT_EQ(textFor(handNameKey(2), Language::English), "Two Pairs");
+    EXPECT_EQ(textFor(rulesOf(GameType::NoJoker).name, Language::French), "Sans Joker");
 }
 
 }  // namespace

@@ -219,7 +219,7 @@ TEST(GameTypeRules, JokerChancesOfGameTypeTwo) {
     for (int32_t ms = 0; ms < 400'000; ++ms) {
         clock.set(ms * 211);
         EngineState s;
-        dealHand(s, 2, clock);
+        dealHand(s, GameType{2}, clock);
         const bool dealtJoker = hasJoker(s.hand);
         const uint32_t last = dealtJoker ? seedBefore(s.random.randSeed) : s.random.randSeed;
         const int32_t x = drawOf(last, 1060);
@@ -233,7 +233,7 @@ TEST(GameTypeRules, JokerChancesOfGameTypeTwo) {
         }
         const Hand before = s.hand;
         clock.set(static_cast<int32_t>(readings() % kMillisecondsPerDay));
-        drawCards(s, 2, clock);
+        drawCards(s, GameType{2}, clock);
         int32_t jokers = 0;
         for (int32_t k = 1; k <= kSlots; ++k) {
             if (s.held[k]) {
@@ -276,14 +276,14 @@ TEST(GameTypeRules, DealsAndDrawsOfGameTypesOneAndThree) {
         for (int32_t ms = 0; ms < deals; ++ms) {
             clock.set(ms * 797);
             EngineState s;
-            dealHand(s, type, clock);
+            dealHand(s, GameType{type}, clock);
             EXPECT_EQ(hasJoker(s.hand), type == 1);
             for (int32_t k = 1; k <= kSlots; ++k) ++dealt[s.hand[k]];
             s.held = {};
             s.held[1] = s.hand[1] != kJoker;
             const Hand before = s.hand;
             clock.set(static_cast<int32_t>(readings() % kMillisecondsPerDay));
-            drawCards(s, type, clock);
+            drawCards(s, GameType{type}, clock);
             EXPECT_EQ(s.hand[1], s.held[1] ? before[1] : s.hand[1]);
             for (int32_t k = 2; k <= kSlots; ++k) {
                 ASSERT_NE(s.hand[k], kJoker);
@@ -338,9 +338,9 @@ TEST(GameTypeRules, TheCardUnderTheJokerCanComeBack) {
     for (int32_t ms = 0; ms < deals; ++ms) {
         clock.set(ms * 409);
         EngineState plain;
-        dealHand(plain, 3, clock);  // the same cards, before the joker comes
+        dealHand(plain, GameType{3}, clock);  // the same cards, before the joker comes
         EngineState s;
-        dealHand(s, 1, clock);
+        dealHand(s, GameType{1}, clock);
         int32_t lost = 0;
         for (int32_t k = 1; k <= kSlots; ++k) {
             if (s.hand[k] == kJoker) {
@@ -353,7 +353,7 @@ TEST(GameTypeRules, TheCardUnderTheJokerCanComeBack) {
         // Another reading, unrelated to the deal's: in the same millisecond the
         // draw would replay the deal, and a fixed delay ties the two as well.
         clock.set(static_cast<int32_t>(readings() % kMillisecondsPerDay));
-        drawCards(s, 1, clock);
+        drawCards(s, GameType{1}, clock);
         back += std::find(s.hand.begin() + 1, s.hand.end(), lost) != s.hand.end();
     }
     // One draw in 48.

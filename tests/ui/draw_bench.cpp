@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     brisko::FixedClock clock(1);
     brisko::MemoryStore store;
     brisko::TfrmBrisko window(clock, store, brisko::ScreenMetrics{3840, 2160, 96});
-    window.chooseLanguage(brisko::kLanguageFrench);
+    window.chooseLanguage(brisko::Language::French);
     window.world().table.startNewGame();
     window.resize(3840, 2160);
     window.show();
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     // Cold: each image is rendered the first time it is dealt.
     QElapsedTimer cold;
     cold.start();
-    window.world().engine.dealHand();
+    brisko::dealHand(window.world().cards, brisko::GameType::JokerPossible, clock);
     for (int slot = 1; slot <= 5; ++slot) window.ShowCard(slot);
     window.repaint();
     std::printf("first deal, nothing rendered yet: %.2f ms\n", double(cold.nsecsElapsed()) / 1e6);
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     std::vector<double> ms;
     for (int d = 0; d < deals; ++d) {
         clock.set(d * 7919 % brisko::kMillisecondsPerDay);
-        window.world().engine.dealHand();
+        brisko::dealHand(window.world().cards, brisko::GameType::JokerPossible, clock);
         QElapsedTimer timer;
         timer.start();
         for (int slot = 1; slot <= 5; ++slot) window.ShowCard(slot);

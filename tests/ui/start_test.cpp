@@ -261,14 +261,14 @@ class StartTest : public QObject {
             Run r;
             r.start(r.splash().PanelStartEnglish);
             QCOMPARE(r.dialog().editYourName->text(), QString("PAUL"));
-            QCOMPARE(r.records().settings.gameType, 1);
+            QCOMPARE(r.records().settings.gameType, GameType{1});
             QVERIFY(r.dialog().rbNiveau[1]->isChecked());
             QVERIFY(r.dialog().rbNbTirages[3]->isChecked());
             QVERIFY(!r.action("menuBarreInfo")->isChecked());
             QVERIFY(!r.find("panelResultat")->isVisible());
             QVERIFY(!r.dialog().buttonCancel->isEnabled());
             r.click(r.dialog().buttonOK);
-            QCOMPARE(r.records().settings.gameType, 1);
+            QCOMPARE(r.records().settings.gameType, GameType{1});
             QCOMPARE(r.records().settings.targetIndex, 3);
             QCOMPARE(r.text("PanelCredit"), QString("200"));
         }
@@ -334,7 +334,7 @@ class StartTest : public QObject {
                          QString::number(lists[size_t(t)][size_t(i)][1].points));
             }
         }
-        QCOMPARE(r.records().settings.gameType, 2);
+        QCOMPARE(r.records().settings.gameType, GameType{2});
         QCOMPARE(r.records().settings.targetIndex, 1);
         QTest::mouseDClick(name, Qt::LeftButton);
         r.click(d.buttonCancel);

@@ -18,6 +18,7 @@
 #include "table/view.h"
 #include "ui/application.h"
 #include "ui/card_images.h"
+#include "ui/control_names.h"
 #include "ui/pokerf.h"
 
 using namespace brisko;
@@ -44,11 +45,11 @@ struct RecordingDialogs final : Dialogs {
 // One fresh window on a fresh in-memory store; the game is set up the way a
 // finished change-game dialog leaves it.
 struct Table {
-    explicit Table(int32_t language = kLanguageEnglish, ScreenMetrics screen = {1024, 768, 96},
+    explicit Table(Language language = Language::English, ScreenMetrics screen = {1024, 768, 96},
                    int32_t gameType = 3)
         : window(clock, store, screen, &dialogs) {
         Settings& s = window.world().records.settings;
-        s.gameType = gameType;
+        s.gameType = GameType{gameType};
         s.targetIndex = 1;
         s.optionDoublagePropose = 0;
         s.optionSuggestionCartes = 0;
@@ -76,7 +77,7 @@ struct Table {
         QApplication::setActiveWindow(&window);
         QVERIFY(QTest::qWaitForWindowActive(&window));
     }
-    EngineState& cards() { return window.world().engine.state; }
+    EngineState& cards() { return window.world().cards; }
     GameState& game() { return window.world().table.state; }
 
     FixedClock clock{45'296'789};
@@ -136,8 +137,8 @@ class WindowTest : public QObject {
             QCOMPARE(w->parentWidget()->objectName(), QString(parent));
         }
         for (const PayRow& row : payTableRows) {
-            for (std::string_view name : {row.titlePanel, row.valuePanel}) {
-                QWidget* w = t.find(std::string(name).c_str());
+            for (Control panel : {row.titlePanel, row.valuePanel}) {
+                QWidget* w = t.find(std::string(controlName(panel)).c_str());
                 QVERIFY(w);
                 QCOMPARE(w->parentWidget()->objectName(), QString("PanelGainsPossibles"));
             }
@@ -149,7 +150,8 @@ class WindowTest : public QObject {
             QCOMPARE(t.window.ConteneurC[s], t.find(("ConteneurC" + digit).c_str()));
             QCOMPARE(t.window.PictureC[s], t.find(("PictureC" + digit).c_str()));
             QCOMPARE(t.window.PictureC[s]->parentWidget(), t.window.ConteneurC[s]);
-            QCOMPARE(static_cast<QWidget*>(t.window.ButtonC[s]), t.find(holdButtonName(n).c_str()));
+            QCOMPARE(static_cast<QWidget*>(t.window.ButtonC[s]),
+                     t.find(std::string(controlName(holdButton(n))).c_str()));
             QCOMPARE(t.window.panelScores[s], t.find(("panelNumero" + digit).c_str()));
             QCOMPARE(t.window.panelScores[s + 5],
                      t.find(("panelNomMeilleurScore" + digit).c_str()));
@@ -163,7 +165,7 @@ class WindowTest : public QObject {
     }
 
     void looksAsDesigned() {
-        Table t(kLanguageEnglish, {800, 600, 96});
+        Table t(Language::English, {800, 600, 96});
         // At 800 x 600 nothing is scaled.
         QCOMPARE(t.find("PanelGainsPossibles")->geometry(), QRect(221, 33, 570, 154));
         QCOMPARE(t.find("ButtonTirage")->geometry(), QRect(327, 280, 240, 51));
@@ -202,11 +204,13 @@ class WindowTest : public QObject {
                                                   {&t.window.TimerVoirDouble, 500},
                                                   {&t.window.TimerYesNoDoublage, 500},
                                                   {&t.window.timerCarteDoublage, 500}};
-        for (auto [timer, interval] : timers) {
+        // In the order of Timer.
+        for (size_t i = 0; i < std::size(timers); ++i) {
+            auto [timer, interval] = timers[i];
             QCOMPARE(timer->interval(), interval);
             QVERIFY(!timer->isActive());
             QCOMPARE(t.window.findChild<QTimer*>(timer->objectName()), timer);
-            t.window.startTimer(timer->objectName().toStdString());
+            t.window.startTimer(static_cast<Timer>(i));
             QVERIFY(timer->isActive());
         }
         t.window.StopAllTimers();
@@ -214,7 +218,7 @@ class WindowTest : public QObject {
     }
 
     void menuHasItsItemsAndKeys() {
-        Table t(kLanguageFrench);
+        Table t(Language::French);
         const std::tuple<const char*, const char*, int, const char*> items[] = {
             {"menuBrisko", "menuNewGame", Qt::Key_F2, "&Nouvelle partie"},
             {"menuBrisko", "menuChangeGame", Qt::Key_F3, "&Changer de jeu"},
@@ -241,9 +245,9 @@ class WindowTest : public QObject {
     }
 
     void textsOfBothLanguages() {
-        for (int32_t language : {kLanguageFrench, kLanguageEnglish}) {
+        for (Language language : {Language::French, Language::English}) {
             Table t(language);
-            const bool fr = language == kLanguageFrench;
+            const bool fr = language == Language::French;
             QCOMPARE(t.text("ButtonMiseMax"), QString(fr ? "MISE 20" : "BET 20"));
             QCOMPARE(t.text("ButtonTirage"), QString(fr ? "JOUER" : "DEAL"));
             QCOMPARE(t.text("panelInitScores"),
@@ -280,19 +284,19 @@ class WindowTest : public QObject {
     }
 
     void cardImageNamesByLanguage() {
-        QCOMPARE(cardImageName(1, 12, kLanguageEnglish), std::string("USPI12"));
-        QCOMPARE(cardImageName(1, 10, kLanguageEnglish), std::string("PIQUE10"));
-        QCOMPARE(cardImageName(1, 12, kLanguageFrench), std::string("PIQUE12"));
-        QCOMPARE(cardImageName(4, 11, kLanguageEnglish), std::string("USCA11"));
-        QCOMPARE(cardImageName(3, 13, kLanguageFrench), std::string("TREFLE13"));
-        QCOMPARE(cardImageName(2, 1, kLanguageEnglish), std::string("COEUR1"));
-        QCOMPARE(cardImageName(5, 15, kLanguageFrench), std::string("JOKER"));
-        QCOMPARE(cardImageName(5, 2, kLanguageEnglish), std::string("JOKER"));
+        QCOMPARE(cardImageName(1, 12, Language::English), std::string("USPI12"));
+        QCOMPARE(cardImageName(1, 10, Language::English), std::string("PIQUE10"));
+        QCOMPARE(cardImageName(1, 12, Language::French), std::string("PIQUE12"));
+        QCOMPARE(cardImageName(4, 11, Language::English), std::string("USCA11"));
+        QCOMPARE(cardImageName(3, 13, Language::French), std::string("TREFLE13"));
+        QCOMPARE(cardImageName(2, 1, Language::English), std::string("COEUR1"));
+        QCOMPARE(cardImageName(5, 15, Language::French), std::string("JOKER"));
+        QCOMPARE(cardImageName(5, 2, Language::English), std::string("JOKER"));
 
         // Every card of both languages is among the 65 embedded images, and
         // all of them are used.
         std::set<std::string> names;
-        for (int language : {kLanguageFrench, kLanguageEnglish}) {
+        for (Language language : {Language::French, Language::English}) {
             for (int suit = 1; suit <= 5; ++suit) {
                 for (int value = 1; value <= 13; ++value) {
                     const std::string name = cardImageName(suit, value, language);
@@ -307,13 +311,13 @@ class WindowTest : public QObject {
     }
 
     void drawnCardFollowsTheHandAndTheLanguage() {
-        for (int32_t language : {kLanguageFrench, kLanguageEnglish}) {
+        for (Language language : {Language::French, Language::English}) {
             Table t(language);
             t.click("ButtonTirage");
             t.cards().hand = {0,      cardIndex(1, 12), cardIndex(1, 10),
                               kJoker, cardIndex(2, 1),  cardIndex(4, 13)};
             for (int slot = 1; slot <= 5; ++slot) t.window.ShowCard(slot);
-            const bool en = language == kLanguageEnglish;
+            const bool en = language == Language::English;
             QCOMPARE(t.window.cardImage(1), QString(en ? "USPI12" : "PIQUE12"));
             QCOMPARE(t.window.cardImage(2), QString("PIQUE10"));
             QCOMPARE(t.window.cardImage(3), QString("JOKER"));
@@ -389,8 +393,10 @@ class WindowTest : public QObject {
 
         t.click("ButtonEncore");  // a new bet redraws the pay table
         for (const PayRow& row : payTableRows) {
-            QCOMPARE(t.background(std::string(row.titlePanel).c_str()), toQColor(row.colour));
-            QCOMPARE(t.background(std::string(row.valuePanel).c_str()), toQColor(row.colour));
+            QCOMPARE(t.background(std::string(controlName(row.titlePanel)).c_str()),
+                     toQColor(row.colour));
+            QCOMPARE(t.background(std::string(controlName(row.valuePanel)).c_str()),
+                     toQColor(row.colour));
         }
         QCOMPARE(t.text("PanelDeuxPaires"), QString("4"));
         QCOMPARE(t.text("PanelFlushRoyale"), QString("1000"));
@@ -453,7 +459,7 @@ class WindowTest : public QObject {
     }
 
     void quitAfterYesSavesAndCloses() {
-        Table t(kLanguageFrench);
+        Table t(Language::French);
         t.dialogs.answer = true;
         t.window.world().records.settings.optionYourName = "ZOE";
         t.click("panelQuitter");
@@ -499,7 +505,7 @@ class WindowTest : public QObject {
 
     void bossKeyOnlyMinimises() {
         Table t;
-        t.window.startTimer(kTimerYesNoDoublage);
+        t.window.startTimer(Timer::TimerYesNoDoublage);
         t.click("SBBossKey");
         QVERIFY(t.window.isMinimized());
         QVERIFY(t.window.TimerYesNoDoublage.isActive());
@@ -507,7 +513,7 @@ class WindowTest : public QObject {
 
     void closingStopsTheTimers() {
         Table t;
-        t.window.startTimer(kTimerCarteDoublage);
+        t.window.startTimer(Timer::timerCarteDoublage);
         t.window.close();
         QVERIFY(!t.window.timerCarteDoublage.isActive());
     }
@@ -530,7 +536,7 @@ class WindowTest : public QObject {
         QFETCH(int, w);
         QFETCH(int, h);
         QFETCH(double, dpi);
-        Table t(kLanguageEnglish, {w, h, dpi});
+        Table t(Language::English, {w, h, dpi});
         QTest::qWait(0);
         const QRect screen(0, 0, w, h);
         int checked = 0;
@@ -558,7 +564,7 @@ class WindowTest : public QObject {
         TfrmBrisko window(clock, store, ScreenMetrics{1024, 768, 96}, &dialogs);
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages[0].contains("niveau"));
-        window.chooseLanguage(kLanguageEnglish);
+        window.chooseLanguage(Language::English);
         window.show();
         window.setEnabled(true);
         window.world().table.startNewGame();
