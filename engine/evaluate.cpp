@@ -28,11 +28,11 @@ class Evaluator {
 
         if (royalFlush()) return HandCategory::RoyalFlush;
         if (straightFlush()) return HandCategory::StraightFlush;
-        if (fourOfAKind()) return HandCategory::FourOfAKind;
+        if (ofAKind(4)) return HandCategory::FourOfAKind;
         if (fullHouse()) return HandCategory::FullHouse;
         if (flush()) return HandCategory::Flush;
         if (straightRule()) return HandCategory::Straight;
-        if (threeOfAKind()) return HandCategory::ThreeOfAKind;
+        if (ofAKind(3)) return HandCategory::ThreeOfAKind;
         if (twoPairs()) return HandCategory::TwoPairs;
         if (kingsOrBetter()) return HandCategory::KingsOrBetter;
         return HandCategory::Nothing;
@@ -134,11 +134,13 @@ class Evaluator {
         return ok;
     }
 
-    bool fourOfAKind() {
-        int32_t r = searchDown(4);
+    // n cards of one rank, the highest such rank, or n - 1 and the joker:
+    // the four or the three of a kind, marked.
+    bool ofAKind(int32_t n) {
+        int32_t r = searchDown(n);
         bool withJoker = false;
         if (r == 0 && jokerPresent()) {
-            r = searchDown(3);
+            r = searchDown(n - 1);
             withJoker = r != 0;
         }
         if (r == 0) return false;
@@ -173,18 +175,6 @@ class Evaluator {
         clearMarks();
         if (!suitRule()) return false;
         markAll();
-        return true;
-    }
-
-    bool threeOfAKind() {
-        int32_t r = searchDown(3);
-        bool withJoker = false;
-        if (r == 0 && jokerPresent()) {
-            r = searchDown(2);
-            withJoker = r != 0;
-        }
-        if (r == 0) return false;
-        markRank(r, withJoker);
         return true;
     }
 

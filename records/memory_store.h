@@ -41,7 +41,6 @@ public:
     std::string refuseName;
     // Completed saves: commits, and writes made outside a transaction.
     int commits() const { return commits_; }
-    bool keyOpen() const { return !current_.empty(); }
 
 private:
     RegKey& currentKey();

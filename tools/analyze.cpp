@@ -8,12 +8,8 @@
 #include "engine/hand.h"
 #include "tools/numbers.h"
 #include "tools/returns_commands.h"
-#ifdef BRISKO_HAVE_PLAY
 #include "tools/play.h"
-#endif
-#ifdef BRISKO_HAVE_TABLE
 #include "tools/simulate.h"
-#endif
 
 namespace brisko {
 
@@ -72,13 +68,10 @@ Commands:
       hand, else 3.
       Example: brisko-analyze advise AS KS QS JS 9D
 )"
-#ifdef BRISKO_HAVE_PLAY
     R"(  play [--store PATH]
       Plays games from standard input, one command a line; see
       brisko-analyze play --help.
 )"
-#endif
-#ifdef BRISKO_HAVE_TABLE
     R"(  simulate --game-type T --target I --games N [--strategy optimal|suggest]
            [--double never|always] [--seed S] [--bet 1|20]
       Plays N whole games through the game table, the clock read from a
@@ -93,7 +86,6 @@ Commands:
       category. Long runs show their progress on standard error.
       Example: brisko-analyze simulate --game-type 3 --target 1 --games 1000
 )"
-#endif
     R"(
 With only the command word (eval, deal, draw or suggest), the arguments are
 read from standard input instead, one set a line, and one result line is
@@ -246,17 +238,13 @@ int runAnalyze(const std::vector<std::string>& args, std::istream& in, std::ostr
         return args.empty() ? 2 : 0;
     }
     const std::string& name = args[0];
-#ifdef BRISKO_HAVE_PLAY
     if (name == "play") {
         return runPlay(in, out, err, std::vector<std::string>(args.begin() + 1, args.end()));
     }
-#endif
     const std::vector<std::string> options(args.begin() + 1, args.end());
     if (name == "rtp") return runRtp(options, out, err);
     if (name == "advise") return runAdvise(options, out, err);
-#ifdef BRISKO_HAVE_TABLE
     if (name == "simulate") return runSimulate(options, out, err);
-#endif
     LineCommand command = nullptr;
     if (name == "eval") command = evalLine;
     if (name == "deal") command = dealLine;

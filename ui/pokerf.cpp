@@ -33,7 +33,6 @@ QColor hex(unsigned rgb) {
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-constexpr unsigned kRegionBlue = 0x004080;
 constexpr const char* kSansSerif = "MS Sans Serif";
 constexpr const char* kSerif = "Times New Roman";
 constexpr const char* kComic = "Comic Sans MS";

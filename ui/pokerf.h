@@ -71,8 +71,6 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void setChangeGameDialog(TfrmChangeGame* dialog) { frmChangeGame_ = dialog; }
     TfrmChangeGame* changeGameDialog() const { return frmChangeGame_; }
     const ScreenScale& screenScale() const { return scale_; }
-    double ratioX() const { return scale_.ratioX; }
-    double ratioY() const { return scale_.ratioY; }
     int32_t cardWidth() const { return scale_.cardWidth; }
     int32_t cardHeight() const { return scale_.cardHeight; }
 

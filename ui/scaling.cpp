@@ -26,8 +26,6 @@ ScreenScale screenScale(int32_t width, int32_t height, double dpi) {
             ? thirds * 96 / (3 * static_cast<int64_t>(dpi))
             : static_cast<int64_t>(std::floor(static_cast<double>(thirds) * 32.0 / dpi + 1e-9)));
     s.h = at96(height, dpi);
-    s.ratioX = s.m / 800.0;
-    s.ratioY = s.h / 600.0;
     s.cardWidth = static_cast<int32_t>(roundHalfEven(int64_t{90} * s.m, 800));
     s.cardHeight = static_cast<int32_t>(roundHalfEven(int64_t{150} * s.h, 600));
     s.frameWidth = static_cast<int32_t>(int64_t{20} * s.m / 800) + s.cardWidth;

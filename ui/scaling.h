@@ -16,8 +16,6 @@ inline constexpr int32_t kClientHeight = 534;
 struct ScreenScale {
     int32_t m = kDesignWidth;   // the reference width the table is drawn for
     int32_t h = kDesignHeight;  // the screen height at 96 pixels per inch
-    double ratioX = 1.0;        // m / 800
-    double ratioY = 1.0;        // h / 600
     int32_t cardWidth = 90;
     int32_t cardHeight = 150;
     int32_t frameWidth = 110;  // ConteneurC
