@@ -129,8 +129,7 @@ TfrmBrisko::~TfrmBrisko() {
 // that is being taken down.
 void TfrmBrisko::FormDestroy() {
     StopAllTimers();
-    warmTimer_.stop();
-    cardCache_.clear();
+    cards_.clear();
 }
 
 void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
@@ -169,9 +168,6 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     connect(&TimerVoirDouble, &QTimer::timeout, this, &TfrmBrisko::TimerVoirDoubleTimer);
     connect(&TimerYesNoDoublage, &QTimer::timeout, this, &TfrmBrisko::TimerYesNoDoublageTimer);
     connect(&timerCarteDoublage, &QTimer::timeout, this, &TfrmBrisko::timerCarteDoublageTimer);
-
-    warmTimer_.setInterval(0);
-    connect(&warmTimer_, &QTimer::timeout, this, &TfrmBrisko::warmCardCache);
 
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName("ColorDialog1");
@@ -741,53 +737,18 @@ void TfrmBrisko::DrawCard(int32_t slot, int32_t suit, int32_t value) {
     const std::string name = cardImageName(suit, value, world_->texts.language());
     CardPicture* picture = PictureC[size_t(slot)];
     const qreal ratio = picture->devicePixelRatioF();
-    const QPixmap pixmap = renderCard(q(name), picture->size() * ratio, ratio);
+    const QPixmap pixmap = cards_.render(q(name), picture->size() * ratio, ratio);
     if (!pixmap.isNull()) picture->setPixmap(pixmap);
     cardImages_[size_t(slot)] = q(name);
     ConteneurC[size_t(slot)]->show();
 }
 
-// Rendered from the vectors at the picture's size in device pixels, so the
-// card is sharp at any scale.
-QPixmap TfrmBrisko::renderCard(const QString& name, QSize pixels, qreal ratio) {
-    if (pixels != cardCacheSize_) {
-        cardCache_.clear();
-        cardCacheSize_ = pixels;
-    }
-    if (const auto it = cardCache_.constFind(name); it != cardCache_.constEnd()) return *it;
-    if (!cardBitmap_.load(q(cardImagePath(name.toStdString())))) return {};
-    QPixmap pixmap(pixels);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    cardBitmap_.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels) / ratio));
-    painter.end();
-    cardCache_.insert(name, pixmap);
-    return pixmap;
-}
-
-void TfrmBrisko::warmCardCache() {
-    if (cardsToWarm_.isEmpty()) {
-        warmTimer_.stop();
-        return;
-    }
-    const CardPicture* picture = PictureC[1];
-    const qreal ratio = picture->devicePixelRatioF();
-    renderCard(cardsToWarm_.takeFirst(), picture->size() * ratio, ratio);
-}
-
 void TfrmBrisko::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!cardsToWarm_.isEmpty() || !cardCache_.isEmpty()) return;
-    const Language language = world_->texts.language();
-    for (int32_t suit = 1; suit <= 5; ++suit) {
-        for (int32_t value = 1; value <= (suit == 5 ? 1 : 13); ++value) {
-            cardsToWarm_ << q(cardImageName(suit, value, language));
-        }
-    }
-    warmTimer_.start();
+    cards_.warmUp(world_->texts.language(), [this] {
+        const qreal ratio = PictureC[1]->devicePixelRatioF();
+        return std::pair{PictureC[1]->size() * ratio, ratio};
+    });
 }
 
 QString TfrmBrisko::cardImage(int32_t slot) const {

@@ -2,12 +2,10 @@
 // with its function keys, the four timers and the card pictures.
 #pragma once
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <array>
 #include <cstdint>
@@ -23,6 +21,7 @@
 #include "records/store.h"
 #include "table/view.h"
 #include "table/world.h"
+#include "ui/card_renderer.h"
 #include "ui/dialogs.h"
 #include "ui/scaling.h"
 #include "ui/start_up.h"
@@ -234,16 +233,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     QtDialogs qtDialogs_;
     Dialogs* dialogs_;
 
-    // Cards rendered at the picture's size in device pixels, by image name:
-    // a court card takes tens of milliseconds to render at 4K, a deal must
-    // paint in one frame. Filled while idle once the window shows.
-    QPixmap renderCard(const QString& name, QSize pixels, qreal ratio);
-    void warmCardCache();
-    QSvgRenderer cardBitmap_;
-    QHash<QString, QPixmap> cardCache_;
-    QSize cardCacheSize_;
-    QStringList cardsToWarm_;
-    QTimer warmTimer_{this};
+    CardRenderer cards_{this};
     std::array<QString, 6> cardImages_{};
     QString helpFile_;
     QTextBrowser* helpViewer_ = nullptr;
