@@ -6,7 +6,7 @@ PRESET ?= release
 JOBS ?= $(shell nproc)
 BUILD := build/$(PRESET)
 
-.PHONY: all deps configure build run install check asan bench clean format
+.PHONY: all deps configure build run install check asan bench clean format format-check
 
 all: build
 
@@ -39,6 +39,10 @@ bench: build
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails, naming the files, when a source file is not as clang-format writes it.
+format-check:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	@rm -rf build

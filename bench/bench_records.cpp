@@ -22,7 +22,7 @@ using NullView = NullRecordsView;
 
 // A store file of its own under $TMPDIR, removed afterwards.
 class BenchDir {
-public:
+  public:
     BenchDir() {
         const char* base = std::getenv("TMPDIR");
         std::string pattern = std::string(base && *base ? base : "/tmp") + "/brisko-bench-XXXXXX";
@@ -34,7 +34,7 @@ public:
     }
     fs::path file() const { return path_ / "Caldimo" / "user.reg"; }
 
-private:
+  private:
     fs::path path_;
 };
 

@@ -26,7 +26,7 @@ std::filesystem::path defaultStorePath();
 // as it was and raises the write error naming the first value of the save.
 // Keys and values the program does not write are kept as they were.
 class FileStore : public SettingsStore {
-public:
+  public:
     using TimeSource = std::function<int64_t()>;  // unix seconds
 
     // `now` stamps the changed keys and names a damaged file set aside; the
@@ -51,7 +51,7 @@ public:
     // The hive as last read or written.
     const RegTree& tree() const { return tree_; }
 
-private:
+  private:
     struct Pending {
         std::string key;
         RegValue value;

@@ -12,7 +12,7 @@
 namespace brisko {
 
 class MemoryStore : public SettingsStore {
-public:
+  public:
     void openKey(const std::string& path) override;
     size_t readBinary(const std::string& name, void* dest, size_t capacity) override;
     void writeBinary(const std::string& name, const void* data, size_t length) override;
@@ -42,7 +42,7 @@ public:
     // Completed saves: commits, and writes made outside a transaction.
     int commits() const { return commits_; }
 
-private:
+  private:
     RegKey& currentKey();
     const RegKey* currentKeyOrNull() const;
     void write(RegValue value);

@@ -117,7 +117,9 @@ std::string utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
-std::vector<uint8_t> stringData(std::string_view text) { return unitsData(utf8ToUtf16(text)); }
+std::vector<uint8_t> stringData(std::string_view text) {
+    return unitsData(utf8ToUtf16(text));
+}
 
 std::vector<uint8_t> unitsData(const std::u16string& units) {
     std::vector<uint8_t> data;

@@ -11,12 +11,12 @@ namespace brisko {
 // Raised by every store with the message the player sees, for example
 // "Type de données incorrect pour 'niveau'".
 class StoreError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
 
     // Opens the key (path like "Software\\Caldimo\\BRISKO 99\\"), creating it

@@ -15,7 +15,7 @@ namespace brisko {
 // whole, but a save interrupted half-way keeps the values before the break
 // (beginSave and commitSave do nothing here).
 class WindowsStore : public SettingsStore {
-public:
+  public:
     WindowsStore() = default;
     ~WindowsStore() override;
     WindowsStore(const WindowsStore&) = delete;
@@ -27,7 +27,7 @@ public:
     std::string readString(const std::string& name) override;
     void writeString(const std::string& name, const std::string& text) override;
 
-private:
+  private:
     void close();
     void* key_ = nullptr;  // HKEY
 };

@@ -7,8 +7,8 @@
 
 #include "engine/hand.h"
 #include "tools/numbers.h"
-#include "tools/returns_commands.h"
 #include "tools/play.h"
+#include "tools/returns_commands.h"
 #include "tools/simulate.h"
 
 namespace brisko {
