@@ -9,6 +9,8 @@
 #include <QWindow>
 #include <exception>
 
+#include "records/player_name.h"
+
 namespace brisko {
 
 namespace {
@@ -41,8 +43,9 @@ void paint(QWidget* widget, const QColor& colour) {
 }  // namespace
 
 QValidator::State NameValidator::validate(QString& input, int& pos) const {
-    const QString upper = input.toUpper();
-    if (upper.size() > kMaxLength) return Invalid;
+    const std::string name = upperCaseName(input.toStdString());
+    if (nameCharacters(name) > kNameMaxCharacters) return Invalid;
+    const QString upper = QString::fromStdString(name);
     if (upper != input) {
         pos += int(upper.size() - input.size());
         input = upper;
@@ -82,7 +85,7 @@ void TfrmChangeGame::FormCreate(int32_t m) {
     editYourName = new QLineEdit(this);
     editYourName->setObjectName("editYourName");
     place(editYourName, 176, 12, 243, 21, m);
-    editYourName->setMaxLength(NameValidator::kMaxLength);
+    editYourName->setMaxLength(int(kNameMaxCharacters));
     editYourName->setValidator(new NameValidator(editYourName));
     editYourName->setFocusPolicy(Qt::ClickFocus);  // the Tab key passes it by
     editYourName->installEventFilter(this);

@@ -32,11 +32,10 @@ class ChangeGameHost {
 };
 
 // Upper case for every letter typed or pasted, accented ones too, and no
-// more than ten characters.
+// more than ten characters, as upperCaseName has it.
 class NameValidator : public QValidator {
   public:
     using QValidator::QValidator;
-    static constexpr int kMaxLength = 10;
     State validate(QString& input, int& pos) const override;
 };
 

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "records/memory_store.h"
+#include "records/player_name.h"
 #include "table/view.h"
 #include "ui/application.h"
 #include "ui/card_images.h"
@@ -501,6 +502,18 @@ class WindowTest : public QObject {
         QTest::keyClick(&t.window, Qt::Key_3);
         QVERIFY(!t.window.timerCarteDoublage.isActive());
         QVERIFY(t.window.ConteneurC[3]->isVisible());
+    }
+
+    // The dialog and brisko-analyze take a name through upperCaseName: over
+    // the letters it knows, exactly what the toolkit makes of them.
+    void namesAreUpperCasedAsTheToolkitDoes() {
+        for (auto [first, last] : {std::pair{0x1, 0x17F}, {0x386, 0x3CE}, {0x400, 0x52F}}) {
+            for (char32_t c = char32_t(first); c <= char32_t(last); ++c) {
+                const QString letter = QString::fromUcs4(&c, 1);
+                QCOMPARE(QString::fromStdString(upperCaseName(letter.toStdString())),
+                         letter.toUpper());
+            }
+        }
     }
 
     void bossKeyOnlyMinimises() {
