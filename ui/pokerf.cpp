@@ -23,6 +23,7 @@
 
 #include "ui/card_images.h"
 #include "ui/control_names.h"
+#include "ui/focus_mark.h"
 
 namespace brisko {
 
@@ -145,6 +146,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     buildMenu();
     buildControls();
     findControls();
+    FocusMark::attach(this);
 
     // Scale everything from the 800 x 600 design to this screen.
     scale_ = brisko::screenScale(screen.width, screen.height, screen.dpi);

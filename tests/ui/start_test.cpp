@@ -267,7 +267,9 @@ class StartTest : public QObject {
             QVERIFY(!r.action("menuBarreInfo")->isChecked());
             QVERIFY(!r.find("panelResultat")->isVisible());
             QVERIFY(!r.dialog().buttonCancel->isEnabled());
-            r.click(r.dialog().buttonOK);
+            QCOMPARE(QApplication::focusWidget(), r.dialog().buttonOK);
+            QTest::keyClick(r.dialog().windowHandle(), Qt::Key_Return);
+            QVERIFY(!r.dialog().isVisible());
             QCOMPARE(r.records().settings.gameType, GameType{1});
             QCOMPARE(r.records().settings.targetIndex, 3);
             QCOMPARE(r.text("PanelCredit"), QString("200"));

@@ -19,7 +19,9 @@
 #include "table/view.h"
 #include "ui/application.h"
 #include "ui/card_images.h"
+#include "ui/contrast.h"
 #include "ui/control_names.h"
+#include "ui/focus_mark.h"
 #include "ui/pokerf.h"
 
 using namespace brisko;
@@ -80,6 +82,30 @@ struct Table {
     }
     EngineState& cards() { return window.world().cards; }
     GameState& game() { return window.world().table.state; }
+
+    // A key as the player presses it: to the focused control.
+    void key(Qt::Key key) {
+        QTest::keyClick(window.windowHandle(), key,
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    }
+    void press(const char* button, Qt::Key key = Qt::Key_Return) {
+        find(button)->setFocus();
+        this->key(key);
+    }
+    // Deals if need be and draws two pairs, all held: the offer comes.
+    void reachOffer() {
+        if (find("PanelDoublage")->isVisible()) return;
+        if (game().phase != Phase::AwaitingDraw) click("ButtonTirage");
+        cards().hand = {
+            0, cardIndex(1, 5), cardIndex(2, 5), cardIndex(3, 9), cardIndex(4, 9), cardIndex(1, 2)};
+        for (int n = 1; n <= 5; ++n) cards().held[size_t(n)] = true;
+        click("ButtonTirage");
+    }
+    // What the window shows of `widget`, its parents' colours behind it.
+    QImage shot(QWidget* widget, int around = 0) {
+        const QRect r(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+        return window.grab(r.adjusted(-around, -around, around, around)).toImage();
+    }
 
     FixedClock clock{45'296'789};
     MemoryStore store;
@@ -502,6 +528,62 @@ class WindowTest : public QObject {
         QTest::keyClick(&t.window, Qt::Key_3);
         QVERIFY(!t.window.timerCarteDoublage.isActive());
         QVERIFY(t.window.ConteneurC[3]->isVisible());
+    }
+
+    void enterPressesTheFocusedButton() {
+        Table t;
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.activate();
+        t.press("ButtonTirage");  // deals while betting
+        QCOMPARE(t.game().phase, Phase::AwaitingDraw);
+        for (int slot = 2; slot <= 5; ++slot) {
+            t.reachOffer();  // the keypad's Enter draws while holding
+            t.press("ButtonYesDouble");
+            QCOMPARE(t.game().phase, Phase::DoubleUpPick);
+            t.window.ButtonC[size_t(slot)]->setFocus();
+            t.key(slot % 2 == 0 ? Qt::Key_Return : Qt::Key_Enter);
+            QVERIFY(t.window.ConteneurC[size_t(slot)]->isVisible());
+            QVERIFY(!t.window.timerCarteDoublage.isActive());
+        }
+        t.reachOffer();
+        const int32_t credit = t.game().credit;
+        t.press("ButtonNoDouble", Qt::Key_Enter);
+        QVERIFY(!t.find("PanelDoublage")->isVisible());
+        QCOMPARE(t.game().credit, credit + t.game().win);
+    }
+
+    // On every background colour F8 offers, the focused button of the offer,
+    // of the pick and of the table wears a ring that stands out at 3:1 or
+    // more against what is around the button and against its face.
+    void theFocusedButtonWearsAMark() {
+        Table t;
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.activate();
+        auto marked = [&](QPushButton* button) {
+            button->setFocus();
+            const QImage on = t.shot(button, 1);
+            button->clearFocus();
+            const QImage off = t.shot(button, 1);
+            const int band = FocusMark::bandWidth(button), y = on.height() / 2;
+            QVERIFY2(contrastRatio(on.pixelColor(1 + band / 2, y), off.pixelColor(0, y)) >= 3,
+                     qPrintable(button->objectName()));
+            QVERIFY2(contrastRatio(on.pixelColor(1 + band + band / 2, y),
+                                   off.pixelColor(1 + 2 * band + 1, y)) >= 3,
+                     qPrintable(button->objectName()));
+        };
+        for (const QColor colour : {QColor(0, 0, 0x40), QColor(Qt::black), QColor(Qt::white),
+                                    QColor(0x80, 0x80, 0xFF), QColor(Qt::yellow)}) {
+            t.dialogs.colour = colour;
+            t.key(Qt::Key_F8);
+            marked(t.find<QPushButton>("ButtonTirage"));
+            t.reachOffer();
+            marked(t.find<QPushButton>("ButtonNoDouble"));
+            marked(t.find<QPushButton>("ButtonYesDouble"));
+            t.click("ButtonYesDouble");
+            for (size_t slot = 2; slot <= 5; ++slot) marked(t.window.ButtonC[slot]);
+            QTest::mouseClick(t.window.ButtonC[2], Qt::LeftButton);
+            if (t.find("PanelDoublage")->isVisible()) t.click("ButtonNoDouble");
+        }
     }
 
     // The dialog and brisko-analyze take a name through upperCaseName: over
