@@ -480,8 +480,9 @@ void TfrmBrisko::buildTable(QWidget* region) {
     for (QPushButton* b : {no, yes}) {
         setDesignFont(b, kSerif, 16, true);
         setTextColour(b, hex(0xFFFF80));
+        // A deep blue face, on which the pale yellow captions read well.
         QPalette palette = b->palette();
-        palette.setColor(QPalette::Button, hex(0x8080FF));
+        palette.setColor(QPalette::Button, hex(0x202080));
         b->setPalette(palette);
         b->setCursor(Qt::UpArrowCursor);
     }

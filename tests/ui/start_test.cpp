@@ -371,6 +371,22 @@ class StartTest : public QObject {
         QCOMPARE(r.game().credit, 200);
     }
 
+    // The notice is in both languages at once; its label holds all of it at
+    // every screen from 800 x 600 to 3840 x 2160.
+    void theSplashNoticeFitsAtEverySize() {
+        StartUp startUp;
+        for (int m = 800; m <= 2880; ++m) {
+            TfrmSplash splash(startUp, ScreenMetrics{m, m * 3 / 4, 96});
+            const QLabel* notice = splash.lblWarning;
+            const QRect box = notice->contentsRect().marginsRemoved(
+                QMargins(notice->margin(), notice->margin(), notice->margin(), notice->margin()));
+            const QRect text =
+                QFontMetrics(notice->font())
+                    .boundingRect(box, int(notice->alignment()) | Qt::TextWordWrap, notice->text());
+            QVERIFY2(box.contains(text), qPrintable(QString::number(m)));
+        }
+    }
+
     void aRefusedSaveStillStartsTheChosenGame() {
         FixedClock clock(1000);
         MemoryStore store;

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTest>
@@ -583,6 +584,49 @@ class WindowTest : public QObject {
             for (size_t slot = 2; slot <= 5; ++slot) marked(t.window.ButtonC[slot]);
             QTest::mouseClick(t.window.ButtonC[2], Qt::LeftButton);
             if (t.find("PanelDoublage")->isVisible()) t.click("ButtonNoDouble");
+        }
+    }
+
+    // The text of every button against the face painted under it, at 4.5:1
+    // or more: pixels that change when the caption goes are the caption's.
+    void everyCaptionReadsOnItsFace() {
+        Table t(Language::French);
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        QSet<QString> checked;
+        auto check = [&] {
+            for (QWidget* w : t.window.findChildren<QWidget*>()) {
+                auto* button = qobject_cast<QAbstractButton*>(w);
+                auto* panel = qobject_cast<Panel*>(w);
+                if (!(button || (panel && panel->isPushButton())) || !w->isVisible() ||
+                    !w->isEnabled()) {
+                    continue;
+                }
+                const QString text = button ? button->text() : panel->text();
+                if (text.isEmpty()) continue;
+                const QImage with = t.shot(w);
+                button ? button->setText("") : panel->setText("");
+                const QImage without = t.shot(w);
+                button ? button->setText(text) : panel->setText(text);
+                const QColor ink =
+                    w->palette().color(button ? QPalette::ButtonText : QPalette::WindowText);
+                double worst = 21;
+                for (int y = 0; y < with.height(); ++y) {
+                    for (int x = 0; x < with.width(); ++x) {
+                        if (with.pixel(x, y) == without.pixel(x, y)) continue;
+                        worst = std::min(worst, contrastRatio(ink, without.pixelColor(x, y)));
+                    }
+                }
+                QVERIFY2(worst >= 4.5, qPrintable(w->objectName() + ": " + QString::number(worst)));
+                checked << w->objectName();
+            }
+        };
+        check();
+        t.reachOffer();
+        check();
+        for (const char* name :
+             {"ButtonNoDouble", "ButtonYesDouble", "ButtonTirage", "ButtonEncore", "ButtonMiseMax",
+              "panelNewGame", "panelInitScores", "SBquit"}) {
+            QVERIFY2(checked.contains(name), name);
         }
     }
 
