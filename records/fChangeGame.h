@@ -72,10 +72,18 @@ class TfrmChangeGame : public QWidget {
     QPushButton* buttonOK = nullptr;
     QPushButton* buttonCancel = nullptr;
 
+    // The caption bar the dialog draws at its top, inside its border.
+    QRect captionRect() const;
+
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void FormCreate(int32_t m);
@@ -95,6 +103,10 @@ class TfrmChangeGame : public QWidget {
     // then reloads the store; coming back from our own message box does not.
     bool stale_ = true;
     bool inBox_ = false;
+    int border_ = 1;
+    int captionHeight_ = 18;
+    bool dragging_ = false;
+    QPoint dragFrom_;
 };
 
 }  // namespace brisko

@@ -118,7 +118,10 @@ TfrmBrisko::TfrmBrisko(const Clock& clock, SettingsStore& store,
 
 TfrmBrisko::TfrmBrisko(const StartUp& startUp, const Clock& clock, SettingsStore& store,
                        std::optional<ScreenMetrics> screen, Dialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent), store_(store), dialogs_(dialogs ? dialogs : &qtDialogs_) {
+    : QMainWindow(parent),
+      store_(store),
+      qtDialogs_(QString::fromStdString(startUp.productTitle)),
+      dialogs_(dialogs ? dialogs : &qtDialogs_) {
     FormCreate(screen ? *screen : primaryScreenMetrics(), clock, startUp);
 }
 
@@ -550,6 +553,8 @@ void TfrmBrisko::ApplyTexts() {
     setWindowTitle(productTitle_);
     if (language == Language::None) return;
     helpFile_ = QDir(QCoreApplication::applicationDirPath()).filePath(q(infoOf(language).helpFile));
+    // The chooser titled itself when it was made, before the language.
+    ColorDialog1->setWindowTitle(QColorDialog::tr("Select Color"));
     auto text = [&](Txt key) { return q(texts[key]); };
 
     for (auto [name, key] :

@@ -3,6 +3,7 @@
 // dialog, a game played to its end with the mouse, the options and quitting,
 // and a second start that finds everything again.
 #include <QAction>
+#include <QColorDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -182,6 +183,7 @@ class StartTest : public QObject {
             QCOMPARE(r.dialog().rbNbTirages[6]->text(),
                      QString("Unlimited : Score=(points+2000)x100/(numberOfDraws+100)"));
             QVERIFY(r.dialog().editYourName->text().isEmpty());
+            QCOMPARE(QApplication::focusWidget(), r.dialog().editYourName);  // typing works at once
             QVERIFY(r.dialog().rbNiveau[2]->isChecked());
             QVERIFY(r.dialog().rbNbTirages[1]->isChecked());
             const HighScoreEntry best = r.records().settings.highScores[2][1][1];
@@ -286,6 +288,8 @@ class StartTest : public QObject {
         QCOMPARE(r.dialogs.messages.last(), QString("Veuillez saisir votre nom !!!"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Oui"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
+        QCOMPARE(r.window().ColorDialog1->windowTitle(),
+                 QString::fromUtf8("Sélectionner une couleur"));
         QCOMPARE(r.window().ButtonC[3]->toolTip(),
                  QString("Garder ou remplacer la carte (touche 3)"));
     }
@@ -363,7 +367,17 @@ class StartTest : public QObject {
         QTRY_VERIFY(d.isActiveWindow());
         QVERIFY(d.rbNiveau[2]->isChecked());
         QVERIFY(d.rbNbTirages[1]->isChecked());
-        QVERIFY(!(d.windowFlags() & Qt::WindowCloseButtonHint));
+        // No window manager's frame, so no title-bar buttons: the dialog draws
+        // its caption, in the text table's words alone, and cannot be put away.
+        QVERIFY(d.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(d.windowTitle(), QString("Change game"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QString("brisko99"));
+        const QImage caption = d.grab(d.captionRect()).toImage();
+        d.setWindowTitle("");
+        QVERIFY(d.grab(d.captionRect()).toImage() != caption);
+        d.setWindowTitle("Change game");
+        d.showMinimized();
+        QTRY_VERIFY(!d.isMinimized());
 
         // Confirming the same choice starts a new game and writes the store.
         r.click(d.buttonOK);
