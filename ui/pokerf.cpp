@@ -6,7 +6,6 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
@@ -18,12 +17,12 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextBrowser>
 #include <QToolButton>
 
 #include "ui/card_images.h"
 #include "ui/control_names.h"
 #include "ui/focus_mark.h"
+#include "ui/help_viewer.h"
 
 namespace brisko {
 
@@ -880,24 +879,9 @@ void TfrmBrisko::QuitGame() {
 void TfrmBrisko::OpenHelp() {
     if (helpFile_.isEmpty()) return;
     if (!helpViewer_) {
-        helpViewer_ = new QTextBrowser(this);
-        helpViewer_->setObjectName("helpViewer");
-        helpViewer_->setWindowFlag(Qt::Window);
-        // Only our own help file is ever shown: a link, even in an edited
-        // copy of it, opens nothing.
-        helpViewer_->setOpenExternalLinks(false);
-        helpViewer_->setOpenLinks(false);
-        helpViewer_->resize(scale_.length(560), scale_.length(480));
+        helpViewer_ = new HelpViewer(this, QSize(scale_.length(560), scale_.length(480)));
     }
-    QFile file(helpFile_);
-    if (file.open(QIODevice::ReadOnly)) {
-        helpViewer_->setHtml(QString::fromUtf8(file.readAll()));
-    } else {
-        helpViewer_->setPlainText(helpFile_);
-    }
-    helpViewer_->setWindowTitle(productTitle_);
-    helpViewer_->show();
-    helpViewer_->raise();
+    helpViewer_->open(helpFile_, productTitle_);
 }
 
 // --- window events -----------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
 #include <QSvgRenderer>
@@ -23,6 +24,7 @@
 #include "ui/contrast.h"
 #include "ui/control_names.h"
 #include "ui/focus_mark.h"
+#include "ui/help_viewer.h"
 #include "ui/pokerf.h"
 
 using namespace brisko;
@@ -83,7 +85,6 @@ struct Table {
     }
     EngineState& cards() { return window.world().cards; }
     GameState& game() { return window.world().table.state; }
-
     // A key as the player presses it: to the focused control.
     void key(Qt::Key key) {
         QTest::keyClick(window.windowHandle(), key,
@@ -627,6 +628,23 @@ class WindowTest : public QObject {
              {"ButtonNoDouble", "ButtonYesDouble", "ButtonTirage", "ButtonEncore", "ButtonMiseMax",
               "panelNewGame", "panelInitScores", "SBquit"}) {
             QVERIFY2(checked.contains(name), name);
+        }
+    }
+
+    void helpOpensCentredOverTheGameAndClosesWithEscape() {
+        for (Language language : {Language::French, Language::English}) {
+            Table t(language);
+            t.activate();
+            t.key(Qt::Key_F1);
+            auto* help = t.window.findChild<HelpViewer*>("helpViewer");
+            QVERIFY(help && QTest::qWaitForWindowExposed(help));
+            const QPoint off = help->frameGeometry().center() - t.window.frameGeometry().center();
+            QVERIFY2(off.manhattanLength() <= 4,
+                     qPrintable(QString("%1,%2").arg(off.x()).arg(off.y())));
+            QTRY_COMPARE(help->horizontalScrollBar()->maximum(), 0);
+            QApplication::setActiveWindow(help);
+            QTest::keyClick(help, Qt::Key_Escape);
+            QVERIFY(!help->isVisible());
         }
     }
 
