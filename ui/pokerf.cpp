@@ -23,6 +23,7 @@
 #include "ui/control_names.h"
 #include "ui/focus_mark.h"
 #include "ui/help_viewer.h"
+#include "ui/window_frame.h"
 
 namespace brisko {
 
@@ -149,6 +150,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     buildControls();
     findControls();
     FocusMark::attach(this);
+    FrameKeeper::watch(this);
 
     // Scale everything from the 800 x 600 design to this screen.
     scale_ = brisko::screenScale(screen.width, screen.height, screen.dpi);

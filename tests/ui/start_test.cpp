@@ -10,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -399,6 +400,17 @@ class StartTest : public QObject {
                     .boundingRect(box, int(notice->alignment()) | Qt::TextWordWrap, notice->text());
             QVERIFY2(box.contains(text), qPrintable(QString::number(m)));
         }
+    }
+
+    void unmaximisingKeepsTheTitleBarOnTheScreen() {
+        Run r;
+        r.start(r.splash().PanelStartEnglish);
+        QVERIFY(r.window().isMaximized());
+        r.window().showNormal();
+        // The platform's new geometry, then the game's answer to it.
+        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+        QVERIFY(r.window().screen()->availableGeometry().contains(r.window().frameGeometry()));
+        QVERIFY(r.window().frameGeometry().top() < r.window().geometry().top());  // a frame
     }
 
     void aRefusedSaveStillStartsTheChosenGame() {
