@@ -70,6 +70,7 @@ TfrmChangeGame::TfrmChangeGame(Records& records, const Texts& texts, bool& first
       firstOpening_(firstOpening),
       host_(host) {
     FormCreate(m);
+    if (QWidget* owner = host_.mainWindow()) owner->installEventFilter(this);
 }
 
 void TfrmChangeGame::FormCreate(int32_t m) {
@@ -359,18 +360,26 @@ void TfrmChangeGame::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
-// Nothing puts the dialog away while the game waits on it: a window
-// manager's command that minimises it alone gives it back at once.
+// The dialog is not put away while the game waits on it: minimised by a
+// window manager's command, alone or with the table (openbox minimises the
+// two together), it comes back, and so does a table that waits on it (the
+// first opening, when the table is disabled). A table still in play stays
+// minimised with it: the whole game was put away, as the boss key does.
+void TfrmChangeGame::comeBack() {
+    if (!isVisible()) return;
+    if (QWidget* owner = host_.mainWindow(); owner && owner->isMinimized()) {
+        if (owner->isEnabled()) return;
+        owner->setWindowState(owner->windowState() & ~Qt::WindowMinimized);
+    }
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+}
+
 void TfrmChangeGame::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    QWidget* owner = host_.mainWindow();
-    if (event->type() == QEvent::WindowStateChange && isMinimized() &&
-        !(owner && owner->isMinimized())) {
-        QTimer::singleShot(0, this, [this] {
-            showNormal();
-            raise();
-            activateWindow();
-        });
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        QTimer::singleShot(0, this, &TfrmChangeGame::comeBack);
     }
 }
 
@@ -378,6 +387,10 @@ bool TfrmChangeGame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == editYourName && event->type() == QEvent::MouseButtonDblClick) {
         editYourNameDblClick();
         return true;
+    }
+    if (watched == host_.mainWindow() && event->type() == QEvent::WindowStateChange &&
+        host_.mainWindow()->isMinimized()) {
+        QTimer::singleShot(0, this, &TfrmChangeGame::comeBack);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -89,6 +89,8 @@ class TfrmChangeGame : public QWidget {
     void FormCreate(int32_t m);
     // Closes the dialog and hands the game back to the main window.
     void closeDialog();
+    // Undoes a minimise of the dialog, or of the table waiting on it.
+    void comeBack();
     void showEntry(int32_t gameType, int32_t targetIndex);
     // A message box of the dialog's own: coming back from it is no reason to
     // reload.

@@ -854,7 +854,9 @@ void TfrmBrisko::OpenChangeGameDialog() {
 
 void TfrmBrisko::enableAndShowMainWindow() {
     QMainWindow::setEnabled(true);
-    if (!isVisible()) showMaximized();
+    // Also back from minimised, where a window manager may have put it with
+    // the dialog.
+    if (!isVisible() || isMinimized()) showMaximized();
     raise();
     activateWindow();
 }

@@ -185,6 +185,8 @@ class StartTest : public QObject {
                      QString("Unlimited : Score=(points+2000)x100/(numberOfDraws+100)"));
             QVERIFY(r.dialog().editYourName->text().isEmpty());
             QCOMPARE(QApplication::focusWidget(), r.dialog().editYourName);  // typing works at once
+            r.window().showMinimized();  // the table waits on the dialog: it comes back
+            QTRY_VERIFY(!r.window().isMinimized());
             QVERIFY(r.dialog().rbNiveau[2]->isChecked());
             QVERIFY(r.dialog().rbNbTirages[1]->isChecked());
             const HighScoreEntry best = r.records().settings.highScores[2][1][1];
