@@ -4,10 +4,18 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QGroupBox>
+#include <QIcon>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <exception>
+
+#include "records/player_name.h"
 
 namespace brisko {
 
@@ -41,8 +49,9 @@ void paint(QWidget* widget, const QColor& colour) {
 }  // namespace
 
 QValidator::State NameValidator::validate(QString& input, int& pos) const {
-    const QString upper = input.toUpper();
-    if (upper.size() > kMaxLength) return Invalid;
+    const std::string name = upperCaseName(input.toStdString());
+    if (nameCharacters(name) > kNameMaxCharacters) return Invalid;
+    const QString upper = QString::fromStdString(name);
     if (upper != input) {
         pos += int(upper.size() - input.size());
         input = upper;
@@ -52,13 +61,16 @@ QValidator::State NameValidator::validate(QString& input, int& pos) const {
 
 TfrmChangeGame::TfrmChangeGame(Records& records, const Texts& texts, bool& firstOpening,
                                ChangeGameHost& host, int32_t m, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    // The window manager draws no frame: it would add buttons (openbox puts a
+    // close box and a minimise button on every title bar). The dialog draws
+    // its own single border and caption bar.
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint),
       records_(records),
       texts_(texts),
       firstOpening_(firstOpening),
       host_(host) {
     FormCreate(m);
+    if (QWidget* owner = host_.mainWindow()) owner->installEventFilter(this);
 }
 
 void TfrmChangeGame::FormCreate(int32_t m) {
@@ -67,10 +79,16 @@ void TfrmChangeGame::FormCreate(int32_t m) {
     QFont font("MS Sans Serif");
     font.setPixelSize(scaled(11, m));
     setFont(font);
-    setFixedSize(scaled(429, m), scaled(289, m));
+    border_ = std::max(1, scaled(1, m));
+    captionHeight_ = scaled(18, m);
+    auto* client = new QWidget(this);
+    client->setObjectName("clientArea");
+    client->setGeometry(border_, border_ + captionHeight_, scaled(429, m), scaled(289, m));
+    client->setAutoFillBackground(true);
+    setFixedSize(client->width() + 2 * border_, client->height() + captionHeight_ + 2 * border_);
 
     auto label = [&](const char* name, int x, int y, int w, int h, bool aqua) {
-        auto* l = new QLabel(this);
+        auto* l = new QLabel(client);
         l->setObjectName(name);
         place(l, x, y, w, h, m);
         l->setAlignment(Qt::AlignCenter);
@@ -79,16 +97,16 @@ void TfrmChangeGame::FormCreate(int32_t m) {
         return l;
     };
     panelYourName = label("panelYourName", 10, 10, 163, 25, false);
-    editYourName = new QLineEdit(this);
+    editYourName = new QLineEdit(client);
     editYourName->setObjectName("editYourName");
     place(editYourName, 176, 12, 243, 21, m);
-    editYourName->setMaxLength(NameValidator::kMaxLength);
+    editYourName->setMaxLength(int(kNameMaxCharacters));
     editYourName->setValidator(new NameValidator(editYourName));
     editYourName->setFocusPolicy(Qt::ClickFocus);  // the Tab key passes it by
     editYourName->installEventFilter(this);
     connect(editYourName, &QLineEdit::returnPressed, this, &TfrmChangeGame::ConfirmChangeGame);
 
-    groupBoxNiveauJeu = new QGroupBox(this);
+    groupBoxNiveauJeu = new QGroupBox(client);
     groupBoxNiveauJeu->setObjectName("groupBoxNiveauJeu");
     place(groupBoxNiveauJeu, 8, 42, 411, 91, m);
     for (int32_t t = 1; t <= kGameTypes; ++t) {
@@ -99,7 +117,7 @@ void TfrmChangeGame::FormCreate(int32_t m) {
         rbNiveau[size_t(t)] = rb;
     }
 
-    groupBoxNbTirages = new QGroupBox(this);
+    groupBoxNbTirages = new QGroupBox(client);
     groupBoxNbTirages->setObjectName("groupBoxNbTirages");
     place(groupBoxNbTirages, 8, 146, 411, 69, m);
     const int lefts[] = {10, 96, 176, 258, 342};
@@ -119,11 +137,11 @@ void TfrmChangeGame::FormCreate(int32_t m) {
     panelNomHighScore = label("panelNomHighScore", 8, 250, 137, 31, true);
     panelValeurHighScore = label("panelValeurHighScore", 146, 250, 79, 31, true);
 
-    buttonOK = new QPushButton(this);
+    buttonOK = new QPushButton(client);
     buttonOK->setObjectName("buttonOK");
     place(buttonOK, 229, 224, 190, 31, m);
     connect(buttonOK, &QPushButton::clicked, this, &TfrmChangeGame::buttonOKClick);
-    buttonCancel = new QPushButton(this);
+    buttonCancel = new QPushButton(client);
     buttonCancel->setObjectName("buttonCancel");
     place(buttonCancel, 229, 256, 190, 25, m);
     connect(buttonCancel, &QPushButton::clicked, this, &TfrmChangeGame::buttonCancelClick);
@@ -167,6 +185,9 @@ void TfrmChangeGame::OpenChangeGameDialog() {
 }
 
 bool TfrmChangeGame::event(QEvent* event) {
+    if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ActivationChange) {
+        update(captionRect());
+    }
     if (event->type() == QEvent::WindowActivate && stale_) {
         stale_ = false;
         FormActivate();
@@ -185,9 +206,14 @@ void TfrmChangeGame::FormActivate() {
     } catch (const std::exception& error) {
         message(QString::fromUtf8(error.what()));
     }
-    buttonOK->setFocus(Qt::OtherFocusReason);
     const Settings& s = records_.settings;
     editYourName->setText(q(s.optionYourName));
+    // Without a name, the letters typed go straight into the name field.
+    if (s.optionYourName.empty()) {
+        editYourName->setFocus(Qt::OtherFocusReason);
+    } else {
+        buttonOK->setFocus(Qt::OtherFocusReason);
+    }
     const int32_t type = number(s.gameType);
     if (isGameType(type)) rbNiveau[size_t(type)]->setChecked(true);
     if (s.targetIndex >= 1 && s.targetIndex <= kTargets) {
@@ -282,10 +308,89 @@ void TfrmChangeGame::closeEvent(QCloseEvent* event) {
     }
 }
 
+QRect TfrmChangeGame::captionRect() const {
+    return QRect(border_, border_, width() - 2 * border_, captionHeight_);
+}
+
+// A single dark border and a caption bar in the colours of an active or an
+// inactive title bar, with the program's icon and the caption.
+void TfrmChangeGame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(64, 64, 64));
+    const QRect bar = captionRect();
+    const bool active = isActiveWindow();
+    QLinearGradient gradient(bar.topLeft(), bar.topRight());
+    gradient.setColorAt(0, active ? QColor(0, 0, 128) : QColor(128, 128, 128));
+    gradient.setColorAt(1, active ? QColor(16, 132, 208) : QColor(192, 192, 192));
+    painter.fillRect(bar, gradient);
+    const int pad = std::max(2, bar.height() / 8);
+    QRect text = bar.adjusted(pad, 0, -pad, 0);
+    const QIcon icon = windowIcon();
+    if (!icon.isNull()) {
+        const int side = bar.height() - 2 * pad;
+        icon.paint(&painter, QRect(text.left(), bar.top() + pad, side, side));
+        text.setLeft(text.left() + side + pad);
+    }
+    QFont font = this->font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, windowTitle());
+}
+
+// The caption bar moves the dialog: through the window manager when there is
+// one, by hand otherwise.
+void TfrmChangeGame::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !captionRect().contains(event->position().toPoint())) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    if (windowHandle() && windowHandle()->startSystemMove()) return;
+    dragFrom_ = event->globalPosition().toPoint() - pos();
+    dragging_ = true;
+}
+
+void TfrmChangeGame::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_) move(event->globalPosition().toPoint() - dragFrom_);
+    QWidget::mouseMoveEvent(event);
+}
+
+void TfrmChangeGame::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+// The dialog is not put away while the game waits on it: minimised by a
+// window manager's command, alone or with the table (openbox minimises the
+// two together), it comes back, and so does a table that waits on it (the
+// first opening, when the table is disabled). A table still in play stays
+// minimised with it: the whole game was put away, as the boss key does.
+void TfrmChangeGame::comeBack() {
+    if (!isVisible()) return;
+    if (QWidget* owner = host_.mainWindow(); owner && owner->isMinimized()) {
+        if (owner->isEnabled()) return;
+        owner->setWindowState(owner->windowState() & ~Qt::WindowMinimized);
+    }
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+}
+
+void TfrmChangeGame::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        QTimer::singleShot(0, this, &TfrmChangeGame::comeBack);
+    }
+}
+
 bool TfrmChangeGame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == editYourName && event->type() == QEvent::MouseButtonDblClick) {
         editYourNameDblClick();
         return true;
+    }
+    if (watched == host_.mainWindow() && event->type() == QEvent::WindowStateChange &&
+        host_.mainWindow()->isMinimized()) {
+        QTimer::singleShot(0, this, &TfrmChangeGame::comeBack);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -32,11 +32,10 @@ class ChangeGameHost {
 };
 
 // Upper case for every letter typed or pasted, accented ones too, and no
-// more than ten characters.
+// more than ten characters, as upperCaseName has it.
 class NameValidator : public QValidator {
   public:
     using QValidator::QValidator;
-    static constexpr int kMaxLength = 10;
     State validate(QString& input, int& pos) const override;
 };
 
@@ -73,15 +72,25 @@ class TfrmChangeGame : public QWidget {
     QPushButton* buttonOK = nullptr;
     QPushButton* buttonCancel = nullptr;
 
+    // The caption bar the dialog draws at its top, inside its border.
+    QRect captionRect() const;
+
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void FormCreate(int32_t m);
     // Closes the dialog and hands the game back to the main window.
     void closeDialog();
+    // Undoes a minimise of the dialog, or of the table waiting on it.
+    void comeBack();
     void showEntry(int32_t gameType, int32_t targetIndex);
     // A message box of the dialog's own: coming back from it is no reason to
     // reload.
@@ -96,6 +105,10 @@ class TfrmChangeGame : public QWidget {
     // then reloads the store; coming back from our own message box does not.
     bool stale_ = true;
     bool inBox_ = false;
+    int border_ = 1;
+    int captionHeight_ = 18;
+    bool dragging_ = false;
+    QPoint dragFrom_;
 };
 
 }  // namespace brisko

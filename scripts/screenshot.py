@@ -1,11 +1,13 @@
 """Runs the game on the current X display, clicks and types through XTEST,
 and saves the X server's frame buffer (Xvfb -fbdir, in XWD format) as PNG
 files: the splash, the change-game dialog, the table at a new game and after
-a deal.
+a deal, the double-or-quit offer and the pick of a card, both with the
+keyboard's focus marked.
 
-usage: screenshot.py GAME FRAMEBUFFER WIDTH HEIGHT LANGUAGE OUT_PREFIX
+usage: [SCREENSHOT_WM=openbox] screenshot.py GAME FRAMEBUFFER WIDTH HEIGHT LANGUAGE OUT_PREFIX
   LANGUAGE is fr or en; the pictures are OUT_PREFIX-splash.png,
-  OUT_PREFIX-dialog.png, OUT_PREFIX-table.png and OUT_PREFIX-deal.png.
+  OUT_PREFIX-dialog.png, OUT_PREFIX-table.png, OUT_PREFIX-deal.png,
+  OUT_PREFIX-offer.png and OUT_PREFIX-pick.png.
 """
 
 import ctypes
@@ -17,7 +19,8 @@ import time
 import zlib
 
 
-def xwd_to_png(xwd_path, png_path):
+def read_xwd(xwd_path):
+    """Width, height and rows of (r, g, b) bytes of an XWD frame buffer."""
     data = open(xwd_path, "rb").read()
     fields = struct.unpack(">25I", data[:100])
     header_size, width, height = fields[0], fields[4], fields[5]
@@ -38,7 +41,20 @@ def xwd_to_png(xwd_path, png_path):
             rgb[0::3] = line[1::4]
             rgb[1::3] = line[2::4]
             rgb[2::3] = line[3::4]
-        rows.append(b"\x00" + bytes(rgb))
+        rows.append(bytes(rgb))
+    return width, height, rows
+
+
+def count_colour(xwd_path, rgb):
+    """How many pixels of the frame buffer have the colour rgb (r, g, b)."""
+    _, _, rows = read_xwd(xwd_path)
+    return sum(1 for row in rows for pixel in zip(row[0::3], row[1::3], row[2::3])
+               if pixel == rgb)
+
+
+def xwd_to_png(xwd_path, png_path):
+    width, height, rows = read_xwd(xwd_path)
+    rows = [b"\x00" + row for row in rows]
 
     def chunk(kind, body):
         return (struct.pack(">I", len(body)) + kind + body +
@@ -75,6 +91,16 @@ class Display:
         self.x11.XFlush(self.display)
         time.sleep(0.2)
 
+    def chord(self, modifier, name):
+        codes = [self.x11.XKeysymToKeycode(self.display, self.x11.XStringToKeysym(k.encode()))
+                 for k in (modifier, name)]
+        for code in codes:
+            self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
+        for code in reversed(codes):
+            self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
+        self.x11.XFlush(self.display)
+        time.sleep(0.2)
+
     def click(self, x, y):
         self.xtst.XTestFakeMotionEvent(self.display, -1, int(x), int(y), 0)
         self.x11.XFlush(self.display)
@@ -98,6 +124,11 @@ def main():
     width, height = int(width), int(height)
     m = min(width, height * 4 // 3)  # as the game scales for 96 dpi
     env = dict(os.environ, QT_QPA_PLATFORM="xcb")
+    manager = os.environ.get("SCREENSHOT_WM")  # e.g. openbox, to try the game under one
+    if manager:
+        manager = subprocess.Popen([manager], stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        time.sleep(1.5)
     proc = subprocess.Popen([game], env=env)
     x = Display()
     try:
@@ -108,7 +139,7 @@ def main():
         x.click(*centred(width, height, 421, 307, m, *button))
         time.sleep(3)
         xwd_to_png(framebuffer, out + "-dialog.png")
-        x.click(*centred(width, height, 429, 289, m, 176 + 120, 12 + 10))  # the name field
+        # Without a name the letters go straight into the name field.
         for letter in "paul":
             x.key(letter)
         x.key("Return")
@@ -117,9 +148,27 @@ def main():
         x.key("space")  # the deal button has the focus at a new game
         time.sleep(3)
         xwd_to_png(framebuffer, out + "-deal.png")
+        # Draw and deal until a draw pays: the offer bar (#8080FF) shows.
+        for _ in range(60):
+            x.key("space")
+            time.sleep(0.6)
+            if count_colour(framebuffer, (0x80, 0x80, 0xFF)) > 1000:
+                break
+            x.key("space")
+            time.sleep(0.6)
+        else:
+            sys.exit("screenshot: no paying draw in 60")
+        time.sleep(0.3)
+        xwd_to_png(framebuffer, out + "-offer.png")
+        x.chord("Alt_L", "d")  # double: the four cards to pick from
+        time.sleep(0.8)  # the focus is on the first of them after 500 ms
+        xwd_to_png(framebuffer, out + "-pick.png")
     finally:
         proc.terminate()
         proc.wait(timeout=10)
+        if manager:
+            manager.terminate()
+            manager.wait(timeout=10)
 
 
 if __name__ == "__main__":

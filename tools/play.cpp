@@ -1,5 +1,6 @@
 #include "tools/play.h"
 
+#include <filesystem>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 #endif
 #include "records/memory_store.h"
 #include "records/null_view.h"
+#include "records/player_name.h"
 #include "table/null_view.h"
 #include "table/world.h"
 #include "tools/numbers.h"
@@ -56,7 +58,8 @@ prints one line "error: ..." on standard error instead. Blank lines and lines
 starting with # are skipped.
 
 The game keeps its settings and best scores in memory, starting from the
-defaults; with --store PATH they are read from and saved to that file.
+defaults; with --store PATH they are read from and saved to that file (a
+bare file name is a file of the current folder).
 )";
 
 // The window of the terminal: it only keeps the message line it prints.
@@ -116,17 +119,14 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
-// The name as the change-game dialog takes it: letters in upper case, at
-// most ten characters.
+// The name as the change-game dialog takes it.
 std::string playerName(std::string_view text) {
-    std::string name(text);
-    size_t characters = 0;
-    for (char& c : name) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
-    }
+    std::string name = upperCaseName(text);
     if (name.empty()) throw BadCommand("'name' needs a name");
-    if (characters > 10) throw BadCommand("a name has at most 10 characters");
+    if (nameCharacters(name) > kNameMaxCharacters) {
+        throw BadCommand("a name has at most " + std::to_string(kNameMaxCharacters) +
+                         " characters");
+    }
     return name;
 }
 
@@ -290,7 +290,10 @@ int runPlay(std::istream& in, std::ostream& out, std::ostream& err,
     std::unique_ptr<SettingsStore> store;
     if (storePath) {
 #ifndef _WIN32
-        store = std::make_unique<FileStore>(*storePath);
+        // A bare file name is a file of the current folder.
+        std::filesystem::path file(*storePath);
+        if (!file.has_parent_path()) file = std::filesystem::path(".") / file;
+        store = std::make_unique<FileStore>(file);
 #else
         err << "brisko-analyze play: --store is not available on Windows\n";
         return 2;

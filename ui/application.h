@@ -1,5 +1,6 @@
-// The program's application object: errors that reach the event loop (the
-// settings store's, mostly) are shown to the player and the game goes on.
+// The program's application object: it names the program for the desktop
+// and shows errors that reach the event loop (the settings store's, mostly)
+// to the player, and the game goes on.
 #pragma once
 
 #include <QApplication>
@@ -10,6 +11,8 @@ class BriskoApplication : public QApplication {
     Q_OBJECT
 
   public:
+    // The program's name, its desktop entry and icon, the Fusion style. No
+    // display name: the window system would append it to every caption.
     BriskoApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -19,6 +22,7 @@ class BriskoApplication : public QApplication {
     bool showErrors = true;
 
   private:
+    QString title_;
     QString lastError_;
 };
 

@@ -7,12 +7,12 @@
 namespace brisko {
 
 void QtDialogs::message(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+    QMessageBox::information(parent, title_, text);
 }
 
 bool QtDialogs::yesNo(QWidget* parent, const QString& question) {
-    return QMessageBox::question(parent, QApplication::applicationDisplayName(), question,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(parent, title_, question, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 bool QtDialogs::chooseColour(QColorDialog& chooser, const QColor& current, QColor& chosen) {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <utility>
 
 class QColorDialog;
 class QWidget;
@@ -21,12 +22,16 @@ class Dialogs {
     virtual bool chooseColour(QColorDialog& chooser, const QColor& current, QColor& chosen) = 0;
 };
 
-// The toolkit's own boxes.
+// The toolkit's own boxes, titled `title`.
 class QtDialogs final : public Dialogs {
   public:
+    explicit QtDialogs(QString title) : title_(std::move(title)) {}
     void message(QWidget* parent, const QString& text) override;
     bool yesNo(QWidget* parent, const QString& question) override;
     bool chooseColour(QColorDialog& chooser, const QColor& current, QColor& chosen) override;
+
+  private:
+    QString title_;
 };
 
 }  // namespace brisko

@@ -39,6 +39,21 @@ QPushButton* startButton(QWidget* parent, const char* name, QRect design, const 
     return b;
 }
 
+// The font of `label` shrinks a pixel at a time until its wrapped text fits:
+// scaled fonts do not grow in step with the label that holds them.
+void fitText(QLabel* label) {
+    const int margin = label->margin();
+    const QRect box =
+        label->contentsRect().marginsRemoved(QMargins(margin, margin, margin, margin));
+    const int flags = int(label->alignment()) | Qt::TextWordWrap;
+    QFont font = label->font();
+    while (font.pixelSize() > 6 &&
+           !box.contains(QFontMetrics(font).boundingRect(box, flags, label->text()))) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    label->setFont(font);
+}
+
 }  // namespace
 
 QPixmap briskoLogo(int size) {
@@ -98,6 +113,7 @@ void TfrmSplash::FormCreate(const ScreenMetrics& screen) {
     lblCoAuthors->clear();
     lblCompanyProduct->setText(QString::fromStdString(startUp_.productTitle));
     lblWarning->setText(QString::fromUtf8(kWarning));
+    fitText(lblWarning);
 
     setFixedSize(size());
     if (const QScreen* s = QGuiApplication::primaryScreen()) {

@@ -6,7 +6,6 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
@@ -18,11 +17,13 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextBrowser>
 #include <QToolButton>
 
 #include "ui/card_images.h"
 #include "ui/control_names.h"
+#include "ui/focus_mark.h"
+#include "ui/help_viewer.h"
+#include "ui/window_frame.h"
 
 namespace brisko {
 
@@ -117,7 +118,10 @@ TfrmBrisko::TfrmBrisko(const Clock& clock, SettingsStore& store,
 
 TfrmBrisko::TfrmBrisko(const StartUp& startUp, const Clock& clock, SettingsStore& store,
                        std::optional<ScreenMetrics> screen, Dialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent), store_(store), dialogs_(dialogs ? dialogs : &qtDialogs_) {
+    : QMainWindow(parent),
+      store_(store),
+      qtDialogs_(QString::fromStdString(startUp.productTitle)),
+      dialogs_(dialogs ? dialogs : &qtDialogs_) {
     FormCreate(screen ? *screen : primaryScreenMetrics(), clock, startUp);
 }
 
@@ -145,6 +149,8 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     buildMenu();
     buildControls();
     findControls();
+    FocusMark::attach(this);
+    FrameKeeper::watch(this);
 
     // Scale everything from the 800 x 600 design to this screen.
     scale_ = brisko::screenScale(screen.width, screen.height, screen.dpi);
@@ -478,8 +484,9 @@ void TfrmBrisko::buildTable(QWidget* region) {
     for (QPushButton* b : {no, yes}) {
         setDesignFont(b, kSerif, 16, true);
         setTextColour(b, hex(0xFFFF80));
+        // A deep blue face, on which the pale yellow captions read well.
         QPalette palette = b->palette();
-        palette.setColor(QPalette::Button, hex(0x8080FF));
+        palette.setColor(QPalette::Button, hex(0x202080));
         b->setPalette(palette);
         b->setCursor(Qt::UpArrowCursor);
     }
@@ -547,6 +554,8 @@ void TfrmBrisko::ApplyTexts() {
     setWindowTitle(productTitle_);
     if (language == Language::None) return;
     helpFile_ = QDir(QCoreApplication::applicationDirPath()).filePath(q(infoOf(language).helpFile));
+    // The chooser titled itself when it was made, before the language.
+    ColorDialog1->setWindowTitle(QColorDialog::tr("Select Color"));
     auto text = [&](Txt key) { return q(texts[key]); };
 
     for (auto [name, key] :
@@ -845,7 +854,9 @@ void TfrmBrisko::OpenChangeGameDialog() {
 
 void TfrmBrisko::enableAndShowMainWindow() {
     QMainWindow::setEnabled(true);
-    if (!isVisible()) showMaximized();
+    // Also back from minimised, where a window manager may have put it with
+    // the dialog.
+    if (!isVisible() || isMinimized()) showMaximized();
     raise();
     activateWindow();
 }
@@ -872,24 +883,9 @@ void TfrmBrisko::QuitGame() {
 void TfrmBrisko::OpenHelp() {
     if (helpFile_.isEmpty()) return;
     if (!helpViewer_) {
-        helpViewer_ = new QTextBrowser(this);
-        helpViewer_->setObjectName("helpViewer");
-        helpViewer_->setWindowFlag(Qt::Window);
-        // Only our own help file is ever shown: a link, even in an edited
-        // copy of it, opens nothing.
-        helpViewer_->setOpenExternalLinks(false);
-        helpViewer_->setOpenLinks(false);
-        helpViewer_->resize(scale_.length(560), scale_.length(480));
+        helpViewer_ = new HelpViewer(this, QSize(scale_.length(560), scale_.length(480)));
     }
-    QFile file(helpFile_);
-    if (file.open(QIODevice::ReadOnly)) {
-        helpViewer_->setHtml(QString::fromUtf8(file.readAll()));
-    } else {
-        helpViewer_->setPlainText(helpFile_);
-    }
-    helpViewer_->setWindowTitle(productTitle_);
-    helpViewer_->show();
-    helpViewer_->raise();
+    helpViewer_->open(helpFile_, productTitle_);
 }
 
 // --- window events -----------------------------------------------------------

@@ -31,10 +31,11 @@ class QAction;
 class QColorDialog;
 class QMenu;
 class QPushButton;
-class QTextBrowser;
 class QToolButton;
 
 namespace brisko {
+
+class HelpViewer;
 
 // A screen in device-independent pixels and its logical pixels per inch.
 struct ScreenMetrics {
@@ -236,7 +237,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     CardRenderer cards_{this};
     std::array<QString, 6> cardImages_{};
     QString helpFile_;
-    QTextBrowser* helpViewer_ = nullptr;
+    HelpViewer* helpViewer_ = nullptr;
 
     QWidget* surface_ = nullptr;  // the client area, in the background colour
     QWidget* board_ = nullptr;    // the table at its scaled size, centred

@@ -1,5 +1,7 @@
 #include "ui/program.h"
 
+#include "ui/focus_mark.h"
+
 namespace brisko {
 
 Program::Program(const Clock& clock, SettingsStore& store, std::optional<ScreenMetrics> screen,
@@ -11,6 +13,7 @@ Program::Program(const Clock& clock, SettingsStore& store, std::optional<ScreenM
     frmBrisko.setFirstWindow(&frmSplash);
     frmBrisko.setChangeGameDialog(&frmChangeGame);
     frmSplash.setGameWindow(&frmBrisko);
+    FocusMark::attach(&frmChangeGame);
 }
 
 }  // namespace brisko

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
+#include "records/file_store.h"
 #include "tools/analyze.h"
 
 namespace brisko {
@@ -92,6 +94,24 @@ TEST(AnalyzeCommands, BadLinesDoNotStopTheOthers) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "1 11000 13\n1 11000 14\n");
     EXPECT_NE(r.err.find("'KS'"), std::string::npos);
+}
+
+// A bare file name after --store is a file of the current folder, and the
+// name is upper-cased as the change-game dialog does it, accents too.
+TEST(AnalyzeCommands, PlayStoresABareFileNameInTheCurrentFolder) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(::testing::TempDir()) / "brisko_play_bare_store";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    const Outcome r = run({"play", "--store", "user.reg"}, "name héloïse\nnew\n");
+    fs::current_path(before);
+    EXPECT_EQ(r.status, 0) << r.err;
+    FileStore store(folder / "user.reg");
+    store.openKey("Software\\Caldimo\\BRISKO 99\\");
+    EXPECT_EQ(store.readString("optionYourName"), "HÉLOÏSE");
+    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 // dialog, a game played to its end with the mouse, the options and quitting,
 // and a second start that finds everything again.
 #include <QAction>
+#include <QColorDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -182,6 +184,9 @@ class StartTest : public QObject {
             QCOMPARE(r.dialog().rbNbTirages[6]->text(),
                      QString("Unlimited : Score=(points+2000)x100/(numberOfDraws+100)"));
             QVERIFY(r.dialog().editYourName->text().isEmpty());
+            QCOMPARE(QApplication::focusWidget(), r.dialog().editYourName);  // typing works at once
+            r.window().showMinimized();  // the table waits on the dialog: it comes back
+            QTRY_VERIFY(!r.window().isMinimized());
             QVERIFY(r.dialog().rbNiveau[2]->isChecked());
             QVERIFY(r.dialog().rbNbTirages[1]->isChecked());
             const HighScoreEntry best = r.records().settings.highScores[2][1][1];
@@ -267,7 +272,9 @@ class StartTest : public QObject {
             QVERIFY(!r.action("menuBarreInfo")->isChecked());
             QVERIFY(!r.find("panelResultat")->isVisible());
             QVERIFY(!r.dialog().buttonCancel->isEnabled());
-            r.click(r.dialog().buttonOK);
+            QCOMPARE(QApplication::focusWidget(), r.dialog().buttonOK);
+            QTest::keyClick(r.dialog().windowHandle(), Qt::Key_Return);
+            QVERIFY(!r.dialog().isVisible());
             QCOMPARE(r.records().settings.gameType, GameType{1});
             QCOMPARE(r.records().settings.targetIndex, 3);
             QCOMPARE(r.text("PanelCredit"), QString("200"));
@@ -284,6 +291,8 @@ class StartTest : public QObject {
         QCOMPARE(r.dialogs.messages.last(), QString("Veuillez saisir votre nom !!!"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Oui"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
+        QCOMPARE(r.window().ColorDialog1->windowTitle(),
+                 QString::fromUtf8("Sélectionner une couleur"));
         QCOMPARE(r.window().ButtonC[3]->toolTip(),
                  QString("Garder ou remplacer la carte (touche 3)"));
     }
@@ -361,12 +370,49 @@ class StartTest : public QObject {
         QTRY_VERIFY(d.isActiveWindow());
         QVERIFY(d.rbNiveau[2]->isChecked());
         QVERIFY(d.rbNbTirages[1]->isChecked());
-        QVERIFY(!(d.windowFlags() & Qt::WindowCloseButtonHint));
+        // No window manager's frame, so no title-bar buttons: the dialog draws
+        // its caption, in the text table's words alone, and cannot be put away.
+        QVERIFY(d.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(d.windowTitle(), QString("Change game"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QString("brisko99"));
+        const QImage caption = d.grab(d.captionRect()).toImage();
+        d.setWindowTitle("");
+        QVERIFY(d.grab(d.captionRect()).toImage() != caption);
+        d.setWindowTitle("Change game");
+        d.showMinimized();
+        QTRY_VERIFY(!d.isMinimized());
 
         // Confirming the same choice starts a new game and writes the store.
         r.click(d.buttonOK);
         QCOMPARE(r.game().drawNumber, 0);
         QCOMPARE(r.game().credit, 200);
+    }
+
+    // The notice is in both languages at once; its label holds all of it at
+    // every screen from 800 x 600 to 3840 x 2160.
+    void theSplashNoticeFitsAtEverySize() {
+        StartUp startUp;
+        for (int m = 800; m <= 2880; ++m) {
+            TfrmSplash splash(startUp, ScreenMetrics{m, m * 3 / 4, 96});
+            const QLabel* notice = splash.lblWarning;
+            const QRect box = notice->contentsRect().marginsRemoved(
+                QMargins(notice->margin(), notice->margin(), notice->margin(), notice->margin()));
+            const QRect text =
+                QFontMetrics(notice->font())
+                    .boundingRect(box, int(notice->alignment()) | Qt::TextWordWrap, notice->text());
+            QVERIFY2(box.contains(text), qPrintable(QString::number(m)));
+        }
+    }
+
+    void unmaximisingKeepsTheTitleBarOnTheScreen() {
+        Run r;
+        r.start(r.splash().PanelStartEnglish);
+        QVERIFY(r.window().isMaximized());
+        r.window().showNormal();
+        // The platform's new geometry, then the game's answer to it.
+        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+        QVERIFY(r.window().screen()->availableGeometry().contains(r.window().frameGeometry()));
+        QVERIFY(r.window().frameGeometry().top() < r.window().geometry().top());  // a frame
     }
 
     void aRefusedSaveStillStartsTheChosenGame() {

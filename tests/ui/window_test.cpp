@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTest>
@@ -15,10 +17,14 @@
 #include <set>
 
 #include "records/memory_store.h"
+#include "records/player_name.h"
 #include "table/view.h"
 #include "ui/application.h"
 #include "ui/card_images.h"
+#include "ui/contrast.h"
 #include "ui/control_names.h"
+#include "ui/focus_mark.h"
+#include "ui/help_viewer.h"
 #include "ui/pokerf.h"
 
 using namespace brisko;
@@ -79,6 +85,29 @@ struct Table {
     }
     EngineState& cards() { return window.world().cards; }
     GameState& game() { return window.world().table.state; }
+    // A key as the player presses it: to the focused control.
+    void key(Qt::Key key) {
+        QTest::keyClick(window.windowHandle(), key,
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    }
+    void press(const char* button, Qt::Key key = Qt::Key_Return) {
+        find(button)->setFocus();
+        this->key(key);
+    }
+    // Deals if need be and draws two pairs, all held: the offer comes.
+    void reachOffer() {
+        if (find("PanelDoublage")->isVisible()) return;
+        if (game().phase != Phase::AwaitingDraw) click("ButtonTirage");
+        cards().hand = {
+            0, cardIndex(1, 5), cardIndex(2, 5), cardIndex(3, 9), cardIndex(4, 9), cardIndex(1, 2)};
+        for (int n = 1; n <= 5; ++n) cards().held[size_t(n)] = true;
+        click("ButtonTirage");
+    }
+    // What the window shows of `widget`, its parents' colours behind it.
+    QImage shot(QWidget* widget, int around = 0) {
+        const QRect r(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+        return window.grab(r.adjusted(-around, -around, around, around)).toImage();
+    }
 
     FixedClock clock{45'296'789};
     MemoryStore store;
@@ -501,6 +530,134 @@ class WindowTest : public QObject {
         QTest::keyClick(&t.window, Qt::Key_3);
         QVERIFY(!t.window.timerCarteDoublage.isActive());
         QVERIFY(t.window.ConteneurC[3]->isVisible());
+    }
+
+    void enterPressesTheFocusedButton() {
+        Table t;
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.activate();
+        t.press("ButtonTirage");  // deals while betting
+        QCOMPARE(t.game().phase, Phase::AwaitingDraw);
+        for (int slot = 2; slot <= 5; ++slot) {
+            t.reachOffer();  // the keypad's Enter draws while holding
+            t.press("ButtonYesDouble");
+            QCOMPARE(t.game().phase, Phase::DoubleUpPick);
+            t.window.ButtonC[size_t(slot)]->setFocus();
+            t.key(slot % 2 == 0 ? Qt::Key_Return : Qt::Key_Enter);
+            QVERIFY(t.window.ConteneurC[size_t(slot)]->isVisible());
+            QVERIFY(!t.window.timerCarteDoublage.isActive());
+        }
+        t.reachOffer();
+        const int32_t credit = t.game().credit;
+        t.press("ButtonNoDouble", Qt::Key_Enter);
+        QVERIFY(!t.find("PanelDoublage")->isVisible());
+        QCOMPARE(t.game().credit, credit + t.game().win);
+    }
+
+    // On every background colour F8 offers, the focused button of the offer,
+    // of the pick and of the table wears a ring that stands out at 3:1 or
+    // more against what is around the button and against its face.
+    void theFocusedButtonWearsAMark() {
+        Table t;
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.activate();
+        auto marked = [&](QPushButton* button) {
+            button->setFocus();
+            const QImage on = t.shot(button, 1);
+            button->clearFocus();
+            const QImage off = t.shot(button, 1);
+            const int band = FocusMark::bandWidth(button), y = on.height() / 2;
+            QVERIFY2(contrastRatio(on.pixelColor(1 + band / 2, y), off.pixelColor(0, y)) >= 3,
+                     qPrintable(button->objectName()));
+            QVERIFY2(contrastRatio(on.pixelColor(1 + band + band / 2, y),
+                                   off.pixelColor(1 + 2 * band + 1, y)) >= 3,
+                     qPrintable(button->objectName()));
+        };
+        for (const QColor colour : {QColor(0, 0, 0x40), QColor(Qt::black), QColor(Qt::white),
+                                    QColor(0x80, 0x80, 0xFF), QColor(Qt::yellow)}) {
+            t.dialogs.colour = colour;
+            t.key(Qt::Key_F8);
+            marked(t.find<QPushButton>("ButtonTirage"));
+            t.reachOffer();
+            marked(t.find<QPushButton>("ButtonNoDouble"));
+            marked(t.find<QPushButton>("ButtonYesDouble"));
+            t.click("ButtonYesDouble");
+            for (size_t slot = 2; slot <= 5; ++slot) marked(t.window.ButtonC[slot]);
+            QTest::mouseClick(t.window.ButtonC[2], Qt::LeftButton);
+            if (t.find("PanelDoublage")->isVisible()) t.click("ButtonNoDouble");
+        }
+    }
+
+    // The text of every button against the face painted under it, at 4.5:1
+    // or more: pixels that change when the caption goes are the caption's.
+    void everyCaptionReadsOnItsFace() {
+        Table t(Language::French);
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        QSet<QString> checked;
+        auto check = [&] {
+            for (QWidget* w : t.window.findChildren<QWidget*>()) {
+                auto* button = qobject_cast<QAbstractButton*>(w);
+                auto* panel = qobject_cast<Panel*>(w);
+                if (!(button || (panel && panel->isPushButton())) || !w->isVisible() ||
+                    !w->isEnabled()) {
+                    continue;
+                }
+                const QString text = button ? button->text() : panel->text();
+                if (text.isEmpty()) continue;
+                const QImage with = t.shot(w);
+                button ? button->setText("") : panel->setText("");
+                const QImage without = t.shot(w);
+                button ? button->setText(text) : panel->setText(text);
+                const QColor ink =
+                    w->palette().color(button ? QPalette::ButtonText : QPalette::WindowText);
+                double worst = 21;
+                for (int y = 0; y < with.height(); ++y) {
+                    for (int x = 0; x < with.width(); ++x) {
+                        if (with.pixel(x, y) == without.pixel(x, y)) continue;
+                        worst = std::min(worst, contrastRatio(ink, without.pixelColor(x, y)));
+                    }
+                }
+                QVERIFY2(worst >= 4.5, qPrintable(w->objectName() + ": " + QString::number(worst)));
+                checked << w->objectName();
+            }
+        };
+        check();
+        t.reachOffer();
+        check();
+        for (const char* name :
+             {"ButtonNoDouble", "ButtonYesDouble", "ButtonTirage", "ButtonEncore", "ButtonMiseMax",
+              "panelNewGame", "panelInitScores", "SBquit"}) {
+            QVERIFY2(checked.contains(name), name);
+        }
+    }
+
+    void helpOpensCentredOverTheGameAndClosesWithEscape() {
+        for (Language language : {Language::French, Language::English}) {
+            Table t(language);
+            t.activate();
+            t.key(Qt::Key_F1);
+            auto* help = t.window.findChild<HelpViewer*>("helpViewer");
+            QVERIFY(help && QTest::qWaitForWindowExposed(help));
+            const QPoint off = help->frameGeometry().center() - t.window.frameGeometry().center();
+            QVERIFY2(off.manhattanLength() <= 4,
+                     qPrintable(QString("%1,%2").arg(off.x()).arg(off.y())));
+            QTRY_COMPARE(help->horizontalScrollBar()->maximum(), 0);
+            QApplication::setActiveWindow(help);
+            QTest::keyClick(help, Qt::Key_Escape);
+            QVERIFY(!help->isVisible());
+        }
+    }
+
+    // The dialog and brisko-analyze take a name through upperCaseName: over
+    // the letters it knows, exactly what the toolkit makes of them.
+    void namesAreUpperCasedAsTheToolkitDoes() {
+        for (auto [first, last] : {std::pair{0x1, 0x17F}, {0x386, 0x3CE}, {0x400, 0x52F}}) {
+            for (char32_t c = char32_t(first); c <= char32_t(last); ++c) {
+                const QString letter = QString::fromUcs4(&c, 1);
+                QCOMPARE(QString::fromStdString(upperCaseName(letter.toStdString())),
+                         letter.toUpper());
+            }
+        }
     }
 
     void bossKeyOnlyMinimises() {

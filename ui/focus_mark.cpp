@@ -1,0 +1,72 @@
+#include "ui/focus_mark.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+
+#include "ui/contrast.h"
+
+namespace brisko {
+
+namespace {
+
+// The colour painted behind `widget`: that of the nearest parent that fills
+// its background.
+QColor surroundingColour(const QWidget* widget) {
+    for (const QWidget* w = widget->parentWidget(); w; w = w->parentWidget()) {
+        if (w->autoFillBackground() || w->isWindow()) return w->palette().color(QPalette::Window);
+    }
+    return widget->palette().color(QPalette::Window);
+}
+
+void fillBand(QPainter& painter, const QRect& outer, int width, const QColor& colour) {
+    const QRect inner = outer.adjusted(width, width, -width, -width);
+    painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), width), colour);
+    painter.fillRect(QRect(outer.left(), inner.bottom() + 1, outer.width(), width), colour);
+    painter.fillRect(QRect(outer.left(), inner.top(), width, inner.height()), colour);
+    painter.fillRect(QRect(inner.right() + 1, inner.top(), width, inner.height()), colour);
+}
+
+bool isEnterKey(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+}  // namespace
+
+void FocusMark::attach(QWidget* root) {
+    auto* mark = new FocusMark(root);
+    for (QPushButton* button : root->findChildren<QPushButton*>()) button->installEventFilter(mark);
+}
+
+int FocusMark::bandWidth(const QWidget* button) {
+    return std::max(2, button->height() / 12);
+}
+
+bool FocusMark::eventFilter(QObject* watched, QEvent* event) {
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (!button) return false;
+    if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event))) {
+        // A held key presses once.
+        if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) button->click();
+        return true;
+    }
+    if (event->type() == QEvent::Paint && button->hasFocus()) {
+        // The button paints itself first; the ring goes on top.
+        static_cast<QObject*>(button)->event(event);
+        paint(button);
+        return true;
+    }
+    return false;
+}
+
+void FocusMark::paint(QPushButton* button) {
+    QPainter painter(button);
+    const int width = bandWidth(button);
+    fillBand(painter, button->rect(), width, blackOrWhiteOn(surroundingColour(button)));
+    fillBand(painter, button->rect().adjusted(width, width, -width, -width), width,
+             blackOrWhiteOn(button->palette().color(QPalette::Button)));
+}
+
+}  // namespace brisko

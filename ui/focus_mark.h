@@ -1,0 +1,33 @@
+// Push buttons a keyboard player can aim at and press. Return and keypad
+// Enter press the focused button, as Space does; and the focused button wears
+// a thick two-tone ring, so that the player sees the focus the double-up
+// moves from button to button every half second. The ring's outer band is
+// black or white, whichever stands out on the panel around the button, its
+// inner band the same against the button's face: it shows on every colour.
+#pragma once
+
+#include <QObject>
+
+class QPushButton;
+class QWidget;
+
+namespace brisko {
+
+class FocusMark : public QObject {
+    Q_OBJECT
+
+  public:
+    // Every push button under `root`, made now, gets the keys and the mark.
+    static void attach(QWidget* root);
+    // The width of each of the ring's two bands on `button`.
+    static int bandWidth(const QWidget* button);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    using QObject::QObject;
+    static void paint(QPushButton* button);
+};
+
+}  // namespace brisko
