@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "engine/rounding.h"
 #include "records/player_name.h"
 
 namespace brisko {
@@ -28,11 +29,7 @@ QString q(const std::string& text) {
 // A design length at the reference width m, to the nearest pixel, an exact
 // half going to the even neighbour, as the main window scales.
 int scaled(int design, int32_t m) {
-    const int64_t num = int64_t{design} * m;
-    int64_t quotient = num / 800;
-    const int64_t rest = num % 800;
-    if (2 * rest > 800 || (2 * rest == 800 && quotient % 2 != 0)) ++quotient;
-    return int(quotient);
+    return static_cast<int>(roundHalfEven(int64_t{design} * m, 800));
 }
 
 void place(QWidget* widget, int x, int y, int w, int h, int32_t m) {
