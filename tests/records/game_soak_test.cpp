@@ -93,13 +93,31 @@ class Soak {
 
     void playDraw(int32_t type, DoubleUp policy) {
         GameTable& table = world_.table;
-        EngineState& cards = world_.cards;
+        const int32_t credit = table.state.credit;
+        int32_t bet = 0;
+        ASSERT_NO_FATAL_FAILURE(betAndDeal(type, bet));
+        ASSERT_NO_FATAL_FAILURE(holdAndDraw(type, bet));
+        const int32_t won = table.state.win;
+        ASSERT_NO_FATAL_FAILURE(doubleUpUntilSettled(policy));
+
+        // Settled: the credit is the old one less the bet plus what was kept.
+        ASSERT_EQ(table.state.phase, Phase::AwaitingDeal);
+        ASSERT_FALSE(table.state.doubleUpActive);
+        const int32_t kept = table.state.win;
+        ASSERT_TRUE(kept == 0 || kept == won || (won > 0 && kept % won == 0))
+            << "kept " << kept << " of a win of " << won;
+        ASSERT_EQ(int64_t{table.state.credit}, int64_t{credit} - bet + kept);
+        ++figures.draws;
+    }
+
+    // The bet: carried, raised a few times, or the maximum; reaching 20 deals
+    // at once. Then the deal: the bet charged once, five distinct cards, the
+    // joker by type.
+    void betAndDeal(int32_t type, int32_t& bet) {
+        GameTable& table = world_.table;
         const int32_t credit = table.state.credit;
         const int32_t drawNumber = table.state.drawNumber;
         ASSERT_EQ(table.state.phase, Phase::AwaitingDeal);
-
-        // The bet: carried, raised a few times, or the maximum; reaching 20
-        // deals at once.
         tickClock();
         switch (upTo(4)) {
             case 1:
@@ -116,19 +134,24 @@ class Soak {
         }
         if (table.state.phase == Phase::AwaitingDeal) table.dealOrDraw();
 
-        // The deal: the bet charged once, five distinct cards, the joker by type.
         ASSERT_EQ(table.state.phase, Phase::AwaitingDraw);
         ASSERT_EQ(table.state.drawNumber, drawNumber + 1);
-        const int32_t bet = table.state.bet;
+        bet = table.state.bet;
         ASSERT_GE(bet, 1);
         ASSERT_LE(bet, kMaxBet);
         ASSERT_EQ(credit - table.state.credit, bet);
-        checkCards(cards.hand, "after the deal");
-        const int dealt = jokersIn(cards.hand);
+        checkCards(world_.cards.hand, "after the deal");
+        const int dealt = jokersIn(world_.cards.hand);
         ASSERT_EQ(dealt, type == 1 ? 1 : type == 3 ? 0 : dealt) << "after the deal";
         ASSERT_LE(dealt, 1);
+    }
 
-        // The holds, clicked at random over the suggestion.
+    // The holds, clicked at random over the suggestion, then the draw: held
+    // cards stay; a replaced slot never gets a card that was in the hand,
+    // except the joker coming back in type 2.
+    void holdAndDraw(int32_t type, int32_t bet) {
+        GameTable& table = world_.table;
+        EngineState& cards = world_.cards;
         for (int32_t k = upTo(7) - 1; k > 0; --k) table.clickCard(upTo(kSlots));
         const Hand before = cards.hand;
         std::array<bool, kSlots + 1> held{};
@@ -136,8 +159,6 @@ class Soak {
         tickClock();
         table.dealOrDraw();
 
-        // The draw: held cards stay; a replaced slot never gets a card that was
-        // in the hand, except the joker coming back in type 2.
         checkCards(cards.hand, "after the draw");
         bool jokerHeld = false;
         for (int32_t k = 1; k <= kSlots; ++k) {
@@ -160,8 +181,12 @@ class Soak {
                                 [&](int32_t m) { return won == m * bet; }))
             << "win " << won << " for a bet of " << bet;
         if (won > 0) ++figures.wins;
+    }
 
-        // The double-up, until the draw is settled.
+    // The double-up, until the draw is settled.
+    void doubleUpUntilSettled(DoubleUp policy) {
+        GameTable& table = world_.table;
+        EngineState& cards = world_.cards;
         for (int rounds = 0; table.controlVisible(Control::PanelDoublage); ++rounds) {
             ASSERT_EQ(policy == DoubleUp::Off, false) << "an offer with the option off";
             ASSERT_TRUE(table.state.doubleUpActive);
@@ -194,15 +219,6 @@ class Soak {
                           static_cast<int32_t>(std::min<int64_t>(2 * int64_t{stake}, INT32_MAX)));
             }
         }
-
-        // Settled: the credit is the old one less the bet plus what was kept.
-        ASSERT_EQ(table.state.phase, Phase::AwaitingDeal);
-        ASSERT_FALSE(table.state.doubleUpActive);
-        const int32_t kept = table.state.win;
-        ASSERT_TRUE(kept == 0 || kept == won || (won > 0 && kept % won == 0))
-            << "kept " << kept << " of a win of " << won;
-        ASSERT_EQ(int64_t{table.state.credit}, int64_t{credit} - bet + kept);
-        ++figures.draws;
     }
 
     std::mt19937 rng_;
