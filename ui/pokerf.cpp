@@ -102,14 +102,6 @@ ScreenMetrics primaryScreenMetrics() {
     return m;
 }
 
-QColor toQColor(Colour colour) {
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
-Colour fromQColor(const QColor& colour) {
-    return rgb(uint32_t(colour.red()), uint32_t(colour.green()), uint32_t(colour.blue()));
-}
-
 // --- creation ----------------------------------------------------------------
 
 TfrmBrisko::TfrmBrisko(const Clock& clock, SettingsStore& store,

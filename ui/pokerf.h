@@ -45,10 +45,6 @@ struct ScreenMetrics {
 };
 ScreenMetrics primaryScreenMetrics();
 
-// Colours as the game keeps them: low byte red, then green, then blue.
-QColor toQColor(Colour colour);
-Colour fromQColor(const QColor& colour);
-
 class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, public ChangeGameHost {
     Q_OBJECT
 
