@@ -162,13 +162,10 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     }
     timerDepart.setInterval(1);
     timerDepart.setSingleShot(true);
-    connect(&timerDepart, &QTimer::timeout, this, &TfrmBrisko::timerDepartTimer);
-    connect(&TimerVoirDouble, &QTimer::timeout, this, &TfrmBrisko::TimerVoirDoubleTimer);
-    connect(&TimerYesNoDoublage, &QTimer::timeout, this, &TfrmBrisko::TimerYesNoDoublageTimer);
-    connect(&timerCarteDoublage, &QTimer::timeout, this, &TfrmBrisko::timerCarteDoublageTimer);
 
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName("ColorDialog1");
+    connectRoutes(*this, [this](Handler handler) { handle(handler); });
 
     // The world does not touch the store; the load comes here, where its
     // error can be shown and the game go on.
@@ -226,27 +223,22 @@ void TfrmBrisko::buildMenu() {
         const char* menu;
         const char* name;
         int key;  // 0: none, -1: separator
-        void (TfrmBrisko::*handler)();
         bool checkable;
     };
     const Item items[] = {
-        {"menuBrisko", "menuNewGame", Qt::Key_F2, &TfrmBrisko::Nouvellepartie1Click, false},
-        {"menuBrisko", "menuChangeGame", Qt::Key_F3, &TfrmBrisko::menuChangeGameClick, false},
-        {"menuBrisko", nullptr, -1, nullptr, false},
-        {"menuBrisko", "menuInitHighScores", Qt::Key_F4, &TfrmBrisko::menuInitHighScoresClick,
-         false},
-        {"menuBrisko", nullptr, -1, nullptr, false},
-        {"menuBrisko", "menuQuit", Qt::Key_F9, &TfrmBrisko::menuQuitClick, false},
-        {"menuOptions", "menuSuggestionCartes", Qt::Key_F5, &TfrmBrisko::menuSuggestionCartesClick,
-         true},
-        {"menuOptions", "menuOptionDoublage", Qt::Key_F6, &TfrmBrisko::menuOptionDoublageClick,
-         true},
-        {"menuOptions", nullptr, -1, nullptr, false},
-        {"menuOptions", "menuBarreInfo", Qt::Key_F7, &TfrmBrisko::menuBarreInfoClick, true},
-        {"menuOptions", "menuCouleurFondEcran", Qt::Key_F8, &TfrmBrisko::menuCouleurFondEcranClick,
-         false},
-        {"menuAide", "menuSommaire", Qt::Key_F1, &TfrmBrisko::menuSommaireClick, false},
-        {"menuAide", "menuApropos", Qt::Key_F12, &TfrmBrisko::menuAproposClick, false},
+        {"menuBrisko", "menuNewGame", Qt::Key_F2, false},
+        {"menuBrisko", "menuChangeGame", Qt::Key_F3, false},
+        {"menuBrisko", nullptr, -1, false},
+        {"menuBrisko", "menuInitHighScores", Qt::Key_F4, false},
+        {"menuBrisko", nullptr, -1, false},
+        {"menuBrisko", "menuQuit", Qt::Key_F9, false},
+        {"menuOptions", "menuSuggestionCartes", Qt::Key_F5, true},
+        {"menuOptions", "menuOptionDoublage", Qt::Key_F6, true},
+        {"menuOptions", nullptr, -1, false},
+        {"menuOptions", "menuBarreInfo", Qt::Key_F7, true},
+        {"menuOptions", "menuCouleurFondEcran", Qt::Key_F8, false},
+        {"menuAide", "menuSommaire", Qt::Key_F1, false},
+        {"menuAide", "menuApropos", Qt::Key_F12, false},
     };
     for (const char* name : {"menuBrisko", "menuOptions", "menuAide"}) {
         QMenu* menu = menuBar()->addMenu(QString());
@@ -266,7 +258,6 @@ void TfrmBrisko::buildMenu() {
         action->setShortcut(QKeySequence(item.key));
         action->setCheckable(item.checkable);
         // The check marks follow the options: ApplyOptions sets them.
-        connect(action, &QAction::triggered, this, item.handler);
         actions_.emplace(item.name, action);
     }
 }
@@ -306,14 +297,10 @@ void TfrmBrisko::buildToolBar() {
         int width;
         int picture;  // -1: a letter instead
         const char* letter;
-        void (TfrmBrisko::*handler)();
     };
     const Speed buttons[] = {
-        {"SBNewGame", 5, 22, 0, "", &TfrmBrisko::SBNewGameClick},
-        {"SBChangeGame", 29, 22, 1, "", &TfrmBrisko::SBChangeGameClick},
-        {"SBquit", 53, 22, -1, "Q", &TfrmBrisko::SBquitClick},
-        {"SBAide", 77, 21, 2, "", &TfrmBrisko::SBAideClick},
-        {"SBBossKey", 775, 22, -1, "B", &TfrmBrisko::SBBossKeyClick},
+        {"SBNewGame", 5, 22, 0, ""}, {"SBChangeGame", 29, 22, 1, ""}, {"SBquit", 53, 22, -1, "Q"},
+        {"SBAide", 77, 21, 2, ""},   {"SBBossKey", 775, 22, -1, "B"},
     };
     for (const Speed& s : buttons) {
         auto* b = add<QToolButton>(bar, s.name, s.left, 4, s.width, 22);
@@ -326,7 +313,6 @@ void TfrmBrisko::buildToolBar() {
             b->setText(s.letter);
             setDesignFont(b, kComic, 13, false);
         }
-        connect(b, &QToolButton::clicked, this, s.handler);
     }
 }
 
@@ -355,8 +341,7 @@ void TfrmBrisko::buildHighScores(QWidget* region) {
         }
         row[0]->setText(QString::number(n));
     }
-    auto* init = pushPanel(region, "panelInitScores", 5, 125, 205, 29, 19);
-    connect(init, &Panel::clicked, this, &TfrmBrisko::panelInitScoresClick);
+    pushPanel(region, "panelInitScores", 5, 125, 205, 29, 19);
 }
 
 void TfrmBrisko::buildPlayer(QWidget* region) {
@@ -378,14 +363,10 @@ void TfrmBrisko::buildGameInfo(QWidget* region) {
         setDesignFont(p, kSansSerif, 11, true);
         setTextColour(p, Qt::black);
     }
-    connect(pushPanel(region, "panelAide", 5, 156, 205, 29, 19), &Panel::clicked, this,
-            &TfrmBrisko::panelAideClick);
-    connect(pushPanel(region, "panelQuitter", 5, 190, 205, 29, 19), &Panel::clicked, this,
-            &TfrmBrisko::panelQuitterClick);
-    connect(pushPanel(region, "panelChangeGame", 5, 224, 205, 29, 19), &Panel::clicked, this,
-            &TfrmBrisko::panelChangeGameClick);
-    connect(pushPanel(region, "panelNewGame", 5, 258, 205, 39, 19), &Panel::clicked, this,
-            &TfrmBrisko::panelNewGameClick);
+    pushPanel(region, "panelAide", 5, 156, 205, 29, 19);
+    pushPanel(region, "panelQuitter", 5, 190, 205, 29, 19);
+    pushPanel(region, "panelChangeGame", 5, 224, 205, 29, 19);
+    pushPanel(region, "panelNewGame", 5, 258, 205, 39, 19);
 }
 
 void TfrmBrisko::buildPayTable(QWidget* region) {
@@ -428,12 +409,6 @@ void TfrmBrisko::buildTable(QWidget* region) {
                                           "ConteneurC4", "ConteneurC5"};
     static const char* const kPictures[] = {"PictureC1", "PictureC2", "PictureC3", "PictureC4",
                                             "PictureC5"};
-    static void (TfrmBrisko::*const kButtonHandlers[])() = {
-        &TfrmBrisko::ButtonC1Click, &TfrmBrisko::buttonC2Click, &TfrmBrisko::ButtonC3Click,
-        &TfrmBrisko::ButtonC4Click, &TfrmBrisko::ButtonC5Click};
-    static void (TfrmBrisko::*const kPictureHandlers[])() = {
-        &TfrmBrisko::PictureC1Click, &TfrmBrisko::PictureC2Click, &TfrmBrisko::PictureC3Click,
-        &TfrmBrisko::PictureC4Click, &TfrmBrisko::PictureC5Click};
     const int columns[] = {4, 117, 230, 343, 456};
     for (int n = 1; n <= 5; ++n) {
         const size_t i = size_t(n);
@@ -448,13 +423,11 @@ void TfrmBrisko::buildTable(QWidget* region) {
                               odd ? rgb(0x00, 0x80, 0x80) : rgb(0x00, 0x80, 0xC0));
         ConteneurC[i]->hide();
         PictureC[i] = add<CardPicture>(ConteneurC[i], kPictures[n - 1], 10, 10, 90, 150);
-        connect(PictureC[i], &CardPicture::clicked, this, kPictureHandlers[n - 1]);
 
         const std::string button(controlName(holdButton(n)));
         ButtonC[i] = add<QPushButton>(region, button.c_str(), x, 247, 111, 30);
         ButtonC[i]->setCursor(Qt::UpArrowCursor);
         ButtonC[i]->hide();
-        connect(ButtonC[i], &QPushButton::clicked, this, kButtonHandlers[n - 1]);
     }
 
     auto* bravo = panel(region, "panelBravoHighScore", 4, 248, 561, 27, rgb(0x00, 0x80, 0xC0),
@@ -482,8 +455,6 @@ void TfrmBrisko::buildTable(QWidget* region) {
         b->setPalette(palette);
         b->setCursor(Qt::UpArrowCursor);
     }
-    connect(no, &QPushButton::clicked, this, &TfrmBrisko::ButtonNoDoubleClick);
-    connect(yes, &QPushButton::clicked, this, &TfrmBrisko::ButtonYesDoubleClick);
 
     auto* encore = add<QPushButton>(region, "ButtonEncore", 5, 280, 97, 25);
     setDesignFont(encore, kSerif, 19, false);
@@ -499,9 +470,6 @@ void TfrmBrisko::buildTable(QWidget* region) {
     auto* credit = panel(region, "PanelCredit", 5, 308, 318, 23, rgb(0x95, 0xE3, 0x91));
     setDesignFont(credit, kSansSerif, 16, true);
     for (QPushButton* b : {encore, max, deal}) b->setCursor(Qt::UpArrowCursor);
-    connect(encore, &QPushButton::clicked, this, &TfrmBrisko::ButtonEncoreClick);
-    connect(max, &QPushButton::clicked, this, &TfrmBrisko::ButtonMiseMaxClick);
-    connect(deal, &QPushButton::clicked, this, &TfrmBrisko::ButtonTirageClick);
 }
 
 // Card frames and pictures follow the card size rather than the plain scale,
@@ -758,79 +726,54 @@ QString TfrmBrisko::cardImage(int32_t slot) const {
 
 // --- handlers ----------------------------------------------------------------
 
+void TfrmBrisko::handle(Handler handler) {
+    const Route& route = routeOf(handler);
+    guarded(route.command, route.slot);
+}
+
 // A store error stops the command where it was raised; the player is told
 // here, before it could unwind through the toolkit, and plays on.
-void TfrmBrisko::guarded(void (TfrmBrisko::*command)()) {
+void TfrmBrisko::guarded(Command command, int32_t slot) {
     try {
-        (this->*command)();
+        perform(command, slot);
     } catch (const std::exception& error) {
         showMessage(error.what());
     }
 }
 
-// clang-format off
-void TfrmBrisko::clickSlot1() { world_->table.clickCard(1); }
-void TfrmBrisko::clickSlot2() { world_->table.clickCard(2); }
-void TfrmBrisko::clickSlot3() { world_->table.clickCard(3); }
-void TfrmBrisko::clickSlot4() { world_->table.clickCard(4); }
-void TfrmBrisko::clickSlot5() { world_->table.clickCard(5); }
-void TfrmBrisko::betPlus() { world_->table.betPlus(); }
-void TfrmBrisko::betMax() { world_->table.betMax(); }
-void TfrmBrisko::dealOrDraw() { world_->table.dealOrDraw(); }
-void TfrmBrisko::doubleUp() { world_->table.ButtonYesDoubleClick(); }
-void TfrmBrisko::quitDouble() { world_->table.ButtonNoDoubleClick(); }
-void TfrmBrisko::newGame() { world_->table.startNewGame(); }
-void TfrmBrisko::defaultHighScores() { world_->records.ConfirmDefaultHighScores(); }
-void TfrmBrisko::toggleSuggestion() { world_->records.menuSuggestionCartesClick(world_->table); }
-void TfrmBrisko::toggleDoubleUp() { world_->records.menuOptionDoublageClick(world_->table); }
-void TfrmBrisko::toggleInfoBar() { world_->records.menuBarreInfoClick(); }
-void TfrmBrisko::chooseBackground() { world_->records.menuCouleurFondEcranClick(); }
-void TfrmBrisko::revealDoubleUp() { world_->table.TimerVoirDoubleTimer(); }
-void TfrmBrisko::swapOfferFocus() { world_->table.TimerYesNoDoublageTimer(); }
-void TfrmBrisko::movePickFocus() { world_->table.timerCarteDoublageTimer(); }
-
-void TfrmBrisko::ButtonC1Click() { guarded(&TfrmBrisko::clickSlot1); }
-void TfrmBrisko::buttonC2Click() { guarded(&TfrmBrisko::clickSlot2); }
-void TfrmBrisko::ButtonC3Click() { guarded(&TfrmBrisko::clickSlot3); }
-void TfrmBrisko::ButtonC4Click() { guarded(&TfrmBrisko::clickSlot4); }
-void TfrmBrisko::ButtonC5Click() { guarded(&TfrmBrisko::clickSlot5); }
-void TfrmBrisko::PictureC1Click() { guarded(&TfrmBrisko::clickSlot1); }
-void TfrmBrisko::PictureC2Click() { guarded(&TfrmBrisko::clickSlot2); }
-void TfrmBrisko::PictureC3Click() { guarded(&TfrmBrisko::clickSlot3); }
-void TfrmBrisko::PictureC4Click() { guarded(&TfrmBrisko::clickSlot4); }
-void TfrmBrisko::PictureC5Click() { guarded(&TfrmBrisko::clickSlot5); }
-void TfrmBrisko::ButtonEncoreClick() { guarded(&TfrmBrisko::betPlus); }
-void TfrmBrisko::ButtonMiseMaxClick() { guarded(&TfrmBrisko::betMax); }
-void TfrmBrisko::ButtonTirageClick() { guarded(&TfrmBrisko::dealOrDraw); }
-void TfrmBrisko::ButtonYesDoubleClick() { guarded(&TfrmBrisko::doubleUp); }
-void TfrmBrisko::ButtonNoDoubleClick() { guarded(&TfrmBrisko::quitDouble); }
-void TfrmBrisko::panelNewGameClick() { guarded(&TfrmBrisko::newGame); }
-void TfrmBrisko::Nouvellepartie1Click() { guarded(&TfrmBrisko::newGame); }
-void TfrmBrisko::SBNewGameClick() { guarded(&TfrmBrisko::newGame); }
-void TfrmBrisko::panelChangeGameClick() { guarded(&TfrmBrisko::OpenChangeGameDialog); }
-void TfrmBrisko::menuChangeGameClick() { guarded(&TfrmBrisko::OpenChangeGameDialog); }
-void TfrmBrisko::SBChangeGameClick() { guarded(&TfrmBrisko::OpenChangeGameDialog); }
-void TfrmBrisko::panelInitScoresClick() { guarded(&TfrmBrisko::defaultHighScores); }
-void TfrmBrisko::menuInitHighScoresClick() { guarded(&TfrmBrisko::defaultHighScores); }
-void TfrmBrisko::panelQuitterClick() { QuitGame(); }
-void TfrmBrisko::menuQuitClick() { QuitGame(); }
-void TfrmBrisko::SBquitClick() { QuitGame(); }
-void TfrmBrisko::panelAideClick() { OpenHelp(); }
-void TfrmBrisko::menuSommaireClick() { OpenHelp(); }
-void TfrmBrisko::SBAideClick() { OpenHelp(); }
-void TfrmBrisko::SBBossKeyClick() { showMinimized(); }
-void TfrmBrisko::menuSuggestionCartesClick() { guarded(&TfrmBrisko::toggleSuggestion); }
-void TfrmBrisko::menuOptionDoublageClick() { guarded(&TfrmBrisko::toggleDoubleUp); }
-void TfrmBrisko::menuBarreInfoClick() { guarded(&TfrmBrisko::toggleInfoBar); }
-void TfrmBrisko::menuCouleurFondEcranClick() { guarded(&TfrmBrisko::chooseBackground); }
-void TfrmBrisko::TimerVoirDoubleTimer() { guarded(&TfrmBrisko::revealDoubleUp); }
-void TfrmBrisko::TimerYesNoDoublageTimer() { guarded(&TfrmBrisko::swapOfferFocus); }
-void TfrmBrisko::timerCarteDoublageTimer() { guarded(&TfrmBrisko::movePickFocus); }
-// clang-format on
+void TfrmBrisko::perform(Command command, int32_t slot) {
+    GameTable& table = world_->table;
+    Records& records = world_->records;
+    // clang-format off
+    switch (command) {
+        case Command::clickCard: return table.clickCard(slot);
+        case Command::betPlus: return table.betPlus();
+        case Command::betMax: return table.betMax();
+        case Command::dealOrDraw: return table.dealOrDraw();
+        case Command::doubleUp: return table.ButtonYesDoubleClick();
+        case Command::quitDouble: return table.ButtonNoDoubleClick();
+        case Command::newGame: return table.startNewGame();
+        case Command::changeGame: return OpenChangeGameDialog();
+        case Command::defaultHighScores: return records.ConfirmDefaultHighScores();
+        case Command::quitGame: return QuitGame();
+        case Command::help: return OpenHelp();
+        case Command::bossKey: return showMinimized();
+        case Command::about: return showAbout();
+        case Command::toggleSuggestion: return records.menuSuggestionCartesClick(table);
+        case Command::toggleDoubleUp: return records.menuOptionDoublageClick(table);
+        case Command::toggleInfoBar: return records.menuBarreInfoClick();
+        case Command::chooseBackground: return records.menuCouleurFondEcranClick();
+        case Command::revealDoubleUp: return table.TimerVoirDoubleTimer();
+        case Command::swapOfferFocus: return table.TimerYesNoDoublageTimer();
+        case Command::movePickFocus: return table.timerCarteDoublageTimer();
+        case Command::firstGame: return firstGame();
+    }
+    // clang-format on
+}
 
 // Fires once, after the language choice: the first game is chosen in the
 // change-game dialog; without it the game starts at once.
-void TfrmBrisko::timerDepartTimer() {
+void TfrmBrisko::firstGame() {
     timerDepart.stop();
     if (frmChangeGame_) {
         OpenChangeGameDialog();
@@ -854,14 +797,14 @@ void TfrmBrisko::enableAndShowMainWindow() {
 }
 
 void TfrmBrisko::startNewGame() {
-    guarded(&TfrmBrisko::newGame);
+    guarded(Command::newGame);
 }
 
 void TfrmBrisko::showDialogMessage(QWidget* parent, const QString& text) {
     dialogs_->message(parent ? parent : this, text);
 }
 
-void TfrmBrisko::menuAproposClick() {
+void TfrmBrisko::showAbout() {
     dialogs_->message(this, QString("BRISKO %1\n%2")
                                 .arg(versionText_)
                                 .arg("Video poker. Free software under the GNU GPL, version 3 "
@@ -885,10 +828,7 @@ void TfrmBrisko::OpenHelp() {
 void TfrmBrisko::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key >= Qt::Key_1 && key <= Qt::Key_5 && event->modifiers() == Qt::NoModifier) {
-        static void (TfrmBrisko::*const kCards[])() = {
-            &TfrmBrisko::PictureC1Click, &TfrmBrisko::PictureC2Click, &TfrmBrisko::PictureC3Click,
-            &TfrmBrisko::PictureC4Click, &TfrmBrisko::PictureC5Click};
-        (this->*kCards[key - Qt::Key_1])();
+        handle(pictureClick(key - Qt::Key_1 + 1));
         event->accept();
         return;
     }

@@ -23,6 +23,7 @@
 #include "table/world.h"
 #include "ui/card_renderer.h"
 #include "ui/dialogs.h"
+#include "ui/handlers.h"
 #include "ui/scaling.h"
 #include "ui/start_up.h"
 #include "ui/widgets.h"
@@ -111,46 +112,9 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void showDialogMessage(QWidget* parent, const QString& text) override;
     QWidget* mainWindow() override { return this; }
 
-    // Handlers, named after their control and event.
-    void ButtonC1Click();
-    void buttonC2Click();
-    void ButtonC3Click();
-    void ButtonC4Click();
-    void ButtonC5Click();
-    void PictureC1Click();
-    void PictureC2Click();
-    void PictureC3Click();
-    void PictureC4Click();
-    void PictureC5Click();
-    void ButtonEncoreClick();
-    void ButtonMiseMaxClick();
-    void ButtonTirageClick();
-    void ButtonYesDoubleClick();
-    void ButtonNoDoubleClick();
-    void panelNewGameClick();
-    void Nouvellepartie1Click();
-    void SBNewGameClick();
-    void panelChangeGameClick();
-    void menuChangeGameClick();
-    void SBChangeGameClick();
-    void panelInitScoresClick();
-    void menuInitHighScoresClick();
-    void panelQuitterClick();
-    void menuQuitClick();
-    void SBquitClick();
-    void panelAideClick();
-    void menuSommaireClick();
-    void SBAideClick();
-    void SBBossKeyClick();
-    void menuAproposClick();
-    void menuSuggestionCartesClick();
-    void menuOptionDoublageClick();
-    void menuBarreInfoClick();
-    void menuCouleurFondEcranClick();
-    void TimerVoirDoubleTimer();
-    void TimerYesNoDoublageTimer();
-    void timerCarteDoublageTimer();
-    void timerDepartTimer();
+    // The handler that the control, menu command or timer runs: the game's
+    // command behind the one guard that shows a store error and plays on.
+    void handle(Handler handler);
 
     void QuitGame();
     void OpenHelp();
@@ -192,26 +156,10 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void layOutCards();
     void placeTable();
     void loadSettings();
-    void guarded(void (TfrmBrisko::*command)());
-    void clickSlot1();
-    void clickSlot2();
-    void clickSlot3();
-    void clickSlot4();
-    void clickSlot5();
-    void betPlus();
-    void betMax();
-    void dealOrDraw();
-    void doubleUp();
-    void quitDouble();
-    void newGame();
-    void defaultHighScores();
-    void toggleSuggestion();
-    void toggleDoubleUp();
-    void toggleInfoBar();
-    void chooseBackground();
-    void revealDoubleUp();
-    void swapOfferFocus();
-    void movePickFocus();
+    void guarded(Command command, int32_t slot = 0);
+    void perform(Command command, int32_t slot);
+    void firstGame();
+    void showAbout();
 
     template <class W>
     W* add(QWidget* parent, const char* name, int x, int y, int w, int h);
