@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,13 +25,11 @@
 #include "ui/handlers.h"
 #include "ui/scaling.h"
 #include "ui/start_up.h"
+#include "ui/table_layout.h"
 #include "ui/widgets.h"
 
-class QAction;
 class QColorDialog;
-class QMenu;
 class QPushButton;
-class QToolButton;
 
 namespace brisko {
 
@@ -144,15 +141,9 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void FormCreate(const ScreenMetrics& screen, const Clock& clock, const StartUp& startUp);
     void FormClose();
     void FormDestroy();
-    void buildMenu();
-    void buildControls();
+    void buildWindow();
+    void setUpTimers();
     void findControls();
-    void buildToolBar();
-    void buildHighScores(QWidget* region);
-    void buildPlayer(QWidget* region);
-    void buildGameInfo(QWidget* region);
-    void buildPayTable(QWidget* region);
-    void buildTable(QWidget* region);
     void layOutCards();
     void placeTable();
     void loadSettings();
@@ -160,12 +151,6 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void perform(Command command, int32_t slot);
     void firstGame();
     void showAbout();
-
-    template <class W>
-    W* add(QWidget* parent, const char* name, int x, int y, int w, int h);
-    Panel* panel(QWidget* parent, const char* name, int x, int y, int w, int h, Colour colour,
-                 Panel::Bevel bevel = Panel::Bevel::Raised);
-    Panel* pushPanel(QWidget* parent, const char* name, int x, int y, int w, int h, int fontPixels);
     QTimer& timer(Timer timer);
 
     SettingsStore& store_;
@@ -185,10 +170,8 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
 
     QWidget* surface_ = nullptr;  // the client area, in the background colour
     QWidget* board_ = nullptr;    // the table at its scaled size, centred
-    std::map<std::string, QWidget*, std::less<>> controls_;  // by object name
+    TableLayout layout_;          // the menu and the controls, by object name
     std::array<QWidget*, kControlCount> byControl_{};
-    std::map<std::string, QAction*, std::less<>> actions_;
-    std::map<std::string, QMenu*, std::less<>> menus_;
 };
 
 }  // namespace brisko
