@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,15 +22,14 @@
 #include "table/world.h"
 #include "ui/card_renderer.h"
 #include "ui/dialogs.h"
+#include "ui/handlers.h"
 #include "ui/scaling.h"
 #include "ui/start_up.h"
+#include "ui/table_layout.h"
 #include "ui/widgets.h"
 
-class QAction;
 class QColorDialog;
-class QMenu;
 class QPushButton;
-class QToolButton;
 
 namespace brisko {
 
@@ -44,10 +42,6 @@ struct ScreenMetrics {
     double dpi = 96.0;
 };
 ScreenMetrics primaryScreenMetrics();
-
-// Colours as the game keeps them: low byte red, then green, then blue.
-QColor toQColor(Colour colour);
-Colour fromQColor(const QColor& colour);
 
 class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, public ChangeGameHost {
     Q_OBJECT
@@ -115,46 +109,9 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void showDialogMessage(QWidget* parent, const QString& text) override;
     QWidget* mainWindow() override { return this; }
 
-    // Handlers, named after their control and event.
-    void ButtonC1Click();
-    void buttonC2Click();
-    void ButtonC3Click();
-    void ButtonC4Click();
-    void ButtonC5Click();
-    void PictureC1Click();
-    void PictureC2Click();
-    void PictureC3Click();
-    void PictureC4Click();
-    void PictureC5Click();
-    void ButtonEncoreClick();
-    void ButtonMiseMaxClick();
-    void ButtonTirageClick();
-    void ButtonYesDoubleClick();
-    void ButtonNoDoubleClick();
-    void panelNewGameClick();
-    void Nouvellepartie1Click();
-    void SBNewGameClick();
-    void panelChangeGameClick();
-    void menuChangeGameClick();
-    void SBChangeGameClick();
-    void panelInitScoresClick();
-    void menuInitHighScoresClick();
-    void panelQuitterClick();
-    void menuQuitClick();
-    void SBquitClick();
-    void panelAideClick();
-    void menuSommaireClick();
-    void SBAideClick();
-    void SBBossKeyClick();
-    void menuAproposClick();
-    void menuSuggestionCartesClick();
-    void menuOptionDoublageClick();
-    void menuBarreInfoClick();
-    void menuCouleurFondEcranClick();
-    void TimerVoirDoubleTimer();
-    void TimerYesNoDoublageTimer();
-    void timerCarteDoublageTimer();
-    void timerDepartTimer();
+    // The handler that the control, menu command or timer runs: the game's
+    // command behind the one guard that shows a store error and plays on.
+    void handle(Handler handler);
 
     void QuitGame();
     void OpenHelp();
@@ -184,44 +141,16 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void FormCreate(const ScreenMetrics& screen, const Clock& clock, const StartUp& startUp);
     void FormClose();
     void FormDestroy();
-    void buildMenu();
-    void buildControls();
+    void buildWindow();
+    void setUpTimers();
     void findControls();
-    void buildToolBar();
-    void buildHighScores(QWidget* region);
-    void buildPlayer(QWidget* region);
-    void buildGameInfo(QWidget* region);
-    void buildPayTable(QWidget* region);
-    void buildTable(QWidget* region);
     void layOutCards();
     void placeTable();
     void loadSettings();
-    void guarded(void (TfrmBrisko::*command)());
-    void clickSlot1();
-    void clickSlot2();
-    void clickSlot3();
-    void clickSlot4();
-    void clickSlot5();
-    void betPlus();
-    void betMax();
-    void dealOrDraw();
-    void doubleUp();
-    void quitDouble();
-    void newGame();
-    void defaultHighScores();
-    void toggleSuggestion();
-    void toggleDoubleUp();
-    void toggleInfoBar();
-    void chooseBackground();
-    void revealDoubleUp();
-    void swapOfferFocus();
-    void movePickFocus();
-
-    template <class W>
-    W* add(QWidget* parent, const char* name, int x, int y, int w, int h);
-    Panel* panel(QWidget* parent, const char* name, int x, int y, int w, int h, Colour colour,
-                 Panel::Bevel bevel = Panel::Bevel::Raised);
-    Panel* pushPanel(QWidget* parent, const char* name, int x, int y, int w, int h, int fontPixels);
+    void guarded(Command command, int32_t slot = 0);
+    void perform(Command command, int32_t slot);
+    void firstGame();
+    void showAbout();
     QTimer& timer(Timer timer);
 
     SettingsStore& store_;
@@ -241,10 +170,8 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
 
     QWidget* surface_ = nullptr;  // the client area, in the background colour
     QWidget* board_ = nullptr;    // the table at its scaled size, centred
-    std::map<std::string, QWidget*, std::less<>> controls_;  // by object name
+    TableLayout layout_;          // the menu and the controls, by object name
     std::array<QWidget*, kControlCount> byControl_{};
-    std::map<std::string, QAction*, std::less<>> actions_;
-    std::map<std::string, QMenu*, std::less<>> menus_;
 };
 
 }  // namespace brisko

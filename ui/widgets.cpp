@@ -17,6 +17,14 @@ constexpr const char* kDesignFontPixels = "designFontPixels";
 
 }  // namespace
 
+QColor toQColor(Colour colour) {
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+
+Colour fromQColor(const QColor& colour) {
+    return rgb(uint32_t(colour.red()), uint32_t(colour.green()), uint32_t(colour.blue()));
+}
+
 Panel::Panel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
     setAutoFillBackground(true);

@@ -10,7 +10,13 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "engine/controls.h"
+
 namespace brisko {
+
+// Colours as the game keeps them: low byte red, then green, then blue.
+QColor toQColor(Colour colour);
+Colour fromQColor(const QColor& colour);
 
 // A captioned, coloured panel with a raised or lowered bevel. A push-button
 // panel sinks while pressed and reports a click released over it.
