@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "engine/fast_eval.h"
 #include "engine/hand.h"
 
 namespace brisko {
@@ -42,6 +43,66 @@ void BM_EvaluateEveryHand(benchmark::State& st) {
     st.SetItemsProcessed(st.iterations() * static_cast<int64_t>(hands.size()));
 }
 BENCHMARK(BM_EvaluateEveryHand)->Unit(benchmark::kMillisecond);
+
+const FastEvaluator& evaluator() {
+    static const FastEvaluator fast;
+    return fast;
+}
+
+// Out of line, as a caller in another file would reach it.
+[[gnu::noinline]] FastEvaluation evaluateCall(const FastEvaluator& fast, const Hand& hand) {
+    return fast.evaluate(hand);
+}
+
+void BM_FastEvaluateEveryHand(benchmark::State& st) {
+    const auto& hands = everyHand();
+    const FastEvaluator& fast = evaluator();
+    for (auto _ : st) {
+        int64_t checksum = 0;
+        for (const Hand& h : hands) {
+            const FastEvaluation e = evaluateCall(fast, h);
+            checksum += static_cast<int32_t>(e.category()) * 32 + static_cast<int32_t>(e.marks()) +
+                        1024 * e.pairRank();
+        }
+        benchmark::DoNotOptimize(checksum);
+        st.counters["checksum"] = static_cast<double>(checksum);
+    }
+    st.SetItemsProcessed(st.iterations() * static_cast<int64_t>(hands.size()));
+}
+BENCHMARK(BM_FastEvaluateEveryHand)->Unit(benchmark::kMillisecond);
+
+// The floor under FastEvaluator: the same loop over the same hands, each
+// hand's place found as the evaluator finds it (FastEvaluator::placeOf, five
+// card keys summed), then one byte read from a table of one precomputed byte
+// per place, through the same out-of-line call. No marks, no pair rank: what
+// the evaluator does beyond this costs evaluator time over floor time.
+[[gnu::noinline]] uint8_t floorCall(const std::vector<uint8_t>& bytes, const Hand& hand) {
+    return bytes[FastEvaluator::placeOf(hand)];
+}
+
+void BM_FastEvaluateFloorEveryHand(benchmark::State& st) {
+    const auto& hands = everyHand();
+    std::vector<uint8_t> bytes(evaluator().size());
+    for (const Hand& h : hands) {
+        bytes[FastEvaluator::placeOf(h)] = static_cast<uint8_t>(evaluator().evaluate(h).category());
+    }
+    for (auto _ : st) {
+        int64_t checksum = 0;
+        for (const Hand& h : hands) checksum += floorCall(bytes, h);
+        benchmark::DoNotOptimize(checksum);
+        st.counters["checksum"] = static_cast<double>(checksum);
+    }
+    st.SetItemsProcessed(st.iterations() * static_cast<int64_t>(hands.size()));
+}
+BENCHMARK(BM_FastEvaluateFloorEveryHand)->Unit(benchmark::kMillisecond);
+
+void BM_FastEvaluatorBuild(benchmark::State& st) {
+    for (auto _ : st) {
+        const FastEvaluator fast;
+        benchmark::DoNotOptimize(fast.categoryAt(0));
+    }
+}
+BENCHMARK(BM_FastEvaluatorBuild)->Unit(benchmark::kMillisecond);
 
 // One hand as the table plays it: deal, suggestion, draw of the rest.
 void BM_DealAndDraw(benchmark::State& st) {

@@ -188,7 +188,7 @@ int runRtp(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (types.empty()) types = {1, 2, 3};
 
-    const FastEvaluator evaluator(threads);
+    const FastEvaluator evaluator;
     const ReturnCalculator calculator(evaluator, threads);
     std::vector<std::array<GameReturn, 2>> all;
     for (int32_t type : types) all.push_back(calculator.gameReturns(type, bySymmetry));
@@ -241,15 +241,13 @@ int runAdvise(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 2;
     }
 
-    const auto values = holdValues(hand, type);
-    const HoldMask suggested = suggestedHold(hand);
+    const FastEvaluator evaluator;
+    const auto values = holdValues(evaluator, hand, type);
+    const HoldMask suggested = suggestedHold(evaluator, hand);
     std::array<HoldMask, kHoldCount> order{};
     for (HoldMask m = 0; m < kHoldCount; ++m) order[m] = m;
-    std::stable_sort(order.begin(), order.end(), [&](HoldMask a, HoldMask b) {
-        if (values[b] < values[a]) return true;
-        if (values[a] < values[b]) return false;
-        return std::popcount(a) < std::popcount(b);
-    });
+    std::sort(order.begin(), order.end(),
+              [&](HoldMask a, HoldMask b) { return holdComesFirst(values, a, b); });
 
     out << "Game type " << type << " (" << kGameTypeNames[static_cast<size_t>(type)] << "), dealt";
     for (int32_t k = 1; k <= kSlots; ++k) out << ' ' << cardName(hand[k]);

@@ -48,11 +48,10 @@ double SimulationResult::standardError() const {
 
 SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) {
     SimulationResult result;
-    std::unique_ptr<FastEvaluator> evaluator;
+    const FastEvaluator evaluator;
     std::unique_ptr<ReturnCalculator> calculator;
     if (setup.strategy == Strategy::Optimal) {
-        evaluator = std::make_unique<FastEvaluator>(2);
-        calculator = std::make_unique<ReturnCalculator>(*evaluator, 2);
+        calculator = std::make_unique<ReturnCalculator>(evaluator, 2);
     }
     SequenceClock clock(setup.seed);
     std::mt19937_64 picks(setup.seed ^ 0x5DEECE66Dull);
@@ -82,25 +81,15 @@ SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) 
             } else {
                 table.dealOrDraw();
             }
-            const HoldMask hold =
-                calculator ? [&] {
-                    const auto values = calculator->holdValues(cards.hand, setup.gameType);
-                    HoldMask best = 0;
-                    for (HoldMask m = 1; m < kHoldCount; ++m) {
-                        if (values[best] < values[m] ||
-                            (values[m] == values[best] && std::popcount(m) < std::popcount(best)))
-                            best = m;
-                    }
-                    return best;
-                }()
-                           : suggestedHold(cards.hand);
+            const HoldMask hold = calculator
+                                      ? bestHold(calculator->holdValues(cards.hand, setup.gameType))
+                                      : suggestedHold(evaluator, cards.hand);
             for (int32_t k = 1; k <= kSlots; ++k) {
                 if ((hold >> (k - 1)) & 1) table.clickCard(k);
             }
             const int32_t bet = table.state.bet;
             table.dealOrDraw();
-            EngineState after = cards;
-            const HandCategory category = evaluateHand(after);
+            const HandCategory category = evaluator.evaluate(cards.hand).category();
             const int32_t win = table.state.win;
             ++result.hits[static_cast<int32_t>(category)];
             ++result.draws;
