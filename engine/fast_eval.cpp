@@ -1,13 +1,10 @@
 #include "engine/fast_eval.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace brisko {
 
 namespace {
-
-constexpr uint16_t kUnset = 0xFFFF;
 
 // Calls f(hand) once for each kind of hand the table tells apart: every count
 // of cards per rank (four at most), with or without the joker, and when the
@@ -59,12 +56,9 @@ class SlotOrders {
 
     void place(int32_t slot, HandKey key, uint32_t marks, uint32_t left) {
         if (slot > kSlots) {
-            const uint16_t entry = FastEvaluation(category_, marks, pairRank_).bits();
-            uint16_t& at = table_[key.index()];
-            if (at != kUnset && at != entry) {
-                throw std::logic_error("two hands share a place in the evaluation table");
-            }
-            at = entry;
+            // Places differ by the ranks in the slots or the suit flag, so no
+            // other kind of hand writes here.
+            table_[key.index()] = FastEvaluation(category_, marks, pairRank_).bits();
             return;
         }
         uint32_t ranksTried = 0;
@@ -90,7 +84,7 @@ class SlotOrders {
 
 }  // namespace
 
-FastEvaluator::FastEvaluator() : table_(HandKey::kPlaces, kUnset) {
+FastEvaluator::FastEvaluator() : table_(HandKey::kPlaces) {
     forEachKindOfHand([this](const Hand& hand) {
         EngineState s;
         s.hand = hand;
