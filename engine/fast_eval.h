@@ -129,7 +129,8 @@ class HandKey {
 class FastEvaluator {
   public:
     // Fills the table: evaluateHand on one hand of each kind, the other slot
-    // orders of its cards from its marks.
+    // orders of its cards from its marks, which take every card of a marked
+    // rank wherever it lies.
     FastEvaluator();
 
     // The hand's place in the table: the one thing looked up for a hand.
@@ -146,7 +147,7 @@ class FastEvaluator {
 
     // The category of the hand at a place of the table (placeOf, HandKey).
     HandCategory categoryAt(uint32_t index) const {
-        return static_cast<HandCategory>(table_[index] & 15u);
+        return FastEvaluation(table_[index]).category();
     }
 
     // Places in the table, the unused ones included.
