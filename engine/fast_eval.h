@@ -52,8 +52,8 @@ inline uint32_t colexOfMask(uint64_t mask) {
 class FastEvaluation {
   public:
     constexpr FastEvaluation(HandCategory category, uint32_t marks, int32_t pairRank)
-        : bits_(static_cast<uint16_t>(static_cast<uint32_t>(category) | marks << 4 |
-                                      static_cast<uint32_t>(pairRank + 1) << 12)) {}
+        : bits_(static_cast<uint32_t>(category) | marks << 4 |
+                static_cast<uint32_t>(pairRank + 1) << 12) {}
     constexpr explicit FastEvaluation(uint16_t bits) : bits_(bits) {}
 
     constexpr HandCategory category() const { return static_cast<HandCategory>(bits_ & 15u); }
@@ -62,10 +62,10 @@ class FastEvaluation {
     constexpr bool marked(int32_t slot) const { return (bits_ >> (slot + 3)) & 1u; }
     // 13 or 14 with KingsOrBetter, else -1.
     constexpr int32_t pairRank() const { return (bits_ >> 12) - 1; }
-    constexpr uint16_t bits() const { return bits_; }
+    constexpr uint16_t bits() const { return static_cast<uint16_t>(bits_); }
 
   private:
-    uint16_t bits_;
+    uint32_t bits_;  // 16 bits used; 32 spare the callers 16-bit operations
 };
 
 // The card of `rank` (2..14) for slot 1..5 of a hand whose ordinary cards
