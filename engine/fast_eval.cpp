@@ -1,72 +1,101 @@
 #include "engine/fast_eval.h"
 
 #include <algorithm>
-#include <stdexcept>
-#include <thread>
 
 namespace brisko {
 
 namespace {
 
-// Fills the entries of every hand whose highest card (numbered from 0) is `top`.
-void fillTop(std::vector<uint32_t>& table, int32_t top) {
-    EngineState s;
-    uint32_t index = static_cast<uint32_t>(binomial(top, 5));
-    for (int32_t d = 3; d < top; ++d)
-        for (int32_t c = 2; c < d; ++c)
-            for (int32_t b = 1; b < c; ++b)
-                for (int32_t a = 0; a < b; ++a) {
-                    s.hand = Hand{0, a + 1, b + 1, c + 1, d + 1, top + 1};
-                    uint32_t entry = static_cast<uint32_t>(evaluateHand(s));
-                    for (int32_t k = 1; k <= kSlots; ++k) {
-                        if (!s.markedCards[k]) continue;
-                        const int32_t card = s.hand[k];
-                        entry |= 1u << (card == kJoker ? 17 : cardTable[card].rank + 2);
-                    }
-                    // Colexicographic order is the loop order.
-                    table[index++] = entry;
-                }
+// Calls f(hand) once for each kind of hand the table tells apart: every count
+// of cards per rank (four at most), with or without the joker, and when the
+// ranks all differ, with the ordinary cards in one suit and in mixed suits.
+template <typename F>
+void forEachKindOfHand(F f) {
+    std::array<int32_t, 15> counts{};
+    auto hand = [&](bool joker, bool oneSuit) {
+        Hand h{};
+        int32_t slot = 1;
+        for (int32_t r = 2; r <= 14; ++r) {
+            for (int32_t i = 0; i < counts[r]; ++i, ++slot) {
+                h[slot] = oneSuit ? cardIndex(1, r == 14 ? 1 : r) : mixedSuitCard(r, slot);
+            }
+        }
+        if (joker) h[slot] = kJoker;
+        return h;
+    };
+    auto place = [&](auto& self, int32_t rank, int32_t left, bool joker) -> void {
+        if (left == 0) {
+            f(hand(joker, false));
+            if (std::all_of(counts.begin(), counts.end(), [](int32_t n) { return n <= 1; })) {
+                f(hand(joker, true));
+            }
+            return;
+        }
+        if (rank > 14) return;
+        for (int32_t n = 0; n <= std::min(left, 4); ++n) {
+            counts[rank] = n;
+            self(self, rank + 1, left - n, joker);
+        }
+        counts[rank] = 0;
+    };
+    place(place, 2, kSlots, false);
+    place(place, 2, kSlots - 1, true);
 }
+
+// Writes the entry of every slot order of the cards of `hand`: the category
+// and pair rank of the hand, and the marks of the cards of its marked ranks.
+class SlotOrders {
+  public:
+    SlotOrders(std::vector<uint16_t>& table, const Hand& hand, HandCategory category,
+               int32_t pairRank, uint32_t markedRanks)
+        : table_(table),
+          hand_(hand),
+          category_(category),
+          pairRank_(pairRank),
+          markedRanks_(markedRanks) {}
+
+    void place(int32_t slot, HandKey key, uint32_t marks, uint32_t left) {
+        if (slot > kSlots) {
+            // Places differ by the ranks in the slots or the suit flag, so no
+            // other kind of hand writes here.
+            table_[key.index()] = FastEvaluation(category_, marks, pairRank_).bits();
+            return;
+        }
+        uint32_t ranksTried = 0;
+        for (int32_t k = 1; k <= kSlots; ++k) {
+            const uint32_t rank = rankBit(hand_[k]);
+            // Cards of one rank in the same slot give the same place.
+            if (!((left >> k) & 1) || (ranksTried & rank)) continue;
+            ranksTried |= rank;
+            const uint32_t mark = (markedRanks_ & rank) ? 1u << (slot - 1) : 0u;
+            place(slot + 1, key.with(hand_[k]), marks | mark, left & ~(1u << k));
+        }
+    }
+
+    static uint32_t rankBit(int32_t card) { return 1u << cardTable[card].rank; }
+
+  private:
+    std::vector<uint16_t>& table_;
+    const Hand& hand_;
+    HandCategory category_;
+    int32_t pairRank_;
+    uint32_t markedRanks_;
+};
 
 }  // namespace
 
-void FastEvaluator::insert(uint64_t key, uint32_t entry) {
-    uint32_t slot = slotOf(key);
-    while (keys_[slot] != kEmpty && keys_[slot] != key) slot = (slot + 1) & ((1u << kSlotBits) - 1);
-    if (keys_[slot] == key && values_[slot] != entry) {
-        throw std::logic_error("two hands of the same ranks and suit pattern evaluate apart");
-    }
-    keys_[slot] = key;
-    values_[slot] = entry;
-}
-
-FastEvaluator::FastEvaluator(int32_t threads)
-    : table_(kEveryHand), keys_(size_t{1} << kSlotBits, kEmpty), values_(size_t{1} << kSlotBits) {
-    threads = std::max(1, threads);
-    // Uneven work per top card: hand them out round robin from the largest.
-    std::vector<std::thread> workers;
-    for (int32_t t = 1; t < threads; ++t) {
-        workers.emplace_back([this, t, threads] {
-            for (int32_t top = 52 - t; top >= 4; top -= threads) fillTop(table_, top);
-        });
-    }
-    for (int32_t top = 52; top >= 4; top -= threads) fillTop(table_, top);
-    for (auto& w : workers) w.join();
-
-    uint32_t index = 0;
-    for (int32_t e = 4; e <= 52; ++e)
-        for (int32_t d = 3; d < e; ++d)
-            for (int32_t c = 2; c < d; ++c)
-                for (int32_t b = 1; b < c; ++b)
-                    for (int32_t a = 0; a < b; ++a) {
-                        uint64_t key = 0;
-                        uint32_t suits = 0;
-                        for (int32_t card : {a + 1, b + 1, c + 1, d + 1, e + 1}) {
-                            key += rankKeys.key[card];
-                            suits |= rankKeys.suitBit[card];
-                        }
-                        insert(key | keyOfSuits(suits), table_[index++]);
-                    }
+FastEvaluator::FastEvaluator() : table_(HandKey::kPlaces) {
+    forEachKindOfHand([this](const Hand& hand) {
+        EngineState s;
+        s.hand = hand;
+        const HandCategory category = evaluateHand(s);
+        const int32_t pair = category == HandCategory::KingsOrBetter ? s.pairRank : -1;
+        uint32_t markedRanks = 0;
+        for (int32_t k = 1; k <= kSlots; ++k) {
+            if (s.markedCards[k]) markedRanks |= SlotOrders::rankBit(hand[k]);
+        }
+        SlotOrders(table_, hand, category, pair, markedRanks).place(1, HandKey(), 0, 0b111110);
+    });
 }
 
 }  // namespace brisko

@@ -1,9 +1,11 @@
-// A table of every hand the game can show, filled once by evaluateHand, so
-// that analyses can evaluate millions of hands without running the rules each
-// time. The result is the same as evaluateHand's, marks included.
+// Every hand's evaluation in one table read, so that analyses can evaluate
+// millions of hands without running the rules each time. The table is filled
+// by evaluateHand, and the result is the same as evaluateHand's, marks
+// included.
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -40,95 +42,121 @@ inline constexpr Binomials binomial{};
 inline uint32_t colexOfMask(uint64_t mask) {
     uint32_t index = 0;
     for (int32_t i = 1; mask != 0; ++i, mask &= mask - 1) {
-        index += static_cast<uint32_t>(binomial(__builtin_ctzll(mask), i));
+        index += static_cast<uint32_t>(binomial(std::countr_zero(mask), i));
     }
     return index;
 }
 
-// What evaluateHand leaves, packed: the category, and which cards it marked.
-// The marks only ever depend on the ranks (every card of a marked rank is
-// marked) and on the joker.
-struct FastEvaluation {
-    HandCategory category;
-    uint8_t marks;     // bit k - 1 for slot k
-    int32_t pairRank;  // 13 or 14 with KingsOrBetter, else -1
-    bool marked(int32_t slot) const { return (marks >> (slot - 1)) & 1; }
+// What evaluateHand leaves, in the 16 bits of a table entry: bits 0-3 the
+// category, 4-8 the marks (bit k + 3 for slot k), 12-15 the pair rank + 1.
+class FastEvaluation {
+  public:
+    constexpr FastEvaluation(HandCategory category, uint32_t marks, int32_t pairRank)
+        : bits_(static_cast<uint32_t>(category) | marks << 4 |
+                static_cast<uint32_t>(pairRank + 1) << 12) {}
+    constexpr explicit FastEvaluation(uint16_t bits) : bits_(bits) {}
+
+    constexpr HandCategory category() const { return static_cast<HandCategory>(bits_ & 15u); }
+    // Bit k - 1 for slot k.
+    constexpr uint32_t marks() const { return (bits_ >> 4) & 31u; }
+    constexpr bool marked(int32_t slot) const { return (bits_ >> (slot + 3)) & 1u; }
+    // 13 or 14 with KingsOrBetter, else -1.
+    constexpr int32_t pairRank() const { return (bits_ >> 12) - 1; }
+    constexpr uint16_t bits() const { return static_cast<uint16_t>(bits_); }
+
+  private:
+    uint32_t bits_;  // 16 bits used; 32 spare the callers 16-bit operations
 };
 
-// A hand's key: four bits per rank counting its cards, four for the
-// joker, and one bit for ordinary cards all of one suit. The evaluation
-// depends on nothing else, as the table's filling checks on every hand.
-struct RankKeys {
-    std::array<uint64_t, 54> key{};
-    std::array<uint32_t, 54> suitBit{};
-    constexpr RankKeys() {
-        for (int32_t c = 1; c <= kOrdinaryCards; ++c) {
-            key[c] = uint64_t{1} << (4 * (cardTable[c].rank - 2));
-            suitBit[c] = 1u << (cardTable[c].suit - 1);
-        }
-        key[kJoker] = uint64_t{1} << 52;
+// The card of `rank` (2..14) for slot 1..5 of a hand whose ordinary cards
+// must not share one suit: the suits go round with the slots, so that
+// neighbouring slots differ.
+constexpr int32_t mixedSuitCard(int32_t rank, int32_t slot) {
+    return cardIndex((slot - 1) % 4 + 1, rank == 14 ? 1 : rank);
+}
+
+// A hand's place in the evaluation table. The evaluation depends only on the
+// rank in each slot (the joker counting as a fourteenth rank) and on whether
+// the ordinary cards share one suit; the exhaustive test checks this on every
+// hand. So the place is the five ranks as the digits of a number in base 14,
+// slot 1 the highest digit, plus 14^5 when the suits agree: 1,075,648 places.
+class HandKey {
+  public:
+    static constexpr uint32_t kRanks = 14;
+    static constexpr uint32_t kOneSuit = kRanks * kRanks * kRanks * kRanks * kRanks;
+    static constexpr uint32_t kPlaces = 2 * kOneSuit;
+
+    // The key of no card yet; add the cards slot by slot, five at most.
+    constexpr HandKey() = default;
+    constexpr HandKey with(int32_t cardIndex) const {
+        const uint32_t key = kSlotKeys[static_cast<size_t>(slots_)][static_cast<size_t>(cardIndex)];
+        return HandKey(sum_ + key, suits_ & key, slots_ + 1);
     }
+    // A card of `rank` in the next slot, in mixed suits (mixedSuitCard).
+    constexpr HandKey withRank(int32_t rank) const { return with(mixedSuitCard(rank, slots_ + 1)); }
+    // The place of the five cards added.
+    constexpr uint32_t index() const {
+        return (sum_ & 0xFFFFFu) + ((suits_ >> 28) != 0 ? kOneSuit : 0u);
+    }
+
+  private:
+    constexpr HandKey(uint32_t sum, uint32_t suits, int32_t slots)
+        : sum_(sum), suits_(suits), slots_(slots) {}
+
+    // By slot 0..4 and card: bits 0-19 the card's digit, rank - 2 (13 for the
+    // joker) times its power of 14; bits 28-31 its suit, all four for the
+    // joker. The digits add up to less than 2^20, and the sum of the suit bits
+    // only spoils the bits above.
+    static constexpr std::array<std::array<uint32_t, 54>, kSlots> kSlotKeys = [] {
+        std::array<std::array<uint32_t, 54>, kSlots> keys{};
+        uint32_t power = kOneSuit;
+        for (auto& slot : keys) {
+            power /= kRanks;
+            for (int32_t c = 1; c <= kOrdinaryCards; ++c) {
+                const auto digit = static_cast<uint32_t>(cardTable[c].rank - 2);
+                slot[static_cast<size_t>(c)] = digit * power | 1u << (27 + cardTable[c].suit);
+            }
+            slot[kJoker] = (kRanks - 1) * power | 0xFu << 28;
+        }
+        return keys;
+    }();
+
+    uint32_t sum_ = 0;
+    uint32_t suits_ = ~0u;
+    int32_t slots_ = 0;
 };
-inline constexpr RankKeys rankKeys{};
 
 class FastEvaluator {
   public:
-    // Runs evaluateHand once on every hand (on up to `threads` threads).
-    explicit FastEvaluator(int32_t threads = 1);
+    // Fills the table: evaluateHand on one hand of each kind, the other slot
+    // orders of its cards from its marks, which take every card of a marked
+    // rank wherever it lies.
+    FastEvaluator();
 
-    // The hand must hold five different card indices 1..53, in any slots.
+    // The hand's place in the table: the one thing looked up for a hand.
+    static uint32_t placeOf(const Hand& hand) {
+        HandKey key;
+        for (int32_t k = 1; k <= kSlots; ++k) key = key.with(hand[k]);
+        return key.index();
+    }
+
+    // The hand must hold five different card indices 1..53.
     FastEvaluation evaluate(const Hand& hand) const {
-        uint64_t key = 0;
-        uint32_t suits = 0;
-        for (int32_t k = 1; k <= kSlots; ++k) {
-            key += rankKeys.key[hand[k]];
-            suits |= rankKeys.suitBit[hand[k]];
-        }
-        const uint32_t entry = lookUp(key | keyOfSuits(suits));
-        uint32_t marks = 0;
-        for (int32_t k = 1; k <= kSlots; ++k) {
-            marks |= ((entry >> markShift(hand[k])) & 1u) << (k - 1);
-        }
-        const auto category = static_cast<HandCategory>(entry & 15u);
-        const int32_t pair = category != HandCategory::KingsOrBetter ? -1
-                             : (entry >> markShift(1)) & 1u          ? 14
-                                                                     : 13;
-        return {category, static_cast<uint8_t>(marks), pair};
+        return FastEvaluation(table_[placeOf(hand)]);
     }
 
-    // The category of the hand at a colexicographic position (see colexOfMask).
+    // The category of the hand at a place of the table (placeOf, HandKey).
     HandCategory categoryAt(uint32_t index) const {
-        return static_cast<HandCategory>(table_[index] & 15u);
+        return FastEvaluation(table_[index]).category();
     }
+
+    // Places in the table, the unused ones included.
+    size_t size() const { return table_.size(); }
 
     static constexpr uint64_t bitOf(int32_t cardIndex) { return uint64_t{1} << (cardIndex - 1); }
 
   private:
-    // Entry bits: 0-3 category, 4 + rank - 2 for a marked rank 2..14, 17 the joker.
-    static constexpr uint32_t markShift(int32_t cardIndex) {
-        return cardIndex == kJoker ? 17u : static_cast<uint32_t>(cardTable[cardIndex].rank + 2);
-    }
-
-    static constexpr uint64_t keyOfSuits(uint32_t suits) {
-        return uint64_t{(suits & (suits - 1)) == 0} << 60;
-    }
-
-    static constexpr int32_t kSlotBits = 15;
-    static constexpr uint64_t kEmpty = ~uint64_t{0};
-    static uint32_t slotOf(uint64_t key) {
-        return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kSlotBits));
-    }
-    uint32_t lookUp(uint64_t key) const {
-        uint32_t slot = slotOf(key);
-        while (keys_[slot] != key) slot = (slot + 1) & ((1u << kSlotBits) - 1);
-        return values_[slot];
-    }
-    void insert(uint64_t key, uint32_t entry);
-
-    std::vector<uint32_t> table_;  // by colexicographic position
-    // About ten thousand keys, open addressing: small enough to stay in cache.
-    std::vector<uint64_t> keys_;
-    std::vector<uint32_t> values_;
+    std::vector<uint16_t> table_;  // FastEvaluation bits by place
 };
 
 }  // namespace brisko

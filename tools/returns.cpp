@@ -26,19 +26,6 @@ Int128 gcd128(Int128 a, Int128 b) {
     return a;
 }
 
-// The sums here are far below 2^127; a product that is not means a fault.
-Int128 mul(Int128 a, Int128 b) {
-    Int128 r = 0;
-    if (__builtin_mul_overflow(a, b, &r)) throw std::overflow_error("128-bit overflow");
-    return r;
-}
-
-Int128 add(Int128 a, Int128 b) {
-    Int128 r = 0;
-    if (__builtin_add_overflow(a, b, &r)) throw std::overflow_error("128-bit overflow");
-    return r;
-}
-
 }  // namespace
 
 std::string toString(Int128 value) {
@@ -63,17 +50,18 @@ Fraction::Fraction(Int128 num, Int128 den) {
 
 Fraction Fraction::operator+(const Fraction& o) const {
     const Int128 g = gcd128(den_, o.den_);
-    return Fraction(add(mul(num_, o.den_ / g), mul(o.num_, den_ / g)), mul(den_ / g, o.den_));
+    return Fraction(checkedAdd(checkedMul(num_, o.den_ / g), checkedMul(o.num_, den_ / g)),
+                    checkedMul(den_ / g, o.den_));
 }
 
 Fraction Fraction::operator*(const Fraction& o) const {
     const Int128 g1 = std::max<Int128>(1, gcd128(num_, o.den_));
     const Int128 g2 = std::max<Int128>(1, gcd128(o.num_, den_));
-    return Fraction(mul(num_ / g1, o.num_ / g2), mul(den_ / g2, o.den_ / g1));
+    return Fraction(checkedMul(num_ / g1, o.num_ / g2), checkedMul(den_ / g2, o.den_ / g1));
 }
 
 bool Fraction::operator<(const Fraction& o) const {
-    return mul(num_, o.den_) < mul(o.num_, den_);
+    return checkedMul(num_, o.den_) < checkedMul(o.num_, den_);
 }
 
 long double Fraction::value() const {
@@ -94,7 +82,7 @@ std::string Fraction::decimal(int32_t places) const {
     n %= den_;
     if (places > 0) s += '.';
     for (int32_t i = 0; i < places; ++i) {
-        n *= 10;
+        n = checkedMul(n, Int128{10});
         s += static_cast<char>('0' + static_cast<int>(n / den_));
         n %= den_;
     }
@@ -110,7 +98,9 @@ using Histogram = std::array<int64_t, kCategoryCount>;
 
 int64_t payOf(const Histogram& h) {
     int64_t total = 0;
-    for (int32_t c = 0; c < kCategoryCount; ++c) total += payMultiplier[c] * h[c];
+    for (int32_t c = 0; c < kCategoryCount; ++c) {
+        total = checkedAdd(total, checkedMul(int64_t{payMultiplier[c]}, h[c]));
+    }
     return total;
 }
 
@@ -118,108 +108,49 @@ int32_t rankOf(int32_t cardIndex) {
     return cardTable[cardIndex].rank;
 }
 
-HandCategory evaluateCards(const std::vector<int32_t>& ordinary, bool joker) {
-    EngineState s;
-    int32_t k = 1;
-    for (int32_t c : ordinary) s.hand[k++] = c;
-    if (joker) s.hand[k] = kJoker;
-    return evaluateHand(s);
-}
-
 using RankCounts = std::array<int32_t, 15>;  // ordinary cards per rank 2..14
 
-// The category of ordinary cards of these ranks (and the joker) when they are
-// not all of one suit: every category but the flushes depends on the ranks only.
-HandCategory mixedSuitsCategory(const RankCounts& counts, bool joker) {
-    EngineState s;
-    int32_t slot = 1;
-    for (int32_t r = 2; r <= 14; ++r) {
-        for (int32_t i = 0; i < counts[r]; ++i) {
-            // Consecutive suits: copies of a rank differ, and the first two cards too.
-            s.hand[slot] = cardIndex((slot - 1) % 4 + 1, r == 14 ? 1 : r);
-            ++slot;
-        }
-    }
-    if (joker) s.hand[slot] = kJoker;
-    return evaluateHand(s);
-}
-
-// Categories already worked out for one dealt hand, by key: the ranks'
-// counts in base 5, the joker, and ordinary cards all of one suit.
-class CategoryMemo {
-  public:
-    static constexpr uint64_t kJokerKey = 1'220'703'125;  // 5^13
-    static constexpr uint64_t kFlushKey = 2 * kJokerKey;
-    static constexpr std::array<uint64_t, 15> kRankKey = [] {
-        std::array<uint64_t, 15> k{};
-        uint64_t p = 1;
-        for (int32_t r = 2; r <= 14; ++r, p *= 5) k[r] = p;
-        return k;
-    }();
-
-    CategoryMemo() : keys_(kSize, 0), values_(kSize) {}
-
-    // The key is never 0: a hand has four ordinary cards at least.
-    template <typename Evaluate>
-    HandCategory get(uint64_t key, Evaluate evaluate) {
-        size_t slot = (key * 0x9E3779B97F4A7C15ull) >> (64 - kBits);
-        while (keys_[slot] != 0 && keys_[slot] != key) slot = (slot + 1) & (kSize - 1);
-        if (keys_[slot] == 0) {
-            keys_[slot] = key;
-            values_[slot] = evaluate();
-        }
-        return values_[slot];
-    }
-
-  private:
-    static constexpr int32_t kBits = 15;  // room for the ten thousand keys or so
-    static constexpr size_t kSize = size_t{1} << kBits;
-    std::vector<uint64_t> keys_;
-    std::vector<HandCategory> values_;
-};
-
 // Final categories over every set of `draw` cards out of `pool`, added to
-// `held` (and the joker when `joker`).
+// `held` (and the joker when `joker`). The draws are counted by ranks, in
+// mixed suits, and then those that leave every ordinary card in one suit
+// are moved to their own category.
 class DrawCounter {
   public:
-    DrawCounter(const std::vector<int32_t>& held, bool joker, const std::vector<int32_t>& pool,
-                CategoryMemo& memo)
-        : held_(held), joker_(joker), pool_(pool), memo_(memo) {
+    DrawCounter(const FastEvaluator& evaluator, const std::vector<int32_t>& held, bool joker,
+                const std::vector<int32_t>& pool)
+        : evaluator_(evaluator), held_(held), joker_(joker), pool_(pool) {
         for (int32_t c : pool) ++available_[rankOf(c)];
-        key_ = joker ? CategoryMemo::kJokerKey : 0;
-        for (int32_t c : held) {
-            ++counts_[rankOf(c)];
-            key_ += CategoryMemo::kRankKey[rankOf(c)];
-        }
+        if (joker) start_ = start_.with(kJoker);
+        for (int32_t c : held) start_ = start_.withRank(rankOf(c));
     }
 
     Histogram count(int32_t draw) {
         histogram_ = {};
-        byRank(2, draw, 1);
+        byRank(2, draw, 1, start_);
         flushes(draw);
         return histogram_;
     }
 
   private:
-    void byRank(int32_t rank, int32_t left, int64_t ways) {
+    void add(const HandKey& key, int64_t ways) {
+        int64_t& n = histogram_[static_cast<int32_t>(evaluator_.categoryAt(key.index()))];
+        n = checkedAdd(n, ways);
+    }
+
+    void byRank(int32_t rank, int32_t left, int64_t ways, HandKey key) {
         if (left == 0) {
-            const HandCategory c =
-                memo_.get(key_, [this] { return mixedSuitsCategory(counts_, joker_); });
-            histogram_[static_cast<int32_t>(c)] += ways;
+            add(key, ways);
             return;
         }
         if (rank > 14) return;
-        for (int32_t n = 0; n <= std::min(left, available_[rank]); ++n) {
-            counts_[rank] += n;
-            key_ += n * CategoryMemo::kRankKey[rank];
-            byRank(rank + 1, left - n, ways * binomial(available_[rank], n));
-            key_ -= n * CategoryMemo::kRankKey[rank];
-            counts_[rank] -= n;
+        const int32_t most = std::min(left, available_[rank]);
+        for (int32_t n = 0;; ++n) {
+            byRank(rank + 1, left - n, checkedMul(ways, binomial(available_[rank], n)), key);
+            if (n == most) break;
+            key = key.withRank(rank);
         }
     }
 
-    // Draws that leave every ordinary card in one suit were counted with the
-    // suits mixed: move them to their own category.
     void flushes(int32_t draw) {
         for (int32_t suit = 1; suit <= 4; ++suit) {
             bool fits = true;
@@ -237,18 +168,14 @@ class DrawCounter {
     void suitedDraws(const std::vector<int32_t>& suited, size_t from, int32_t left,
                      std::vector<int32_t>& cards) {
         if (left == 0) {
-            RankCounts ranks{};
-            uint64_t key = joker_ ? CategoryMemo::kJokerKey : 0;
+            HandKey oneSuit = joker_ ? HandKey().with(kJoker) : HandKey();
+            HandKey mixed = oneSuit;
             for (int32_t c : cards) {
-                ++ranks[rankOf(c)];
-                key += CategoryMemo::kRankKey[rankOf(c)];
+                oneSuit = oneSuit.with(c);
+                mixed = mixed.withRank(rankOf(c));
             }
-            const HandCategory flush = memo_.get(key + CategoryMemo::kFlushKey,
-                                                 [&] { return evaluateCards(cards, joker_); });
-            const HandCategory mixed =
-                memo_.get(key, [&] { return mixedSuitsCategory(ranks, joker_); });
-            ++histogram_[static_cast<int32_t>(flush)];
-            --histogram_[static_cast<int32_t>(mixed)];
+            add(oneSuit, 1);
+            add(mixed, -1);
             return;
         }
         for (size_t i = from; i + static_cast<size_t>(left) <= suited.size(); ++i) {
@@ -258,20 +185,19 @@ class DrawCounter {
         }
     }
 
+    const FastEvaluator& evaluator_;
     std::vector<int32_t> held_;
     bool joker_;
     std::vector<int32_t> pool_;
     RankCounts available_{};
-    CategoryMemo& memo_;
-    RankCounts counts_{};
-    uint64_t key_ = 0;
+    HandKey start_;  // the held cards, in mixed suits
     Histogram histogram_{};
 };
 
 }  // namespace
 
-std::array<Fraction, kHoldCount> holdValues(const Hand& dealt, int32_t gameType,
-                                            int32_t fewestHeld) {
+std::array<Fraction, kHoldCount> holdValues(const FastEvaluator& evaluator, const Hand& dealt,
+                                            int32_t gameType, int32_t fewestHeld) {
     std::array<bool, 54> inHand{};
     for (int32_t k = 1; k <= kSlots; ++k) inHand[dealt[k]] = true;
     std::vector<int32_t> pool;
@@ -280,7 +206,6 @@ std::array<Fraction, kHoldCount> holdValues(const Hand& dealt, int32_t gameType,
     }
     const auto n = static_cast<int32_t>(pool.size());
 
-    CategoryMemo memo;
     std::array<Fraction, kHoldCount> values;
     for (HoldMask mask = 0; mask < kHoldCount; ++mask) {
         if (std::popcount(mask) < fewestHeld) continue;
@@ -295,25 +220,30 @@ std::array<Fraction, kHoldCount> holdValues(const Hand& dealt, int32_t gameType,
             }
         }
         const int32_t h = std::popcount(mask);
-        const int32_t drawn = kSlots - static_cast<int32_t>(held.size()) - (jokerHeld ? 1 : 0);
-        DrawCounter counter(held, jokerHeld, pool, memo);
-        const int64_t plain = payOf(counter.count(drawn));
+        const int32_t drawn = kSlots - h;
+        const int64_t plain = payOf(DrawCounter(evaluator, held, jokerHeld, pool).count(drawn));
         const int32_t j = gameType == 2 && !jokerHeld ? jokerDrawChances(h) : 0;
-        Fraction v(Int128{plain} * (kJokerOdds - j), Int128{binomial(n, drawn)} * kJokerOdds);
+        Fraction v(checkedMul(Int128{plain}, Int128{kJokerOdds - j}),
+                   checkedMul(Int128{binomial(n, drawn)}, Int128{kJokerOdds}));
         if (j > 0) {
-            DrawCounter withJoker(held, true, pool, memo);
-            const int64_t joker = payOf(withJoker.count(drawn - 1));
-            v = v + Fraction(Int128{joker} * j, Int128{binomial(n, drawn - 1)} * kJokerOdds);
+            const int64_t joker = payOf(DrawCounter(evaluator, held, true, pool).count(drawn - 1));
+            v = v + Fraction(checkedMul(Int128{joker}, Int128{j}),
+                             checkedMul(Int128{binomial(n, drawn - 1)}, Int128{kJokerOdds}));
         }
         values[mask] = v;
     }
     return values;
 }
 
-HoldMask suggestedHold(const Hand& dealt) {
+HoldMask suggestedHold(const FastEvaluator& evaluator, const Hand& dealt) {
+    // suggestMarks starts from what evaluateHand leaves: the marks and the joker's slot.
+    const FastEvaluation e = evaluator.evaluate(dealt);
     EngineState s;
     s.hand = dealt;
-    evaluateHand(s);
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        s.markedCards[k] = e.marked(k);
+        if (dealt[k] == kJoker) s.jokerSlot = k;
+    }
     suggestMarks(s);
     HoldMask mask = 0;
     for (int32_t k = 1; k <= kSlots; ++k) mask |= s.markedCards[k] ? 1u << (k - 1) : 0u;
@@ -325,14 +255,8 @@ HoldMask suggestedHold(const Hand& dealt) {
 
 namespace {
 
-// Colexicographic position of a sorted set of ordinary cards numbered from 0.
-uint32_t colex(const int32_t* cards, int32_t count) {
-    uint32_t index = 0;
-    for (int32_t i = 0; i < count; ++i) index += static_cast<uint32_t>(binomial(cards[i], i + 1));
-    return index;
-}
-
-// The same with the card y added (not in the set).
+// Colexicographic position (colexOfMask) of a sorted set of ordinary cards
+// numbered from 0, with the card y added (not in the set).
 uint32_t colexWith(const int32_t* cards, int32_t count, int32_t y) {
     uint32_t index = 0;
     int32_t below = 0;
@@ -363,7 +287,8 @@ void nextSet(int32_t* cards, int32_t count) {
     for (int32_t j = 0; j < i; ++j) cards[j] = j;
 }
 
-// Runs f(first, last) over [0, total) split among the threads.
+// Runs f(thread, first, last) for threads 0 .. threads - 1, which split
+// [0, total) into runs of about the same length; thread 0 is the caller's.
 template <typename F>
 void inParallel(int32_t threads, int64_t total, F f) {
     std::vector<std::thread> workers;
@@ -371,9 +296,9 @@ void inParallel(int32_t threads, int64_t total, F f) {
     for (int32_t t = 1; t < threads; ++t) {
         const int64_t first = std::min(total, t * step);
         const int64_t last = std::min(total, first + step);
-        workers.emplace_back([&f, first, last] { f(first, last); });
+        workers.emplace_back([&f, t, first, last] { f(t, first, last); });
     }
-    f(0, std::min(total, step));
+    f(0, 0, std::min(total, step));
     for (auto& w : workers) w.join();
 }
 
@@ -442,47 +367,25 @@ ReturnCalculator::ReturnCalculator(const FastEvaluator& evaluator, int32_t threa
         with_[k].categories.assign(size, {});
     }
     // Sets of four: the 48 five-card hands around each, and the joker's hand.
-    inParallel(threads_, binomial(52, 4), [this](int64_t first, int64_t last) {
+    inParallel(threads_, binomial(52, 4), [this](int32_t, int64_t first, int64_t last) {
         std::array<int32_t, 4> x{};
         unrank(static_cast<uint32_t>(first), 4, x.data());
         for (int64_t i = first; i < last; ++i, nextSet(x.data(), 4)) {
+            HandKey four;
+            for (int32_t c : x) four = four.with(c + 1);
             auto& counts = without_[4].categories[static_cast<size_t>(i)];
             for (int32_t y = 0, k = 0; y < 52; ++y) {
                 if (k < 4 && x[k] == y) {
                     ++k;
                     continue;
                 }
-                ++counts[static_cast<int32_t>(evaluator_.categoryAt(colexWith(x.data(), 4, y)))];
+                ++counts[static_cast<int32_t>(evaluator_.categoryAt(four.with(y + 1).index()))];
             }
-            const auto joker = evaluator_.categoryAt(static_cast<uint32_t>(kHandsWithoutJoker + i));
+            const auto joker = evaluator_.categoryAt(four.with(kJoker).index());
             ++with_[4].categories[static_cast<size_t>(i)][static_cast<int32_t>(joker)];
         }
     });
-    // Smaller sets from larger ones: each final hand holding a set of k cards
-    // is reached through each of its cards outside the set.
-    for (int32_t k = 3; k >= 0; --k) {
-        inParallel(threads_, binomial(52, k), [this, k](int64_t first, int64_t last) {
-            std::array<int32_t, 4> x{};
-            if (k > 0) unrank(static_cast<uint32_t>(first), k, x.data());
-            for (int64_t i = first; i < last; ++i) {
-                for (Level* level : {&without_[0], &with_[0]}) {
-                    const bool joker = level == &with_[0];
-                    auto& into = level[k].categories[static_cast<size_t>(i)];
-                    for (int32_t y = 0, j = 0; y < 52; ++y) {
-                        if (j < k && x[j] == y) {
-                            ++j;
-                            continue;
-                        }
-                        const auto& from = level[k + 1].categories[colexWith(x.data(), k, y)];
-                        for (int32_t c = 0; c < kCategoryCount; ++c) into[c] += from[c];
-                    }
-                    const uint32_t times = static_cast<uint32_t>((joker ? 4 : 5) - k);
-                    for (auto& v : into) v /= times;
-                }
-                if (k > 0) nextSet(x.data(), k);
-            }
-        });
-    }
+    for (int32_t k = 3; k >= 0; --k) addUpSmallerSets(k);
     for (Level* levels : {without_.data(), with_.data()}) {
         for (int32_t k = 0; k <= 4; ++k) {
             Level& level = levels[k];
@@ -490,12 +393,40 @@ ReturnCalculator::ReturnCalculator(const FastEvaluator& evaluator, int32_t threa
             for (size_t i = 0; i < level.categories.size(); ++i) {
                 int64_t total = 0;
                 for (int32_t c = 0; c < kCategoryCount; ++c) {
-                    total += int64_t{payMultiplier[c]} * level.categories[i][c];
+                    total = checkedAdd(total, int64_t{payMultiplier[c]} * level.categories[i][c]);
                 }
                 level.pay[i] = total;
             }
         }
     }
+}
+
+// Sets of k cards from the sets of k + 1: each final hand holding a set of k
+// cards is reached through each of its cards outside the set.
+void ReturnCalculator::addUpSmallerSets(int32_t k) {
+    inParallel(threads_, binomial(52, k), [this, k](int32_t, int64_t first, int64_t last) {
+        std::array<int32_t, 4> x{};
+        if (k > 0) unrank(static_cast<uint32_t>(first), k, x.data());
+        for (int64_t i = first; i < last; ++i) {
+            for (Level* level : {&without_[0], &with_[0]}) {
+                const bool joker = level == &with_[0];
+                auto& into = level[k].categories[static_cast<size_t>(i)];
+                for (int32_t y = 0, j = 0; y < 52; ++y) {
+                    if (j < k && x[j] == y) {
+                        ++j;
+                        continue;
+                    }
+                    const auto& from = level[k + 1].categories[colexWith(x.data(), k, y)];
+                    for (int32_t c = 0; c < kCategoryCount; ++c) {
+                        into[c] = checkedAdd(into[c], from[c]);
+                    }
+                }
+                const uint32_t times = static_cast<uint32_t>((joker ? 4 : 5) - k);
+                for (auto& v : into) v /= times;
+            }
+            if (k > 0) nextSet(x.data(), k);
+        }
+    });
 }
 
 // The values of the holds of one deal from the tables: numerators over
@@ -505,37 +436,38 @@ class DealWork {
   public:
     DealWork(const ReturnCalculator& calc, int32_t gameType, const int8_t* cards, int32_t count)
         : calc_(calc), gameType_(gameType), count_(count) {
-        for (int32_t k = 0; k < count; ++k) cards_[k] = cards[k];
         n_ = 52 - count;
         scale_ = drawDenominator(n_);
+        if (count == 5) {
+            HandKey key;
+            for (int32_t k = 0; k < count; ++k) key = key.with(cards[k] + 1);
+            full_ = calc.evaluator_.categoryAt(key.index());
+        }
         const uint32_t subsets = 1u << count;
         for (uint32_t sub = 0; sub < subsets; ++sub) {
-            int32_t chosen[5];
-            int32_t size = 0;
+            uint64_t chosen = 0;
             for (int32_t k = 0; k < count; ++k) {
-                if ((sub >> k) & 1) chosen[size++] = cards_[k];
+                if ((sub >> k) & 1) chosen |= uint64_t{1} << cards[k];
             }
-            size_[sub] = size;
-            index_[sub] = colex(chosen, size);
-            if (size == 5) {
-                plain_[sub] = payMultiplier[static_cast<int32_t>(fullCategory())];
+            size_[sub] = std::popcount(sub);
+            index_[sub] = colexOfMask(chosen);
+            if (size_[sub] == 5) {
+                plain_[sub] = payMultiplier[static_cast<int32_t>(full_)];
                 joker_[sub] = 0;
             } else {
-                plain_[sub] = calc.without_[size].pay[index_[sub]];
-                joker_[sub] = calc.with_[size].pay[index_[sub]];
+                plain_[sub] = calc.without_[size_[sub]].pay[index_[sub]];
+                joker_[sub] = calc.with_[size_[sub]].pay[index_[sub]];
             }
         }
         // Keep only the final hands that hold no discarded card.
         for (int32_t b = 0; b < count; ++b) {
             for (uint32_t sub = 0; sub < subsets; ++sub) {
                 if ((sub >> b) & 1) continue;
-                plain_[sub] -= plain_[sub | (1u << b)];
-                joker_[sub] -= joker_[sub | (1u << b)];
+                plain_[sub] = checkedSub(plain_[sub], plain_[sub | (1u << b)]);
+                joker_[sub] = checkedSub(joker_[sub], joker_[sub | (1u << b)]);
             }
         }
     }
-
-    HandCategory fullCategory() const { return calc_.evaluator_.categoryAt(index_[31]); }
 
     // Weights of the two kinds of final hand for a hold: with its ordinary
     // cards `sub` and the joker held or not.
@@ -549,18 +481,18 @@ class DealWork {
         const bool jokerHeld = count_ == 4 && (hold & 16u);
         const uint32_t sub = hold & ((1u << count_) - 1);
         const int32_t h = size_[sub] + (jokerHeld ? 1 : 0);
-        if (jokerHeld) {
-            return {sub, 0, Int128{kJokerOdds} * (scale_ / binomial(n_, 4 - size_[sub]))};
-        }
+        auto weight = [&](int32_t chances, int32_t drawn) {
+            return checkedMul(Int128{chances}, Int128{scale_ / binomial(n_, drawn)});
+        };
+        if (jokerHeld) return {sub, 0, weight(kJokerOdds, 4 - size_[sub])};
         const int32_t j = gameType_ == 2 ? jokerDrawChances(h) : 0;
-        Mix m{sub, Int128{kJokerOdds - j} * (scale_ / binomial(n_, 5 - h)), 0};
-        if (j > 0) m.joker = Int128{j} * (scale_ / binomial(n_, 4 - h));
-        return m;
+        return {sub, weight(kJokerOdds - j, 5 - h), j > 0 ? weight(j, 4 - h) : 0};
     }
 
     Int128 value(HoldMask hold) const {
         const Mix m = mix(hold);
-        return m.plain * plain_[m.sub] + m.joker * joker_[m.sub];
+        return checkedAdd(checkedMul(m.plain, Int128{plain_[m.sub]}),
+                          checkedMul(m.joker, Int128{joker_[m.sub]}));
     }
 
     // Numerators of each final category's chance for a hold.
@@ -569,14 +501,17 @@ class DealWork {
         std::array<Int128, kCategoryCount> out{};
         const uint32_t all = (1u << count_) - 1;
         for (uint32_t sup = m.sub;; sup = (sup + 1) | m.sub) {
-            const int64_t sign = (std::popcount(sup ^ m.sub) & 1) ? -1 : 1;
+            const Int128 sign = (std::popcount(sup ^ m.sub) & 1) ? -1 : 1;
             if (size_[sup] == 5) {
-                out[static_cast<int32_t>(fullCategory())] += m.plain * sign;
+                Int128& into = out[static_cast<int32_t>(full_)];
+                into = checkedAdd(into, checkedMul(m.plain, sign));
             } else {
                 const auto& p = calc_.without_[size_[sup]].categories[index_[sup]];
                 const auto& q = calc_.with_[size_[sup]].categories[index_[sup]];
                 for (int32_t c = 0; c < kCategoryCount; ++c) {
-                    out[c] += sign * (m.plain * p[c] + m.joker * q[c]);
+                    const Int128 both = checkedAdd(checkedMul(m.plain, Int128{p[c]}),
+                                                   checkedMul(m.joker, Int128{q[c]}));
+                    out[c] = checkedAdd(out[c], checkedMul(sign, both));
                 }
             }
             if (sup == all) break;
@@ -585,7 +520,7 @@ class DealWork {
     }
 
     // 1060 x drawDenominator: the denominator of every value above.
-    Int128 denominator() const { return Int128{kJokerOdds} * scale_; }
+    Int128 denominator() const { return checkedMul(Int128{kJokerOdds}, Int128{scale_}); }
 
   private:
     const ReturnCalculator& calc_;
@@ -593,34 +528,54 @@ class DealWork {
     int32_t count_;
     int32_t n_ = 0;
     int64_t scale_ = 1;
-    std::array<int32_t, 5> cards_{};
+    HandCategory full_ = HandCategory::Nothing;  // of the five cards dealt, if five
     std::array<int32_t, 32> size_{};
     std::array<uint32_t, 32> index_{};
     std::array<int64_t, 32> plain_{};
     std::array<int64_t, 32> joker_{};
 };
 
-namespace {
-
 // Sums over deals of a kind, per strategy, over the deal's denominator.
-struct Sums {
+struct ReturnCalculator::Sums {
     std::array<Int128, 2> value{};
     std::array<std::array<Int128, kCategoryCount>, 2> categories{};
+
+    // `weight` deals played with `hold`, by strategy 0 (optimal) or 1.
+    void add(int32_t s, int32_t weight, const DealWork& w, HoldMask hold) {
+        value[s] = checkedAdd(value[s], checkedMul(Int128{weight}, w.value(hold)));
+        const auto cats = w.categories(hold);
+        for (int32_t c = 0; c < kCategoryCount; ++c) {
+            categories[s][c] = checkedAdd(categories[s][c], checkedMul(Int128{weight}, cats[c]));
+        }
+    }
+
     void operator+=(const Sums& o) {
         for (int32_t s = 0; s < 2; ++s) {
-            value[s] = add(value[s], o.value[s]);
+            value[s] = checkedAdd(value[s], o.value[s]);
             for (int32_t c = 0; c < kCategoryCount; ++c) {
-                categories[s][c] = add(categories[s][c], o.categories[s][c]);
+                categories[s][c] = checkedAdd(categories[s][c], o.categories[s][c]);
             }
         }
     }
 };
+
+namespace {
 
 Hand handOfDeal(const Deal& d, int32_t count) {
     Hand hand{};
     for (int32_t k = 0; k < count; ++k) hand[k + 1] = d.cards[k] + 1;
     if (count == 4) hand[5] = kJoker;
     return hand;
+}
+
+// The kinds of deal of a game type: (ordinary cards dealt, chance out of 1060).
+std::vector<std::pair<int32_t, int32_t>> dealKinds(int32_t gameType) {
+    std::vector<std::pair<int32_t, int32_t>> kinds;
+    if (gameType != 1) {
+        kinds.push_back({5, gameType == 2 ? kJokerOdds - kJokerDealChances : kJokerOdds});
+    }
+    if (gameType != 3) kinds.push_back({4, gameType == 2 ? kJokerDealChances : kJokerOdds});
+    return kinds;
 }
 
 }  // namespace
@@ -658,69 +613,44 @@ std::array<Fraction, kHoldCount> ReturnCalculator::holdValues(const Hand& dealt,
     return values;
 }
 
+// Every deal of `count` ordinary cards (and the joker with four), each played
+// with the optimal hold and with the suggested one, summed over the deals.
+ReturnCalculator::Sums ReturnCalculator::sumOverDeals(int32_t gameType, int32_t count,
+                                                      bool bySuitSymmetry) const {
+    const std::vector<Deal> deals = dealsOf(count, bySuitSymmetry);
+    std::vector<Sums> partial(static_cast<size_t>(threads_));
+    const auto total = static_cast<int64_t>(deals.size());
+    inParallel(threads_, total, [&](int32_t thread, int64_t first, int64_t last) {
+        Sums& sums = partial[static_cast<size_t>(thread)];
+        for (auto i = static_cast<size_t>(first); i < static_cast<size_t>(last); ++i) {
+            const Deal& d = deals[i];
+            const DealWork w(*this, gameType, d.cards.data(), count);
+            std::array<Int128, kHoldCount> values{};
+            for (HoldMask hold = 0; hold < kHoldCount; ++hold) values[hold] = w.value(hold);
+            sums.add(0, d.weight, w, bestHold(values));
+            sums.add(1, d.weight, w, suggestedHold(evaluator_, handOfDeal(d, count)));
+        }
+    });
+    Sums sums;
+    for (const Sums& p : partial) sums += p;
+    return sums;
+}
+
 std::array<GameReturn, 2> ReturnCalculator::gameReturns(int32_t gameType,
                                                         bool bySuitSymmetry) const {
-    // The kinds of deal of the game type: (ordinary cards, chance out of 1060).
-    std::vector<std::pair<int32_t, int32_t>> kinds;
-    if (gameType != 1) kinds.push_back({5, gameType == 2 ? kJokerOdds - kJokerDealChances : 1060});
-    if (gameType != 3) kinds.push_back({4, gameType == 2 ? kJokerDealChances : 1060});
-
     std::array<GameReturn, 2> out;
     for (int32_t s = 0; s < 2; ++s) {
         out[s].gameType = gameType;
         out[s].strategy = s == 0 ? Strategy::Optimal : Strategy::Suggest;
     }
-    for (const auto& [count, chance] : kinds) {
-        const std::vector<Deal> deals = dealsOf(count, bySuitSymmetry);
-        std::vector<Sums> partial(static_cast<size_t>(threads_));
-        Int128 denominator = 1;
-        {
-            const Deal& d = deals.front();
-            denominator = DealWork(*this, gameType, d.cards.data(), count).denominator();
-        }
-        const int64_t perThread = (static_cast<int64_t>(deals.size()) + threads_ - 1) / threads_;
-        std::vector<std::thread> workers;
-        auto work = [&](int32_t t) {
-            Sums& sums = partial[static_cast<size_t>(t)];
-            const auto first = static_cast<size_t>(
-                std::min<int64_t>(static_cast<int64_t>(deals.size()), t * perThread));
-            const auto last = static_cast<size_t>(
-                std::min<int64_t>(static_cast<int64_t>(deals.size()), (t + 1) * perThread));
-            for (size_t i = first; i < last; ++i) {
-                const Deal& d = deals[i];
-                DealWork w(*this, gameType, d.cards.data(), count);
-                // Ties go to the hold of fewest cards, then the lowest mask.
-                HoldMask best = 0;
-                Int128 bestValue = w.value(0);
-                for (HoldMask hold = 1; hold < kHoldCount; ++hold) {
-                    const Int128 v = w.value(hold);
-                    if (v > bestValue ||
-                        (v == bestValue && std::popcount(hold) < std::popcount(best))) {
-                        best = hold;
-                        bestValue = v;
-                    }
-                }
-                const HoldMask suggested = suggestedHold(handOfDeal(d, count));
-                const std::array<HoldMask, 2> holds{best, suggested};
-                for (int32_t s = 0; s < 2; ++s) {
-                    sums.value[s] += Int128{d.weight} * w.value(holds[s]);
-                    const auto cats = w.categories(holds[s]);
-                    for (int32_t c = 0; c < kCategoryCount; ++c) {
-                        sums.categories[s][c] += Int128{d.weight} * cats[c];
-                    }
-                }
-            }
-        };
-        for (int32_t t = 1; t < threads_; ++t) workers.emplace_back(work, t);
-        work(0);
-        for (auto& w : workers) w.join();
-        Sums total;
-        for (const Sums& p : partial) total += p;
-
-        const Int128 deals52 = binomial(52, count);
+    for (const auto& [count, chance] : dealKinds(gameType)) {
+        const Sums total = sumOverDeals(gameType, count, bySuitSymmetry);
+        // Every deal's values share the denominator 1060 x drawDenominator.
+        const Int128 den =
+            checkedMul(checkedMul(Int128{kJokerOdds}, Int128{drawDenominator(52 - count)}),
+                       Int128{binomial(52, count)});
         const Fraction kindChance(chance, kJokerOdds);
         for (int32_t s = 0; s < 2; ++s) {
-            const Int128 den = mul(denominator, deals52);
             out[s].perCredit = out[s].perCredit + kindChance * Fraction(total.value[s], den);
             for (int32_t c = 0; c < kCategoryCount; ++c) {
                 out[s].categories[c] =

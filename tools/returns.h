@@ -4,16 +4,16 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "engine/fast_eval.h"
 #include "engine/hand.h"
+#include "tools/wide_int.h"
 
 namespace brisko {
-
-__extension__ typedef __int128 Int128;
 
 // The categories as the English pay table names them, Nothing first.
 inline constexpr std::array<const char*, kCategoryCount> kCategoryNames = {
@@ -60,11 +60,30 @@ inline constexpr HoldMask kHoldCount = 32;
 // (indexed by HoldMask) in a game type, by counting every possible draw.
 // The hand must be one the game type can deal. Holds of fewer than
 // `fewestHeld` cards are skipped (left at 0).
-std::array<Fraction, kHoldCount> holdValues(const Hand& dealt, int32_t gameType,
-                                            int32_t fewestHeld = 0);
+std::array<Fraction, kHoldCount> holdValues(const FastEvaluator& evaluator, const Hand& dealt,
+                                            int32_t gameType, int32_t fewestHeld = 0);
 
 // The holds the game suggests for a dealt hand (suggestMarks), as a HoldMask.
-HoldMask suggestedHold(const Hand& dealt);
+HoldMask suggestedHold(const FastEvaluator& evaluator, const Hand& dealt);
+
+// The order of the holds in the advice: the higher value first, between
+// equal values the hold of fewer cards, then the lower mask.
+template <typename Value>
+bool holdComesFirst(const std::array<Value, kHoldCount>& values, HoldMask a, HoldMask b) {
+    if (!(values[a] == values[b])) return values[b] < values[a];
+    if (std::popcount(a) != std::popcount(b)) return std::popcount(a) < std::popcount(b);
+    return a < b;
+}
+
+// The first hold in that order: the hold the optimal strategy plays.
+template <typename Value>
+HoldMask bestHold(const std::array<Value, kHoldCount>& values) {
+    HoldMask best = 0;
+    for (HoldMask m = 1; m < kHoldCount; ++m) {
+        if (holdComesFirst(values, m, best)) best = m;
+    }
+    return best;
+}
 
 enum class Strategy { Optimal, Suggest };
 
@@ -78,6 +97,7 @@ struct GameReturn {
 
 // Everything the return of a game type needs beyond the evaluation table:
 // for every set of up to four ordinary cards, the final hands that hold it.
+// The work is shared among `threads` threads.
 class ReturnCalculator {
   public:
     ReturnCalculator(const FastEvaluator& evaluator, int32_t threads);
@@ -94,6 +114,10 @@ class ReturnCalculator {
         std::vector<std::array<uint32_t, kCategoryCount>> categories;
         std::vector<int64_t> pay;
     };
+    struct Sums;
+    void addUpSmallerSets(int32_t k);
+    Sums sumOverDeals(int32_t gameType, int32_t count, bool bySuitSymmetry) const;
+
     const FastEvaluator& evaluator_;
     int32_t threads_;
     // [k]: sets of k ordinary cards; without: final hands of five ordinary

@@ -1,7 +1,6 @@
 #include "tools/returns_commands.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdio>
 #include <thread>
 
@@ -61,6 +60,29 @@ void printText(const std::vector<std::array<GameReturn, 2>>& all, bool optimal, 
     }
 }
 
+// One row of a table in markdown, or in html with French decimals taking a comma.
+void printRow(const std::vector<std::string>& cells, bool head, Format format, std::ostream& out) {
+    if (format == Format::Markdown) {
+        out << '|';
+        for (const auto& c : cells) out << ' ' << c << " |";
+        out << '\n';
+        if (head) {
+            out << '|';
+            for (size_t i = 0; i < cells.size(); ++i) out << (i ? "---:|" : "---|");
+            out << '\n';
+        }
+        return;
+    }
+    out << "<tr>";
+    for (std::string c : cells) {
+        if (format == Format::HtmlFrench && !c.empty() && c[0] >= '0' && c[0] <= '9') {
+            std::replace(c.begin(), c.end(), '.', ',');
+        }
+        out << (head ? "<th>" : "<td>") << c << (head ? "</th>" : "</td>");
+    }
+    out << "</tr>\n";
+}
+
 // The return-to-player section of the README and of the help files.
 void printTables(const std::vector<std::array<GameReturn, 2>>& all, Format format,
                  std::ostream& out) {
@@ -83,26 +105,7 @@ void printTables(const std::vector<std::array<GameReturn, 2>>& all, Format forma
     const std::string optimalWord = french ? "jeu optimal" : "optimal play";
     const std::string suggestWord = french ? "cartes suggérées" : "suggested cards";
     auto row = [&](const std::vector<std::string>& cells, bool head) {
-        if (!html) {
-            out << '|';
-            for (const auto& c : cells) out << ' ' << c << " |";
-            out << '\n';
-            if (head) {
-                out << '|';
-                for (size_t i = 0; i < cells.size(); ++i) out << (i ? "---:|" : "---|");
-                out << '\n';
-            }
-            return;
-        }
-        out << "<tr>";
-        for (std::string c : cells) {
-            // French decimals take a comma.
-            if (french && !c.empty() && c[0] >= '0' && c[0] <= '9') {
-                std::replace(c.begin(), c.end(), '.', ',');
-            }
-            out << (head ? "<th>" : "<td>") << c << (head ? "</th>" : "</td>");
-        }
-        out << "</tr>\n";
+        printRow(cells, head, format, out);
     };
 
     if (html) out << "<table border=\"1\" cellpadding=\"3\">\n";
@@ -188,7 +191,7 @@ int runRtp(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (types.empty()) types = {1, 2, 3};
 
-    const FastEvaluator evaluator(threads);
+    const FastEvaluator evaluator;
     const ReturnCalculator calculator(evaluator, threads);
     std::vector<std::array<GameReturn, 2>> all;
     for (int32_t type : types) all.push_back(calculator.gameReturns(type, bySymmetry));
@@ -241,15 +244,13 @@ int runAdvise(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 2;
     }
 
-    const auto values = holdValues(hand, type);
-    const HoldMask suggested = suggestedHold(hand);
+    const FastEvaluator evaluator;
+    const auto values = holdValues(evaluator, hand, type);
+    const HoldMask suggested = suggestedHold(evaluator, hand);
     std::array<HoldMask, kHoldCount> order{};
     for (HoldMask m = 0; m < kHoldCount; ++m) order[m] = m;
-    std::stable_sort(order.begin(), order.end(), [&](HoldMask a, HoldMask b) {
-        if (values[b] < values[a]) return true;
-        if (values[a] < values[b]) return false;
-        return std::popcount(a) < std::popcount(b);
-    });
+    std::sort(order.begin(), order.end(),
+              [&](HoldMask a, HoldMask b) { return holdComesFirst(values, a, b); });
 
     out << "Game type " << type << " (" << kGameTypeNames[static_cast<size_t>(type)] << "), dealt";
     for (int32_t k = 1; k <= kSlots; ++k) out << ' ' << cardName(hand[k]);

@@ -1,7 +1,6 @@
 #include "tools/simulate.h"
 
 #include <algorithm>
-#include <bit>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -48,11 +47,10 @@ double SimulationResult::standardError() const {
 
 SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) {
     SimulationResult result;
-    std::unique_ptr<FastEvaluator> evaluator;
+    const FastEvaluator evaluator;
     std::unique_ptr<ReturnCalculator> calculator;
     if (setup.strategy == Strategy::Optimal) {
-        evaluator = std::make_unique<FastEvaluator>(2);
-        calculator = std::make_unique<ReturnCalculator>(*evaluator, 2);
+        calculator = std::make_unique<ReturnCalculator>(evaluator, 2);
     }
     SequenceClock clock(setup.seed);
     std::mt19937_64 picks(setup.seed ^ 0x5DEECE66Dull);
@@ -82,25 +80,15 @@ SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) 
             } else {
                 table.dealOrDraw();
             }
-            const HoldMask hold =
-                calculator ? [&] {
-                    const auto values = calculator->holdValues(cards.hand, setup.gameType);
-                    HoldMask best = 0;
-                    for (HoldMask m = 1; m < kHoldCount; ++m) {
-                        if (values[best] < values[m] ||
-                            (values[m] == values[best] && std::popcount(m) < std::popcount(best)))
-                            best = m;
-                    }
-                    return best;
-                }()
-                           : suggestedHold(cards.hand);
+            const HoldMask hold = calculator
+                                      ? bestHold(calculator->holdValues(cards.hand, setup.gameType))
+                                      : suggestedHold(evaluator, cards.hand);
             for (int32_t k = 1; k <= kSlots; ++k) {
                 if ((hold >> (k - 1)) & 1) table.clickCard(k);
             }
             const int32_t bet = table.state.bet;
             table.dealOrDraw();
-            EngineState after = cards;
-            const HandCategory category = evaluateHand(after);
+            const HandCategory category = evaluator.evaluate(cards.hand).category();
             const int32_t win = table.state.win;
             ++result.hits[static_cast<int32_t>(category)];
             ++result.draws;
@@ -136,6 +124,49 @@ bool parseNumber(const std::string& word, int64_t low, int64_t high, int64_t& va
     const std::optional<int64_t> v = parseInteger(word, low, high);
     if (v) value = *v;
     return v.has_value();
+}
+
+// The summary of the games played.
+void printSimulation(const SimulationSetup& setup, const SimulationResult& r, std::ostream& out) {
+    std::vector<int32_t> sorted = r.finals;
+    std::sort(sorted.begin(), sorted.end());
+    double sum = 0;
+    for (int32_t f : sorted) sum += f;
+    const bool unlimited = setup.targetIndex == kUnlimitedTarget;
+    auto quantile = [&](double q) {
+        const auto i =
+            static_cast<size_t>(std::llround(q * static_cast<double>(sorted.size() - 1)));
+        return sorted[i];
+    };
+    char line[160];
+    out << "Game type " << setup.gameType << ", "
+        << (unlimited ? std::string("unlimited game stopped after ") +
+                            std::to_string(kUnlimitedDraws) + " draws"
+                      : std::to_string(kTargetDraws[setup.targetIndex]) + " draws")
+        << ", " << setup.games << " games, "
+        << (setup.strategy == Strategy::Optimal ? "optimal" : "suggested") << " holds, "
+        << (setup.alwaysDouble ? "always double" : "never double") << ", bet " << setup.bet
+        << ", seed " << setup.seed << '\n';
+    std::snprintf(line, sizeof line, "%s: mean %.3f\n", unlimited ? "Final score" : "Final credit",
+                  sum / static_cast<double>(sorted.size()));
+    out << line;
+    out << "  min " << sorted.front() << ", 5% " << quantile(0.05) << ", 25% " << quantile(0.25)
+        << ", median " << quantile(0.5) << ", 75% " << quantile(0.75) << ", 95% " << quantile(0.95)
+        << ", max " << sorted.back() << '\n';
+    std::snprintf(line, sizeof line, "Games ending below 200 credits: %.4f\n",
+                  static_cast<double>(r.belowStart) / static_cast<double>(sorted.size()));
+    out << line;
+    std::snprintf(line, sizeof line,
+                  "Win per credit bet (before double-up): %.6f, standard error %.6f, over %lld "
+                  "draws\n",
+                  r.meanReturn(), r.standardError(), static_cast<long long>(r.draws));
+    out << line;
+    out << "Hit frequency per draw:\n";
+    for (int32_t c = kCategoryCount - 1; c >= 0; --c) {
+        std::snprintf(line, sizeof line, "  %-16s  %.6f\n", kCategoryNames[static_cast<size_t>(c)],
+                      static_cast<double>(r.hits[c]) / static_cast<double>(r.draws));
+        out << line;
+    }
 }
 
 }  // namespace
@@ -185,46 +216,7 @@ int runSimulate(const std::vector<std::string>& args, std::ostream& out, std::os
         return 2;
     }
 
-    const SimulationResult r = simulate(setup, setup.games >= 100 ? &err : nullptr);
-    std::vector<int32_t> sorted = r.finals;
-    std::sort(sorted.begin(), sorted.end());
-    double sum = 0;
-    for (int32_t f : sorted) sum += f;
-    const bool unlimited = setup.targetIndex == kUnlimitedTarget;
-    auto quantile = [&](double q) {
-        const auto i =
-            static_cast<size_t>(std::llround(q * static_cast<double>(sorted.size() - 1)));
-        return sorted[i];
-    };
-    char line[160];
-    out << "Game type " << setup.gameType << ", "
-        << (unlimited ? std::string("unlimited game stopped after ") +
-                            std::to_string(kUnlimitedDraws) + " draws"
-                      : std::to_string(kTargetDraws[setup.targetIndex]) + " draws")
-        << ", " << setup.games << " games, "
-        << (setup.strategy == Strategy::Optimal ? "optimal" : "suggested") << " holds, "
-        << (setup.alwaysDouble ? "always double" : "never double") << ", bet " << setup.bet
-        << ", seed " << setup.seed << '\n';
-    std::snprintf(line, sizeof line, "%s: mean %.3f\n", unlimited ? "Final score" : "Final credit",
-                  sum / static_cast<double>(sorted.size()));
-    out << line;
-    out << "  min " << sorted.front() << ", 5% " << quantile(0.05) << ", 25% " << quantile(0.25)
-        << ", median " << quantile(0.5) << ", 75% " << quantile(0.75) << ", 95% " << quantile(0.95)
-        << ", max " << sorted.back() << '\n';
-    std::snprintf(line, sizeof line, "Games ending below 200 credits: %.4f\n",
-                  static_cast<double>(r.belowStart) / static_cast<double>(sorted.size()));
-    out << line;
-    std::snprintf(line, sizeof line,
-                  "Win per credit bet (before double-up): %.6f, standard error %.6f, over %lld "
-                  "draws\n",
-                  r.meanReturn(), r.standardError(), static_cast<long long>(r.draws));
-    out << line;
-    out << "Hit frequency per draw:\n";
-    for (int32_t c = kCategoryCount - 1; c >= 0; --c) {
-        std::snprintf(line, sizeof line, "  %-16s  %.6f\n", kCategoryNames[static_cast<size_t>(c)],
-                      static_cast<double>(r.hits[c]) / static_cast<double>(r.draws));
-        out << line;
-    }
+    printSimulation(setup, simulate(setup, setup.games >= 100 ? &err : nullptr), out);
     return 0;
 }
 
