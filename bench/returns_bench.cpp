@@ -16,7 +16,7 @@ void BM_AdviseOneHand(benchmark::State& st) {
     const int32_t type = static_cast<int32_t>(st.range(0));
     const Hand hand = type == 3 ? Hand{0, 1, 15, 30, 44, 9} : Hand{0, 1, 15, kJoker, 44, 9};
     const FastEvaluator fast;
-    for (auto _ : st) benchmark::DoNotOptimize(holdValues(fast, hand, type));
+    for (auto _ : st) benchmark::DoNotOptimize(holdValues(fast, hand, GameType{type}));
 }
 BENCHMARK(BM_AdviseOneHand)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
@@ -27,7 +27,7 @@ void BM_ReturnsOfAllGameTypes(benchmark::State& st) {
         const FastEvaluator fast;
         const ReturnCalculator calculator(fast, threads);
         for (int32_t type = 1; type <= 3; ++type) {
-            benchmark::DoNotOptimize(calculator.gameReturns(type));
+            benchmark::DoNotOptimize(calculator.gameReturns(GameType{type}));
         }
     }
 }

@@ -197,7 +197,7 @@ class DrawCounter {
 }  // namespace
 
 std::array<Fraction, kHoldCount> holdValues(const FastEvaluator& evaluator, const Hand& dealt,
-                                            int32_t gameType, int32_t fewestHeld) {
+                                            GameType gameType, int32_t fewestHeld) {
     std::array<bool, 54> inHand{};
     for (int32_t k = 1; k <= kSlots; ++k) inHand[dealt[k]] = true;
     std::vector<int32_t> pool;
@@ -222,7 +222,7 @@ std::array<Fraction, kHoldCount> holdValues(const FastEvaluator& evaluator, cons
         const int32_t h = std::popcount(mask);
         const int32_t drawn = kSlots - h;
         const int64_t plain = payOf(DrawCounter(evaluator, held, jokerHeld, pool).count(drawn));
-        const int32_t j = gameType == 2 && !jokerHeld ? jokerDrawChances(h) : 0;
+        const int32_t j = jokerHeld ? 0 : jokerDrawChances(rulesOf(gameType), h);
         Fraction v(checkedMul(Int128{plain}, Int128{kJokerOdds - j}),
                    checkedMul(Int128{binomial(n, drawn)}, Int128{kJokerOdds}));
         if (j > 0) {
@@ -430,11 +430,11 @@ void ReturnCalculator::addUpSmallerSets(int32_t k) {
 }
 
 // The values of the holds of one deal from the tables: numerators over
-// 1060 x drawDenominator(cards left), by hold of positions (bit 4 the joker
+// kJokerOdds x drawDenominator(cards left), by hold of positions (bit 4 the joker
 // when four ordinary cards were dealt).
 class DealWork {
   public:
-    DealWork(const ReturnCalculator& calc, int32_t gameType, const int8_t* cards, int32_t count)
+    DealWork(const ReturnCalculator& calc, GameType gameType, const int8_t* cards, int32_t count)
         : calc_(calc), gameType_(gameType), count_(count) {
         n_ = 52 - count;
         scale_ = drawDenominator(n_);
@@ -485,7 +485,7 @@ class DealWork {
             return checkedMul(Int128{chances}, Int128{scale_ / binomial(n_, drawn)});
         };
         if (jokerHeld) return {sub, 0, weight(kJokerOdds, 4 - size_[sub])};
-        const int32_t j = gameType_ == 2 ? jokerDrawChances(h) : 0;
+        const int32_t j = jokerDrawChances(rulesOf(gameType_), h);
         return {sub, weight(kJokerOdds - j, 5 - h), j > 0 ? weight(j, 4 - h) : 0};
     }
 
@@ -519,12 +519,12 @@ class DealWork {
         return out;
     }
 
-    // 1060 x drawDenominator: the denominator of every value above.
+    // kJokerOdds x drawDenominator: the denominator of every value above.
     Int128 denominator() const { return checkedMul(Int128{kJokerOdds}, Int128{scale_}); }
 
   private:
     const ReturnCalculator& calc_;
-    int32_t gameType_;
+    GameType gameType_;
     int32_t count_;
     int32_t n_ = 0;
     int64_t scale_ = 1;
@@ -568,20 +568,20 @@ Hand handOfDeal(const Deal& d, int32_t count) {
     return hand;
 }
 
-// The kinds of deal of a game type: (ordinary cards dealt, chance out of 1060).
-std::vector<std::pair<int32_t, int32_t>> dealKinds(int32_t gameType) {
+// The kinds of deal of a game type: (ordinary cards dealt, chance out of
+// kJokerOdds): five without the joker, four with it.
+std::vector<std::pair<int32_t, int32_t>> dealKinds(GameType gameType) {
+    const int32_t joker = rulesOf(gameType).jokerDealChances;
     std::vector<std::pair<int32_t, int32_t>> kinds;
-    if (gameType != 1) {
-        kinds.push_back({5, gameType == 2 ? kJokerOdds - kJokerDealChances : kJokerOdds});
-    }
-    if (gameType != 3) kinds.push_back({4, gameType == 2 ? kJokerDealChances : kJokerOdds});
+    if (joker < kJokerOdds) kinds.push_back({5, kJokerOdds - joker});
+    if (joker > 0) kinds.push_back({4, joker});
     return kinds;
 }
 
 }  // namespace
 
 std::array<Fraction, kHoldCount> ReturnCalculator::holdValues(const Hand& dealt,
-                                                              int32_t gameType) const {
+                                                              GameType gameType) const {
     // Positions: the ordinary cards in ascending order, then the joker.
     std::array<std::pair<int32_t, int32_t>, 5> bySlot{};  // (card from 0, slot)
     int32_t count = 0;
@@ -615,7 +615,7 @@ std::array<Fraction, kHoldCount> ReturnCalculator::holdValues(const Hand& dealt,
 
 // Every deal of `count` ordinary cards (and the joker with four), each played
 // with the optimal hold and with the suggested one, summed over the deals.
-ReturnCalculator::Sums ReturnCalculator::sumOverDeals(int32_t gameType, int32_t count,
+ReturnCalculator::Sums ReturnCalculator::sumOverDeals(GameType gameType, int32_t count,
                                                       bool bySuitSymmetry) const {
     const std::vector<Deal> deals = dealsOf(count, bySuitSymmetry);
     std::vector<Sums> partial(static_cast<size_t>(threads_));
@@ -636,7 +636,7 @@ ReturnCalculator::Sums ReturnCalculator::sumOverDeals(int32_t gameType, int32_t 
     return sums;
 }
 
-std::array<GameReturn, 2> ReturnCalculator::gameReturns(int32_t gameType,
+std::array<GameReturn, 2> ReturnCalculator::gameReturns(GameType gameType,
                                                         bool bySuitSymmetry) const {
     std::array<GameReturn, 2> out;
     for (int32_t s = 0; s < 2; ++s) {
@@ -645,7 +645,7 @@ std::array<GameReturn, 2> ReturnCalculator::gameReturns(int32_t gameType,
     }
     for (const auto& [count, chance] : dealKinds(gameType)) {
         const Sums total = sumOverDeals(gameType, count, bySuitSymmetry);
-        // Every deal's values share the denominator 1060 x drawDenominator.
+        // Every deal's values share the denominator kJokerOdds x drawDenominator.
         const Int128 den =
             checkedMul(checkedMul(Int128{kJokerOdds}, Int128{drawDenominator(52 - count)}),
                        Int128{binomial(52, count)});

@@ -45,13 +45,6 @@ class Fraction {
     Int128 den_ = 1;
 };
 
-// Out of 1060: the joker in the deal of game type 2, and at its draw with
-// `held` slots held, the joker not among them.
-inline constexpr int32_t kJokerDealChances = 99;
-constexpr int32_t jokerDrawChances(int32_t held) {
-    return held >= kSlots ? 0 : 20 * (kSlots - held) - 1;
-}
-
 // A hold as five slot flags: bit k - 1 for slot k.
 using HoldMask = uint32_t;
 inline constexpr HoldMask kHoldCount = 32;
@@ -61,7 +54,7 @@ inline constexpr HoldMask kHoldCount = 32;
 // The hand must be one the game type can deal. Holds of fewer than
 // `fewestHeld` cards are skipped (left at 0).
 std::array<Fraction, kHoldCount> holdValues(const FastEvaluator& evaluator, const Hand& dealt,
-                                            int32_t gameType, int32_t fewestHeld = 0);
+                                            GameType gameType, int32_t fewestHeld = 0);
 
 // The holds the game suggests for a dealt hand (suggestMarks), as a HoldMask.
 HoldMask suggestedHold(const FastEvaluator& evaluator, const Hand& dealt);
@@ -88,7 +81,7 @@ HoldMask bestHold(const std::array<Value, kHoldCount>& values) {
 enum class Strategy { Optimal, Suggest };
 
 struct GameReturn {
-    int32_t gameType = 0;
+    GameType gameType{};
     Strategy strategy = Strategy::Optimal;
     Fraction perCredit;                               // expected win per credit bet
     std::array<Fraction, kCategoryCount> categories;  // probability of each final category
@@ -104,10 +97,10 @@ class ReturnCalculator {
 
     // Both strategies of one game type. With `bySuitSymmetry` each class of
     // deals equal up to a renaming of the suits is worked out once.
-    std::array<GameReturn, 2> gameReturns(int32_t gameType, bool bySuitSymmetry = true) const;
+    std::array<GameReturn, 2> gameReturns(GameType gameType, bool bySuitSymmetry = true) const;
 
     // The value of every hold of a dealt hand, from the tables (as holdValues).
-    std::array<Fraction, kHoldCount> holdValues(const Hand& dealt, int32_t gameType) const;
+    std::array<Fraction, kHoldCount> holdValues(const Hand& dealt, GameType gameType) const;
 
   private:
     struct Level {
@@ -116,7 +109,7 @@ class ReturnCalculator {
     };
     struct Sums;
     void addUpSmallerSets(int32_t k);
-    Sums sumOverDeals(int32_t gameType, int32_t count, bool bySuitSymmetry) const;
+    Sums sumOverDeals(GameType gameType, int32_t count, bool bySuitSymmetry) const;
 
     const FastEvaluator& evaluator_;
     int32_t threads_;

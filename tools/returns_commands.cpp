@@ -12,9 +12,6 @@ namespace brisko {
 
 namespace {
 
-constexpr std::array<const char*, 4> kGameTypeNames = {"", "a joker in every deal",
-                                                       "a joker possible", "no joker"};
-
 bool parseInt(const std::string& word, int32_t low, int32_t high, int32_t& value) {
     const std::optional<int64_t> v = parseInteger(word, low, high);
     if (v) value = static_cast<int32_t>(*v);
@@ -44,9 +41,9 @@ void printText(const std::vector<std::array<GameReturn, 2>>& all, bool optimal, 
     for (const auto& returns : all) {
         for (const GameReturn& r : returns) {
             if (r.strategy == Strategy::Optimal ? !optimal : !suggest) continue;
-            out << "Game type " << r.gameType << " ("
-                << kGameTypeNames[static_cast<size_t>(r.gameType)] << "), "
-                << (r.strategy == Strategy::Optimal ? "optimal holds" : "suggested holds") << '\n';
+            out << "Game type " << number(r.gameType) << " (" << rulesOf(r.gameType).description
+                << "), " << (r.strategy == Strategy::Optimal ? "optimal holds" : "suggested holds")
+                << '\n';
             out << "  return per credit bet  " << r.perCredit.decimal(12) << " = "
                 << r.perCredit.exact() << '\n';
             out << "  standard deviation     " << fixed(r.standardDeviation, 6) << '\n';
@@ -97,10 +94,8 @@ void printTables(const std::vector<std::array<GameReturn, 2>>& all, Format forma
     auto category = [&](int32_t c) {
         return c == 0 ? std::string(french ? "Sans gain" : "No win") : texts[names[c]];
     };
-    const std::array<Txt, 4> typeNames = {Txt::txtGameTypeName1, Txt::txtGameTypeName1,
-                                          Txt::txtGameTypeName2, Txt::txtGameTypeName3};
-    auto typeName = [&](int32_t t) {
-        return std::to_string(t) + " (" + texts[typeNames[static_cast<size_t>(t)]] + ")";
+    auto typeName = [&](GameType t) {
+        return std::to_string(number(t)) + " (" + texts[rulesOf(t).name] + ")";
     };
     const std::string optimalWord = french ? "jeu optimal" : "optimal play";
     const std::string suggestWord = french ? "cartes suggérées" : "suggested cards";
@@ -128,7 +123,7 @@ void printTables(const std::vector<std::array<GameReturn, 2>>& all, Format forma
     std::vector<std::string> head{french ? "Main" : "Hand"};
     for (const auto& r : all) {
         for (const GameReturn& g : r) {
-            head.push_back(std::to_string(g.gameType) + ", " +
+            head.push_back(std::to_string(number(g.gameType)) + ", " +
                            (g.strategy == Strategy::Optimal ? optimalWord : suggestWord));
         }
     }
@@ -163,7 +158,7 @@ int runRtp(const std::vector<std::string>& args, std::ostream& out, std::ostream
         const bool hasValue = i + 1 < args.size();
         const std::string value = hasValue ? args[i + 1] : "";
         int32_t v = 0;
-        if (a == "--game-type" && hasValue && parseInt(value, 1, 3, v)) {
+        if (a == "--game-type" && hasValue && parseInt(value, 1, kGameTypes, v)) {
             types.push_back(v);
             ++i;
         } else if (a == "--strategy" && (value == "optimal" || value == "suggest")) {
@@ -189,12 +184,16 @@ int runRtp(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return 2;
         }
     }
-    if (types.empty()) types = {1, 2, 3};
+    if (types.empty()) {
+        for (int32_t t = 1; t <= kGameTypes; ++t) types.push_back(t);
+    }
 
     const FastEvaluator evaluator;
     const ReturnCalculator calculator(evaluator, threads);
     std::vector<std::array<GameReturn, 2>> all;
-    for (int32_t type : types) all.push_back(calculator.gameReturns(type, bySymmetry));
+    for (int32_t type : types) {
+        all.push_back(calculator.gameReturns(static_cast<GameType>(type), bySymmetry));
+    }
     if (format == Format::Text) {
         printText(all, optimal, suggest, out);
     } else {
@@ -210,7 +209,7 @@ int runAdvise(const std::vector<std::string>& args, std::ostream& out, std::ostr
     int32_t type = 0;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--game-type") {
-            if (i + 1 >= args.size() || !parseInt(args[i + 1], 1, 3, type)) {
+            if (i + 1 >= args.size() || !parseInt(args[i + 1], 1, kGameTypes, type)) {
                 err << "brisko-analyze: advise: game type must be 1, 2 or 3" << usage;
                 return 2;
             }
@@ -237,22 +236,24 @@ int runAdvise(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 2;
     }
     const bool joker = std::find(hand.begin() + 1, hand.end(), kJoker) != hand.end();
-    if (type == 0) type = joker ? 2 : 3;
-    if ((type == 1 && !joker) || (type == 3 && joker)) {
+    if (type == 0) type = number(joker ? GameType::JokerPossible : GameType::NoJoker);
+    const GameType gameType = static_cast<GameType>(type);
+    const int32_t jokerChances = rulesOf(gameType).jokerDealChances;
+    if ((jokerChances >= kJokerOdds && !joker) || (jokerChances == 0 && joker)) {
         err << "brisko-analyze: advise: game type " << type << " never deals this hand: "
             << (joker ? "it has no joker" : "its deals hold the joker") << '\n';
         return 2;
     }
 
     const FastEvaluator evaluator;
-    const auto values = holdValues(evaluator, hand, type);
+    const auto values = holdValues(evaluator, hand, gameType);
     const HoldMask suggested = suggestedHold(evaluator, hand);
     std::array<HoldMask, kHoldCount> order{};
     for (HoldMask m = 0; m < kHoldCount; ++m) order[m] = m;
     std::sort(order.begin(), order.end(),
               [&](HoldMask a, HoldMask b) { return holdComesFirst(values, a, b); });
 
-    out << "Game type " << type << " (" << kGameTypeNames[static_cast<size_t>(type)] << "), dealt";
+    out << "Game type " << type << " (" << rulesOf(gameType).description << "), dealt";
     for (int32_t k = 1; k <= kSlots; ++k) out << ' ' << cardName(hand[k]);
     out << "\nExpected win per credit bet of every hold, best first (* the game's suggestion):\n";
     for (HoldMask m : order) {

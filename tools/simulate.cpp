@@ -60,7 +60,7 @@ SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) 
     World world(clock, store, tableView, recordsView);
     world.records.LoadSettings();
     Settings& settings = world.records.settings;
-    settings.gameType = static_cast<GameType>(setup.gameType);
+    settings.gameType = setup.gameType;
     settings.targetIndex = setup.targetIndex;
     settings.optionSuggestionCartes = 0;  // the strategy holds the cards
     settings.optionDoublagePropose = setup.alwaysDouble ? 1 : 0;
@@ -139,7 +139,7 @@ void printSimulation(const SimulationSetup& setup, const SimulationResult& r, st
         return sorted[i];
     };
     char line[160];
-    out << "Game type " << setup.gameType << ", "
+    out << "Game type " << number(setup.gameType) << ", "
         << (unlimited ? std::string("unlimited game stopped after ") +
                             std::to_string(kUnlimitedDraws) + " draws"
                       : std::to_string(kTargetDraws[setup.targetIndex]) + " draws")
@@ -185,7 +185,7 @@ int runSimulate(const std::vector<std::string>& args, std::ostream& out, std::os
         int64_t v = 0;
         bool good = i + 1 < args.size();
         if (good && a == "--game-type" && parseNumber(value, 1, 3, v)) {
-            setup.gameType = static_cast<int32_t>(v);
+            setup.gameType = static_cast<GameType>(v);
             hasType = true;
         } else if (good && a == "--target" && parseNumber(value, 1, kTargets, v)) {
             setup.targetIndex = static_cast<int32_t>(v);

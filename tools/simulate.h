@@ -14,7 +14,7 @@
 namespace brisko {
 
 struct SimulationSetup {
-    int32_t gameType = 3;
+    GameType gameType = GameType::NoJoker;
     int32_t targetIndex = 1;  // 1..5: 50..1000 draws; 6 unlimited
     int64_t games = 100;
     Strategy strategy = Strategy::Suggest;

@@ -94,7 +94,7 @@ TEST(HoldValues, EqualPlainEnumerationOfEveryDraw) {
             for (int32_t d = 0; d < deals; ++d) {
                 const bool joker = type == 1 || (type == 2 && d % 2 == 1);
                 const Hand h = randomDeal(rng, joker);
-                const auto values = holdValues(fast, h, type, fewest);
+                const auto values = holdValues(fast, h, GameType{type}, fewest);
                 for (HoldMask hold = 0; hold < kHoldCount; ++hold) {
                     if (std::popcount(hold) < fewest) continue;
                     expectSame(values[hold], bruteForce(h, hold, type), h, hold);
@@ -114,14 +114,14 @@ TEST(HoldValues, KnownHands) {
                  *parseCard("QS"),
                  *parseCard("JS"),
                  *parseCard("9D")};
-    const auto values = holdValues(fast, h, 3);
+    const auto values = holdValues(fast, h, GameType{3});
     EXPECT_EQ(values[0b01111], Fraction(500 + 8 * 12 + 3 * 8 + 6, 47));
     EXPECT_EQ(values[0b11111], Fraction(0, 1));
     EXPECT_EQ(suggestedHold(fast, h), 0b00011u);  // the ace and the king
     // A dealt royal flush held is worth 500 in every game type.
     const Hand royal{0, 1, 13, 12, 11, 10};
-    EXPECT_EQ(holdValues(fast, royal, 2)[31], Fraction(500, 1));
-    EXPECT_EQ(holdValues(fast, royal, 3)[31], Fraction(500, 1));
+    EXPECT_EQ(holdValues(fast, royal, GameType{2})[31], Fraction(500, 1));
+    EXPECT_EQ(holdValues(fast, royal, GameType{3})[31], Fraction(500, 1));
 }
 
 class Tables : public ::testing::Test {
@@ -145,8 +145,8 @@ TEST_F(Tables, GiveTheValuesOfTheRankCounting) {
             const Hand h = randomDeal(rng, type == 1 || (type == 2 && d % 2 == 0));
             // Every hold for some deals; the cheaper ones for the rest.
             const int32_t fewest = d < 40 ? 0 : 2;
-            const auto values = calculator->holdValues(h, type);
-            const auto counted = holdValues(*evaluator, h, type, fewest);
+            const auto values = calculator->holdValues(h, GameType{type});
+            const auto counted = holdValues(*evaluator, h, GameType{type}, fewest);
             for (HoldMask hold = 0; hold < kHoldCount; ++hold) {
                 if (std::popcount(hold) < fewest) continue;
                 EXPECT_EQ(values[hold], counted[hold]) << type << ' ' << d << ' ' << hold;
@@ -165,8 +165,8 @@ TEST(Fractions, OverflowIsAnError) {
 TEST_F(Tables, SuitClassesGiveTheReturnOfEveryDeal) {
     EXPECT_EQ(suitClassCount(5), 134'459);
     EXPECT_EQ(suitClassCount(4), 16'432);
-    const auto byClass = calculator->gameReturns(1, true);
-    const auto byDeal = calculator->gameReturns(1, false);
+    const auto byClass = calculator->gameReturns(GameType{1}, true);
+    const auto byDeal = calculator->gameReturns(GameType{1}, false);
     for (int32_t s = 0; s < 2; ++s) {
         EXPECT_EQ(byClass[s].perCredit, byDeal[s].perCredit);
         EXPECT_EQ(byClass[s].categories, byDeal[s].categories);
@@ -185,7 +185,7 @@ TEST_F(Tables, ReturnsOfTheThreeGameTypes) {
                     "3019171184146296547/1866414817427160000"},
              Pinned{3, "1023854413711/830551271550", "88827093163/83055127155"},
          }) {
-        const auto r = calculator->gameReturns(p.type);
+        const auto r = calculator->gameReturns(GameType{p.type});
         EXPECT_EQ(r[0].perCredit.exact(), p.optimal) << p.type;
         EXPECT_EQ(r[1].perCredit.exact(), p.suggest) << p.type;
         for (const GameReturn& g : r) {

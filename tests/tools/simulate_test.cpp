@@ -14,7 +14,7 @@ TEST(Simulate, AgreesWithTheExactReturnOfTheSuggestedHolds) {
     // Game type 3 with the game's suggestion returns 88827093163/83055127155.
     const double exact = 88827093163.0 / 83055127155.0;
     SimulationSetup setup;
-    setup.gameType = 3;
+    setup.gameType = GameType{3};
     setup.targetIndex = 4;  // 500 draws
     setup.games = 120;
     setup.seed = 99;
@@ -33,7 +33,7 @@ TEST(Simulate, AgreesWithTheExactReturnOfTheSuggestedHolds) {
 
 TEST(Simulate, BetsOfTwentyCredits) {
     SimulationSetup setup;
-    setup.gameType = 1;
+    setup.gameType = GameType{1};
     setup.targetIndex = 1;  // 50 draws
     setup.games = 3;
     setup.bet = 20;
