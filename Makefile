@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Front door of the project.
 #   make run    installs what is missing, builds and starts the game
 #   make check  installs what is missing, builds and runs every test
@@ -40,9 +41,14 @@ bench: build
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-# Fails, naming the files, when a source file is not as clang-format writes it.
+# Fails, naming the files, when a source file is not as clang-format writes it
+# or does not say its license in its first lines.
 format-check:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	@missing=$$(git ls-files '*.cpp' '*.h' '*.h.in' '*.py' '*.cmake' '*CMakeLists.txt' \
+	    Makefile .ci/run 'scripts/*' | while read -r f; do \
+	    head -n 3 "$$f" | grep -q 'SPDX-License-Identifier: GPL-3.0-or-later' || echo "$$f"; done); \
+	  if [ -n "$$missing" ]; then echo "no SPDX-License-Identifier line:"; echo "$$missing"; exit 1; fi
 
 clean:
 	@rm -rf build

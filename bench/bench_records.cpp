@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the settings store: a full save (188 values, one synced commit), a
 // full load, and the text format alone.
 #include <benchmark/benchmark.h>

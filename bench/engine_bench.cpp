@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the card rules. The checksums keep the work from being optimised
 // away and must not change unless the rules do.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the exact analyses: the value of every hold of one hand, and the
 // returns of the three game types.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cards, card indices and the per-slot arrays of a hand.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's controls as the game's logic reaches them: by an identifier
 // of their own, never by a toolkit type or a name written out, so that a
 // control that does not exist does not compile. The window keeps the table

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dealing and drawing. There is no shuffled deck: each ordinary card is drawn
 // uniformly from the 52 and drawn again while it is already out. The joker only
 // comes in by the rule of the game type. The order of the random calls decides

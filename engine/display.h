@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the card rules show on the table: the cards, the result of a hand and
 // the suggested holds. The game table passes it on to the window; tests
 // record it.

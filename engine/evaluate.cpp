@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sorting a hand into its category, the joker wild. The order of the tests and
 // the marks each one leaves are part of the game: the marks after a deal are
 // where the hold suggestion starts.

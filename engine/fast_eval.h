@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every hand's evaluation in one table read, so that analyses can evaluate
 // millions of hands without running the rules each time. The table is filled
 // by evaluateHand, and the result is the same as evaluateHand's, marks

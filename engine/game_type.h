@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game types: what each does with the joker at the deal and at the draw,
 // what it is called, and where its generated best scores start. A new game
 // type is one more row here and its best-score lists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hand categories, the pay table and the state the card rules work on.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's random source: a 32-bit linear congruential generator reseeded
 // from the time of day at every deal and every draw.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rounding as the game has always done it: to the nearest integer, an exact
 // half going to the even neighbour (112.5 gives 112, 1037.5 gives 1038).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hold suggestion: the paying cards or the low pair the evaluation marked,
 // else kings and aces, the joker always, else four cards of one suit. Nothing
 // subtler: no straight draws, no expected values.

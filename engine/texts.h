@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The French and English texts of the game, by key.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What must hold for any bytes found in the settings file, shared by the
 // fuzzer and the regression tests: the parser reads them or names a damaged
 // line; what it reads writes back and reads again the same; a load never

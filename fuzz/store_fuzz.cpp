@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as the settings file, through the parser and
 // through a whole load of the settings (fuzz/store_check.h says what must
 // hold).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog in which the player types a name and chooses the game type and
 // the number of draws; every confirmation starts a new game.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings store of systems without a registry: one per-user file in
 // Wine's registry format standing in for HKEY_CURRENT_USER.
 #pragma once

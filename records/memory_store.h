@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A settings store held in memory: the same typed values and the same errors
 // as the store on disk, for tests and for a run that must leave no trace.
 #pragma once

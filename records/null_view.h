@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A records view that shows nothing, for tools, benchmarks and tests that
 // only want the settings and the best scores.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's name as the game keeps it: every letter in upper case, accented
 // ones too, and at most ten characters. The change-game dialog and
 // brisko-analyze play both take a name through here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry as the stores keep it in memory: keys of typed values, each
 // value holding the bytes Windows would hold (REG_SZ as UTF-16LE ending in a
 // zero unit), and the rules for reading them that every store shares.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wine's registry file format ("WINE REGISTRY Version 2"): the text of the
 // settings file on systems without a registry. Plain ASCII; strings keep
 // their UTF-16 code units as \x escapes, so a person can read the file and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings that survive from one run to the next, the eighteen best-score
 // lists among them, and the operations that load, save and show them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 188 stored values of the settings, once, in the order they are loaded
 // and saved: the load, the save and the tests all read this table.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user store of named values that keeps the settings: one key of the
 // registry on Windows, a file in the registry's own text format elsewhere.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings store on Windows: the real registry under HKEY_CURRENT_USER,
 // REG_BINARY of the exact width and REG_SZ; UTF-8 in the program, UTF-16 in
 // the registry.

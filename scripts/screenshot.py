@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs the game on the current X display, clicks and types through XTEST,
 and saves the X server's frame buffer (Xvfb -fbdir, in XWD format) as PNG
 files: the splash, the change-game dialog, the table at a new game and after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game in progress: one draw after another on one credit account, with
 // the double-or-quit game after a paying draw and the end of the game.
 #pragma once

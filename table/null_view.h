@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A table view that shows nothing, for headless play: simulations, soaks and
 // the text front end (which keeps only the captions it prints).
 #pragma once

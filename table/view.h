@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the game table shows on the window, and the timers it runs there.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything one run of the game owns, each part built after the parts it
 // holds on to: the texts, the cards, the records that share the cards'
 // random source, and the table that plays them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brisko-analyze: the card rules and the game table from the command line.
 #pragma once
 

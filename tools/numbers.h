@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole numbers as the command line and the play script write them.
 #pragma once
 

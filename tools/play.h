@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brisko-analyze play: the game table from a terminal or a script, one
 // command a line on `in`, one state line after each on `out`.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exact expected returns of the game: the value of every hold of a dealt hand,
 // and the return of a whole game type under a holding strategy, as exact
 // fractions.

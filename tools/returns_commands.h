@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brisko-analyze rtp and advise: the exact returns of the game types and the
 // value of every hold of a hand.
 #pragma once

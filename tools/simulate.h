@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brisko-analyze simulate: whole games played through the game table, the
 // clock replaced by a seeded sequence of readings.
 #pragma once

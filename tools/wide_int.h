@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 128-bit whole numbers for the exact returns, and arithmetic that stops with
 // an error instead of wrapping round. The one place where the analysis leans
 // on the compiler's extensions (GCC and Clang): another compiler needs only

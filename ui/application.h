@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's application object: it names the program for the desktop
 // and shows errors that reach the event loop (the settings store's, mostly)
 // to the player, and the game goes on.

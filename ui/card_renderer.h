@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card pictures: each image rendered from its vectors at the picture's
 // size in device pixels, so that a card is sharp at any scale, and kept, so
 // that a deal paints in one frame even at 4K (a court card takes tens of

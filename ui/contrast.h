@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How well one colour reads on another, as the WCAG measure it: 1 (the same
 // luminance) to 21 (black on white). Captions want 4.5 or more, marks 3.
 #pragma once

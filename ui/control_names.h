@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object name on the window of every control the game's logic reaches,
 // by its identifier.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modal boxes the window opens, behind one seam so that tests can answer
 // them without a modal loop.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first window of the program: the title, the notices, and the choice of
 // French or English. It stays, hidden, for the whole run; closing it ends
 // the program.

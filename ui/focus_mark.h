@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Push buttons a keyboard player can aim at and press. Return and keypad
 // Enter press the focused button, as Space does; and the focused button wears
 // a thick two-tone ring, so that the player sees the focus the double-up

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window's event handlers, named after their control and event, and
 // the one table that says which control, menu command or timer fires each and
 // what it runs in the game.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window: the help file of the player's language, in a window of its
 // own centred over the game, without a horizontal scroll bar, closed by
 // Escape.

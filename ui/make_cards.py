@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Cuts the game's 65 card images out of two aisleriot card themes.
 
 Each theme is one gzip-compressed SVG holding a grid of 13 columns (ace, 2..10,

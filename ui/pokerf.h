@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game table on screen: every control the game writes into, the menu
 // with its function keys, the four timers and the card pictures.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three windows of one run, made in their order: the splash (which fills
 // in the title and the store's key), the game window, hidden and disabled,
 // and the change-game dialog, hidden. Closing the splash ends the run.

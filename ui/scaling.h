@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the table, drawn for an 800 x 600 screen, is fitted to the real one.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the start of the program fills in for the whole run: the product's
 // title, the key of the settings store, and whether the change-game dialog
 // is still to be opened for the first time.

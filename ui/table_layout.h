@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game table as data: every control with its parent, kind, place at the
 // 800 x 600 design size, colours, bevel, font and cursor, in the order it is
 // made; the menu with its function keys; and which text of the language goes

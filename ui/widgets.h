@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kinds of controls the table is built from: panels with a bevel (some of
 // them push buttons), card pictures and flat tool-bar buttons.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window given back from maximised by the window manager returns to the
 // normal size the game set, which fills the screen (it must, for a screen
 // without a window manager); its frame would then reach past the screen,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The random source and the deals it makes are pinned: a clock reading must
 // always deal the same cards, call for call.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluation against an independent evaluator, over every hand of five
 // ordinary cards and every hand with the joker.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluation table against evaluateHand itself, over every hand, in
 // ascending slot order and in one other order, the 120 orders in turn.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A save killed at any moment leaves the old file or the new one, never a mix.
 #include <gtest/gtest.h>
 #include <signal.h>

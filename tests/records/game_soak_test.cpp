@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games, one after the other in one session, as a player who bets,
 // holds and doubles at random would play them: every game type and target,
 // the double-up always taken, always refused, or switched off. After every

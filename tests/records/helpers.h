@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the records tests share: a view and a game state that record what they
 // are asked, and a temporary folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damaged, oversized and hostile settings files: every seed and every fuzzer
 // finding is replayed, and the bounds that keep a file harmless are checked.
 #include <gtest/gtest.h>

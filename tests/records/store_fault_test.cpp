@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A store that cannot be written in the middle of play (a full disk, a
 // folder made read-only): every best score entered raises the store's error,
 // the file keeps what it held, and the game goes on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows store on a real registry (Windows, or Wine's registry under
 // wine64: scripts/test-windows-store). Each test starts from no key at all.
 #ifdef _WIN32

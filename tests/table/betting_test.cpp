@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bet buttons, the charge at the deal and the pay table values.
 #include <gtest/gtest.h>
 

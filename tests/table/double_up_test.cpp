@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The double-or-quit offer, the pick and its timers.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The deal, the holds, the draw and its payout.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end of a limited game, the unlimited score and the best scores.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window that records what the game table and the records show on it, and
 // a fresh game world around it for each test.
 #pragma once

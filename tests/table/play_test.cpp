@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brisko-analyze play, driven through string streams.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six states of the table: every transition, and every event outside
 // its state changing nothing.
 #include <gtest/gtest.h>

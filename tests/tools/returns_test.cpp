@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact returns: every hold's value against plain enumeration of the
 // draws, the tables against the rank counting, the suit classes against every
 // deal, and the game types' joker rules against dealHand and drawCards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games through the game table: the same seed plays the same games, and
 // the draws return what the exact count of the suggested holds says.
 #include <gtest/gtest.h>

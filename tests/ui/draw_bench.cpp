@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a deal takes to paint its five cards on a 3840 x 2160 screen.
 // usage: QT_QPA_PLATFORM=offscreen brisko_draw_bench [DEALS]
 #include <QApplication>

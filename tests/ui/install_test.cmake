@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install into a scratch folder: the program with its help files
 # beside it, the link in bin, the menu entry, the icon and the AppStream file.
 # usage: cmake -DBUILD=<build dir> -DOUT=<scratch dir> -P install_test.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fitting of the 800 x 600 design to real screens: pure arithmetic.
 #include <QTest>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program under the offscreen platform, on a store file in a fresh
 // configuration folder and with a fixed clock: the splash, the change-game
 // dialog, a game played to its end with the mouse, the options and quitting,

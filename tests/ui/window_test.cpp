@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window under the offscreen platform: its controls, texts, cards,
 // keys and a whole draw played with the mouse.
 #include <QAction>
