@@ -128,6 +128,152 @@ QByteArray storeFile() {
 
 }  // namespace
 
+// The splash with the game window and the dialog made and hidden; English
+// chosen, the dialog of the first game comes up by itself.
+void meetTheFirstDialog(Run& r) {
+    // The splash, with the game window and the dialog made and hidden.
+    QVERIFY(r.splash().isVisible());
+    QVERIFY(r.splash().windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(r.splash().lblCompanyProduct->text(), QString("BRISKO 99"));
+    QCOMPARE(r.splash().PanelStartFrench->text(), QString::fromUtf8("Version française"));
+    QCOMPARE(r.splash().PanelStartEnglish->text(), QString("English version"));
+    QVERIFY(r.splash().lblCoAuthors->text().isEmpty());
+    QVERIFY(!r.splash().lblCopyright->text().isEmpty());
+    QVERIFY(!r.splash().lblWarning->text().isEmpty());
+    QVERIFY(!r.window().isVisible());
+    QVERIFY(!r.window().isEnabled());
+    QVERIFY(!r.dialog().isVisible());
+    QCOMPARE(r.window().windowTitle(), QString("BRISKO 99"));
+    QCOMPARE(r.records().registryKey, kKey);
+    QVERIFY(r.program.startUp.firstOpening);
+
+    // English: the splash goes, the table shows, still disabled, and
+    // the dialog of the first game comes up by itself.
+    r.click(r.splash().PanelStartEnglish);
+    QVERIFY(!r.splash().isVisible());
+    QVERIFY(r.window().isVisible());
+    QVERIFY(!r.window().isEnabled());
+    QTRY_VERIFY(r.dialog().isVisible());
+    QTRY_VERIFY(r.dialog().isActiveWindow());
+    QVERIFY(!r.window().timerDepart.isActive());
+    QVERIFY(!r.program.startUp.firstOpening);
+    QCOMPARE(r.dialog().windowTitle(), QString("Choose a game"));
+    QCOMPARE(r.dialog().windowHandle()->transientParent(), r.window().windowHandle());
+    QVERIFY(!r.dialog().buttonCancel->isEnabled());
+    QCOMPARE(r.dialog().buttonCancel->text(), QString("CANCEL"));
+    QCOMPARE(r.dialog().buttonOK->text(), QString("OK"));
+    QCOMPARE(r.dialog().panelYourName->text(), QString("Your name:"));
+    QCOMPARE(r.dialog().panelTitreHighScore->text(), QString("Highest score :"));
+    QCOMPARE(r.dialog().groupBoxNiveauJeu->title(), QString("Game Mode"));
+    QCOMPARE(r.dialog().groupBoxNbTirages->title(), QString("Number of draws"));
+    QCOMPARE(r.dialog().rbNiveau[2]->text(), QString("WITH JOKER"));
+    QCOMPARE(r.dialog().rbNbTirages[5]->text(), QString("1000"));
+    QCOMPARE(r.dialog().rbNbTirages[6]->text(),
+             QString("Unlimited : Score=(points+2000)x100/(numberOfDraws+100)"));
+    QVERIFY(r.dialog().editYourName->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), r.dialog().editYourName);  // typing works at once
+    r.window().showMinimized();  // the table waits on the dialog: it comes back
+    QTRY_VERIFY(!r.window().isMinimized());
+    QVERIFY(r.dialog().rbNiveau[2]->isChecked());
+    QVERIFY(r.dialog().rbNbTirages[1]->isChecked());
+    const HighScoreEntry best = r.records().settings.highScores[2][1][1];
+    QVERIFY(best.points > 3300 && best.points < 3800);
+    QCOMPARE(r.dialog().panelNomHighScore->text(), QString::fromStdString(best.name));
+    QCOMPARE(r.dialog().panelValeurHighScore->text(), QString::number(best.points));
+}
+
+void playFiftyDrawsWithTheMouse(Run& r) {
+    // The whole game of 50 draws, played with the mouse. The cards
+    // are shuffled from the clock at every deal and draw: it moves on
+    // a fixed step.
+    int draws = 0;
+    while (r.find("ButtonTirage")->isEnabled() && draws < 60) {
+        r.clock.set(1'000'003 * draws % 86'400'000);
+        r.click("ButtonTirage");
+        r.click("ButtonTirage");
+        if (r.find("PanelDoublage")->isVisible()) r.click("ButtonNoDouble");
+        ++draws;
+    }
+    QCOMPARE(draws, 50);
+    QCOMPARE(r.game().drawNumber, 50);
+    QVERIFY(r.find("panelChangeGame")->isVisible());
+    QVERIFY(r.find("panelNewGame")->isVisible());
+    const QString line = r.text("panelBravoHighScore");
+    const HighScoreList& list = r.records().settings.highScores[2][1];
+    OnDisk disk;
+    if (line.startsWith("BRAVO PAUL, best score #")) {
+        const int rank = line.mid(24, 1).toInt();
+        QCOMPARE(line, QString("BRAVO PAUL, best score #%1 : %2").arg(rank).arg(r.game().credit));
+        const std::string n = "21" + std::to_string(rank);
+        QCOMPARE(disk.text("highScoreName" + n), std::string("PAUL"));
+        QCOMPARE(disk.number("score" + n), int64_t(r.game().credit));
+    } else {
+        QCOMPARE(line, QString("Unfortunately, you didn't get a high score..."));
+        QVERIFY(r.game().credit <= list[5].points);
+        for (int rank = 1; rank <= 5; ++rank) {
+            QCOMPARE(disk.number("score21" + std::to_string(rank)),
+                     int64_t(list[size_t(rank)].points));
+        }
+    }
+}
+
+void typeNamesAndConfirmWithEnter(Run& r) {
+    TfrmChangeGame& d = r.dialog();
+    QLineEdit* name = d.editYourName;
+    // Upper case for every letter, accented ones too; ten at most, also
+    // when pasted.
+    type(name, QString::fromUtf8("zoé-ça 12x"));
+    QCOMPARE(name->text(), QString::fromUtf8("ZOÉ-ÇA 12X"));
+    QTest::keyClicks(name, "y");
+    QCOMPARE(name->text(), QString::fromUtf8("ZOÉ-ÇA 12X"));
+    QTest::mouseDClick(name, Qt::LeftButton);
+    QVERIFY(name->text().isEmpty());
+    name->insert("abcdefghijklmnop");
+    QCOMPARE(name->text(), QString("ABCDEFGHIJ"));
+    QVERIFY(name->focusPolicy() == Qt::ClickFocus);  // the Tab key passes it by
+
+    // A name of blanks is a name; Enter confirms.
+    QTest::mouseDClick(name, Qt::LeftButton);
+    QTest::keyClicks(name, "  ");
+    QTest::keyClick(name, Qt::Key_Return);
+    QVERIFY(!d.isVisible());
+    QCOMPARE(OnDisk().text("optionYourName"), std::string("  "));
+    QCOMPARE(r.game().credit, 200);
+}
+
+void openAgainFromTheStore(Run& r, const HighScoreTable& lists) {
+    TfrmChangeGame& d = r.dialog();
+    QLineEdit* name = d.editYourName;
+    // The next opening starts again from the store.
+    r.click("panelChangeGame");
+    QTRY_VERIFY(d.isActiveWindow());
+    QCOMPARE(name->text(), QString("  "));
+    QVERIFY(d.rbNiveau[2]->isChecked());
+    QVERIFY(d.rbNbTirages[1]->isChecked());
+    QCOMPARE(d.panelNomHighScore->text(), QString::fromStdString(lists[2][1][1].name));
+
+    // A selection left unconfirmed while the player visits the table is
+    // forgotten when the dialog is active again.
+    r.click(d.rbNiveau[3]);
+    r.click(d.rbNbTirages[6]);
+    r.activate();
+    QApplication::setActiveWindow(&d);
+    QTRY_VERIFY(d.isActiveWindow());
+    QVERIFY(d.rbNiveau[2]->isChecked());
+    QVERIFY(d.rbNbTirages[1]->isChecked());
+    // No window manager's frame, so no title-bar buttons: the dialog draws
+    // its caption, in the text table's words alone, and cannot be put away.
+    QVERIFY(d.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(d.windowTitle(), QString("Change game"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("brisko99"));
+    const QImage caption = d.grab(d.captionRect()).toImage();
+    d.setWindowTitle("");
+    QVERIFY(d.grab(d.captionRect()).toImage() != caption);
+    d.setWindowTitle("Change game");
+    d.showMinimized();
+    QTRY_VERIFY(!d.isMinimized());
+}
+
 class StartTest : public QObject {
     Q_OBJECT
 
@@ -145,55 +291,8 @@ class StartTest : public QObject {
     void aNewPlayerPlaysAWholeGameAndFindsEverythingAgain() {
         {
             Run r;
-            // The splash, with the game window and the dialog made and hidden.
-            QVERIFY(r.splash().isVisible());
-            QVERIFY(r.splash().windowFlags() & Qt::FramelessWindowHint);
-            QCOMPARE(r.splash().lblCompanyProduct->text(), QString("BRISKO 99"));
-            QCOMPARE(r.splash().PanelStartFrench->text(), QString::fromUtf8("Version française"));
-            QCOMPARE(r.splash().PanelStartEnglish->text(), QString("English version"));
-            QVERIFY(r.splash().lblCoAuthors->text().isEmpty());
-            QVERIFY(!r.splash().lblCopyright->text().isEmpty());
-            QVERIFY(!r.splash().lblWarning->text().isEmpty());
-            QVERIFY(!r.window().isVisible());
-            QVERIFY(!r.window().isEnabled());
-            QVERIFY(!r.dialog().isVisible());
-            QCOMPARE(r.window().windowTitle(), QString("BRISKO 99"));
-            QCOMPARE(r.records().registryKey, kKey);
-            QVERIFY(r.program.startUp.firstOpening);
-
-            // English: the splash goes, the table shows, still disabled, and
-            // the dialog of the first game comes up by itself.
-            r.click(r.splash().PanelStartEnglish);
-            QVERIFY(!r.splash().isVisible());
-            QVERIFY(r.window().isVisible());
-            QVERIFY(!r.window().isEnabled());
-            QTRY_VERIFY(r.dialog().isVisible());
-            QTRY_VERIFY(r.dialog().isActiveWindow());
-            QVERIFY(!r.window().timerDepart.isActive());
-            QVERIFY(!r.program.startUp.firstOpening);
-            QCOMPARE(r.dialog().windowTitle(), QString("Choose a game"));
-            QCOMPARE(r.dialog().windowHandle()->transientParent(), r.window().windowHandle());
-            QVERIFY(!r.dialog().buttonCancel->isEnabled());
-            QCOMPARE(r.dialog().buttonCancel->text(), QString("CANCEL"));
-            QCOMPARE(r.dialog().buttonOK->text(), QString("OK"));
-            QCOMPARE(r.dialog().panelYourName->text(), QString("Your name:"));
-            QCOMPARE(r.dialog().panelTitreHighScore->text(), QString("Highest score :"));
-            QCOMPARE(r.dialog().groupBoxNiveauJeu->title(), QString("Game Mode"));
-            QCOMPARE(r.dialog().groupBoxNbTirages->title(), QString("Number of draws"));
-            QCOMPARE(r.dialog().rbNiveau[2]->text(), QString("WITH JOKER"));
-            QCOMPARE(r.dialog().rbNbTirages[5]->text(), QString("1000"));
-            QCOMPARE(r.dialog().rbNbTirages[6]->text(),
-                     QString("Unlimited : Score=(points+2000)x100/(numberOfDraws+100)"));
-            QVERIFY(r.dialog().editYourName->text().isEmpty());
-            QCOMPARE(QApplication::focusWidget(), r.dialog().editYourName);  // typing works at once
-            r.window().showMinimized();  // the table waits on the dialog: it comes back
-            QTRY_VERIFY(!r.window().isMinimized());
-            QVERIFY(r.dialog().rbNiveau[2]->isChecked());
-            QVERIFY(r.dialog().rbNbTirages[1]->isChecked());
-            const HighScoreEntry best = r.records().settings.highScores[2][1][1];
-            QVERIFY(best.points > 3300 && best.points < 3800);
-            QCOMPARE(r.dialog().panelNomHighScore->text(), QString::fromStdString(best.name));
-            QCOMPARE(r.dialog().panelValeurHighScore->text(), QString::number(best.points));
+            meetTheFirstDialog(r);
+            if (QTest::currentTestFailed()) return;
 
             // OK without a name is refused.
             r.click(r.dialog().buttonOK);
@@ -211,39 +310,8 @@ class StartTest : public QObject {
             QCOMPARE(r.text("PanelCredit"), QString("200"));
             QCOMPARE(r.game().drawNumber, 0);
 
-            // The whole game of 50 draws, played with the mouse. The cards
-            // are shuffled from the clock at every deal and draw: it moves on
-            // a fixed step.
-            int draws = 0;
-            while (r.find("ButtonTirage")->isEnabled() && draws < 60) {
-                r.clock.set(1'000'003 * draws % 86'400'000);
-                r.click("ButtonTirage");
-                r.click("ButtonTirage");
-                if (r.find("PanelDoublage")->isVisible()) r.click("ButtonNoDouble");
-                ++draws;
-            }
-            QCOMPARE(draws, 50);
-            QCOMPARE(r.game().drawNumber, 50);
-            QVERIFY(r.find("panelChangeGame")->isVisible());
-            QVERIFY(r.find("panelNewGame")->isVisible());
-            const QString line = r.text("panelBravoHighScore");
-            const HighScoreList& list = r.records().settings.highScores[2][1];
-            OnDisk disk;
-            if (line.startsWith("BRAVO PAUL, best score #")) {
-                const int rank = line.mid(24, 1).toInt();
-                QCOMPARE(line,
-                         QString("BRAVO PAUL, best score #%1 : %2").arg(rank).arg(r.game().credit));
-                const std::string n = "21" + std::to_string(rank);
-                QCOMPARE(disk.text("highScoreName" + n), std::string("PAUL"));
-                QCOMPARE(disk.number("score" + n), int64_t(r.game().credit));
-            } else {
-                QCOMPARE(line, QString("Unfortunately, you didn't get a high score..."));
-                QVERIFY(r.game().credit <= list[5].points);
-                for (int rank = 1; rank <= 5; ++rank) {
-                    QCOMPARE(disk.number("score21" + std::to_string(rank)),
-                             int64_t(list[size_t(rank)].points));
-                }
-            }
+            playFiftyDrawsWithTheMouse(r);
+            if (QTest::currentTestFailed()) return;
 
             // Options the player changes go with the store.
             r.click("SBChangeGame");  // later openings can be cancelled
@@ -304,25 +372,8 @@ class StartTest : public QObject {
         TfrmChangeGame& d = r.dialog();
         QLineEdit* name = d.editYourName;
 
-        // Upper case for every letter, accented ones too; ten at most, also
-        // when pasted.
-        type(name, QString::fromUtf8("zoé-ça 12x"));
-        QCOMPARE(name->text(), QString::fromUtf8("ZOÉ-ÇA 12X"));
-        QTest::keyClicks(name, "y");
-        QCOMPARE(name->text(), QString::fromUtf8("ZOÉ-ÇA 12X"));
-        QTest::mouseDClick(name, Qt::LeftButton);
-        QVERIFY(name->text().isEmpty());
-        name->insert("abcdefghijklmnop");
-        QCOMPARE(name->text(), QString("ABCDEFGHIJ"));
-        QVERIFY(name->focusPolicy() == Qt::ClickFocus);  // the Tab key passes it by
-
-        // A name of blanks is a name; Enter confirms.
-        QTest::mouseDClick(name, Qt::LeftButton);
-        QTest::keyClicks(name, "  ");
-        QTest::keyClick(name, Qt::Key_Return);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(OnDisk().text("optionYourName"), std::string("  "));
-        QCOMPARE(r.game().credit, 200);
+        typeNamesAndConfirmWithEnter(r);
+        if (QTest::currentTestFailed()) return;
 
         // Clicking through the choices changes only the best-score line;
         // cancelling forgets them.
@@ -354,34 +405,8 @@ class StartTest : public QObject {
         QCOMPARE(storeFile(), before);
         QCOMPARE(r.text("panelNomMeilleurScore1"), QString::fromStdString(lists[2][1][1].name));
 
-        // The next opening starts again from the store.
-        r.click("panelChangeGame");
-        QTRY_VERIFY(d.isActiveWindow());
-        QCOMPARE(name->text(), QString("  "));
-        QVERIFY(d.rbNiveau[2]->isChecked());
-        QVERIFY(d.rbNbTirages[1]->isChecked());
-        QCOMPARE(d.panelNomHighScore->text(), QString::fromStdString(lists[2][1][1].name));
-
-        // A selection left unconfirmed while the player visits the table is
-        // forgotten when the dialog is active again.
-        r.click(d.rbNiveau[3]);
-        r.click(d.rbNbTirages[6]);
-        r.activate();
-        QApplication::setActiveWindow(&d);
-        QTRY_VERIFY(d.isActiveWindow());
-        QVERIFY(d.rbNiveau[2]->isChecked());
-        QVERIFY(d.rbNbTirages[1]->isChecked());
-        // No window manager's frame, so no title-bar buttons: the dialog draws
-        // its caption, in the text table's words alone, and cannot be put away.
-        QVERIFY(d.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(d.windowTitle(), QString("Change game"));
-        QCOMPARE(QGuiApplication::applicationDisplayName(), QString("brisko99"));
-        const QImage caption = d.grab(d.captionRect()).toImage();
-        d.setWindowTitle("");
-        QVERIFY(d.grab(d.captionRect()).toImage() != caption);
-        d.setWindowTitle("Change game");
-        d.showMinimized();
-        QTRY_VERIFY(!d.isMinimized());
+        openAgainFromTheStore(r, lists);
+        if (QTest::currentTestFailed()) return;
 
         // Confirming the same choice starts a new game and writes the store.
         r.click(d.buttonOK);
