@@ -36,25 +36,25 @@ constexpr std::string_view kTable = "SuperPanelGarde";
 constexpr std::string_view kDoubling = "PanelDoublage";
 
 template <size_t... N>
-constexpr auto join(const std::array<ControlSpec, N>&... parts) {
-    std::array<ControlSpec, (N + ...)> all{};
+constexpr auto join(const std::array<ControlPlan, N>&... parts) {
+    std::array<ControlPlan, (N + ...)> all{};
     auto out = all.begin();
     ((out = std::copy(parts.begin(), parts.end(), out)), ...);
     return all;
 }
 
-constexpr ControlSpec panel(std::string_view name, std::string_view parent, DesignRect rect,
+constexpr ControlPlan panel(std::string_view name, std::string_view parent, DesignRect rect,
                             Colour colour) {
     return {.name = name, .parent = parent, .rect = rect, .colour = colour};
 }
 
 // A region of the table: hidden until a game starts.
-constexpr ControlSpec region(std::string_view name, DesignRect rect, Colour colour) {
+constexpr ControlPlan region(std::string_view name, DesignRect rect, Colour colour) {
     return panel(name, "tableArea", rect, colour).hiddenAtStart();
 }
 
 // Every button of the table shows the up-arrow cursor.
-constexpr ControlSpec button(std::string_view name, std::string_view parent, DesignRect rect) {
+constexpr ControlPlan button(std::string_view name, std::string_view parent, DesignRect rect) {
     return {.name = name,
             .parent = parent,
             .kind = Kind::Button,
@@ -63,8 +63,8 @@ constexpr ControlSpec button(std::string_view name, std::string_view parent, Des
 }
 
 // The command panels: in the button face, with a black serif caption.
-constexpr ControlSpec pushPanel(std::string_view name, std::string_view parent, DesignRect rect) {
-    return ControlSpec{.name = name,
+constexpr ControlPlan pushPanel(std::string_view name, std::string_view parent, DesignRect rect) {
+    return ControlPlan{.name = name,
                        .parent = parent,
                        .kind = Kind::PushPanel,
                        .rect = rect,
@@ -76,46 +76,46 @@ constexpr ControlSpec pushPanel(std::string_view name, std::string_view parent, 
 
 // A rank 1 to 5 of the best scores: its number, the player's name and the
 // points, in rows of alternate shades.
-constexpr std::array<ControlSpec, 3> scoreRank(int rank, std::string_view number,
+constexpr std::array<ControlPlan, 3> scoreRank(int rank, std::string_view number,
                                                std::string_view name, std::string_view points) {
     const int top = 24 + 19 * (rank - 1);
     const Colour colour = rank % 2 == 1 ? rrggbb(0xC0C0C0) : rrggbb(0x808080);
-    auto spec = [&](std::string_view panelName, int left, int width) {
+    auto plan = [&](std::string_view panelName, int left, int width) {
         return panel(panelName, kScores, {left, top, width, 19}, colour)
             .withFont(kScoreFont)
             .withTextColour(kBlack);
     };
-    return {spec(number, 5, 14).withCaption(std::string_view("12345").substr(size_t(rank - 1), 1)),
-            spec(name, 19, 130), spec(points, 149, 60)};
+    return {plan(number, 5, 14).withCaption(std::string_view("12345").substr(size_t(rank - 1), 1)),
+            plan(name, 19, 130), plan(points, 149, 60)};
 }
 
-constexpr ControlSpec infoPanel(std::string_view name, std::string_view parent, DesignRect rect,
+constexpr ControlPlan infoPanel(std::string_view name, std::string_view parent, DesignRect rect,
                                 Colour colour) {
     return panel(name, parent, rect, colour).lowered().withFont(kInfoFont).withTextColour(kBlack);
 }
 
 // A panel of the table that shows only when it has something to show.
-constexpr ControlSpec hiddenPanel(std::string_view name, DesignRect rect, Colour colour) {
+constexpr ControlPlan hiddenPanel(std::string_view name, DesignRect rect, Colour colour) {
     return panel(name, kTable, rect, colour).hiddenAtStart();
 }
 
 // Double or quits: a deep blue face under the pale yellow captions, for
 // contrast.
-constexpr ControlSpec doubleButton(std::string_view name, DesignRect rect) {
+constexpr ControlPlan doubleButton(std::string_view name, DesignRect rect) {
     return button(name, kDoubling, rect)
         .withFont({kSerif, 16, true})
         .withTextColour(kPaleYellow)
         .withFace(rrggbb(0x202080));
 }
 
-constexpr ControlSpec picture(std::string_view name, std::string_view frame) {
+constexpr ControlPlan picture(std::string_view name, std::string_view frame) {
     return {.name = name, .parent = frame, .kind = Kind::Picture, .rect = {10, 10, 90, 150}};
 }
 
 // A card slot, 1 to 5 from the left: the label above the card ("GARDE"), the
 // card's frame and picture, the hold button below. Slots 1, 3 and 5 are in
 // one shade, 2 and 4 in another.
-constexpr std::array<ControlSpec, 4> cardSlot(int slot, std::string_view label,
+constexpr std::array<ControlPlan, 4> cardSlot(int slot, std::string_view label,
                                               std::string_view frame, std::string_view card,
                                               std::string_view holdButton) {
     const int left = 4 + 113 * (slot - 1);
@@ -127,20 +127,20 @@ constexpr std::array<ControlSpec, 4> cardSlot(int slot, std::string_view label,
 }
 
 // A flat button of the tool bar, pressed with the mouse only.
-constexpr ControlSpec speedButton(std::string_view name, int left, int width, SpeedIcon icon,
+constexpr ControlPlan speedButton(std::string_view name, int left, int width, SpeedIcon icon,
                                   std::string_view letter = {}) {
-    const ControlSpec spec{.name = name,
+    const ControlPlan plan{.name = name,
                            .parent = "panelHaut",
                            .kind = Kind::SpeedButton,
                            .rect = {left, 4, width, 22},
                            .cursor = Qt::PointingHandCursor,
                            .focus = Qt::NoFocus,
                            .icon = icon};
-    return letter.empty() ? spec : spec.withFont({kComic, 13, false}).withCaption(letter);
+    return letter.empty() ? plan : plan.withFont({kComic, 13, false}).withCaption(letter);
 }
 
 constexpr auto kBestScores =
-    join(std::to_array<ControlSpec>({
+    join(std::to_array<ControlPlan>({
              region(kScores, {4, 33, 213, 158}, kRegion),
              panel("panelTitreMeilleursScores", kScores, {5, 4, 204, 17}, rrggbb(0x71D0FF))
                  .lowered()
@@ -153,7 +153,7 @@ constexpr auto kBestScores =
          scoreRank(5, "panelNumero5", "panelNomMeilleurScore5", "panelMeilleurScore5"),
          std::to_array({pushPanel("panelInitScores", kScores, {5, 125, 205, 29})}));
 
-constexpr auto kPlayerAndGame = std::to_array<ControlSpec>({
+constexpr auto kPlayerAndGame = std::to_array<ControlPlan>({
     region("panelDivers", {4, 195, 213, 25}, kRegion),
     infoPanel("panelNomJoueur", "panelDivers", {4, 3, 141, 19}, rrggbb(0x80FF80)),
     infoPanel("panelScoreJoueur", "panelDivers", {148, 3, 60, 19}, rrggbb(0x80FF80)),
@@ -170,7 +170,7 @@ constexpr auto kPlayerAndGame = std::to_array<ControlSpec>({
 // The pay table, a title and a value panel a row, in the rows' own colours
 // from the royal flush down; the royal flush across the top, the others in
 // two columns.
-constexpr std::array<ControlSpec, 1 + 2 * payTableRows.size()> payTable() {
+constexpr std::array<ControlPlan, 1 + 2 * payTableRows.size()> payTable() {
     struct Place {
         int titleLeft, titleWidth, valueLeft, valueWidth, top, height;
     };
@@ -180,8 +180,8 @@ constexpr std::array<ControlSpec, 1 + 2 * payTableRows.size()> payTable() {
         {295, 170, 465, 100, 61, 28}, {295, 170, 465, 100, 90, 28}, {295, 170, 465, 100, 119, 28},
     };
     constexpr std::string_view parent = "PanelGainsPossibles";
-    std::array<ControlSpec, 1 + 2 * payTableRows.size()> specs{};
-    specs[0] = region(parent, {221, 33, 570, 154}, rrggbb(0x008000));
+    std::array<ControlPlan, 1 + 2 * payTableRows.size()> plans{};
+    plans[0] = region(parent, {221, 33, 570, 154}, rrggbb(0x008000));
     for (size_t i = 0; i < payTableRows.size(); ++i) {
         const PayRow& row = payTableRows[i];
         const Place& at = places[i];
@@ -189,19 +189,19 @@ constexpr std::array<ControlSpec, 1 + 2 * payTableRows.size()> payTable() {
             {row.titlePanel, {at.titleLeft, at.top, at.titleWidth, at.height}},
             {row.valuePanel, {at.valueLeft, at.top, at.valueWidth, at.height}}};
         for (size_t k = 0; k < 2; ++k) {
-            ControlSpec spec =
+            ControlPlan plan =
                 panel(controlName(panels[k].first), parent, panels[k].second, row.colour)
                     .withFont(kFigureFont);
-            if (row.category == HandCategory::RoyalFlush) spec = spec.lowered();
-            if (row.colour == kDarkGreen) spec = spec.withTextColour(kYellow);
-            if (row.colour == kSilver) spec = spec.withTextColour(kBlack);
-            specs[1 + 2 * i + k] = spec;
+            if (row.category == HandCategory::RoyalFlush) plan = plan.lowered();
+            if (row.colour == kDarkGreen) plan = plan.withTextColour(kYellow);
+            if (row.colour == kSilver) plan = plan.withTextColour(kBlack);
+            plans[1 + 2 * i + k] = plan;
         }
     }
-    return specs;
+    return plans;
 }
 
-constexpr auto kCardTableAbove = std::to_array<ControlSpec>({
+constexpr auto kCardTableAbove = std::to_array<ControlPlan>({
     region(kTable, {221, 191, 571, 335}, kRegion),
     panel("panelResultat", kTable, {4, 5, 563, 34}, rrggbb(0x80FFFF))
         .flat()
@@ -209,7 +209,7 @@ constexpr auto kCardTableAbove = std::to_array<ControlSpec>({
         .wrapped(),
 });
 
-constexpr auto kCardTableBelow = std::to_array<ControlSpec>({
+constexpr auto kCardTableBelow = std::to_array<ControlPlan>({
     hiddenPanel("panelBravoHighScore", {4, 248, 561, 27}, rrggbb(0x0080C0))
         .lowered()
         .withFont(kSerif19)
@@ -240,7 +240,7 @@ constexpr auto kCardSlots = join(cardSlot(1, "PanelG1", "ConteneurC1", "PictureC
                                  cardSlot(5, "PanelG5", "ConteneurC5", "PictureC5", "ButtonC5"));
 
 // Across the whole client area, above the table.
-constexpr auto kToolBar = std::to_array<ControlSpec>({
+constexpr auto kToolBar = std::to_array<ControlPlan>({
     panel("panelHaut", "clientArea", {0, 0, kClientWidth, 29}, kButtonFace)
         .framed()
         .hiddenAtStart(),
@@ -255,7 +255,7 @@ constexpr auto kToolBar = std::to_array<ControlSpec>({
 constexpr auto kLayout = join(kBestScores, kPlayerAndGame, payTable(), kCardTableAbove, kCardSlots,
                               kCardTableBelow, kToolBar);
 
-constexpr MenuItemSpec kMenuItems[] = {
+constexpr MenuItemPlan kMenuItems[] = {
     {"menuBrisko", "menuNewGame", Qt::Key_F2},
     {"menuBrisko", "menuChangeGame", Qt::Key_F3},
     {"menuBrisko", ""},
@@ -272,7 +272,7 @@ constexpr MenuItemSpec kMenuItems[] = {
 };
 constexpr std::string_view kMenus[] = {"menuBrisko", "menuOptions", "menuAide"};
 
-constexpr TextSpec kTexts[] = {
+constexpr TextTarget kTexts[] = {
     {"menuBrisko", Txt::menuBrisko, TextPlace::MenuTitle},
     {"menuOptions", Txt::menuOptions, TextPlace::MenuTitle},
     {"menuAide", Txt::menuAide, TextPlace::MenuTitle},
@@ -388,31 +388,31 @@ QColor colourOf(Colour colour) {
                                  : toQColor(colour);
 }
 
-// Everything of the look that the spec gives, over what the kind brings.
-void dress(QWidget* widget, const ControlSpec& spec) {
-    if (spec.colour) setBackground(widget, colourOf(*spec.colour));
+// Everything of the look that the plan gives, over what the kind brings.
+void dress(QWidget* widget, const ControlPlan& plan) {
+    if (plan.colour) setBackground(widget, colourOf(*plan.colour));
     if (auto* panel = qobject_cast<Panel*>(widget)) {
-        panel->setBevel(spec.bevel);
-        panel->setPushButton(spec.kind == Kind::PushPanel);
-        if (spec.wordWrap) panel->setWordWrap(true);
+        panel->setBevel(plan.bevel);
+        panel->setPushButton(plan.kind == Kind::PushPanel);
+        if (plan.wordWrap) panel->setWordWrap(true);
     }
-    if (spec.font.family) {
-        setDesignFont(widget, spec.font.family, spec.font.pixels, spec.font.bold);
+    if (plan.font.family) {
+        setDesignFont(widget, plan.font.family, plan.font.pixels, plan.font.bold);
     }
-    if (spec.textColour) setTextColour(widget, toQColor(*spec.textColour));
-    if (spec.face) {
+    if (plan.textColour) setTextColour(widget, toQColor(*plan.textColour));
+    if (plan.face) {
         QPalette palette = widget->palette();
-        palette.setColor(QPalette::Button, toQColor(*spec.face));
+        palette.setColor(QPalette::Button, toQColor(*plan.face));
         widget->setPalette(palette);
     }
-    if (spec.cursor) widget->setCursor(*spec.cursor);
-    if (spec.focus) widget->setFocusPolicy(*spec.focus);
+    if (plan.cursor) widget->setCursor(*plan.cursor);
+    if (plan.focus) widget->setFocusPolicy(*plan.focus);
     if (auto* tool = qobject_cast<QToolButton*>(widget)) {
         tool->setAutoRaise(true);
-        if (spec.icon != SpeedIcon::None) tool->setIcon(speedButtonIcon(spec.icon));
+        if (plan.icon != SpeedIcon::None) tool->setIcon(speedButtonIcon(plan.icon));
     }
-    if (!spec.caption.empty()) setText(widget, toQString(spec.caption));
-    if (spec.hidden) widget->hide();
+    if (!plan.caption.empty()) setText(widget, toQString(plan.caption));
+    if (plan.hidden) widget->hide();
 }
 
 }  // namespace
@@ -424,7 +424,7 @@ void TableLayout::buildMenu(QMainWindow& window) {
         menu->menuAction()->setObjectName(toQString(name));
         menus_.emplace(name, menu);
     }
-    for (const MenuItemSpec& item : kMenuItems) {
+    for (const MenuItemPlan& item : kMenuItems) {
         QMenu& into = menu(item.menu);
         if (item.name.empty()) {
             into.addSeparator();
@@ -443,33 +443,33 @@ void TableLayout::buildMenu(QMainWindow& window) {
 void TableLayout::buildControls(QWidget* clientArea, QWidget* tableArea) {
     widgets_.emplace("clientArea", clientArea);
     widgets_.emplace("tableArea", tableArea);
-    for (const ControlSpec& spec : kLayout) make(spec);
+    for (const ControlPlan& plan : kLayout) make(plan);
 }
 
-QWidget* TableLayout::make(const ControlSpec& spec) {
-    QWidget* widget = create(spec.kind, &at(spec.parent));
-    widget->setObjectName(toQString(spec.name));
-    setDesignGeometry(widget, QRect(spec.rect.x, spec.rect.y, spec.rect.width, spec.rect.height));
-    widgets_.emplace(spec.name, widget);
-    dress(widget, spec);
+QWidget* TableLayout::make(const ControlPlan& plan) {
+    QWidget* widget = create(plan.kind, &at(plan.parent));
+    widget->setObjectName(toQString(plan.name));
+    setDesignGeometry(widget, QRect(plan.rect.x, plan.rect.y, plan.rect.width, plan.rect.height));
+    widgets_.emplace(plan.name, widget);
+    dress(widget, plan);
     return widget;
 }
 
 void TableLayout::applyTexts(const Texts& texts) const {
-    for (const TextSpec& spec : kTexts) {
-        const QString text = QString::fromStdString(texts[spec.key]);
-        switch (spec.place) {
+    for (const TextTarget& target : kTexts) {
+        const QString text = QString::fromStdString(texts[target.key]);
+        switch (target.place) {
             case TextPlace::MenuTitle:
-                menu(spec.name).setTitle(text);
+                menu(target.name).setTitle(text);
                 break;
             case TextPlace::Command:
-                action(spec.name).setText(text);
+                action(target.name).setText(text);
                 break;
             case TextPlace::Hint:
-                at(spec.name).setToolTip(text);
+                at(target.name).setToolTip(text);
                 break;
             case TextPlace::Caption:
-                setText(&at(spec.name), text);
+                setText(&at(target.name), text);
                 break;
         }
     }

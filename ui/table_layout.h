@@ -63,7 +63,7 @@ struct DesignFont {
 
 // One control: what it is, where it sits in its parent at design size and how
 // it looks. Rows are written as panel(...), then the modifiers that apply.
-struct ControlSpec {
+struct ControlPlan {
     std::string_view name{};
     std::string_view parent{};
     Kind kind = Kind::Panel;
@@ -84,34 +84,34 @@ struct ControlSpec {
     // Defined before its callers, for compilers that want it so in constant
     // expressions.
     template <class T>
-    constexpr ControlSpec with(T ControlSpec::*field, T value) const {
-        ControlSpec spec = *this;
-        spec.*field = value;
-        return spec;
+    constexpr ControlPlan with(T ControlPlan::*field, T value) const {
+        ControlPlan plan = *this;
+        plan.*field = value;
+        return plan;
     }
 
   public:
-    constexpr ControlSpec lowered() const {
-        return with(&ControlSpec::bevel, Panel::Bevel::Lowered);
+    constexpr ControlPlan lowered() const {
+        return with(&ControlPlan::bevel, Panel::Bevel::Lowered);
     }
-    constexpr ControlSpec framed() const { return with(&ControlSpec::bevel, Panel::Bevel::Framed); }
-    constexpr ControlSpec flat() const { return with(&ControlSpec::bevel, Panel::Bevel::None); }
-    constexpr ControlSpec withFont(DesignFont f) const { return with(&ControlSpec::font, f); }
-    constexpr ControlSpec withTextColour(Colour c) const {
-        return with(&ControlSpec::textColour, std::optional(c));
+    constexpr ControlPlan framed() const { return with(&ControlPlan::bevel, Panel::Bevel::Framed); }
+    constexpr ControlPlan flat() const { return with(&ControlPlan::bevel, Panel::Bevel::None); }
+    constexpr ControlPlan withFont(DesignFont f) const { return with(&ControlPlan::font, f); }
+    constexpr ControlPlan withTextColour(Colour c) const {
+        return with(&ControlPlan::textColour, std::optional(c));
     }
-    constexpr ControlSpec withFace(Colour c) const {
-        return with(&ControlSpec::face, std::optional(c));
+    constexpr ControlPlan withFace(Colour c) const {
+        return with(&ControlPlan::face, std::optional(c));
     }
-    constexpr ControlSpec withCaption(std::string_view text) const {
-        return with(&ControlSpec::caption, text);
+    constexpr ControlPlan withCaption(std::string_view text) const {
+        return with(&ControlPlan::caption, text);
     }
-    constexpr ControlSpec wrapped() const { return with(&ControlSpec::wordWrap, true); }
-    constexpr ControlSpec hiddenAtStart() const { return with(&ControlSpec::hidden, true); }
+    constexpr ControlPlan wrapped() const { return with(&ControlPlan::wordWrap, true); }
+    constexpr ControlPlan hiddenAtStart() const { return with(&ControlPlan::hidden, true); }
 };
 
 // One command of the menu bar; an empty name is a separator.
-struct MenuItemSpec {
+struct MenuItemPlan {
     std::string_view menu;
     std::string_view name;
     Qt::Key key = Qt::Key_unknown;
@@ -122,7 +122,7 @@ struct MenuItemSpec {
 // control's hint or its caption.
 enum class TextPlace : uint8_t { MenuTitle, Command, Hint, Caption };
 
-struct TextSpec {
+struct TextTarget {
     std::string_view name;
     Txt key;
     TextPlace place;
@@ -147,7 +147,7 @@ class TableLayout {
     QMenu& menu(std::string_view name) const;
 
   private:
-    QWidget* make(const ControlSpec& spec);
+    QWidget* make(const ControlPlan& plan);
 
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::map<std::string, QAction*, std::less<>> actions_;
