@@ -13,7 +13,7 @@ namespace brisko {
 BriskoApplication::BriskoApplication(int& argc, char** argv)
     : QApplication(argc, argv), title_(QString::fromStdString(composeStartUp().productTitle)) {
     setApplicationName("brisko99");
-    setDesktopFileName("org.brisko99.Brisko99");
+    setDesktopFileName("org.brisko99.brisko99");
     setWindowIcon(QIcon(briskoLogo(128)));
     setStyle("Fusion");
     // The run ends with the splash window, hidden as it is (see Program).

@@ -15,9 +15,9 @@ foreach(f
     libexec/brisko99/pokerfr.hlp
     libexec/brisko99/pokerus.hlp
     bin/brisko99
-    share/applications/org.brisko99.Brisko99.desktop
+    share/applications/org.brisko99.brisko99.desktop
     share/icons/hicolor/scalable/apps/brisko99.svg
-    share/metainfo/org.brisko99.Brisko99.metainfo.xml)
+    share/metainfo/org.brisko99.brisko99.metainfo.xml)
   if(NOT EXISTS ${prefix}/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
@@ -30,7 +30,7 @@ if(NOT program STREQUAL expected)
   message(FATAL_ERROR "bin/brisko99 leads to ${program}, not ${expected}")
 endif()
 
-file(READ ${prefix}/share/applications/org.brisko99.Brisko99.desktop entry)
+file(READ ${prefix}/share/applications/org.brisko99.brisko99.desktop entry)
 foreach(line "Exec=brisko99" "Icon=brisko99" "Name=BRISKO 99" "Type=Application")
   string(FIND "${entry}" "${line}\n" at)
   if(at EQUAL -1)
@@ -41,7 +41,7 @@ endforeach()
 find_program(APPSTREAMCLI appstreamcli)
 if(APPSTREAMCLI)
   execute_process(COMMAND ${APPSTREAMCLI} validate --no-net
-                          ${prefix}/share/metainfo/org.brisko99.Brisko99.metainfo.xml
+                          ${prefix}/share/metainfo/org.brisko99.brisko99.metainfo.xml
                   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "appstreamcli: ${out}")
@@ -50,7 +50,7 @@ endif()
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
 if(DESKTOP_FILE_VALIDATE)
   execute_process(COMMAND ${DESKTOP_FILE_VALIDATE}
-                          ${prefix}/share/applications/org.brisko99.Brisko99.desktop
+                          ${prefix}/share/applications/org.brisko99.brisko99.desktop
                   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "desktop-file-validate: ${out}")
