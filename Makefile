@@ -3,11 +3,12 @@
 #   make run    installs what is missing, builds and starts the game
 #   make check  installs what is missing, builds and runs every test
 #   make install  puts the game, its menu entry and icon under $(PREFIX)
+#   make deb    builds the Debian package into build/deb/
 PRESET ?= release
 JOBS ?= $(shell nproc)
 BUILD := build/$(PRESET)
 
-.PHONY: all deps configure build run install check asan bench clean format format-check
+.PHONY: all deps configure build run install deb check asan bench clean format format-check
 
 all: build
 
@@ -28,6 +29,11 @@ PREFIX ?= /usr/local
 install:
 	@[ -x $(BUILD)/ui/brisko99 ] || { echo "run make first"; exit 1; }
 	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, built from a copy of the tree under build/deb/ (where
+# the .deb lands) with dpkg-buildpackage, -j2, the tests left to make check.
+deb: deps
+	@scripts/build-deb
 
 check: build
 	@ctest --preset $(PRESET) -j $(JOBS)
