@@ -5,6 +5,10 @@
 
 namespace brisko {
 
+std::string registryKeyOf(std::string_view productTitle) {
+    return "Software\\Caldimo\\" + std::string(productTitle) + "\\";
+}
+
 namespace {
 
 bool inRange(const Settings& settings, const StoredValue& value) {
@@ -119,6 +123,13 @@ bool Records::SettingsValid() const {
         }
     }
     return valid;
+}
+
+void Records::chooseGame(int32_t gameType, int32_t targetIndex, const std::string& name) {
+    if (isGameType(gameType)) settings.gameType = static_cast<GameType>(gameType);
+    if (targetIndex >= 1 && targetIndex <= kTargets) settings.targetIndex = targetIndex;
+    settings.optionYourName = name;
+    SaveSettings();
 }
 
 void Records::ApplyOptions() {

@@ -5,13 +5,14 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
-#include "engine/controls.h"
+#include "contract/controls.h"
+#include "contract/texts.h"
 #include "engine/game_type.h"
 #include "engine/random.h"
-#include "engine/texts.h"
 #include "records/store.h"
 
 namespace brisko {
@@ -85,6 +86,10 @@ class PlayState {
     virtual void releaseAllHolds() = 0;
 };
 
+// The key of a product's settings: "Software\Caldimo\BRISKO 99\" for
+// "BRISKO 99".
+std::string registryKeyOf(std::string_view productTitle);
+
 // The program's settings and best scores, with their store.
 class Records {
   public:
@@ -93,7 +98,7 @@ class Records {
     Settings settings;
     // Draws per target index 1..6 (0 for the unlimited game), set by every load.
     std::array<int32_t, kTargets + 1> targetDraws{};
-    std::string registryKey = "Software\\Caldimo\\BRISKO 99\\";
+    std::string registryKey = registryKeyOf("BRISKO 99");
 
     // Raises StoreError for a value of the wrong type, which stops the load
     // there, and, once the load is over, for a damaged store file, which the
@@ -105,6 +110,12 @@ class Records {
     void ResetSettings();
     bool SettingsValid() const;
     void ApplyOptions();
+
+    // The change of game: the game type 1..3 and the target index 1..6 (each
+    // kept as it is when out of range, as when the dialog has none checked)
+    // and the player's name, then saved. The choice is made even when the
+    // store refuses the save, whose error is raised afterwards.
+    void chooseGame(int32_t gameType, int32_t targetIndex, const std::string& name);
 
     // The Options menu (F5..F8); each ends with ApplyOptions and SaveSettings.
     void menuSuggestionCartesClick(PlayState& play);
@@ -122,8 +133,11 @@ class Records {
     // The current list (gameType, targetIndex) on the window; row h 1..5 red,
     // or all rows in their own colours for 0.
     void ShowHighScores(int32_t highlight);
-    // Enters a score into the current list; its rank 1..5, or 0.
-    int32_t InsertHighScore(int32_t score);
+    // Enters a score into the current list, shows the list with its row red
+    // and saves; the rank 1..5, or 0 when the score does not enter. With
+    // `saveError`, a save the store refuses comes back there instead of being
+    // raised, so that the caller can first congratulate the player.
+    int32_t InsertHighScore(int32_t score, std::exception_ptr* saveError = nullptr);
 
     HighScoreList& currentList();
 

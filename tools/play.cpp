@@ -239,11 +239,7 @@ void Session::option(const std::vector<std::string>& words) {
 // As the confirmation of the change-game dialog: store the choice, then
 // start the game.
 void Session::newGame() {
-    Settings& s = world_.records.settings;
-    s.gameType = gameType_;
-    s.targetIndex = targetIndex_;
-    s.optionYourName = name_;
-    world_.records.SaveSettings();
+    world_.records.chooseGame(number(gameType_), targetIndex_, name_);
     world_.table.startNewGame();
 }
 
