@@ -136,22 +136,17 @@ void Records::ApplyOptions() {
     view_.showOptions(settings);
 }
 
-void Records::menuSuggestionCartesClick(PlayState& play) {
-    if (settings.optionSuggestionCartes != 0) {
-        settings.optionSuggestionCartes = 0;
-        if (play.awaitingDraw()) play.releaseAllHolds();
-    } else {
-        settings.optionSuggestionCartes = 1;
-        if (play.awaitingDraw()) play.holdSuggestedCards();
-    }
+void Records::menuSuggestionCartesClick(const std::function<void(bool on)>& switched) {
+    settings.optionSuggestionCartes = settings.optionSuggestionCartes != 0 ? 0 : 1;
+    switched(settings.optionSuggestionCartes != 0);
     ApplyOptions();
     SaveSettings();
 }
 
-void Records::menuOptionDoublageClick(const PlayState& play) {
+void Records::menuOptionDoublageClick(bool doubleUpActive) {
     if (settings.optionDoublagePropose == 0) {
         settings.optionDoublagePropose = 1;
-    } else if (play.doubleUpActive()) {
+    } else if (doubleUpActive) {
         view_.showMessage(texts_[Txt::txtWaitEndOfDraw]);
     } else {
         settings.optionDoublagePropose = 0;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -73,19 +74,6 @@ class RecordsView : public ControlView {
     virtual bool chooseColour(uint32_t current, uint32_t& chosen) = 0;
 };
 
-// The state of the game in progress that the option commands look at. The
-// game table implements it.
-class PlayState {
-  public:
-    virtual ~PlayState() = default;
-    virtual bool awaitingDraw() const = 0;  // phase is AwaitingDraw
-    virtual bool doubleUpActive() const = 0;
-    // The suggestion switched on before the draw: hold the marked slots.
-    virtual void holdSuggestedCards() = 0;
-    // The suggestion switched off before the draw: release all five slots.
-    virtual void releaseAllHolds() = 0;
-};
-
 // The key of a product's settings: "Software\Caldimo\BRISKO 99\" for
 // "BRISKO 99".
 std::string registryKeyOf(std::string_view productTitle);
@@ -118,8 +106,11 @@ class Records {
     void chooseGame(int32_t gameType, int32_t targetIndex, const std::string& name);
 
     // The Options menu (F5..F8); each ends with ApplyOptions and SaveSettings.
-    void menuSuggestionCartesClick(PlayState& play);
-    void menuOptionDoublageClick(const PlayState& play);
+    // `switched` hears the suggestion's new state before the options are
+    // shown: the game table holds or releases the cards of the deal.
+    void menuSuggestionCartesClick(const std::function<void(bool on)>& switched);
+    // Switching the double-up off is refused while `doubleUpActive`.
+    void menuOptionDoublageClick(bool doubleUpActive);
     void menuBarreInfoClick();
     void menuCouleurFondEcranClick();
 

@@ -97,7 +97,7 @@ void GameTable::addToCredit(int64_t amount) {
     state.credit = saturate(state.credit + amount);
 }
 
-// --- EngineView and PlayState ------------------------------------------------
+// --- EngineView and the hold suggestion --------------------------------------
 
 void GameTable::ShowCard(int32_t slot) {
     view_.ShowCard(slot);
@@ -113,6 +113,15 @@ void GameTable::setResultLine(const std::string& text) {
 
 void GameTable::showHoldLabel(int32_t slot) {
     show(holdLabel(slot), true);
+}
+
+void GameTable::suggestionSwitched(bool on) {
+    if (state.phase != Phase::AwaitingDraw) return;
+    if (on) {
+        holdSuggestedCards();
+    } else {
+        releaseAllHolds();
+    }
 }
 
 void GameTable::holdSuggestedCards() {

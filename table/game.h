@@ -54,7 +54,7 @@ struct GameState {
 // The rules of the table, driven by the window's commands and timer ticks.
 // A command the stage does not allow does nothing, so a script or a test can
 // send any command at any time; the window disables or hides its control.
-class GameTable final : public EngineView, public PlayState {
+class GameTable final : public EngineView {
   public:
     GameTable(const Clock& clock, EngineState& cards, Records& records, const Texts& texts,
               TableView& view)
@@ -95,11 +95,9 @@ class GameTable final : public EngineView, public PlayState {
     void setResultPrefix(const std::string& prefix) override { state.resultPrefix = prefix; }
     void showHoldLabel(int32_t slot) override;
 
-    // PlayState
-    bool awaitingDraw() const override { return state.phase == Phase::AwaitingDraw; }
-    bool doubleUpActive() const override { return state.doubleUpActive; }
-    void holdSuggestedCards() override;
-    void releaseAllHolds() override;
+    // The hold suggestion switched on or off: before the draw, the marked
+    // slots are held, or all five released.
+    void suggestionSwitched(bool on);
 
   private:
     void deal();
@@ -111,6 +109,8 @@ class GameTable final : public EngineView, public PlayState {
     void setUpDoubleUp();
     void pick(int32_t slot);
     void addToCredit(int64_t amount);
+    void holdSuggestedCards();
+    void releaseAllHolds();
 
     // The rank of a score offered to the best scores, on panelBravoHighScore.
     void showBestScore(int32_t rank, int32_t score);

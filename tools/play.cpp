@@ -229,10 +229,10 @@ void Session::option(const std::vector<std::string>& words) {
     // so that switching the double-up off during a double-up is refused.
     if (words[1] == "doublage") {
         if ((records.settings.optionDoublagePropose != 0) != on) {
-            records.menuOptionDoublageClick(world_.table);
+            records.menuOptionDoublageClick(world_.table.state.doubleUpActive);
         }
     } else if ((records.settings.optionSuggestionCartes != 0) != on) {
-        records.menuSuggestionCartesClick(world_.table);
+        records.menuSuggestionCartesClick([this](bool on) { world_.table.suggestionSwitched(on); });
     }
 }
 
