@@ -5,7 +5,6 @@
 
 #include <bitset>
 #include <cstdint>
-#include <exception>
 #include <string>
 
 #include "contract/display.h"
