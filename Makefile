@@ -47,10 +47,12 @@ bench: build
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-# Fails, naming the files, when a source file is not as clang-format writes it
-# or does not say its license in its first lines.
+# Fails, naming the files, when a source file is not as clang-format writes it,
+# includes a header above its layer or Qt outside the window code
+# (scripts/check-layers), or does not say its license in its first lines.
 format-check:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	@scripts/check-layers
 	@missing=$$(git ls-files '*.cpp' '*.h' '*.h.in' '*.py' '*.cmake' '*CMakeLists.txt' \
 	    Makefile .ci/run 'scripts/*' | while read -r f; do \
 	    head -n 3 "$$f" | grep -q 'SPDX-License-Identifier: GPL-3.0-or-later' || echo "$$f"; done); \

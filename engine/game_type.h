@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game types: what each does with the joker at the deal and at the draw,
-// what it is called, and where its generated best scores start. A new game
-// type is one more row here and its best-score lists.
+// how brisko-analyze describes it, and where its generated best scores start.
+// A new game type is one more row here, its name in the text table and its
+// best-score lists.
 #pragma once
 
 #include <array>
@@ -10,7 +11,6 @@
 #include <string_view>
 
 #include "engine/card.h"
-#include "engine/texts.h"
 
 namespace brisko {
 
@@ -22,7 +22,6 @@ inline constexpr int32_t kJokerOdds = 1060;
 
 struct GameTypeRules {
     GameType type;
-    Txt name;                      // the dialog's choice and panelNiveau
     std::string_view description;  // how brisko-analyze names it
     // The joker in the deal: kJokerOdds puts it in every deal without drawing
     // a chance, 0 never, anything between is its chances.
@@ -39,10 +38,9 @@ struct GameTypeRules {
 };
 
 inline constexpr std::array<GameTypeRules, 3> kGameTypeRules = {{
-    {GameType::JokerEveryDeal, Txt::txtGameTypeName1, "a joker in every deal", kJokerOdds, 0, 3300,
-     100, 8300},
-    {GameType::JokerPossible, Txt::txtGameTypeName2, "a joker possible", 99, 20, 2300, 20, 2300},
-    {GameType::NoJoker, Txt::txtGameTypeName3, "no joker", 0, 0, 1300, 0, 2200},
+    {GameType::JokerEveryDeal, "a joker in every deal", kJokerOdds, 0, 3300, 100, 8300},
+    {GameType::JokerPossible, "a joker possible", 99, 20, 2300, 20, 2300},
+    {GameType::NoJoker, "no joker", 0, 0, 1300, 0, 2200},
 }};
 
 inline constexpr int32_t kGameTypes = static_cast<int32_t>(kGameTypeRules.size());

@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "engine/card.h"
-#include "engine/controls.h"
 #include "engine/game_type.h"
 #include "engine/random.h"
 
@@ -30,38 +29,6 @@ inline constexpr int32_t kCategoryCount = 10;
 // Win per credit bet, by category 0..9.
 inline constexpr std::array<int32_t, kCategoryCount> payMultiplier = {0,  1,  2,  4,   8,
                                                                       12, 16, 24, 200, 500};
-
-inline constexpr Colour kRed = rgb(255, 0, 0);
-inline constexpr Colour kLightGreen = rgb(146, 239, 150);
-inline constexpr Colour kDarkGreen = rgb(0, 64, 0);
-inline constexpr Colour kSilver = rgb(192, 192, 192);
-
-// One row of the pay table on the window, from the royal flush down.
-struct PayRow {
-    HandCategory category;
-    Control titlePanel;
-    Control valuePanel;
-    Colour colour;  // the row's own colour, restored when the bet changes
-};
-
-inline constexpr std::array<PayRow, 9> payTableRows = {{
-    {HandCategory::RoyalFlush, Control::PanelTitreFlushRoyale, Control::PanelFlushRoyale,
-     kLightGreen},
-    {HandCategory::StraightFlush, Control::PanelTitreQuinteFlush, Control::PanelQuinteFlush,
-     kDarkGreen},
-    {HandCategory::FourOfAKind, Control::PanelTitreCarre, Control::PanelCarre, kSilver},
-    {HandCategory::FullHouse, Control::PanelTitreFull, Control::PanelFull, kDarkGreen},
-    {HandCategory::Flush, Control::PanelTitreFlush, Control::PanelFlush, kSilver},
-    {HandCategory::Straight, Control::PanelTitreSuite, Control::PanelSuite, kDarkGreen},
-    {HandCategory::ThreeOfAKind, Control::PanelTitreBrelan, Control::PanelBrelan, kSilver},
-    {HandCategory::TwoPairs, Control::PanelTitreDeuxPaires, Control::PanelDeuxPaires, kDarkGreen},
-    {HandCategory::KingsOrBetter, Control::PanelTitrePaireAsOuRoi, Control::PanelPaireAsOuRoi,
-     kSilver},
-}};
-
-constexpr const PayRow& payRowOf(HandCategory category) {
-    return payTableRows[static_cast<size_t>(9 - static_cast<int32_t>(category))];
-}
 
 // Everything the card rules read and write while a hand is played.
 struct EngineState {

@@ -162,7 +162,7 @@ void TfrmChangeGame::OpenChangeGameDialog() {
     panelTitreHighScore->setText(q(texts_[Txt::txtHighScore]) + " :");
     groupBoxNiveauJeu->setTitle(q(texts_[Txt::txtGameType]));
     for (int32_t t = 1; t <= kGameTypes; ++t) {
-        rbNiveau[size_t(t)]->setText(q(texts_[rulesOf(static_cast<GameType>(t)).name]));
+        rbNiveau[size_t(t)]->setText(q(texts_[gameTypeName(static_cast<GameType>(t))]));
     }
     groupBoxNbTirages->setTitle(q(texts_[Txt::txtDrawCount]));
     buttonOK->setText(q(texts_[Txt::txtOK]));
@@ -259,15 +259,11 @@ void TfrmChangeGame::ConfirmChangeGame() {
     const int32_t gameType = checkedGameType();
     const int32_t target = checkedTarget();
     closeDialog();
-    Settings& s = records_.settings;
-    if (gameType != 0) s.gameType = static_cast<GameType>(gameType);
-    if (target != 0) s.targetIndex = target;
-    s.optionYourName = editYourName->text().toStdString();
     // A refused save still starts the game that was chosen; the player is
     // told afterwards.
     QString saveError;
     try {
-        records_.SaveSettings();
+        records_.chooseGame(gameType, target, editYourName->text().toStdString());
     } catch (const StoreError& error) {
         saveError = QString::fromUtf8(error.what());
     }

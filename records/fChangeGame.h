@@ -13,7 +13,7 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/texts.h"
+#include "contract/texts.h"
 #include "records/settings.h"
 
 class QGroupBox;

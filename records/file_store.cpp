@@ -223,23 +223,6 @@ std::string FileStore::takeNotice() {
     return std::exchange(notice_, {});
 }
 
-size_t FileStore::readBinary(const std::string& name, void* dest, size_t capacity) {
-    return readBinaryValue(currentKey().find(name), name, dest, capacity);
-}
-
-std::string FileStore::readString(const std::string& name) {
-    return readStringValue(currentKey().find(name), name);
-}
-
-void FileStore::writeBinary(const std::string& name, const void* data, size_t length) {
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    write(RegValue{name, kRegBinary, std::vector<uint8_t>(bytes, bytes + length), {}});
-}
-
-void FileStore::writeString(const std::string& name, const std::string& text) {
-    write(RegValue{name, kRegSz, stringData(text), {}});
-}
-
 void FileStore::write(RegValue value) {
     currentKey().set(value);
     if (inSave_) {

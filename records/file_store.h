@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "records/key_store.h"
 #include "records/registry.h"
 #include "records/registry_text.h"
 #include "records/store.h"
@@ -26,7 +27,7 @@ std::filesystem::path defaultStorePath();
 // renamed over the file; the folder is synced last. A failure leaves the file
 // as it was and raises the write error naming the first value of the save.
 // Keys and values the program does not write are kept as they were.
-class FileStore : public SettingsStore {
+class FileStore final : public KeyStore {
   public:
     using TimeSource = std::function<int64_t()>;  // unix seconds
 
@@ -35,10 +36,6 @@ class FileStore : public SettingsStore {
     explicit FileStore(std::filesystem::path file, TimeSource now = {});
 
     void openKey(const std::string& path) override;
-    size_t readBinary(const std::string& name, void* dest, size_t capacity) override;
-    void writeBinary(const std::string& name, const void* data, size_t length) override;
-    std::string readString(const std::string& name) override;
-    void writeString(const std::string& name, const std::string& text) override;
     void beginSave() override;
     void commitSave() override;
     // Set when openKey (or a commit) found the file damaged: it names the file,
@@ -58,9 +55,9 @@ class FileStore : public SettingsStore {
         RegValue value;
     };
 
-    RegKey& currentKey();
+    RegKey& currentKey() override;
     void loadFromDisk();
-    void write(RegValue value);
+    void write(RegValue value) override;
     void commit(std::vector<Pending> pending);
     // Moves the damaged file aside (the lock held) and says so in the notice.
     void setAside(const RegistryParseError& error);

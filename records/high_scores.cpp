@@ -2,7 +2,7 @@
 #include <exception>
 #include <string>
 
-#include "engine/hand.h"
+#include "contract/controls.h"
 #include "engine/rounding.h"
 #include "records/settings.h"
 
@@ -87,7 +87,7 @@ void Records::ShowHighScores(int32_t highlight) {
     }
 }
 
-int32_t Records::InsertHighScore(int32_t score) {
+int32_t Records::InsertHighScore(int32_t score, std::exception_ptr* saveError) {
     HighScoreList& list = currentList();
     if (score <= list[kRanks].points) return 0;
     int32_t p = 1;
@@ -100,19 +100,16 @@ int32_t Records::InsertHighScore(int32_t score) {
     for (int32_t r = kRanks - 1; r >= p; --r) list[r + 1] = list[r];
     list[p] = HighScoreEntry{score, settings.optionYourName};
     ShowHighScores(p);
-    // The entry is in the list whether or not the store takes it: the player
-    // is congratulated, then told about the store.
-    std::exception_ptr saveError;
+    // The entry is in the list whether or not the store takes it.
+    if (saveError == nullptr) {
+        SaveSettings();
+        return p;
+    }
     try {
         SaveSettings();
     } catch (const StoreError&) {
-        saveError = std::current_exception();
+        *saveError = std::current_exception();
     }
-    view_.setCaption(Control::panelBravoHighScore,
-                     "BRAVO " + settings.optionYourName + ", " + texts_[Txt::txtBestScoreNo] +
-                         std::to_string(p) + " : " + std::to_string(score));
-    view_.setVisible(Control::panelBravoHighScore, true);
-    if (saveError) std::rethrow_exception(saveError);
     return p;
 }
 

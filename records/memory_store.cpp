@@ -20,23 +20,6 @@ const RegKey* MemoryStore::currentKeyOrNull() const {
     return tree_.find(current_);
 }
 
-size_t MemoryStore::readBinary(const std::string& name, void* dest, size_t capacity) {
-    return readBinaryValue(currentKey().find(name), name, dest, capacity);
-}
-
-std::string MemoryStore::readString(const std::string& name) {
-    return readStringValue(currentKey().find(name), name);
-}
-
-void MemoryStore::writeBinary(const std::string& name, const void* data, size_t length) {
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    write(RegValue{name, kRegBinary, std::vector<uint8_t>(bytes, bytes + length), {}});
-}
-
-void MemoryStore::writeString(const std::string& name, const std::string& text) {
-    write(RegValue{name, kRegSz, stringData(text), {}});
-}
-
 void MemoryStore::write(RegValue value) {
     currentKey();
     if (inSave_) {

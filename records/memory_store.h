@@ -7,18 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "records/key_store.h"
 #include "records/registry.h"
 #include "records/store.h"
 
 namespace brisko {
 
-class MemoryStore : public SettingsStore {
+class MemoryStore final : public KeyStore {
   public:
     void openKey(const std::string& path) override;
-    size_t readBinary(const std::string& name, void* dest, size_t capacity) override;
-    void writeBinary(const std::string& name, const void* data, size_t length) override;
-    std::string readString(const std::string& name) override;
-    void writeString(const std::string& name, const std::string& text) override;
     // Writes between these two stay pending; the commit applies them all, or,
     // when refused, none (raising the write error naming the first of them).
     void beginSave() override;
@@ -44,9 +41,9 @@ class MemoryStore : public SettingsStore {
     int commits() const { return commits_; }
 
   private:
-    RegKey& currentKey();
+    RegKey& currentKey() override;
     const RegKey* currentKeyOrNull() const;
-    void write(RegValue value);
+    void write(RegValue value) override;
     bool refused(const std::string& name) const;
 
     RegTree tree_;

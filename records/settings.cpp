@@ -5,6 +5,10 @@
 
 namespace brisko {
 
+std::string registryKeyOf(std::string_view productTitle) {
+    return "Software\\Caldimo\\" + std::string(productTitle) + "\\";
+}
+
 namespace {
 
 bool inRange(const Settings& settings, const StoredValue& value) {
@@ -121,26 +125,28 @@ bool Records::SettingsValid() const {
     return valid;
 }
 
+void Records::chooseGame(int32_t gameType, int32_t targetIndex, const std::string& name) {
+    if (isGameType(gameType)) settings.gameType = static_cast<GameType>(gameType);
+    if (targetIndex >= 1 && targetIndex <= kTargets) settings.targetIndex = targetIndex;
+    settings.optionYourName = name;
+    SaveSettings();
+}
+
 void Records::ApplyOptions() {
     view_.showOptions(settings);
 }
 
-void Records::menuSuggestionCartesClick(PlayState& play) {
-    if (settings.optionSuggestionCartes != 0) {
-        settings.optionSuggestionCartes = 0;
-        if (play.awaitingDraw()) play.releaseAllHolds();
-    } else {
-        settings.optionSuggestionCartes = 1;
-        if (play.awaitingDraw()) play.holdSuggestedCards();
-    }
+void Records::menuSuggestionCartesClick(const std::function<void(bool on)>& switched) {
+    settings.optionSuggestionCartes = settings.optionSuggestionCartes != 0 ? 0 : 1;
+    switched(settings.optionSuggestionCartes != 0);
     ApplyOptions();
     SaveSettings();
 }
 
-void Records::menuOptionDoublageClick(const PlayState& play) {
+void Records::menuOptionDoublageClick(bool doubleUpActive) {
     if (settings.optionDoublagePropose == 0) {
         settings.optionDoublagePropose = 1;
-    } else if (play.doubleUpActive()) {
+    } else if (doubleUpActive) {
         view_.showMessage(texts_[Txt::txtWaitEndOfDraw]);
     } else {
         settings.optionDoublagePropose = 0;

@@ -5,13 +5,15 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 
-#include "engine/controls.h"
+#include "contract/controls.h"
+#include "contract/texts.h"
 #include "engine/game_type.h"
 #include "engine/random.h"
-#include "engine/texts.h"
 #include "records/store.h"
 
 namespace brisko {
@@ -72,18 +74,9 @@ class RecordsView : public ControlView {
     virtual bool chooseColour(uint32_t current, uint32_t& chosen) = 0;
 };
 
-// The state of the game in progress that the option commands look at. The
-// game table implements it.
-class PlayState {
-  public:
-    virtual ~PlayState() = default;
-    virtual bool awaitingDraw() const = 0;  // phase is AwaitingDraw
-    virtual bool doubleUpActive() const = 0;
-    // The suggestion switched on before the draw: hold the marked slots.
-    virtual void holdSuggestedCards() = 0;
-    // The suggestion switched off before the draw: release all five slots.
-    virtual void releaseAllHolds() = 0;
-};
+// The key of a product's settings: "Software\Caldimo\BRISKO 99\" for
+// "BRISKO 99".
+std::string registryKeyOf(std::string_view productTitle);
 
 // The program's settings and best scores, with their store.
 class Records {
@@ -93,7 +86,7 @@ class Records {
     Settings settings;
     // Draws per target index 1..6 (0 for the unlimited game), set by every load.
     std::array<int32_t, kTargets + 1> targetDraws{};
-    std::string registryKey = "Software\\Caldimo\\BRISKO 99\\";
+    std::string registryKey = registryKeyOf("BRISKO 99");
 
     // Raises StoreError for a value of the wrong type, which stops the load
     // there, and, once the load is over, for a damaged store file, which the
@@ -106,9 +99,18 @@ class Records {
     bool SettingsValid() const;
     void ApplyOptions();
 
+    // The change of game: the game type 1..3 and the target index 1..6 (each
+    // kept as it is when out of range, as when the dialog has none checked)
+    // and the player's name, then saved. The choice is made even when the
+    // store refuses the save, whose error is raised afterwards.
+    void chooseGame(int32_t gameType, int32_t targetIndex, const std::string& name);
+
     // The Options menu (F5..F8); each ends with ApplyOptions and SaveSettings.
-    void menuSuggestionCartesClick(PlayState& play);
-    void menuOptionDoublageClick(const PlayState& play);
+    // `switched` hears the suggestion's new state before the options are
+    // shown: the game table holds or releases the cards of the deal.
+    void menuSuggestionCartesClick(const std::function<void(bool on)>& switched);
+    // Switching the double-up off is refused while `doubleUpActive`.
+    void menuOptionDoublageClick(bool doubleUpActive);
     void menuBarreInfoClick();
     void menuCouleurFondEcranClick();
 
@@ -122,8 +124,11 @@ class Records {
     // The current list (gameType, targetIndex) on the window; row h 1..5 red,
     // or all rows in their own colours for 0.
     void ShowHighScores(int32_t highlight);
-    // Enters a score into the current list; its rank 1..5, or 0.
-    int32_t InsertHighScore(int32_t score);
+    // Enters a score into the current list, shows the list with its row red
+    // and saves; the rank 1..5, or 0 when the score does not enter. With
+    // `saveError`, a save the store refuses comes back there instead of being
+    // raised, so that the caller can first congratulate the player.
+    int32_t InsertHighScore(int32_t score, std::exception_ptr* saveError = nullptr);
 
     HighScoreList& currentList();
 

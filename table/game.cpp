@@ -5,6 +5,7 @@
 #include <exception>
 #include <limits>
 
+#include "contract/pay_table.h"
 #include "engine/rounding.h"
 
 namespace brisko {
@@ -42,12 +43,10 @@ void GameTable::caption(Control control, const std::string& text) {
 }
 
 void GameTable::show(Control control, bool visible) {
-    visible_.set(static_cast<size_t>(indexOf(control)), visible);
     view_.setVisible(control, visible);
 }
 
 void GameTable::enable(Control control, bool enabled) {
-    enabled_.set(static_cast<size_t>(indexOf(control)), enabled);
     view_.setEnabled(control, enabled);
 }
 
@@ -76,22 +75,31 @@ bool GameTable::timerRunning(Timer timer) const {
     return runningTimers_.test(static_cast<size_t>(timer));
 }
 
-bool GameTable::controlEnabled(Control control) const {
-    return enabled_.test(static_cast<size_t>(indexOf(control)));
-}
-
-bool GameTable::controlVisible(Control control) const {
-    return visible_.test(static_cast<size_t>(indexOf(control)));
+bool GameTable::allows(TableCommand command) const {
+    switch (command) {
+        case TableCommand::BetPlus:
+        case TableCommand::BetMax:
+            return state.stage == Stage::Betting;
+        case TableCommand::DealOrDraw:
+            return state.stage == Stage::Betting || state.stage == Stage::AwaitingDraw;
+        case TableCommand::HoldCard:
+            return state.stage == Stage::AwaitingDraw;
+        case TableCommand::PickCard:
+            return state.stage == Stage::DoubleUpPick;
+        case TableCommand::Double:
+        case TableCommand::Quit:
+            return state.stage == Stage::DoubleUpOffer;
+    }
+    return false;
 }
 
 void GameTable::addToCredit(int64_t amount) {
     state.credit = saturate(state.credit + amount);
 }
 
-// --- EngineView and PlayState ------------------------------------------------
+// --- EngineView and the hold suggestion --------------------------------------
 
 void GameTable::ShowCard(int32_t slot) {
-    visible_.set(static_cast<size_t>(indexOf(cardFrame(slot))));
     view_.ShowCard(slot);
 }
 
@@ -105,6 +113,15 @@ void GameTable::setResultLine(const std::string& text) {
 
 void GameTable::showHoldLabel(int32_t slot) {
     show(holdLabel(slot), true);
+}
+
+void GameTable::suggestionSwitched(bool on) {
+    if (state.phase != Phase::AwaitingDraw) return;
+    if (on) {
+        holdSuggestedCards();
+    } else {
+        releaseAllHolds();
+    }
 }
 
 void GameTable::holdSuggestedCards() {
@@ -137,6 +154,7 @@ void GameTable::startNewGame() {
     state.lastBet = 1;
     state.drawNumber = 0;
     state.phase = Phase::AwaitingDeal;
+    state.stage = Stage::Betting;
     refreshPayTable();
     state.credit = kStartCredit;
     cards_.pairRank = -1;
@@ -145,7 +163,7 @@ void GameTable::startNewGame() {
     setResultLine(texts_[Txt::txtBetPrompt]);
 
     show(Control::panelHaut, true);
-    caption(Control::panelNiveau, texts_[rulesOf(gameType()).name]);
+    caption(Control::panelNiveau, texts_[gameTypeName(gameType())]);
     const int32_t target = targetIndex();
     caption(Control::panelObjectifNbTirages,
             target > 5 || target < 1 ? texts_[Txt::txtUnlimited]
@@ -179,7 +197,7 @@ void GameTable::startNewGame() {
 }
 
 void GameTable::betPlus() {
-    if (!controlEnabled(Control::ButtonEncore)) return;
+    if (!allows(TableCommand::BetPlus)) return;
     if (state.betPlacedThisDraw) {
         state.bet += 1;
     } else {
@@ -207,7 +225,7 @@ void GameTable::betPlus() {
 }
 
 void GameTable::betMax() {
-    if (!controlEnabled(Control::ButtonMiseMax)) return;
+    if (!allows(TableCommand::BetMax)) return;
     if (!state.betPlacedThisDraw) state.bet = 0;  // nothing charged yet for this draw
     state.betPlacedThisDraw = true;
     enable(Control::ButtonEncore, false);
@@ -223,7 +241,7 @@ void GameTable::betMax() {
 }
 
 void GameTable::dealOrDraw() {
-    if (!controlEnabled(Control::ButtonTirage)) return;
+    if (!allows(TableCommand::DealOrDraw)) return;
     runDealOrDraw();
 }
 
@@ -261,6 +279,7 @@ void GameTable::deal() {
     enable(Control::ButtonEncore, false);
     enable(Control::ButtonMiseMax, false);
     state.phase = Phase::AwaitingDraw;
+    state.stage = Stage::AwaitingDraw;
     for (int32_t k = 1; k <= kSlots; ++k) {
         cards_.held[k] = false;
         show(holdButton(k), true);
@@ -299,11 +318,11 @@ void GameTable::draw() {
 void GameTable::clickCard(int32_t slot) {
     if (slot < 1 || slot > kSlots) return;
     state.resultPrefix.clear();
-    if (state.phase == Phase::AwaitingDraw) {
+    if (allows(TableCommand::HoldCard)) {
         bool& held = cards_.held[slot];
         held = !held;
         show(holdLabel(slot), held);
-    } else if (state.phase == Phase::DoubleUpPick && slot >= 2) {
+    } else if (allows(TableCommand::PickCard) && slot >= 2) {
         pick(slot);
     }
 }
@@ -326,30 +345,40 @@ void GameTable::endOfDraw() {
         state.score = unlimitedScore(state.credit, state.drawNumber);
         caption(Control::panelScoreJoueur, number(state.score));
         if (state.drawNumber >= 1) {
-            try {
-                records_.InsertHighScore(state.score);
-            } catch (const StoreError&) {
-                storeError = std::current_exception();
-            }
+            const int32_t rank = records_.InsertHighScore(state.score, &storeError);
+            if (rank > 0) showBestScore(rank, state.score);
         }
     } else {
         caption(Control::panelScoreJoueur, number(state.credit));
         const int32_t target = std::clamp(targetIndex(), 1, 5);
         if (state.drawNumber == kTargetDraws[static_cast<size_t>(target)]) {
+            state.stage = Stage::GameOver;  // betting stays closed until a new game
             setResultLine(texts_[Txt::txtGameOver]);
             show(Control::panelChangeGame, true);
             show(Control::panelNewGame, true);
-            if (records_.InsertHighScore(state.credit) == 0) {
+            const int32_t rank = records_.InsertHighScore(state.credit, &storeError);
+            if (rank > 0) {
+                showBestScore(rank, state.credit);
+            } else {
                 caption(Control::panelBravoHighScore, texts_[Txt::txtNoHighScore]);
                 show(Control::panelBravoHighScore, true);
             }
-            return;  // betting stays closed until a new game
+            if (storeError) std::rethrow_exception(storeError);
+            return;
         }
     }
+    state.stage = Stage::Betting;
     setResultLine(texts_[Txt::txtBetPrompt]);
     enableBetting(true);
     view_.setFocus(Control::ButtonTirage);
     if (storeError) std::rethrow_exception(storeError);
+}
+
+void GameTable::showBestScore(int32_t rank, int32_t score) {
+    caption(Control::panelBravoHighScore, "BRAVO " + records_.settings.optionYourName + ", " +
+                                              texts_[Txt::txtBestScoreNo] + number(rank) + " : " +
+                                              number(score));
+    show(Control::panelBravoHighScore, true);
 }
 
 // --- the double-or-quit game -------------------------------------------------
@@ -359,6 +388,7 @@ void GameTable::offerDoubleUp() {
         settleDraw();
         return;
     }
+    state.stage = Stage::DoubleUpOffer;
     enable(Control::ButtonTirage, false);
     state.doubleUpActive = true;
     for (int32_t k = 1; k <= kSlots; ++k) show(holdButton(k), false);
@@ -385,7 +415,7 @@ void GameTable::TimerYesNoDoublageTimer() {
 }
 
 void GameTable::ButtonNoDoubleClick() {
-    if (!controlVisible(Control::PanelDoublage)) return;
+    if (!allows(TableCommand::Quit)) return;
     state.doubleUpActive = false;
     setResultLine("");
     show(Control::PanelDoublage, false);
@@ -399,11 +429,12 @@ void GameTable::ButtonNoDoubleClick() {
 }
 
 void GameTable::ButtonYesDoubleClick() {
-    if (!controlVisible(Control::PanelDoublage)) return;
+    if (!allows(TableCommand::Double)) return;
     setResultLine("");
     show(Control::PanelDoublage, false);
     stopTimer(Timer::TimerYesNoDoublage);
     state.phase = Phase::DoubleUpPick;
+    state.stage = Stage::DoubleUpPick;
     setUpDoubleUp();
 }
 

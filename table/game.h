@@ -7,15 +7,28 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/display.h"
+#include "contract/display.h"
+#include "contract/texts.h"
 #include "engine/random.h"
-#include "engine/texts.h"
 #include "records/settings.h"
 #include "table/view.h"
 
 namespace brisko {
 
 enum class Phase : int32_t { AwaitingDeal = 1, AwaitingDraw = 2, DoubleUpPick = 3 };
+
+// Where the game stands between two commands; it alone decides what the
+// player may do (allows) and the window shows what follows from it.
+enum class Stage : int32_t {
+    GameOver,       // no game under way: before the first, after a limited game's last draw
+    Betting,        // between draws: the bet buttons and JOUER
+    AwaitingDraw,   // five cards dealt: holds and JOUER
+    DoubleUpOffer,  // a win offered to double or quit
+    DoubleUpPick,   // the dealer's card against four face down
+};
+
+// The player's commands that only some stages take.
+enum class TableCommand : int32_t { BetPlus, BetMax, DealOrDraw, HoldCard, PickCard, Double, Quit };
 
 inline constexpr int32_t kMaxBet = 20;
 inline constexpr int32_t kStartCredit = 200;
@@ -28,6 +41,7 @@ struct GameState {
     bool betPlacedThisDraw = false;
     int32_t drawNumber = 0;
     Phase phase = Phase::AwaitingDeal;
+    Stage stage = Stage::GameOver;
     int32_t win = 0;
     std::string resultPrefix;
     bool doubleUpActive = false;
@@ -37,9 +51,9 @@ struct GameState {
 };
 
 // The rules of the table, driven by the window's commands and timer ticks.
-// Commands whose control is disabled or hidden on the window do nothing here
-// either, so a script or a test can send any command at any time.
-class GameTable final : public EngineView, public PlayState {
+// A command the stage does not allow does nothing, so a script or a test can
+// send any command at any time; the window disables or hides its control.
+class GameTable final : public EngineView {
   public:
     GameTable(const Clock& clock, EngineState& cards, Records& records, const Texts& texts,
               TableView& view)
@@ -68,9 +82,8 @@ class GameTable final : public EngineView, public PlayState {
     void TimerVoirDoubleTimer();
     bool timerRunning(Timer timer) const;
 
-    // Whether the window currently lets the player use a control.
-    bool controlEnabled(Control control) const;
-    bool controlVisible(Control control) const;
+    // Whether the game's stage takes the command now.
+    bool allows(TableCommand command) const;
 
     void refreshPayTable();
 
@@ -81,11 +94,9 @@ class GameTable final : public EngineView, public PlayState {
     void setResultPrefix(const std::string& prefix) override { state.resultPrefix = prefix; }
     void showHoldLabel(int32_t slot) override;
 
-    // PlayState
-    bool awaitingDraw() const override { return state.phase == Phase::AwaitingDraw; }
-    bool doubleUpActive() const override { return state.doubleUpActive; }
-    void holdSuggestedCards() override;
-    void releaseAllHolds() override;
+    // The hold suggestion switched on or off: before the draw, the marked
+    // slots are held, or all five released.
+    void suggestionSwitched(bool on);
 
   private:
     void deal();
@@ -97,6 +108,11 @@ class GameTable final : public EngineView, public PlayState {
     void setUpDoubleUp();
     void pick(int32_t slot);
     void addToCredit(int64_t amount);
+    void holdSuggestedCards();
+    void releaseAllHolds();
+
+    // The rank of a score offered to the best scores, on panelBravoHighScore.
+    void showBestScore(int32_t rank, int32_t score);
 
     void caption(Control control, const std::string& text);
     void show(Control control, bool visible);
@@ -112,10 +128,6 @@ class GameTable final : public EngineView, public PlayState {
     const Texts& texts_;
     TableView& view_;
 
-    // What the table has told the window, so that commands of controls the
-    // player cannot reach are ignored.
-    std::bitset<kControlCount> enabled_;
-    std::bitset<kControlCount> visible_;
     std::bitset<kTimerNames.size()> runningTimers_;
 };
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/controls.h"
+#include "contract/controls.h"
 
 namespace brisko {
 

@@ -4,9 +4,9 @@
 // random source, and the table that plays them.
 #pragma once
 
+#include "contract/texts.h"
 #include "engine/hand.h"
 #include "engine/random.h"
-#include "engine/texts.h"
 #include "records/settings.h"
 #include "records/store.h"
 #include "table/game.h"

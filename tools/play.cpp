@@ -229,21 +229,17 @@ void Session::option(const std::vector<std::string>& words) {
     // so that switching the double-up off during a double-up is refused.
     if (words[1] == "doublage") {
         if ((records.settings.optionDoublagePropose != 0) != on) {
-            records.menuOptionDoublageClick(world_.table);
+            records.menuOptionDoublageClick(world_.table.state.doubleUpActive);
         }
     } else if ((records.settings.optionSuggestionCartes != 0) != on) {
-        records.menuSuggestionCartesClick(world_.table);
+        records.menuSuggestionCartesClick([this](bool on) { world_.table.suggestionSwitched(on); });
     }
 }
 
 // As the confirmation of the change-game dialog: store the choice, then
 // start the game.
 void Session::newGame() {
-    Settings& s = world_.records.settings;
-    s.gameType = gameType_;
-    s.targetIndex = targetIndex_;
-    s.optionYourName = name_;
-    world_.records.SaveSettings();
+    world_.records.chooseGame(number(gameType_), targetIndex_, name_);
     world_.table.startNewGame();
 }
 

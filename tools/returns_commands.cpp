@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "engine/texts.h"
+#include "contract/texts.h"
 #include "tools/numbers.h"
 #include "tools/returns.h"
 
@@ -96,7 +96,7 @@ void printTables(const std::vector<std::array<GameReturn, 2>>& all, Format forma
         return c == 0 ? std::string(french ? "Sans gain" : "No win") : texts[names[c]];
     };
     auto typeName = [&](GameType t) {
-        return std::to_string(number(t)) + " (" + texts[rulesOf(t).name] + ")";
+        return std::to_string(number(t)) + " (" + texts[gameTypeName(t)] + ")";
     };
     const std::string optimalWord = french ? "jeu optimal" : "optimal play";
     const std::string suggestWord = french ? "cartes suggérées" : "suggested cards";

@@ -61,11 +61,9 @@ SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) 
     World world(clock, store, tableView, recordsView);
     world.records.LoadSettings();
     Settings& settings = world.records.settings;
-    settings.gameType = setup.gameType;
-    settings.targetIndex = setup.targetIndex;
     settings.optionSuggestionCartes = 0;  // the strategy holds the cards
     settings.optionDoublagePropose = setup.alwaysDouble ? 1 : 0;
-    settings.optionYourName = "SIMULATE";
+    world.records.chooseGame(number(setup.gameType), setup.targetIndex, "SIMULATE");
 
     const int32_t draws =
         setup.targetIndex == kUnlimitedTarget ? kUnlimitedDraws : kTargetDraws[setup.targetIndex];

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "engine/texts.h"
+#include "contract/texts.h"
 
 namespace brisko {
 

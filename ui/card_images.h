@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/texts.h"
+#include "contract/texts.h"
 
 namespace brisko {
 

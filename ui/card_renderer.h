@@ -17,7 +17,7 @@
 #include <functional>
 #include <utility>
 
-#include "engine/texts.h"
+#include "contract/texts.h"
 
 namespace brisko {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/controls.h"
+#include "contract/controls.h"
 
 namespace brisko {
 

@@ -394,8 +394,10 @@ void TfrmBrisko::perform(Command command, int32_t slot) {
         case Command::help: return OpenHelp();
         case Command::bossKey: return showMinimized();
         case Command::about: return showAbout();
-        case Command::toggleSuggestion: return records.menuSuggestionCartesClick(table);
-        case Command::toggleDoubleUp: return records.menuOptionDoublageClick(table);
+        case Command::toggleSuggestion:
+            return records.menuSuggestionCartesClick(
+                [&table](bool on) { table.suggestionSwitched(on); });
+        case Command::toggleDoubleUp: return records.menuOptionDoublageClick(table.state.doubleUpActive);
         case Command::toggleInfoBar: return records.menuBarreInfoClick();
         case Command::chooseBackground: return records.menuCouleurFondEcranClick();
         case Command::revealDoubleUp: return table.TimerVoirDoubleTimer();

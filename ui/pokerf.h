@@ -64,7 +64,6 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     // change-game dialog the menu opens; both may be absent (tests).
     void setFirstWindow(QWidget* window) { firstWindow_ = window; }
     void setChangeGameDialog(TfrmChangeGame* dialog) { frmChangeGame_ = dialog; }
-    TfrmChangeGame* changeGameDialog() const { return frmChangeGame_; }
     const ScreenScale& screenScale() const { return scale_; }
     int32_t cardWidth() const { return scale_.cardWidth; }
     int32_t cardHeight() const { return scale_.cardHeight; }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "records/settings.h"
+
 namespace brisko {
 
 struct StartUp {
@@ -22,7 +24,7 @@ inline StartUp composeStartUp() {
     s.versionText = "99";
     s.productTitle = "BRISKO";
     if (!s.versionText.empty()) s.productTitle += " " + s.versionText;
-    s.registryKey = "Software\\Caldimo\\" + s.productTitle + "\\";
+    s.registryKey = registryKeyOf(s.productTitle);
     s.firstOpening = true;
     return s;
 }

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/hand.h"
+#include "contract/pay_table.h"
 #include "ui/control_names.h"
 #include "ui/scaling.h"
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/controls.h"
-#include "engine/texts.h"
+#include "contract/controls.h"
+#include "contract/texts.h"
 #include "ui/widgets.h"
 
 class QAction;

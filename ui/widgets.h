@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "engine/controls.h"
+#include "contract/controls.h"
 
 namespace brisko {
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <map>
 
-#include "engine/display.h"
+#include "contract/display.h"
 
 namespace brisko {
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "engine/display.h"
+#include "contract/display.h"
 
 namespace brisko {
 namespace {

@@ -60,16 +60,16 @@ class Soak {
 
         const int32_t draws = target == kUnlimitedTarget ? unlimitedDraws : kTargetDraws[target];
         for (int32_t n = 1; n <= draws; ++n) {
-            ASSERT_TRUE(table.controlEnabled(Control::ButtonTirage)) << "draw " << n;
+            ASSERT_TRUE(table.allows(TableCommand::DealOrDraw)) << "draw " << n;
             playDraw(type, policy);
             if (::testing::Test::HasFatalFailure()) return;
             ASSERT_EQ(table.state.drawNumber, n);
         }
         // A limited game ends at its target, and betting stays closed.
         if (target != kUnlimitedTarget) {
-            EXPECT_FALSE(table.controlEnabled(Control::ButtonTirage));
-            EXPECT_FALSE(table.controlEnabled(Control::ButtonEncore));
-            EXPECT_FALSE(table.controlEnabled(Control::ButtonMiseMax));
+            EXPECT_FALSE(table.allows(TableCommand::DealOrDraw));
+            EXPECT_FALSE(table.allows(TableCommand::BetPlus));
+            EXPECT_FALSE(table.allows(TableCommand::BetMax));
         }
         ASSERT_TRUE(world_.records.SettingsValid());
         ++figures.games;
@@ -188,7 +188,7 @@ class Soak {
     void doubleUpUntilSettled(DoubleUp policy) {
         GameTable& table = world_.table;
         EngineState& cards = world_.cards;
-        for (int rounds = 0; table.controlVisible(Control::PanelDoublage); ++rounds) {
+        for (int rounds = 0; table.allows(TableCommand::Double); ++rounds) {
             ASSERT_EQ(policy == DoubleUp::Off, false) << "an offer with the option off";
             ASSERT_TRUE(table.state.doubleUpActive);
             for (int32_t k = upTo(3) - 1; k > 0; --k) table.TimerYesNoDoublageTimer();

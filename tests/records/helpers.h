@@ -61,19 +61,6 @@ class RecordingView : public RecordsView {
     uint32_t colourOffered = 0;
 };
 
-class FakePlay : public PlayState {
-  public:
-    bool awaitingDraw() const override { return awaiting; }
-    bool doubleUpActive() const override { return doubleUp; }
-    void holdSuggestedCards() override { ++holds; }
-    void releaseAllHolds() override { ++releases; }
-
-    bool awaiting = false;
-    bool doubleUp = false;
-    int holds = 0;
-    int releases = 0;
-};
-
 // A fresh folder under $TMPDIR (or /tmp), removed with what it holds.
 class TempDir {
   public:

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "helpers.h"
 #include "records/memory_store.h"
@@ -11,7 +12,6 @@ namespace brisko {
 namespace {
 
 using test::bytes;
-using test::FakePlay;
 using test::RecordingView;
 
 constexpr uint32_t kDarkBlue = 4194304;
@@ -382,52 +382,38 @@ TEST_F(Fixture, TheKeyIsComposedFromTheTitle) {
 
 // The Options menu.
 
-TEST_F(Fixture, SuggestionOffBeforeTheDrawReleasesEveryCard) {
+TEST_F(Fixture, SuggestionSwitchesSaysSoAndSaves) {
     records.LoadSettings();
-    FakePlay play;
-    play.awaiting = true;
+    std::vector<bool> heard;
+    auto hear = [&heard](bool on) { heard.push_back(on); };
     const int commits = store.commits();
-    records.menuSuggestionCartesClick(play);
+    records.menuSuggestionCartesClick(hear);
     EXPECT_EQ(records.settings.optionSuggestionCartes, 0);
-    EXPECT_EQ(play.releases, 1);
-    EXPECT_EQ(play.holds, 0);
+    EXPECT_EQ(heard, std::vector<bool>{false});
     EXPECT_EQ(store.commits(), commits + 1);
     EXPECT_EQ(stored("optionSuggestionCartes"), bytes({0}));
     EXPECT_EQ(view.lastOptions.optionSuggestionCartes, 0);
 
-    records.menuSuggestionCartesClick(play);
+    records.menuSuggestionCartesClick(hear);
     EXPECT_EQ(records.settings.optionSuggestionCartes, 1);
-    EXPECT_EQ(play.holds, 1);
+    EXPECT_EQ(heard, (std::vector<bool>{false, true}));
     EXPECT_EQ(stored("optionSuggestionCartes"), bytes({1}));
-}
-
-TEST_F(Fixture, SuggestionOutsideTheDrawOnlyChangesTheOption) {
-    records.LoadSettings();
-    FakePlay play;
-    records.menuSuggestionCartesClick(play);
-    records.menuSuggestionCartesClick(play);
-    EXPECT_EQ(records.settings.optionSuggestionCartes, 1);
-    EXPECT_EQ(play.holds + play.releases, 0);
 }
 
 TEST_F(Fixture, DoubleUpCannotBeSwitchedOffWhileUnderWay) {
     records.LoadSettings();
-    FakePlay play;
-    play.doubleUp = true;
     const int commits = store.commits();
-    records.menuOptionDoublageClick(play);
+    records.menuOptionDoublageClick(true);
     EXPECT_EQ(records.settings.optionDoublagePropose, 1);
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0], "Attendez de finir ce tirage pour desactiver l'option de doublage");
     EXPECT_EQ(store.commits(), commits + 1);  // written all the same
 
-    play.doubleUp = false;
-    records.menuOptionDoublageClick(play);
+    records.menuOptionDoublageClick(false);
     EXPECT_EQ(records.settings.optionDoublagePropose, 0);
     EXPECT_EQ(stored("optionDoublagePropose"), bytes({0}));
 
-    play.doubleUp = true;  // switching on is always accepted
-    records.menuOptionDoublageClick(play);
+    records.menuOptionDoublageClick(true);  // switching on is always accepted
     EXPECT_EQ(records.settings.optionDoublagePropose, 1);
     EXPECT_EQ(view.messages.size(), 1u);
 }

@@ -29,12 +29,12 @@ enum class Fault { FullDisk, ReadOnlyFolder };
 // number of store errors met. False when the game stopped going on.
 bool playOn(GameTable& table, int32_t draws, int& errors) {
     for (int32_t n = 0; n < draws; ++n) {
-        if (!table.controlEnabled(Control::ButtonTirage)) return false;
+        if (!table.allows(TableCommand::DealOrDraw)) return false;
         const int32_t before = table.state.drawNumber;
         for (int step = 0; step < 2; ++step) {
             try {
                 table.dealOrDraw();
-                if (table.controlVisible(Control::PanelDoublage)) table.ButtonNoDoubleClick();
+                if (table.allows(TableCommand::Double)) table.ButtonNoDoubleClick();
             } catch (const StoreError& error) {
                 if (std::string(error.what()) != "Erreur à définition des données pour 'verif'") {
                     return false;
@@ -87,7 +87,7 @@ int playWithFault(const fs::path& file, Fault fault) {
     world.table.startNewGame();
     errors = 0;
     if (!playOn(world.table, kTargetDraws[1], errors)) ::_exit(15);
-    if (errors != 1 || world.table.controlEnabled(Control::ButtonTirage)) ::_exit(16);
+    if (errors != 1 || world.table.allows(TableCommand::DealOrDraw)) ::_exit(16);
     world.table.startNewGame();
     if (!playOn(world.table, 3, errors)) ::_exit(17);
     ::_exit(0);

@@ -55,17 +55,21 @@ TEST(Holds, SwitchingTheSuggestionBeforeTheDrawHoldsOrReleases) {
     g.cards().hand = twoPairs();
     g.cards().markedCards = {false, true, true, false, false, false};
     g.table().clickCard(5);
-    PlayState& play = g.table();
-    EXPECT_TRUE(play.awaitingDraw());
-    play.holdSuggestedCards();
+    g.table().suggestionSwitched(true);
     EXPECT_TRUE(g.cards().held[1] && g.cards().held[2] && g.cards().held[5]);
     EXPECT_FALSE(g.cards().held[3]);
     EXPECT_TRUE(g.controls.isVisible(Control::PanelG2));
-    play.releaseAllHolds();
+    g.table().suggestionSwitched(false);
     for (int32_t k = 1; k <= kSlots; ++k) {
         EXPECT_FALSE(g.cards().held[k]);
         EXPECT_FALSE(g.controls.isVisible(holdLabel(k)));
     }
+    // After the draw the holds stay as they are.
+    g.table().clickCard(3);
+    g.table().dealOrDraw();
+    const SlotFlags held = g.cards().held;
+    g.table().suggestionSwitched(true);
+    EXPECT_EQ(g.cards().held, held);
 }
 
 TEST(Draw, ReplacesTheCardsNotHeld) {

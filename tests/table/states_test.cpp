@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "fake_view.h"
 
@@ -109,6 +111,29 @@ TEST(States, NoGameIgnoresEverythingButANewGame) {
     EXPECT_TRUE(controls.isEnabled(Control::ButtonTirage));
 }
 
+// The buttons the window shows are the ones the stage allows, in every state.
+TEST(States, TheWindowShowsWhatTheStageAllows) {
+    const std::vector<std::pair<const char*, std::function<void(Game&)>>> states = {
+        {"Betting", [](Game&) {}},
+        {"Holding", toHolding},
+        {"Offer", toOffer},
+        {"Picking", toPicking},
+        {"GameOver", toGameOver}};
+    for (const auto& [name, reach] : states) {
+        Game g;
+        reach(g);
+        const GameTable& t = g.table();
+        EXPECT_EQ(g.controls.isEnabled(Control::ButtonEncore), t.allows(TableCommand::BetPlus))
+            << name;
+        EXPECT_EQ(g.controls.isEnabled(Control::ButtonMiseMax), t.allows(TableCommand::BetMax))
+            << name;
+        EXPECT_EQ(g.controls.isEnabled(Control::ButtonTirage), t.allows(TableCommand::DealOrDraw))
+            << name;
+        EXPECT_EQ(g.controls.isVisible(Control::PanelDoublage), t.allows(TableCommand::Double))
+            << name;
+    }
+}
+
 TEST(States, BettingTakesOnlyTheBetButtonsAndTheDeal) {
     expectIgnored([](Game&) {}, {"betPlus", "betMax", "dealOrDraw"}, "Betting");
     expectIgnored(toBettingAfterALoss, {"betPlus", "betMax", "dealOrDraw"}, "Betting");
@@ -212,12 +237,12 @@ TEST(States, ANewGameFromAnyStateGoesBackToBetting) {
 TEST(States, TheDoubleUpOptionCannotBeSwitchedOffDuringADoubleUp) {
     Game g;
     toPicking(g);
-    g.world->records.menuOptionDoublageClick(g.table());
+    g.world->records.menuOptionDoublageClick(g.state().doubleUpActive);
     EXPECT_EQ(g.settings().optionDoublagePropose, 1);
     ASSERT_EQ(g.controls.messages.size(), 1u);
     EXPECT_EQ(g.controls.messages[0], g.text(Txt::txtWaitEndOfDraw));
     g.table().clickCard(g.pickSlot(-1));
-    g.world->records.menuOptionDoublageClick(g.table());
+    g.world->records.menuOptionDoublageClick(g.state().doubleUpActive);
     EXPECT_EQ(g.settings().optionDoublagePropose, 0);
     g.playHand(twoPairs());
     EXPECT_FALSE(g.state().doubleUpActive);

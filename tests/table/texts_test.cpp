@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
+#include "contract/texts.h"
 #include "engine/game_type.h"
-#include "engine/texts.h"
 
 namespace brisko {
 namespace {
@@ -126,7 +126,7 @@ TEST(TextTable, HandNamesFollowTheCategories) {
     EXPECT_EQ(textFor(handNameKey(8), Language::French), "QuinteFlush");
     EXPECT_EQ(textFor(handNameKey(1), Language::French), "Rois ou mieux");
     EXPECT_EQ(textFor(handNameKey(2), Language::English), "Two Pairs");
-    EXPECT_EQ(textFor(rulesOf(GameType::NoJoker).name, Language::French), "Sans Joker");
+    EXPECT_EQ(textFor(gameTypeName(GameType::NoJoker), Language::French), "Sans Joker");
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 
 #include <string>
 
+#include "contract/controls.h"
+#include "contract/pay_table.h"
+#include "contract/texts.h"
 #include "engine/hand.h"
-#include "engine/texts.h"
 
 namespace brisko {
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/game_type.h"
+
 namespace brisko {
 
 // The player chooses at every start; None until then.
@@ -27,10 +29,6 @@ inline constexpr std::array<LanguageInfo, 2> kLanguages = {{
 }};
 inline constexpr int32_t kLanguageCount = static_cast<int32_t>(kLanguages.size());
 
-// Languages are numbered 1..kLanguageCount.
-constexpr bool isLanguage(int32_t n) {
-    return n >= 1 && n <= kLanguageCount;
-}
 // The facts of a chosen language (not None).
 constexpr const LanguageInfo& infoOf(Language language) {
     return kLanguages[static_cast<size_t>(language) - 1];
@@ -132,6 +130,11 @@ inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::hintButtonC) + 1
 // run from the royal flush down, like the rows of the pay table.
 constexpr Txt handNameKey(int32_t category) {
     return static_cast<Txt>(static_cast<int32_t>(Txt::txtHandName9) + 9 - category);
+}
+
+// The name of a game type: the dialog's choice and panelNiveau.
+constexpr Txt gameTypeName(GameType type) {
+    return static_cast<Txt>(static_cast<int32_t>(Txt::txtGameTypeName1) + number(type) - 1);
 }
 
 // The key's name as written in code, for tests and tools ("txtBetPrompt").

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/texts.h"
+#include "contract/texts.h"
 
 namespace brisko {
 

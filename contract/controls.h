@@ -18,6 +18,11 @@ constexpr Colour rgb(uint32_t r, uint32_t g, uint32_t b) {
     return r | (g << 8) | (b << 16);
 }
 
+inline constexpr Colour kRed = rgb(255, 0, 0);
+inline constexpr Colour kLightGreen = rgb(146, 239, 150);
+inline constexpr Colour kDarkGreen = rgb(0, 64, 0);
+inline constexpr Colour kSilver = rgb(192, 192, 192);
+
 enum class Control : int32_t {
     // The message line and the regions that show once a game starts.
     panelResultat,

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/display.h"
+#include "contract/display.h"
 
 namespace brisko {
 
