@@ -9,7 +9,8 @@
 
 #include <QObject>
 
-class QPushButton;
+class QAbstractButton;
+class QColor;
 class QWidget;
 
 namespace brisko {
@@ -18,7 +19,8 @@ class FocusMark : public QObject {
     Q_OBJECT
 
   public:
-    // Every push button under `root`, made now, gets the keys and the mark.
+    // Every push button under `root`, made now, gets the keys and the mark;
+    // every radio button the mark. Held keys repeat no shortcut of `root`.
     static void attach(QWidget* root);
     // The width of each of the ring's two bands on `button`.
     static int bandWidth(const QWidget* button);
@@ -28,7 +30,8 @@ class FocusMark : public QObject {
 
   private:
     using QObject::QObject;
-    static void paint(QPushButton* button);
+    // The ring, its inner band set off against `face`.
+    static void paint(QAbstractButton* button, const QColor& face);
 };
 
 }  // namespace brisko

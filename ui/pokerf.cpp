@@ -462,8 +462,10 @@ void TfrmBrisko::OpenHelp() {
 
 void TfrmBrisko::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (key >= Qt::Key_1 && key <= Qt::Key_5 && event->modifiers() == Qt::NoModifier) {
-        handle(pictureClick(key - Qt::Key_1 + 1));
+    // The keypad's digits too, with NumLock on; a held key clicks once.
+    if (key >= Qt::Key_1 && key <= Qt::Key_5 &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) handle(pictureClick(key - Qt::Key_1 + 1));
         event->accept();
         return;
     }

@@ -507,9 +507,56 @@ class WindowTest : public QObject {
         QTest::keyClick(&t.window, Qt::Key_5);
         QTest::keyClick(&t.window, Qt::Key_5);
         QTest::keyClick(&t.window, Qt::Key_4);
+        QTest::keyClick(&t.window, Qt::Key_3, Qt::KeypadModifier);  // NumLock on
         const SlotFlags held = t.cards().held;
-        QVERIFY(!held[1] && held[2] && !held[3] && held[4] && !held[5]);
+        QVERIFY(!held[1] && held[2] && held[3] && held[4] && !held[5]);
         QVERIFY(t.window.PanelG[2]->isVisible());
+    }
+
+    // A key held down repeats; only its first press counts. Enter, Space,
+    // the digits and the Alt letters of the offer press nothing when they
+    // repeat, wherever the focus is, and the double-up never starts that way.
+    void aHeldKeyPressesNothingMore() {
+        Table t;
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.activate();
+        auto repeat = [&](Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+                          const QString& text = {}) {
+            // As the window system reports a repeat.
+            qt_handleKeyEvent(t.window.windowHandle(), QEvent::KeyPress, key, mods, text, true);
+            qt_handleKeyEvent(t.window.windowHandle(), QEvent::KeyRelease, key, mods, text, true);
+        };
+        auto everyRepeat = [&] {
+            repeat(Qt::Key_Return, Qt::NoModifier, "\r");
+            repeat(Qt::Key_Enter, Qt::KeypadModifier, "\r");
+            repeat(Qt::Key_Space, Qt::NoModifier, " ");
+            repeat(Qt::Key_3, Qt::NoModifier, "3");
+            repeat(Qt::Key_4, Qt::KeypadModifier, "4");
+            repeat(Qt::Key_D, Qt::AltModifier, "d");
+            repeat(Qt::Key_Q, Qt::AltModifier, "q");
+            repeat(Qt::Key_F2);
+        };
+        t.find("ButtonTirage")->setFocus();
+        everyRepeat();
+        QCOMPARE(t.game().phase, Phase::AwaitingDeal);
+        QCOMPARE(t.game().drawNumber, 0);
+        t.press("ButtonTirage");
+        t.find("ButtonTirage")->setFocus();
+        everyRepeat();
+        QCOMPARE(t.game().phase, Phase::AwaitingDraw);
+        QVERIFY(!t.cards().held[3] && !t.cards().held[4]);
+        t.reachOffer();
+        for (const char* button : {"ButtonYesDouble", "ButtonNoDouble"}) {
+            t.find(button)->setFocus();
+            everyRepeat();
+            QVERIFY(t.find("PanelDoublage")->isVisible());
+        }
+        t.press("ButtonYesDouble");
+        QCOMPARE(t.game().phase, Phase::DoubleUpPick);
+        t.window.ButtonC[2]->setFocus();
+        everyRepeat();
+        QCOMPARE(t.game().phase, Phase::DoubleUpPick);
+        QVERIFY(t.window.timerCarteDoublage.isActive());
     }
 
     void theDoubleUpPickByKey() {
