@@ -113,6 +113,8 @@ void TfrmSplash::FormCreate(const ScreenMetrics& screen) {
     lblCopyright->setText(QString::fromUtf8(kCopyright));
     lblCoAuthors->clear();
     lblCompanyProduct->setText(QString::fromStdString(startUp_.productTitle));
+    // For the task bar, which would otherwise name the program by its file.
+    setWindowTitle(QString::fromStdString(startUp_.productTitle));
     lblWarning->setText(QString::fromUtf8(kWarning));
     fitText(lblWarning);
 

@@ -440,10 +440,8 @@ void TfrmBrisko::showDialogMessage(QWidget* parent, const QString& text) {
 }
 
 void TfrmBrisko::showAbout() {
-    dialogs_->message(this, QString("BRISKO %1\n%2")
-                                .arg(versionText_)
-                                .arg("Video poker. Free software under the GNU GPL, version 3 "
-                                     "or later; card art from GNOME Aisleriot."));
+    dialogs_->message(
+        this, QString("BRISKO %1\n%2").arg(versionText_, q(world_->texts[Txt::txtAboutNotice])));
 }
 
 void TfrmBrisko::QuitGame() {
@@ -455,7 +453,7 @@ void TfrmBrisko::OpenHelp() {
     if (!helpViewer_) {
         helpViewer_ = new HelpViewer(this, QSize(scale_.length(560), scale_.length(480)));
     }
-    helpViewer_->open(helpFile_, productTitle_);
+    helpViewer_->open(helpFile_, productTitle_ + " - " + q(world_->texts[Txt::txtHelpTitle]));
 }
 
 // --- window events -----------------------------------------------------------

@@ -135,6 +135,7 @@ void meetTheFirstDialog(Run& r) {
     QVERIFY(r.splash().isVisible());
     QVERIFY(r.splash().windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(r.splash().lblCompanyProduct->text(), QString("BRISKO 99"));
+    QCOMPARE(r.splash().windowTitle(), QString("BRISKO 99"));  // in the task bar
     QCOMPARE(r.splash().PanelStartFrench->text(), QString::fromUtf8("Version française"));
     QCOMPARE(r.splash().PanelStartEnglish->text(), QString("English version"));
     QVERIFY(r.splash().lblCoAuthors->text().isEmpty());

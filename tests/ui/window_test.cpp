@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
@@ -14,6 +15,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <memory>
 #include <set>
 
@@ -479,13 +481,31 @@ class WindowTest : public QObject {
         QVERIFY(t.window.isVisible());  // No: the game goes on
 
         QTest::keyClick(&t.window, Qt::Key_F12);
-        QVERIFY(t.dialogs.messages.last().startsWith("BRISKO 99"));
+        QVERIFY(t.dialogs.messages.last().startsWith("BRISKO 99\nVideo poker."));
         QTest::keyClick(&t.window, Qt::Key_F1);
         auto* help = t.window.findChild<QTextBrowser*>("helpViewer");
         QVERIFY(help && help->isVisible());
         QVERIFY(help->toPlainText().contains("Double or quits"));
         QVERIFY(!help->openLinks() && !help->openExternalLinks());  // nothing but our own text
         QTest::keyClick(&t.window, Qt::Key_F3);  // a window without its dialog: nothing breaks
+    }
+
+    // The About box in the game's language; the messages are plain boxes,
+    // wide enough for the whole of their title.
+    void messagesArePlainAndSpeakTheLanguage() {
+        Table t(Language::French);
+        t.activate();
+        QTest::keyClick(&t.window, Qt::Key_F12);
+        QVERIFY(t.dialogs.messages.last().startsWith(
+            QString::fromUtf8("BRISKO 99\nVidéo poker. Logiciel libre")));
+        const std::unique_ptr<QMessageBox> box(
+            plainMessageBox(&t.window, "BRISKO 99", QString::fromUtf8("A bientôt !!!")));
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        const QFontMetrics metrics(box->font());
+        QVERIFY(box->width() >= metrics.horizontalAdvance("BRISKO 99") + 6 * metrics.height());
     }
 
     void quitAfterYesSavesAndCloses() {
@@ -686,6 +706,20 @@ class WindowTest : public QObject {
             t.key(Qt::Key_F1);
             auto* help = t.window.findChild<HelpViewer*>("helpViewer");
             QVERIFY(help && QTest::qWaitForWindowExposed(help));
+            const bool fr = language == Language::French;
+            QCOMPARE(help->windowTitle(), fr ? QString("BRISKO 99 - Aide") : "BRISKO 99 - Help");
+            // Kept above the table: a window the window manager knows is the
+            // game's own.
+            QCOMPARE(help->windowType(), Qt::Dialog);
+            QCOMPARE(help->windowHandle()->transientParent(), t.window.windowHandle());
+            // Every key of the table, and nothing about how the help was made.
+            const QString text = help->toPlainText();
+            for (const char* key : {"Tab", "Alt+Q", "Alt+D", "1 ", "F12"}) {
+                QVERIFY2(text.contains(key), key);
+            }
+            QVERIFY(text.contains(fr ? "Entrée, Espace" : "Enter, Space"));
+            QVERIFY(text.contains(fr ? "demi-seconde" : "half second"));
+            QVERIFY(!text.contains("brisko-analyze"));
             const QPoint off = help->frameGeometry().center() - t.window.frameGeometry().center();
             QVERIFY2(off.manhattanLength() <= 4,
                      qPrintable(QString("%1,%2").arg(off.x()).arg(off.y())));
