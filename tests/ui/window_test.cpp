@@ -321,11 +321,13 @@ class WindowTest : public QObject {
         QCOMPARE(cardImageName(1, 12, Language::French), std::string("PIQUE12"));
         QCOMPARE(cardImageName(4, 11, Language::English), std::string("USCA11"));
         QCOMPARE(cardImageName(3, 13, Language::French), std::string("TREFLE13"));
-        QCOMPARE(cardImageName(2, 1, Language::English), std::string("COEUR1"));
+        // Aces: "1" in the French pattern, "A" in the English game.
+        QCOMPARE(cardImageName(2, 1, Language::English), std::string("USCO1"));
+        QCOMPARE(cardImageName(2, 1, Language::French), std::string("COEUR1"));
         QCOMPARE(cardImageName(5, 15, Language::French), std::string("JOKER"));
         QCOMPARE(cardImageName(5, 2, Language::English), std::string("JOKER"));
 
-        // Every card of both languages is among the 65 embedded images, and
+        // Every card of both languages is among the 69 embedded images, and
         // all of them are used.
         std::set<std::string> names;
         for (Language language : {Language::French, Language::English}) {
@@ -353,7 +355,7 @@ class WindowTest : public QObject {
             QCOMPARE(t.window.cardImage(1), QString(en ? "USPI12" : "PIQUE12"));
             QCOMPARE(t.window.cardImage(2), QString("PIQUE10"));
             QCOMPARE(t.window.cardImage(3), QString("JOKER"));
-            QCOMPARE(t.window.cardImage(4), QString("COEUR1"));
+            QCOMPARE(t.window.cardImage(4), QString(en ? "USCO1" : "COEUR1"));
             QCOMPARE(t.window.cardImage(5), QString(en ? "USCA13" : "CARREAU13"));
             // Painted over the whole picture, at its size in device pixels.
             const QPixmap& pixmap = t.window.PictureC[3]->pixmap();
