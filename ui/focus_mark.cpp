@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWindow>
 #include <algorithm>
 
@@ -103,12 +105,25 @@ bool FocusMark::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+QRect FocusMark::ringRect(const QAbstractButton* button) {
+    auto* radio = qobject_cast<const QRadioButton*>(button);
+    if (!radio) return button->rect();
+    // Around the caption, clear of the round mark.
+    QStyleOptionButton option;
+    option.initFrom(radio);
+    option.text = radio->text();
+    const QRect caption =
+        radio->style()->subElementRect(QStyle::SE_RadioButtonFocusRect, &option, radio);
+    const int width = 2 * bandWidth(radio);
+    return caption.adjusted(-width, -width, width, width) & radio->rect();
+}
+
 void FocusMark::paint(QAbstractButton* button, const QColor& face) {
     QPainter painter(button);
     const int width = bandWidth(button);
-    fillBand(painter, button->rect(), width, blackOrWhiteOn(surroundingColour(button)));
-    fillBand(painter, button->rect().adjusted(width, width, -width, -width), width,
-             blackOrWhiteOn(face));
+    const QRect ring = ringRect(button);
+    fillBand(painter, ring, width, blackOrWhiteOn(surroundingColour(button)));
+    fillBand(painter, ring.adjusted(width, width, -width, -width), width, blackOrWhiteOn(face));
 }
 
 }  // namespace brisko
