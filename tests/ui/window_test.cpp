@@ -797,6 +797,44 @@ class WindowTest : public QObject {
         QCOMPARE(t.window.PictureC[1]->size(), QSize(t.window.cardWidth(), t.window.cardHeight()));
     }
 
+    // A window made smaller than the table shrinks the table into it, the
+    // cards drawn sharp at their new size, down to a smallest size; made
+    // large again, the table is back at the screen's scale.
+    void aSmallerWindowShowsTheWholeTable() {
+        Table t(Language::English, {1024, 768, 96});
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.reachOffer();
+        QVERIFY(t.find("PanelDoublage")->isVisible());
+        const QSize card = t.window.PictureC[5]->size();
+        auto wholeTableIn = [&](QSize size) {
+            const QRect client(QPoint(0, 0), size);
+            for (const char* name : {"ButtonTirage", "PanelDoublage", "ButtonYesDouble",
+                                     "ConteneurC5", "SBBossKey", "panelNewGame", "PanelCredit"}) {
+                QWidget* c = t.find(name);
+                const QRect r(c->mapTo(&t.window, QPoint(0, 0)), c->size());
+                QVERIFY2(client.contains(r), name);
+            }
+            CardPicture* picture = t.window.PictureC[5];
+            QCOMPARE(picture->pixmap().size(), picture->size() * picture->devicePixelRatioF());
+        };
+        t.window.resize(700, 500);
+        QTest::qWait(0);
+        QCOMPARE(t.window.size(), QSize(700, 500));
+        wholeTableIn(t.window.size());
+        QVERIFY(t.window.PictureC[5]->width() < card.width());
+        QCOMPARE(t.window.tableScale().m, 700);
+
+        t.window.resize(100, 100);  // no smaller than the smallest table
+        QTest::qWait(0);
+        QVERIFY(t.window.width() >= kSmallestWidth && t.window.height() > 370);
+        wholeTableIn(t.window.size());
+
+        t.window.resize(1024, 768);
+        QTest::qWait(0);
+        QCOMPARE(t.window.PictureC[5]->size(), card);
+        QCOMPARE(t.window.tableScale().m, t.window.screenScale().m);
+    }
+
     void storeErrorIsShownAndTheGameGoesOn() {
         FixedClock clock(1000);
         MemoryStore store;
