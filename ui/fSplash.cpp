@@ -126,6 +126,8 @@ void TfrmSplash::FormCreate(const ScreenMetrics& screen) {
         move(s->availableGeometry().center() - rect().center());
     }
     show();
+    // The keys work at once, with no window manager to give the focus too.
+    activateWindow();
 }
 
 void TfrmSplash::PanelStartFrenchClick() {
