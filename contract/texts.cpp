@@ -148,6 +148,15 @@ constexpr TextRow kTexts[] = {
     {Txt::hintButtonC,
      "hintButtonC",
      {"Garder ou remplacer la carte (touche ", "Hold or throw the card (key "}},
+    // The About box: "BRISKO 99", then this line.
+    {Txt::txtAboutNotice,
+     "txtAboutNotice",
+     {"Vidéo poker. Logiciel libre sous licence GNU GPL, version 3 ou ultérieure ; cartes "
+      "tirées de GNOME Aisleriot.",
+      "Video poker. Free software under the GNU GPL, version 3 or later; card art from GNOME "
+      "Aisleriot."}},
+    // The help window's title follows the product title and " - ".
+    {Txt::txtHelpTitle, "txtHelpTitle", {"Aide", "Help"}},
 };
 
 static_assert(std::size(kTexts) == static_cast<size_t>(kTextCount));

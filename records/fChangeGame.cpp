@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -102,7 +103,6 @@ void TfrmChangeGame::FormCreate(int32_t m) {
     editYourName->setValidator(new NameValidator(editYourName));
     editYourName->setFocusPolicy(Qt::ClickFocus);  // the Tab key passes it by
     editYourName->installEventFilter(this);
-    connect(editYourName, &QLineEdit::returnPressed, this, &TfrmChangeGame::ConfirmChangeGame);
 
     groupBoxNiveauJeu = new QGroupBox(client);
     groupBoxNiveauJeu->setObjectName("groupBoxNiveauJeu");
@@ -377,10 +377,36 @@ void TfrmChangeGame::changeEvent(QEvent* event) {
     }
 }
 
+// Enter confirms wherever the focus is (a focused button presses itself,
+// the name field confirms on its own), Escape cancels when cancelling is
+// allowed; a held key does it once.
+void TfrmChangeGame::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const int key = event->key();
+    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        if (!event->isAutoRepeat()) ConfirmChangeGame();
+    } else if (plain && key == Qt::Key_Escape) {
+        if (!event->isAutoRepeat() && buttonCancel->isEnabled()) buttonCancelClick();
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
 bool TfrmChangeGame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == editYourName && event->type() == QEvent::MouseButtonDblClick) {
         editYourNameDblClick();
         return true;
+    }
+    // The name field confirms on Enter and passes the key on: it is taken
+    // here, once, and not again by the dialog.
+    if (watched == editYourName && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (!key->isAutoRepeat()) ConfirmChangeGame();
+            return true;
+        }
     }
     if (watched == host_.mainWindow() && event->type() == QEvent::WindowStateChange &&
         host_.mainWindow()->isMinimized()) {

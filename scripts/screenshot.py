@@ -8,7 +8,10 @@ keyboard's focus marked.
 usage: [SCREENSHOT_WM=openbox] screenshot.py GAME FRAMEBUFFER WIDTH HEIGHT LANGUAGE OUT_PREFIX
   LANGUAGE is fr or en; the pictures are OUT_PREFIX-splash.png,
   OUT_PREFIX-dialog.png, OUT_PREFIX-table.png, OUT_PREFIX-deal.png,
-  OUT_PREFIX-offer.png and OUT_PREFIX-pick.png.
+  OUT_PREFIX-offer.png and OUT_PREFIX-pick.png; in English also
+  OUT_PREFIX-splash-focus.png (the focus on the English button, which the
+  Return key then presses) and OUT_PREFIX-resized.png (the game in a window
+  of 700 x 500).
 """
 
 import ctypes
@@ -53,8 +56,12 @@ def count_colour(xwd_path, rgb):
                if pixel == rgb)
 
 
-def xwd_to_png(xwd_path, png_path):
+def xwd_to_png(xwd_path, png_path, area=None):
+    """The frame buffer as a PNG file; area (x, y, width, height) crops it."""
     width, height, rows = read_xwd(xwd_path)
+    if area:
+        x, y, width, height = area
+        rows = [row[3 * x:3 * (x + width)] for row in rows[y:y + height]]
     rows = [b"\x00" + row for row in rows]
 
     def chunk(kind, body):
@@ -102,6 +109,41 @@ class Display:
         self.x11.XFlush(self.display)
         time.sleep(0.2)
 
+    def find_window(self, title):
+        """The shown top-level window whose name is title, or None."""
+        x11 = self.x11
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                                   ctypes.POINTER(ctypes.c_ulong),
+                                   ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
+                                   ctypes.POINTER(ctypes.c_uint)]
+        x11.XFetchName.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
+                                   ctypes.POINTER(ctypes.c_char_p)]
+        root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+        children, count = ctypes.POINTER(ctypes.c_ulong)(), ctypes.c_uint()
+        x11.XQueryTree(self.display, x11.XDefaultRootWindow(self.display), ctypes.byref(root),
+                       ctypes.byref(parent), ctypes.byref(children), ctypes.byref(count))
+        # XWindowAttributes, of which only map_state (at byte 92) is read.
+        attributes = ctypes.create_string_buffer(256)
+        x11.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_char_p]
+        for i in range(count.value):
+            name = ctypes.c_char_p()
+            if not (x11.XFetchName(self.display, children[i], ctypes.byref(name)) and name.value):
+                continue
+            x11.XGetWindowAttributes(self.display, children[i], attributes)
+            viewable = struct.unpack_from("i", attributes.raw, 92)[0] == 2
+            if viewable and name.value.decode("utf-8", "replace") == title:
+                return children[i]
+        return None
+
+    def move_resize(self, window, x, y, width, height):
+        self.x11.XMoveResizeWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                               ctypes.c_int, ctypes.c_uint, ctypes.c_uint]
+        self.x11.XMoveResizeWindow(self.display, window, x, y, width, height)
+        self.x11.XFlush(self.display)
+        time.sleep(2)
+
     def click(self, x, y):
         self.xtst.XTestFakeMotionEvent(self.display, -1, int(x), int(y), 0)
         self.x11.XFlush(self.display)
@@ -135,9 +177,15 @@ def main():
     try:
         time.sleep(4)
         xwd_to_png(framebuffer, out + "-splash.png")
-        # The language buttons sit in the splash's frame at 12, 8.
-        button = (12 + 19 + 88, 8 + 206 + 15) if language == "fr" else (12 + 212 + 88, 8 + 206 + 15)
-        x.click(*centred(width, height, 421, 307, m, *button))
+        if language == "fr":
+            # The language buttons sit in the splash's frame at 12, 8.
+            x.click(*centred(width, height, 421, 307, m, 12 + 19 + 88, 8 + 206 + 15))
+        else:
+            # By keyboard: Tab moves the focus ring to the English button.
+            x.key("Tab")
+            time.sleep(0.5)
+            xwd_to_png(framebuffer, out + "-splash-focus.png")
+            x.key("Return")
         time.sleep(3)
         xwd_to_png(framebuffer, out + "-dialog.png")
         # Without a name the letters go straight into the name field.
@@ -164,6 +212,11 @@ def main():
         x.chord("Alt_L", "d")  # double: the four cards to pick from
         time.sleep(0.8)  # the focus is on the first of them after 500 ms
         xwd_to_png(framebuffer, out + "-pick.png")
+        # A window of 700 x 500 holds the whole table, smaller.
+        window = x.find_window("BRISKO 99")
+        if window:
+            x.move_resize(window, 0, 0, 700, 500)
+            xwd_to_png(framebuffer, out + "-resized.png", (0, 0, 700, 500))
     finally:
         proc.terminate()
         proc.wait(timeout=10)

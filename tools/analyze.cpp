@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/analyze.h"
 
+#include <algorithm>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -230,6 +231,32 @@ std::vector<std::string> split(const std::string& line) {
     return words;
 }
 
+// The part of the help about one command: its usage line and the lines
+// indented under it; empty for a name that is not a command.
+std::string commandHelp(const std::string& name) {
+    std::istringstream help(kHelp);
+    std::string text;
+    bool inside = false;
+    for (std::string line; std::getline(help, line);) {
+        const bool usage = line.rfind("  " + name, 0) == 0 &&
+                           (line.size() == name.size() + 2 || line[name.size() + 2] == ' ');
+        if (usage) {
+            inside = true;
+            text = "usage: brisko-analyze " + line.substr(2) + '\n';
+        } else if (inside && line.rfind("    ", 0) == 0) {
+            text += line + '\n';
+        } else if (inside) {
+            break;
+        }
+    }
+    return text;
+}
+
+bool asksForHelp(const std::vector<std::string>& words) {
+    return std::any_of(words.begin(), words.end(),
+                       [](const std::string& w) { return w == "--help" || w == "-h"; });
+}
+
 }  // namespace
 
 int runAnalyze(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -243,6 +270,13 @@ int runAnalyze(const std::vector<std::string>& args, std::istream& in, std::ostr
         return runPlay(in, out, err, std::vector<std::string>(args.begin() + 1, args.end()));
     }
     const std::vector<std::string> options(args.begin() + 1, args.end());
+    if (asksForHelp(options)) {
+        const std::string help = commandHelp(name);
+        if (!help.empty()) {
+            out << help;
+            return 0;
+        }
+    }
     if (name == "rtp") return runRtp(options, out, err);
     if (name == "advise") return runAdvise(options, out, err);
     if (name == "simulate") return runSimulate(options, out, err);

@@ -15,10 +15,10 @@ std::string cardImageName(int32_t suit, int32_t value, Language language) {
                                                                  "USCA"};
     if (suit == 5) return "JOKER";
     const auto s = static_cast<size_t>(suit);
-    const std::string_view prefix =
-        value > 10 && language != Language::None && infoOf(language).englishCourtCards
-            ? kEnglish.at(s)
-            : kFrench.at(s);
+    const std::string_view prefix = (value > 10 || value == 1) && language != Language::None &&
+                                            infoOf(language).englishCourtCards
+                                        ? kEnglish.at(s)
+                                        : kFrench.at(s);
     return std::string(prefix) + std::to_string(value);
 }
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 class QColorDialog;
+class QMessageBox;
 class QWidget;
 
 namespace brisko {
@@ -22,6 +23,10 @@ class Dialogs {
     // The colour chooser, starting at `current`; false when cancelled.
     virtual bool chooseColour(QColorDialog& chooser, const QColor& current, QColor& chosen) = 0;
 };
+
+// A plain message box: the text and OK, no icon, and room enough for the
+// whole of its title in a window manager's title bar.
+QMessageBox* plainMessageBox(QWidget* parent, const QString& title, const QString& text);
 
 // The toolkit's own boxes, titled `title`.
 class QtDialogs final : public Dialogs {

@@ -10,6 +10,7 @@
 #include <QSvgRenderer>
 
 #include "ui/brisko_icon.h"
+#include "ui/focus_mark.h"
 #include "ui/widgets.h"
 
 namespace brisko {
@@ -104,6 +105,8 @@ void TfrmSplash::FormCreate(const ScreenMetrics& screen) {
         startButton(FrameSplash, "PanelStartEnglish", QRect(212, 206, 176, 30), "English version");
     connect(PanelStartFrench, &QPushButton::clicked, this, &TfrmSplash::PanelStartFrenchClick);
     connect(PanelStartEnglish, &QPushButton::clicked, this, &TfrmSplash::PanelStartEnglishClick);
+    // The keys and the focus ring of the table's buttons.
+    FocusMark::attach(this);
 
     const ScreenScale scale = screenScale(screen.width, screen.height, screen.dpi);
     scaleWidgets(this, scale.m);
@@ -113,6 +116,8 @@ void TfrmSplash::FormCreate(const ScreenMetrics& screen) {
     lblCopyright->setText(QString::fromUtf8(kCopyright));
     lblCoAuthors->clear();
     lblCompanyProduct->setText(QString::fromStdString(startUp_.productTitle));
+    // For the task bar, which would otherwise name the program by its file.
+    setWindowTitle(QString::fromStdString(startUp_.productTitle));
     lblWarning->setText(QString::fromUtf8(kWarning));
     fitText(lblWarning);
 
@@ -121,6 +126,8 @@ void TfrmSplash::FormCreate(const ScreenMetrics& screen) {
         move(s->availableGeometry().center() - rect().center());
     }
     show();
+    // The keys work at once, with no window manager to give the focus too.
+    activateWindow();
 }
 
 void TfrmSplash::PanelStartFrenchClick() {

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/focus_mark.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWindow>
 #include <algorithm>
 
 #include "ui/contrast.h"
@@ -34,11 +39,41 @@ bool isEnterKey(const QKeyEvent* key) {
            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
+// A repeat of a held key is no shortcut: the menu's function keys and the
+// buttons' Alt letters answer a fresh press only. The repeat goes on to the
+// focused control as a plain key. The repeats reach the shortcuts through
+// the application, before any control of the window sees them.
+class HeldKeys : public QObject {
+  public:
+    explicit HeldKeys(QWidget* window) : QObject(window), window_(window) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride ||
+            !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+            return false;
+        }
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget ? widget->window() != window_ : watched != window_->windowHandle()) {
+            return false;
+        }
+        event->accept();
+        return true;
+    }
+
+  private:
+    QWidget* window_;
+};
+
 }  // namespace
 
 void FocusMark::attach(QWidget* root) {
     auto* mark = new FocusMark(root);
     for (QPushButton* button : root->findChildren<QPushButton*>()) button->installEventFilter(mark);
+    for (QRadioButton* button : root->findChildren<QRadioButton*>()) {
+        button->installEventFilter(mark);
+    }
+    QCoreApplication::instance()->installEventFilter(new HeldKeys(root));
 }
 
 int FocusMark::bandWidth(const QWidget* button) {
@@ -46,6 +81,14 @@ int FocusMark::bandWidth(const QWidget* button) {
 }
 
 bool FocusMark::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* radio = qobject_cast<QRadioButton*>(watched)) {
+        if (event->type() == QEvent::Paint && radio->hasFocus()) {
+            static_cast<QObject*>(radio)->event(event);
+            paint(radio, surroundingColour(radio));
+            return true;
+        }
+        return false;
+    }
     auto* button = qobject_cast<QPushButton*>(watched);
     if (!button) return false;
     if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event))) {
@@ -56,18 +99,31 @@ bool FocusMark::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && button->hasFocus()) {
         // The button paints itself first; the ring goes on top.
         static_cast<QObject*>(button)->event(event);
-        paint(button);
+        paint(button, button->palette().color(QPalette::Button));
         return true;
     }
     return false;
 }
 
-void FocusMark::paint(QPushButton* button) {
+QRect FocusMark::ringRect(const QAbstractButton* button) {
+    auto* radio = qobject_cast<const QRadioButton*>(button);
+    if (!radio) return button->rect();
+    // Around the caption, clear of the round mark.
+    QStyleOptionButton option;
+    option.initFrom(radio);
+    option.text = radio->text();
+    const QRect caption =
+        radio->style()->subElementRect(QStyle::SE_RadioButtonFocusRect, &option, radio);
+    const int width = 2 * bandWidth(radio);
+    return caption.adjusted(-width, -width, width, width) & radio->rect();
+}
+
+void FocusMark::paint(QAbstractButton* button, const QColor& face) {
     QPainter painter(button);
     const int width = bandWidth(button);
-    fillBand(painter, button->rect(), width, blackOrWhiteOn(surroundingColour(button)));
-    fillBand(painter, button->rect().adjusted(width, width, -width, -width), width,
-             blackOrWhiteOn(button->palette().color(QPalette::Button)));
+    const QRect ring = ringRect(button);
+    fillBand(painter, ring, width, blackOrWhiteOn(surroundingColour(button)));
+    fillBand(painter, ring.adjusted(width, width, -width, -width), width, blackOrWhiteOn(face));
 }
 
 }  // namespace brisko

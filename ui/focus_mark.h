@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Push buttons a keyboard player can aim at and press. Return and keypad
-// Enter press the focused button, as Space does; and the focused button wears
+// Enter press the focused button, as Space does; a held key presses once;
+// and the focused button (a radio button too) wears
 // a thick two-tone ring, so that the player sees the focus the double-up
 // moves from button to button every half second. The ring's outer band is
 // black or white, whichever stands out on the panel around the button, its
@@ -9,7 +10,9 @@
 
 #include <QObject>
 
-class QPushButton;
+class QAbstractButton;
+class QColor;
+class QRect;
 class QWidget;
 
 namespace brisko {
@@ -18,17 +21,22 @@ class FocusMark : public QObject {
     Q_OBJECT
 
   public:
-    // Every push button under `root`, made now, gets the keys and the mark.
+    // Every push button under `root`, made now, gets the keys and the mark;
+    // every radio button the mark. Held keys repeat no shortcut of `root`.
     static void attach(QWidget* root);
     // The width of each of the ring's two bands on `button`.
     static int bandWidth(const QWidget* button);
+    // Where the ring goes: around a push button, around a radio button's
+    // caption.
+    static QRect ringRect(const QAbstractButton* button);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     using QObject::QObject;
-    static void paint(QPushButton* button);
+    // The ring, its inner band set off against `face`.
+    static void paint(QAbstractButton* button, const QColor& face);
 };
 
 }  // namespace brisko

@@ -14,7 +14,9 @@ namespace brisko {
 
 HelpViewer::HelpViewer(QWidget* game, QSize size) : QTextBrowser(game), game_(game), size_(size) {
     setObjectName("helpViewer");
-    setWindowFlag(Qt::Window);
+    // A window of its own that the window manager keeps above the game (a
+    // dialog's, not a plain window's, names the game as the one it serves).
+    setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     // Only our own help file is ever shown: a link, even in an edited copy
     // of it, opens nothing.
     setOpenExternalLinks(false);

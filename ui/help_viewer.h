@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The help window: the help file of the player's language, in a window of its
-// own centred over the game, without a horizontal scroll bar, closed by
-// Escape.
+// own centred over the game and kept above it, without a horizontal scroll
+// bar, closed by Escape.
 #pragma once
 
 #include <QTextBrowser>

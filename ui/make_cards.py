@@ -108,7 +108,8 @@ def main():
         for v, word in enumerate(VALUES, start=1):
             element = "%s_%s" % (theme_suit, word)
             cards.append(("%s%d" % (french, v), "fr", element, v - 1, ROWS[theme_suit]))
-            if v > 10:
+            # English courts, and English aces: indexed A, not 1.
+            if v > 10 or v == 1:
                 cards.append(("%s%d" % (english, v), "us", element, v - 1, ROWS[theme_suit]))
     cards.append(("JOKER", "fr", "joker_red", 1, 4))
 

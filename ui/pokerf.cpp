@@ -93,15 +93,12 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     FrameKeeper::watch(this);
 
     // Scale everything from the 800 x 600 design to this screen.
-    scale_ = brisko::screenScale(screen.width, screen.height, screen.dpi);
-    scaleWidgets(this, scale_.m);
-    menuBar()->setFont(QApplication::font("QMenuBar"));
+    start_ = brisko::screenScale(screen.width, screen.height, screen.dpi);
+    scaleTable(start_);
     setWindowTitle(productTitle_);
-    layOutCards();
-    for (const char* name : {"SBNewGame", "SBChangeGame", "SBAide"}) {
-        as<QToolButton>(&layout_.at(name))
-            ->setIconSize(QSize(scale_.length(16), scale_.length(16)));
-    }
+    // A smaller window shrinks the table down to this, and no further.
+    const ScreenScale smallest = fitScale(start_, 0, 0);
+    surface_->setMinimumSize(smallest.length(kClientWidth), smallest.length(kClientHeight));
 
     setUpTimers();
     ColorDialog1 = new QColorDialog(this);
@@ -116,8 +113,8 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     ApplyTexts();
     ApplyOptions();
 
-    resize(scale_.length(kClientWidth),
-           scale_.length(kClientHeight) + menuBar()->sizeHint().height());
+    resize(start_.length(kClientWidth),
+           start_.length(kClientHeight) + menuBar()->sizeHint().height());
     QMainWindow::setEnabled(false);
 }
 
@@ -159,6 +156,33 @@ void TfrmBrisko::loadSettings() {
     }
 }
 
+// Every position, size and font of the window at `scale`.
+void TfrmBrisko::scaleTable(const ScreenScale& scale) {
+    scale_ = scale;
+    scaleWidgets(this, scale_.m);
+    menuBar()->setFont(QApplication::font("QMenuBar"));
+    layOutCards();
+    for (const char* name : {"SBNewGame", "SBChangeGame", "SBAide"}) {
+        as<QToolButton>(&layout_.at(name))
+            ->setIconSize(QSize(scale_.length(16), scale_.length(16)));
+    }
+}
+
+void TfrmBrisko::fitTable() {
+    const ScreenScale fit = fitScale(start_, surface_->width(), surface_->height());
+    if (fit.m == scale_.m && fit.h == scale_.h) return;
+    scaleTable(fit);
+    // The cards on the table, sharp at their new size.
+    for (int32_t slot = 1; slot <= kSlots; ++slot) {
+        const QString& name = cardImages_[size_t(slot)];
+        CardPicture* picture = PictureC[size_t(slot)];
+        if (name.isEmpty()) continue;
+        const qreal ratio = picture->devicePixelRatioF();
+        const QPixmap pixmap = cards_.render(name, picture->size() * ratio, ratio);
+        if (!pixmap.isNull()) picture->setPixmap(pixmap);
+    }
+}
+
 // Card frames and pictures follow the card size rather than the plain scale,
 // so the cards keep the screen's height in view.
 void TfrmBrisko::layOutCards() {
@@ -183,7 +207,10 @@ void TfrmBrisko::placeTable() {
 }
 
 bool TfrmBrisko::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == surface_ && event->type() == QEvent::Resize) placeTable();
+    if (watched == surface_ && event->type() == QEvent::Resize) {
+        fitTable();
+        placeTable();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -442,10 +469,8 @@ void TfrmBrisko::showDialogMessage(QWidget* parent, const QString& text) {
 }
 
 void TfrmBrisko::showAbout() {
-    dialogs_->message(this, QString("BRISKO %1\n%2")
-                                .arg(versionText_)
-                                .arg("Video poker. Free software under the GNU GPL, version 3 "
-                                     "or later; card art from GNOME Aisleriot."));
+    dialogs_->message(
+        this, QString("BRISKO %1\n%2").arg(versionText_, q(world_->texts[Txt::txtAboutNotice])));
 }
 
 void TfrmBrisko::QuitGame() {
@@ -455,17 +480,19 @@ void TfrmBrisko::QuitGame() {
 void TfrmBrisko::OpenHelp() {
     if (helpFile_.isEmpty()) return;
     if (!helpViewer_) {
-        helpViewer_ = new HelpViewer(this, QSize(scale_.length(560), scale_.length(480)));
+        helpViewer_ = new HelpViewer(this, QSize(start_.length(560), start_.length(480)));
     }
-    helpViewer_->open(helpFile_, productTitle_);
+    helpViewer_->open(helpFile_, productTitle_ + " - " + q(world_->texts[Txt::txtHelpTitle]));
 }
 
 // --- window events -----------------------------------------------------------
 
 void TfrmBrisko::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (key >= Qt::Key_1 && key <= Qt::Key_5 && event->modifiers() == Qt::NoModifier) {
-        handle(pictureClick(key - Qt::Key_1 + 1));
+    // The keypad's digits too, with NumLock on; a held key clicks once.
+    if (key >= Qt::Key_1 && key <= Qt::Key_5 &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) handle(pictureClick(key - Qt::Key_1 + 1));
         event->accept();
         return;
     }

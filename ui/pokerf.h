@@ -64,7 +64,10 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     // change-game dialog the menu opens; both may be absent (tests).
     void setFirstWindow(QWidget* window) { firstWindow_ = window; }
     void setChangeGameDialog(TfrmChangeGame* dialog) { frmChangeGame_ = dialog; }
-    const ScreenScale& screenScale() const { return scale_; }
+    // The scale the screen gives at creation; the table's scale now, which is
+    // smaller while the window is too small for the whole table at that one.
+    const ScreenScale& screenScale() const { return start_; }
+    const ScreenScale& tableScale() const { return scale_; }
     int32_t cardWidth() const { return scale_.cardWidth; }
     int32_t cardHeight() const { return scale_.cardHeight; }
 
@@ -144,8 +147,12 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void buildWindow();
     void setUpTimers();
     void findControls();
+    void scaleTable(const ScreenScale& scale);
     void layOutCards();
     void placeTable();
+    // The whole table in the client area, at the largest scale up to the
+    // screen's that it fits at, the cards drawn again at their new size.
+    void fitTable();
     void loadSettings();
     void guarded(Command command, int32_t slot = 0);
     void perform(Command command, int32_t slot);
@@ -159,6 +166,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     QString versionText_;
     QWidget* firstWindow_ = nullptr;
     TfrmChangeGame* frmChangeGame_ = nullptr;
+    ScreenScale start_;
     ScreenScale scale_;
     QtDialogs qtDialogs_;
     Dialogs* dialogs_;

@@ -16,17 +16,11 @@ int32_t at96(int64_t pixels, double dpi) {
     return static_cast<int32_t>(std::floor(static_cast<double>(pixels) * 96.0 / dpi + 1e-9));
 }
 
-}  // namespace
-
-ScreenScale screenScale(int32_t width, int32_t height, double dpi) {
+// The card sizes that go with the reference width m and height h.
+ScreenScale scaleFor(int32_t m, int32_t h) {
     ScreenScale s;
-    // min(W, H x 4 / 3) x 96 / P, in thirds so that nothing is lost to rounding.
-    const int64_t thirds = std::min(int64_t{width} * 3, int64_t{height} * 4);
-    s.m = static_cast<int32_t>(
-        dpi == std::floor(dpi) && dpi > 0
-            ? thirds * 96 / (3 * static_cast<int64_t>(dpi))
-            : static_cast<int64_t>(std::floor(static_cast<double>(thirds) * 32.0 / dpi + 1e-9)));
-    s.h = at96(height, dpi);
+    s.m = m;
+    s.h = h;
     s.cardWidth = static_cast<int32_t>(roundHalfEven(int64_t{90} * s.m, 800));
     s.cardHeight = static_cast<int32_t>(roundHalfEven(int64_t{150} * s.h, 600));
     s.frameWidth = static_cast<int32_t>(int64_t{20} * s.m / 800) + s.cardWidth;
@@ -34,6 +28,27 @@ ScreenScale screenScale(int32_t width, int32_t height, double dpi) {
     s.pictureLeft = static_cast<int32_t>(roundHalfEven(int64_t{10} * s.m, 800));
     s.pictureTop = static_cast<int32_t>(roundHalfEven(int64_t{10} * s.h, 600));
     return s;
+}
+
+}  // namespace
+
+ScreenScale screenScale(int32_t width, int32_t height, double dpi) {
+    // min(W, H x 4 / 3) x 96 / P, in thirds so that nothing is lost to rounding.
+    const int64_t thirds = std::min(int64_t{width} * 3, int64_t{height} * 4);
+    const auto m = static_cast<int32_t>(
+        dpi == std::floor(dpi) && dpi > 0
+            ? thirds * 96 / (3 * static_cast<int64_t>(dpi))
+            : static_cast<int64_t>(std::floor(static_cast<double>(thirds) * 32.0 / dpi + 1e-9)));
+    return scaleFor(m, at96(height, dpi));
+}
+
+ScreenScale fitScale(const ScreenScale& start, int32_t width, int32_t height) {
+    const int64_t byHeight = int64_t{height} * kClientWidth / kClientHeight;
+    const int64_t fits = std::min({int64_t{start.m}, int64_t{width}, byHeight});
+    const int64_t m =
+        std::clamp(fits, int64_t{std::min(start.m, kSmallestWidth)}, int64_t{start.m});
+    if (m == start.m) return start;
+    return scaleFor(static_cast<int32_t>(m), static_cast<int32_t>(start.h * m / start.m));
 }
 
 }  // namespace brisko

@@ -35,4 +35,14 @@ struct ScreenScale {
 // 4:3 width when that is smaller, so a wide screen still shows the whole table.
 ScreenScale screenScale(int32_t width, int32_t height, double dpi);
 
+// The narrowest reference width a window shrinks the table to (or the
+// screen's, when that is narrower still).
+inline constexpr int32_t kSmallestWidth = 560;
+
+// The scale of the table in a client area of width x height pixels: the
+// screen's `start` scale when the whole table fits, else the reference width
+// at which it just fits, the cards keeping the proportions of the start's.
+// Never below kSmallestWidth (nor above the start).
+ScreenScale fitScale(const ScreenScale& start, int32_t width, int32_t height);
+
 }  // namespace brisko

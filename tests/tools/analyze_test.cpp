@@ -43,6 +43,18 @@ TEST(AnalyzeCommands, AnswerGoodInput) {
     }
 }
 
+// Every command explains itself on --help, on standard output, status 0.
+TEST(AnalyzeCommands, EveryCommandPrintsItsHelp) {
+    for (const char* command :
+         {"eval", "deal", "draw", "suggest", "rtp", "advise", "simulate", "play"}) {
+        const Outcome help = run({command, "--help"});
+        EXPECT_EQ(help.status, 0) << command << ": " << help.err;
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+        EXPECT_EQ(help.err, "") << command;
+    }
+    EXPECT_NE(run({"simulate", "-h"}).out.find("--games N"), std::string::npos);
+}
+
 TEST(AnalyzeCommands, EachHandEvaluatedAfresh) {
     // A pair of kings, then a hand where nothing pays: no pair rank carried over.
     const Outcome r = run({"eval"}, "KS KH 2C 3D 4S\n2S 3H 7C 8D JS\n\nAS AH 2C 3D 4S\n");

@@ -22,6 +22,8 @@
 #include "records/memory_store.h"
 #include "records/user_store.h"
 #include "ui/application.h"
+#include "ui/contrast.h"
+#include "ui/focus_mark.h"
 #include "ui/program.h"
 
 using namespace brisko;
@@ -135,6 +137,7 @@ void meetTheFirstDialog(Run& r) {
     QVERIFY(r.splash().isVisible());
     QVERIFY(r.splash().windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(r.splash().lblCompanyProduct->text(), QString("BRISKO 99"));
+    QCOMPARE(r.splash().windowTitle(), QString("BRISKO 99"));  // in the task bar
     QCOMPARE(r.splash().PanelStartFrench->text(), QString::fromUtf8("Version française"));
     QCOMPARE(r.splash().PanelStartEnglish->text(), QString("English version"));
     QVERIFY(r.splash().lblCoAuthors->text().isEmpty());
@@ -180,6 +183,26 @@ void meetTheFirstDialog(Run& r) {
     QVERIFY(best.points > 3300 && best.points < 3800);
     QCOMPARE(r.dialog().panelNomHighScore->text(), QString::fromStdString(best.name));
     QCOMPARE(r.dialog().panelValeurHighScore->text(), QString::number(best.points));
+}
+
+// The focused `button` wears a ring that stands out at 3:1 or more against
+// what is around it and against the button's unfocused look.
+void ringShows(QAbstractButton* button) {
+    QWidget* window = button->window();
+    const QRect ring = FocusMark::ringRect(button);
+    const QRect area(button->mapTo(window, ring.topLeft()), ring.size());
+    auto shot = [&] { return window->grab(area.adjusted(-1, -1, 1, 1)).toImage(); };
+    button->setFocus();
+    const QImage on = shot();
+    button->clearFocus();
+    const QImage off = shot();
+    const int band = FocusMark::bandWidth(button), y = on.height() / 2;
+    const int outer = 1 + band / 2, inner = outer + band;
+    QVERIFY2(contrastRatio(on.pixelColor(outer, y), off.pixelColor(0, y)) >= 3,
+             qPrintable(button->objectName()));
+    QVERIFY2(std::max(contrastRatio(on.pixelColor(outer, y), off.pixelColor(outer, y)),
+                      contrastRatio(on.pixelColor(inner, y), off.pixelColor(inner, y))) >= 3,
+             qPrintable(button->objectName()));
 }
 
 void playFiftyDrawsWithTheMouse(Run& r) {
@@ -412,6 +435,47 @@ class StartTest : public QObject {
         r.click(d.buttonOK);
         QCOMPARE(r.game().drawNumber, 0);
         QCOMPARE(r.game().credit, 200);
+    }
+
+    // The splash and the dialog answer the keys of the table: the focused
+    // control wears the ring, Enter presses the focused button, and in the
+    // dialog Enter confirms and Escape cancels, when cancelling is allowed.
+    void theSplashAndTheDialogByKeyboard() {
+        Run r;
+        TfrmSplash& splash = r.splash();
+        QApplication::setActiveWindow(&splash);
+        QVERIFY(QTest::qWaitForWindowActive(&splash));
+        ringShows(splash.PanelStartFrench);
+        ringShows(splash.PanelStartEnglish);
+        splash.PanelStartEnglish->setFocus();
+        QTest::keyClick(splash.PanelStartEnglish, Qt::Key_Return);
+        QTRY_VERIFY(r.dialog().isActiveWindow());
+        QCOMPARE(r.window().world().texts.language(), Language::English);
+
+        TfrmChangeGame& d = r.dialog();
+        ringShows(d.rbNiveau[3]);
+        ringShows(d.rbNbTirages[6]);
+        ringShows(d.buttonOK);
+        QTest::keyClick(d.rbNiveau[2], Qt::Key_Escape);  // the first game must be chosen
+        QVERIFY(d.isVisible());
+        d.editYourName->setText("ANN");
+        d.rbNiveau[3]->setFocus();
+        QTest::keyClick(d.rbNiveau[3], Qt::Key_Space);
+        QTest::keyClick(d.rbNiveau[3], Qt::Key_Return);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(r.records().settings.gameType, GameType{3});
+        QCOMPARE(r.records().settings.optionYourName, std::string("ANN"));
+
+        r.click("ButtonTirage");
+        r.activate();
+        QTest::keyClick(&r.window(), Qt::Key_F3);
+        QTRY_VERIFY(d.isActiveWindow());
+        ringShows(d.buttonCancel);
+        QTest::keyClick(d.rbNbTirages[2], Qt::Key_Down);
+        QTest::keyClick(d.rbNbTirages[3], Qt::Key_Escape);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(r.game().drawNumber, 1);  // the game goes on
+        QCOMPARE(r.records().settings.targetIndex, 1);
     }
 
     // The notice is in both languages at once; its label holds all of it at

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
@@ -14,6 +15,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <memory>
 #include <set>
 
@@ -319,11 +321,13 @@ class WindowTest : public QObject {
         QCOMPARE(cardImageName(1, 12, Language::French), std::string("PIQUE12"));
         QCOMPARE(cardImageName(4, 11, Language::English), std::string("USCA11"));
         QCOMPARE(cardImageName(3, 13, Language::French), std::string("TREFLE13"));
-        QCOMPARE(cardImageName(2, 1, Language::English), std::string("COEUR1"));
+        // Aces: "1" in the French pattern, "A" in the English game.
+        QCOMPARE(cardImageName(2, 1, Language::English), std::string("USCO1"));
+        QCOMPARE(cardImageName(2, 1, Language::French), std::string("COEUR1"));
         QCOMPARE(cardImageName(5, 15, Language::French), std::string("JOKER"));
         QCOMPARE(cardImageName(5, 2, Language::English), std::string("JOKER"));
 
-        // Every card of both languages is among the 65 embedded images, and
+        // Every card of both languages is among the 69 embedded images, and
         // all of them are used.
         std::set<std::string> names;
         for (Language language : {Language::French, Language::English}) {
@@ -351,7 +355,7 @@ class WindowTest : public QObject {
             QCOMPARE(t.window.cardImage(1), QString(en ? "USPI12" : "PIQUE12"));
             QCOMPARE(t.window.cardImage(2), QString("PIQUE10"));
             QCOMPARE(t.window.cardImage(3), QString("JOKER"));
-            QCOMPARE(t.window.cardImage(4), QString("COEUR1"));
+            QCOMPARE(t.window.cardImage(4), QString(en ? "USCO1" : "COEUR1"));
             QCOMPARE(t.window.cardImage(5), QString(en ? "USCA13" : "CARREAU13"));
             // Painted over the whole picture, at its size in device pixels.
             const QPixmap& pixmap = t.window.PictureC[3]->pixmap();
@@ -479,13 +483,31 @@ class WindowTest : public QObject {
         QVERIFY(t.window.isVisible());  // No: the game goes on
 
         QTest::keyClick(&t.window, Qt::Key_F12);
-        QVERIFY(t.dialogs.messages.last().startsWith("BRISKO 99"));
+        QVERIFY(t.dialogs.messages.last().startsWith("BRISKO 99\nVideo poker."));
         QTest::keyClick(&t.window, Qt::Key_F1);
         auto* help = t.window.findChild<QTextBrowser*>("helpViewer");
         QVERIFY(help && help->isVisible());
         QVERIFY(help->toPlainText().contains("Double or quits"));
         QVERIFY(!help->openLinks() && !help->openExternalLinks());  // nothing but our own text
         QTest::keyClick(&t.window, Qt::Key_F3);  // a window without its dialog: nothing breaks
+    }
+
+    // The About box in the game's language; the messages are plain boxes,
+    // wide enough for the whole of their title.
+    void messagesArePlainAndSpeakTheLanguage() {
+        Table t(Language::French);
+        t.activate();
+        QTest::keyClick(&t.window, Qt::Key_F12);
+        QVERIFY(t.dialogs.messages.last().startsWith(
+            QString::fromUtf8("BRISKO 99\nVidéo poker. Logiciel libre")));
+        const std::unique_ptr<QMessageBox> box(
+            plainMessageBox(&t.window, "BRISKO 99", QString::fromUtf8("A bientôt !!!")));
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        const QFontMetrics metrics(box->font());
+        QVERIFY(box->width() >= metrics.horizontalAdvance("BRISKO 99") + 6 * metrics.height());
     }
 
     void quitAfterYesSavesAndCloses() {
@@ -507,9 +529,56 @@ class WindowTest : public QObject {
         QTest::keyClick(&t.window, Qt::Key_5);
         QTest::keyClick(&t.window, Qt::Key_5);
         QTest::keyClick(&t.window, Qt::Key_4);
+        QTest::keyClick(&t.window, Qt::Key_3, Qt::KeypadModifier);  // NumLock on
         const SlotFlags held = t.cards().held;
-        QVERIFY(!held[1] && held[2] && !held[3] && held[4] && !held[5]);
+        QVERIFY(!held[1] && held[2] && held[3] && held[4] && !held[5]);
         QVERIFY(t.window.PanelG[2]->isVisible());
+    }
+
+    // A key held down repeats; only its first press counts. Enter, Space,
+    // the digits and the Alt letters of the offer press nothing when they
+    // repeat, wherever the focus is, and the double-up never starts that way.
+    void aHeldKeyPressesNothingMore() {
+        Table t;
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.activate();
+        auto repeat = [&](Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+                          const QString& text = {}) {
+            // As the window system reports a repeat.
+            qt_handleKeyEvent(t.window.windowHandle(), QEvent::KeyPress, key, mods, text, true);
+            qt_handleKeyEvent(t.window.windowHandle(), QEvent::KeyRelease, key, mods, text, true);
+        };
+        auto everyRepeat = [&] {
+            repeat(Qt::Key_Return, Qt::NoModifier, "\r");
+            repeat(Qt::Key_Enter, Qt::KeypadModifier, "\r");
+            repeat(Qt::Key_Space, Qt::NoModifier, " ");
+            repeat(Qt::Key_3, Qt::NoModifier, "3");
+            repeat(Qt::Key_4, Qt::KeypadModifier, "4");
+            repeat(Qt::Key_D, Qt::AltModifier, "d");
+            repeat(Qt::Key_Q, Qt::AltModifier, "q");
+            repeat(Qt::Key_F2);
+        };
+        t.find("ButtonTirage")->setFocus();
+        everyRepeat();
+        QCOMPARE(t.game().phase, Phase::AwaitingDeal);
+        QCOMPARE(t.game().drawNumber, 0);
+        t.press("ButtonTirage");
+        t.find("ButtonTirage")->setFocus();
+        everyRepeat();
+        QCOMPARE(t.game().phase, Phase::AwaitingDraw);
+        QVERIFY(!t.cards().held[3] && !t.cards().held[4]);
+        t.reachOffer();
+        for (const char* button : {"ButtonYesDouble", "ButtonNoDouble"}) {
+            t.find(button)->setFocus();
+            everyRepeat();
+            QVERIFY(t.find("PanelDoublage")->isVisible());
+        }
+        t.press("ButtonYesDouble");
+        QCOMPARE(t.game().phase, Phase::DoubleUpPick);
+        t.window.ButtonC[2]->setFocus();
+        everyRepeat();
+        QCOMPARE(t.game().phase, Phase::DoubleUpPick);
+        QVERIFY(t.window.timerCarteDoublage.isActive());
     }
 
     void theDoubleUpPickByKey() {
@@ -639,6 +708,20 @@ class WindowTest : public QObject {
             t.key(Qt::Key_F1);
             auto* help = t.window.findChild<HelpViewer*>("helpViewer");
             QVERIFY(help && QTest::qWaitForWindowExposed(help));
+            const bool fr = language == Language::French;
+            QCOMPARE(help->windowTitle(), fr ? QString("BRISKO 99 - Aide") : "BRISKO 99 - Help");
+            // Kept above the table: a window the window manager knows is the
+            // game's own.
+            QCOMPARE(help->windowType(), Qt::Dialog);
+            QCOMPARE(help->windowHandle()->transientParent(), t.window.windowHandle());
+            // Every key of the table, and nothing about how the help was made.
+            const QString text = help->toPlainText();
+            for (const char* key : {"Tab", "Alt+Q", "Alt+D", "1 ", "F12"}) {
+                QVERIFY2(text.contains(key), key);
+            }
+            QVERIFY(text.contains(fr ? "Entrée, Espace" : "Enter, Space"));
+            QVERIFY(text.contains(fr ? "demi-seconde" : "half second"));
+            QVERIFY(!text.contains("brisko-analyze"));
             const QPoint off = help->frameGeometry().center() - t.window.frameGeometry().center();
             QVERIFY2(off.manhattanLength() <= 4,
                      qPrintable(QString("%1,%2").arg(off.x()).arg(off.y())));
@@ -712,6 +795,44 @@ class WindowTest : public QObject {
         const int left = t.find("panelMeilleursScores")->mapTo(&t.window, QPoint(0, 0)).x();
         QCOMPARE(left, (w - tableWidth) / 2 + t.window.screenScale().length(4));
         QCOMPARE(t.window.PictureC[1]->size(), QSize(t.window.cardWidth(), t.window.cardHeight()));
+    }
+
+    // A window made smaller than the table shrinks the table into it, the
+    // cards drawn sharp at their new size, down to a smallest size; made
+    // large again, the table is back at the screen's scale.
+    void aSmallerWindowShowsTheWholeTable() {
+        Table t(Language::English, {1024, 768, 96});
+        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.reachOffer();
+        QVERIFY(t.find("PanelDoublage")->isVisible());
+        const QSize card = t.window.PictureC[5]->size();
+        auto wholeTableIn = [&](QSize size) {
+            const QRect client(QPoint(0, 0), size);
+            for (const char* name : {"ButtonTirage", "PanelDoublage", "ButtonYesDouble",
+                                     "ConteneurC5", "SBBossKey", "panelNewGame", "PanelCredit"}) {
+                QWidget* c = t.find(name);
+                const QRect r(c->mapTo(&t.window, QPoint(0, 0)), c->size());
+                QVERIFY2(client.contains(r), name);
+            }
+            CardPicture* picture = t.window.PictureC[5];
+            QCOMPARE(picture->pixmap().size(), picture->size() * picture->devicePixelRatioF());
+        };
+        t.window.resize(700, 500);
+        QTest::qWait(0);
+        QCOMPARE(t.window.size(), QSize(700, 500));
+        wholeTableIn(t.window.size());
+        QVERIFY(t.window.PictureC[5]->width() < card.width());
+        QCOMPARE(t.window.tableScale().m, 700);
+
+        t.window.resize(100, 100);  // no smaller than the smallest table
+        QTest::qWait(0);
+        QVERIFY(t.window.width() >= kSmallestWidth && t.window.height() > 370);
+        wholeTableIn(t.window.size());
+
+        t.window.resize(1024, 768);
+        QTest::qWait(0);
+        QCOMPARE(t.window.PictureC[5]->size(), card);
+        QCOMPARE(t.window.tableScale().m, t.window.screenScale().m);
     }
 
     void storeErrorIsShownAndTheGameGoesOn() {
