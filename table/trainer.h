@@ -38,6 +38,12 @@ struct TrainerRow {
     bool current = false;  // the hold the player has now
 };
 
+// What the trainer's list shows after a deal: the hand and its rows.
+struct TrainerListing {
+    Hand dealt{};
+    std::vector<TrainerRow> rows;
+};
+
 // The `count` best holds in the advice's order, then the player's current
 // hold when it is not among them.
 std::vector<TrainerRow> trainerRows(const DealAnalysis& deal, HoldMask current, int32_t bet,
