@@ -157,6 +157,19 @@ constexpr TextRow kTexts[] = {
       "Aisleriot."}},
     // The help window's title follows the product title and " - ".
     {Txt::txtHelpTitle, "txtHelpTitle", {"Aide", "Help"}},
+    // The trainer's list of holds.
+    {Txt::txtTrainer, "txtTrainer", {"Entraîneur", "Trainer"}},
+    {Txt::txtTrainerCards, "txtTrainerCards", {"Cartes gardées", "Cards held"}},
+    {Txt::txtTrainerWin, "txtTrainerWin", {"Gain espéré", "Expected win"}},
+    {Txt::txtTrainerPerCredit, "txtTrainerPerCredit", {"Par crédit", "Per credit"}},
+    {Txt::txtTrainerCredits, "txtTrainerCredits", {"crédits", "credits"}},
+    {Txt::txtTrainerNoCard, "txtTrainerNoCard", {"(aucune)", "(none)"}},
+    {Txt::txtTrainerBest, "txtTrainerBest", {"Meilleur choix", "Best play"}},
+    {Txt::txtTrainerCurrent, "txtTrainerCurrent", {"Votre choix", "Your hold"}},
+    // The letters of the jack, the queen and the king.
+    {Txt::txtTrainerCourtCards, "txtTrainerCourtCards", {"VDR", "JQK"}},
+    {Txt::txtTrainerJoker, "txtTrainerJoker", {"Joker", "Joker"}},
+    {Txt::txtDecimalPoint, "txtDecimalPoint", {",", "."}},
 };
 
 static_assert(std::size(kTexts) == static_cast<size_t>(kTextCount));

@@ -124,9 +124,20 @@ enum class Txt : int32_t {
     hintButtonC,
     txtAboutNotice,
     txtHelpTitle,
+    txtTrainer,
+    txtTrainerCards,
+    txtTrainerWin,
+    txtTrainerPerCredit,
+    txtTrainerCredits,
+    txtTrainerNoCard,
+    txtTrainerBest,
+    txtTrainerCurrent,
+    txtTrainerCourtCards,
+    txtTrainerJoker,
+    txtDecimalPoint,
 };
 
-inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::txtHelpTitle) + 1;
+inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::txtDecimalPoint) + 1;
 
 // The hand name of a category 1..9 (Kings or Better .. Royal Flush); the keys
 // run from the royal flush down, like the rows of the pay table.

@@ -16,7 +16,9 @@
 #include "records/null_view.h"
 #include "records/player_name.h"
 #include "table/null_view.h"
+#include "table/trainer.h"
 #include "table/world.h"
+#include "tools/advice.h"
 #include "tools/numbers.h"
 
 namespace brisko {
@@ -53,6 +55,13 @@ Play:
   pick S                    a click on the card of slot S in the double-up
   tick NAME                 one tick of TimerYesNoDoublage,
                             timerCarteDoublage or TimerVoirDouble
+Questions, answered in their own lines instead of a state line:
+  advise                    the value of every hold of the hand dealt and not
+                            yet drawn, as brisko-analyze advise prints it for
+                            the game type of the game in progress
+  trainer                   the tally of the game's draws against the best
+                            holds: decisions=D best=B accuracy=A%
+                            given_away=N/M (expected credits, exact)
 A command that the table does not take in its state changes nothing; its
 state line is printed all the same. An unknown command or a bad argument
 prints one line "error: ..." on standard error instead. Blank lines and lines
@@ -146,7 +155,8 @@ class Session {
         name_ = s.optionYourName;
     }
 
-    // Runs one line; false when it was blank or a comment.
+    // Runs one line; false when no state line follows: a blank line, a
+    // comment or a question.
     bool run(const std::string& line);
     void printState() const;
 
@@ -154,6 +164,18 @@ class Session {
     void option(const std::vector<std::string>& words);
     void newGame();
     void tick(const std::vector<std::string>& words);
+    void dealOrDraw();
+    void advise();
+    void printTally();
+    const FastEvaluator& evaluator();
+
+    // A draw, judged by the trainer only when its tally is asked for.
+    struct Decision {
+        Hand dealt;
+        GameType gameType;
+        HoldMask held;
+        int32_t bet;
+    };
 
     FixedClock clock_;
     std::ostream& out_;
@@ -163,6 +185,9 @@ class Session {
     GameType gameType_ = kDefaultGameType;
     int32_t targetIndex_ = 1;
     std::string name_;
+    std::unique_ptr<FastEvaluator> evaluator_;  // built at the first question
+    std::vector<Decision> undecided_;
+    TrainerTally tally_;
 };
 
 bool Session::run(const std::string& line) {
@@ -201,7 +226,7 @@ bool Session::run(const std::string& line) {
         table.betMax();
     } else if (command == "deal") {
         noArgument(words);
-        table.dealOrDraw();
+        dealOrDraw();
     } else if (command == "hold" || command == "pick") {
         table.clickCard(intArgument(words, 1, kSlots));
     } else if (command == "double") {
@@ -212,6 +237,14 @@ bool Session::run(const std::string& line) {
         table.ButtonNoDoubleClick();
     } else if (command == "tick") {
         tick(words);
+    } else if (command == "advise") {
+        noArgument(words);
+        advise();
+        return false;
+    } else if (command == "trainer") {
+        noArgument(words);
+        printTally();
+        return false;
     } else {
         throw BadCommand("unknown command '" + command + "' (see brisko-analyze play --help)");
     }
@@ -241,6 +274,39 @@ void Session::option(const std::vector<std::string>& words) {
 void Session::newGame() {
     world_.records.chooseGame(number(gameType_), targetIndex_, name_);
     world_.table.startNewGame();
+    undecided_.clear();
+    tally_ = TrainerTally();
+}
+
+void Session::dealOrDraw() {
+    GameTable& table = world_.table;
+    const bool drawing = table.state.phase == Phase::AwaitingDraw;
+    const Decision decision{world_.cards.hand, table.gameType(), holdOf(world_.cards.held),
+                            table.state.bet};
+    table.dealOrDraw();
+    if (drawing && table.state.phase != Phase::AwaitingDraw) undecided_.push_back(decision);
+}
+
+const FastEvaluator& Session::evaluator() {
+    if (!evaluator_) evaluator_ = std::make_unique<FastEvaluator>();
+    return *evaluator_;
+}
+
+void Session::advise() {
+    if (world_.table.state.phase != Phase::AwaitingDraw) {
+        throw BadCommand("'advise' needs a hand dealt and not yet drawn");
+    }
+    printAdvice(evaluator(), world_.cards.hand, world_.table.gameType(), out_);
+}
+
+void Session::printTally() {
+    for (const Decision& d : undecided_) {
+        tally_.add(judge(analyseDeal(evaluator(), d.dealt, d.gameType), d.held, d.bet));
+    }
+    undecided_.clear();
+    out_ << "decisions=" << tally_.decisions() << " best=" << tally_.bestPlays()
+         << " accuracy=" << (tally_.decisions() == 0 ? "-" : tally_.accuracy().rounded(2) + "%")
+         << " given_away=" << tally_.givenAway().exact() << '\n';
 }
 
 void Session::tick(const std::vector<std::string>& words) {

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "contract/texts.h"
+#include "tools/advice.h"
 #include "tools/numbers.h"
 #include "tools/returns.h"
 
@@ -246,30 +247,7 @@ int runAdvise(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 2;
     }
 
-    const FastEvaluator evaluator;
-    const auto values = holdValues(evaluator, hand, gameType);
-    const HoldMask suggested = suggestedHold(evaluator, hand);
-    std::array<HoldMask, kHoldCount> order{};
-    for (HoldMask m = 0; m < kHoldCount; ++m) order[m] = m;
-    std::sort(order.begin(), order.end(),
-              [&](HoldMask a, HoldMask b) { return holdComesFirst(values, a, b); });
-
-    out << "Game type " << type << " (" << rulesOf(gameType).description << "), dealt";
-    for (int32_t k = 1; k <= kSlots; ++k) out << ' ' << cardName(hand[k]);
-    out << "\nExpected win per credit bet of every hold, best first (* the game's suggestion):\n";
-    for (HoldMask m : order) {
-        std::string held;
-        for (int32_t k = 1; k <= kSlots; ++k) {
-            if (!((m >> (k - 1)) & 1)) continue;
-            if (!held.empty()) held += ' ';
-            held += cardName(hand[k]);
-        }
-        if (held.empty()) held = "(nothing)";
-        char line[64];
-        std::snprintf(line, sizeof line, "%c %s  %-16s  ", m == suggested ? '*' : ' ',
-                      values[m].decimal(9).c_str(), held.c_str());
-        out << line << values[m].exact() << '\n';
-    }
+    printAdvice(FastEvaluator(), hand, gameType, out);
     return 0;
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// 128-bit whole numbers for the exact returns, and arithmetic that stops with
-// an error instead of wrapping round. The one place where the analysis leans
-// on the compiler's extensions (GCC and Clang): another compiler needs only
-// this file changed.
+// 128-bit whole numbers for the exact analysis, and arithmetic that stops
+// with an error instead of wrapping round. The one place where the analysis
+// leans on the compiler's extensions (GCC and Clang): another compiler needs
+// only this file changed.
 #pragma once
 
 #include <stdexcept>
@@ -12,7 +12,7 @@ namespace brisko {
 #if defined(__SIZEOF_INT128__)
 __extension__ typedef __int128 Int128;
 #else
-#error "brisko-analyze needs a 128-bit integer type"
+#error "the exact analysis needs a 128-bit integer type"
 #endif
 
 // a + b, a - b and a x b for Int128 and the standard integers, or

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The trainer: the exact value of every hold of the hand dealt, the verdict
+// on the hold the player draws with, and the tally of a game's decisions.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "engine/hold_values.h"
+
+namespace brisko {
+
+// One deal as the trainer sees it.
+struct DealAnalysis {
+    Hand dealt{};
+    GameType gameType = GameType::NoJoker;
+    std::array<Fraction, kHoldCount> values{};  // expected win per credit bet, by hold
+    HoldMask best = 0;                          // the first hold of the advice
+};
+
+DealAnalysis analyseDeal(const FastEvaluator& evaluator, const Hand& dealt, GameType gameType);
+
+// The verdict on one decision: the hold drawn with against the best one.
+struct Verdict {
+    bool bestPlay = false;  // worth as much as the best hold
+    Fraction cost;          // expected credits given away at the bet; 0 for a best play
+};
+
+Verdict judge(const DealAnalysis& deal, HoldMask played, int32_t bet);
+
+// One row of the trainer's list.
+struct TrainerRow {
+    HoldMask hold = 0;
+    Fraction perCredit;    // expected win per credit bet
+    Fraction atBet;        // expected win at the bet, in credits
+    bool best = false;     // worth as much as the best hold
+    bool current = false;  // the hold the player has now
+};
+
+// What the trainer's list shows after a deal: the hand and its rows.
+struct TrainerListing {
+    Hand dealt{};
+    std::vector<TrainerRow> rows;
+};
+
+// The `count` best holds in the advice's order, then the player's current
+// hold when it is not among them.
+std::vector<TrainerRow> trainerRows(const DealAnalysis& deal, HoldMask current, int32_t bet,
+                                    int32_t count = 5);
+
+// The decisions of a game.
+class TrainerTally {
+  public:
+    void add(const Verdict& verdict);
+    int32_t decisions() const { return decisions_; }
+    int32_t bestPlays() const { return bestPlays_; }
+    // The sum of the costs, in credits.
+    const Fraction& givenAway() const { return givenAway_; }
+    // Best plays in percent; 0 before the first decision.
+    Fraction accuracy() const;
+
+  private:
+    int32_t decisions_ = 0;
+    int32_t bestPlays_ = 0;
+    Fraction givenAway_;
+};
+
+}  // namespace brisko

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The trainer's list as it shows a listing, in French and in English.
+#include <QTest>
+
+#include "ui/trainer_panel.h"
+
+using namespace brisko;
+
+class TrainerPanelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Four to the royal flush at a bet of 5, the player holding the ace and
+    // the king: the five best holds, then the player's.
+    void showsTheBestHoldsAndTheCurrentOne() {
+        const FastEvaluator evaluator;
+        const Hand dealt{0,
+                         cardIndex(1, 1),
+                         cardIndex(1, 13),
+                         cardIndex(1, 12),
+                         cardIndex(1, 11),
+                         cardIndex(4, 9)};
+        const DealAnalysis deal = analyseDeal(evaluator, dealt, GameType::NoJoker);
+        Texts texts;
+        texts.setLanguage(Language::French);
+        TrainerPanel panel(texts);
+        panel.showListing({dealt, trainerRows(deal, 0b00011, 5)});
+        const QTableWidget* table = panel.table();
+        QCOMPARE(table->rowCount(), 6);
+        QCOMPARE(table->item(0, 0)->text(), QString::fromUtf8("★ A♠ R♠ D♠ V♠"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("66,60"));  // 626/47 x 5
+        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("13,32"));
+        QVERIFY(table->item(0, 0)->font().bold());
+        QVERIFY(!table->item(1, 0)->font().bold());
+        QCOMPARE(table->item(5, 0)->text(), QString::fromUtf8("A♠ R♠"));
+        QCOMPARE(table->item(5, 2)->data(Qt::AccessibleTextRole).toString(),
+                 QString::fromUtf8("Votre choix, A♠ R♠, 2,70 crédits, 0,54 par crédit"));
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QString::fromUtf8("Gain espéré"));
+
+        texts.setLanguage(Language::English);
+        panel.retranslate();
+        QCOMPARE(table->item(0, 0)->text(), QString::fromUtf8("★ A♠ K♠ Q♠ J♠"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("66.60"));
+        QCOMPARE(table->item(0, 0)->data(Qt::AccessibleTextRole).toString(),
+                 QString::fromUtf8("Best play, A♠ K♠ Q♠ J♠, 66.60 credits, 13.32 per credit"));
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Expected win"));
+    }
+};
+
+QTEST_MAIN(TrainerPanelTest)
+#include "trainer_panel_test.moc"

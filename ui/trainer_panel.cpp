@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/trainer_panel.h"
+
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+namespace brisko {
+
+namespace {
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+constexpr int kColumns = 3;  // cards held, expected win at the bet, per credit
+
+// Spades, hearts, clubs, diamonds.
+constexpr char16_t kSuitSymbols[] = {u'\u2660', u'\u2665', u'\u2663', u'\u2666'};
+
+}  // namespace
+
+TrainerPanel::TrainerPanel(const Texts& texts, QWidget* parent)
+    : QWidget(parent),
+      texts_(texts),
+      title_(new QLabel(this)),
+      table_(new QTableWidget(0, kColumns, this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title_);
+    layout->addWidget(table_);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setFocusPolicy(Qt::NoFocus);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    retranslate();
+}
+
+void TrainerPanel::retranslate() {
+    title_->setText(q(texts_[Txt::txtTrainer]));
+    table_->setHorizontalHeaderLabels({q(texts_[Txt::txtTrainerCards]),
+                                       q(texts_[Txt::txtTrainerWin]),
+                                       q(texts_[Txt::txtTrainerPerCredit])});
+    table_->setAccessibleName(q(texts_[Txt::txtTrainer]));
+    showListing(listing_);
+}
+
+QString TrainerPanel::cardsText(const Hand& dealt, HoldMask hold) const {
+    const QString courts = q(texts_[Txt::txtTrainerCourtCards]);
+    QStringList cards;
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        if (!holdsSlot(hold, k)) continue;
+        const card& c = cardTable[dealt[k]];
+        if (c.suit == kJokerSuit) {
+            cards << q(texts_[Txt::txtTrainerJoker]);
+            continue;
+        }
+        const QString rank = c.rank == 14   ? QStringLiteral("A")
+                             : c.rank >= 11 ? QString(courts.at(c.rank - 11))
+                                            : QString::number(c.rank);
+        cards << rank + QChar(kSuitSymbols[c.suit - 1]);
+    }
+    return cards.isEmpty() ? q(texts_[Txt::txtTrainerNoCard]) : cards.join(' ');
+}
+
+QString TrainerPanel::figure(const Fraction& value) const {
+    const std::string& point = texts_[Txt::txtDecimalPoint];
+    return q(value.rounded(2, point.empty() ? '.' : point[0]));
+}
+
+void TrainerPanel::showListing(const TrainerListing& listing) {
+    listing_ = listing;
+    table_->setRowCount(static_cast<int>(listing.rows.size()));
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const TrainerRow& r = listing.rows[static_cast<size_t>(row)];
+        const QString cards = cardsText(listing.dealt, r.hold);
+        const QString atBet = figure(r.atBet);
+        const QString perCredit = figure(r.perCredit);
+        const QStringList cells{(r.best ? QStringLiteral("\u2605 ") : QString()) + cards, atBet,
+                                perCredit};
+        // What a screen reader says for any cell of the row.
+        QStringList said;
+        if (r.best) said << q(texts_[Txt::txtTrainerBest]);
+        if (r.current) said << q(texts_[Txt::txtTrainerCurrent]);
+        said << cards << atBet + ' ' + q(texts_[Txt::txtTrainerCredits])
+             << perCredit + ' ' + q(texts_[Txt::txtTrainerPerCredit]).toLower();
+        for (int column = 0; column < kColumns; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setData(Qt::AccessibleTextRole, said.join(QStringLiteral(", ")));
+            if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            QFont font = item->font();
+            font.setBold(r.best);
+            item->setFont(font);
+            if (r.current) item->setBackground(palette().highlight());
+            if (r.current) item->setForeground(palette().highlightedText());
+            table_->setItem(row, column, item);
+        }
+    }
+}
+
+}  // namespace brisko
