@@ -119,17 +119,21 @@ inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
     if (!isGameType(number(s.gameType)) || s.targetIndex < 1 || s.targetIndex > kTargets) {
         return "the game choice is outside its range after the load";
     }
-    if (error.starts_with("Type de données incorrect pour '")) {
-        // The load stopped at a value of the wrong type: the file stays as it was.
-        if (fileText(file) != bytes) return "a stopped load changed the file";
-        return {};
-    }
-    if (!error.empty() && !error.starts_with("Fichier de réglages illisible")) {
-        return "unexpected store error: " + error;
+    // Only the store's own type errors and the damage notice.
+    bool typeError = false;
+    for (size_t start = 0; start < error.size();) {
+        const size_t end = std::min(error.find('\n', start), error.size());
+        const std::string_view line = std::string_view(error).substr(start, end - start);
+        if (line.starts_with("Type de données incorrect pour '")) {
+            typeError = true;
+        } else if (!line.starts_with("Le fichier des réglages '")) {
+            return "unexpected store error: " + error;
+        }
+        start = end + 1;
     }
     if (!records.SettingsValid()) return "settings left invalid after a load";
-    if (!error.empty()) {
-        // A damaged file is set aside whole, never deleted.
+    if (error.find("Le fichier des réglages '") != std::string::npos) {
+        // A damaged file is copied whole, never deleted.
         bool kept = false;
         for (const auto& entry : fs::directory_iterator(dir)) {
             const std::string name = entry.path().filename().string();
@@ -145,7 +149,10 @@ inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
     try {
         reloaded.LoadSettings();
     } catch (const StoreError& e) {
-        return std::string("the next load fails: ") + e.what();
+        // A value of the wrong type stays in the file and is named again.
+        if (!typeError || std::string_view(e.what()).find("Le fichier") != std::string::npos) {
+            return std::string("the next load fails: ") + e.what();
+        }
     }
     const std::string changed = firstDifference(records.settings, reloaded.settings);
     if (!changed.empty()) return "the next load reads another " + changed;
