@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/settings.h"
 
+#include "records/registry.h"
 #include "records/settings_table.h"
 #include "records/store_messages.h"
 
@@ -115,6 +116,12 @@ void Records::SaveSettings() {
         store_.commitSave();
         if (std::optional<StoreProblem> notice = store_.takeNotice()) notice_ = std::move(notice);
     } catch (const StoreError& error) {
+        // A file that cannot even be read is a save that failed at its first value.
+        if (std::string_view(error.what()).empty() && error.problem()) {
+            size_t first = 0;
+            while (first + 1 < table.size() && keptUnread(first)) ++first;
+            throw inLanguage(StoreError(writeErrorMessage(table[first].name), *error.problem()));
+        }
         throw inLanguage(error);
     }
     // What was written is read from now on.
