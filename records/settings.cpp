@@ -54,7 +54,7 @@ void Records::LoadSettings() {
         settings.verif = 1;
         ResetSettings();
     }
-    if (!SettingsValid()) ResetSettings();
+    if (!valid(true)) ResetSettings();
     ApplyOptions();
     tellNotice(message);
     if (!message.empty()) throw StoreError(message);
@@ -145,15 +145,28 @@ void Records::ResetSettings() {
 }
 
 bool Records::SettingsValid() const {
+    return valid(false);
+}
+
+bool Records::valid(bool skipUnread) const {
     const Settings& s = settings;
     bool valid = true;
-    for (const StoredValue& value : storedValues()) {
+    // Points a load could not read take no part in the order of their list:
+    // a score of the wrong type must not renew every list.
+    bool unread[kGameTypes + 1][kTargets + 1][kRanks + 1] = {};
+    const std::vector<StoredValue>& table = storedValues();
+    for (size_t k = 0; k < table.size(); ++k) {
+        const StoredValue& value = table[k];
         if (isOption(value)) valid = valid && inRange(s, value);
+        if (skipUnread && value.field == SettingField::points && keptUnread(k)) {
+            unread[value.gameType][value.targetIndex][value.rank] = true;
+        }
     }
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         for (int32_t i = 1; i <= kTargets; ++i) {
             const HighScoreList& list = s.highScores[t][i];
             for (int32_t r = 2; r <= kRanks; ++r) {
+                if (unread[t][i][r] || unread[t][i][r - 1]) continue;
                 valid = valid && list[r].points <= list[r - 1].points;
             }
         }

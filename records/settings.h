@@ -136,6 +136,8 @@ class Records {
 
   private:
     void readValue(const StoredValue& value);
+    // The validity check; `skipUnread` leaves out the points a load could not read.
+    bool valid(bool skipUnread) const;
     // A value of the wrong type at the last load, not changed since.
     bool keptUnread(size_t index) const;
     StoreError inLanguage(const StoreError& error) const;

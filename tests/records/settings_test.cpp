@@ -273,23 +273,29 @@ TEST_F(Fixture, AnEmptyBinaryLeavesTheField) {
 TEST_F(Fixture, AWrongTypeIsNamedCountsAsAbsentAndCostsNothingElse) {
     playedBefore();
     put("niveau", bytes({3, 0, 0, 0}), kRegDword);
+    put("score341", bytes({0x3f, 0x42, 0x0f, 0, 0, 0, 0, 0}), 0xb);  // a best score too
     put("optionDoublagePropose", bytes({0}));
     Records next = freshRecords();
     try {
         next.LoadSettings();
         FAIL() << "no error";
     } catch (const StoreError& error) {
-        EXPECT_STREQ(error.what(), "Type de données incorrect pour 'niveau'");
+        EXPECT_STREQ(error.what(),
+                     "Type de données incorrect pour 'niveau'\n"
+                     "Type de données incorrect pour 'score341'");
     }
     EXPECT_EQ(next.settings.gameType, kDefaultGameType);
     EXPECT_EQ(next.settings.optionDoublagePropose, 0);
     EXPECT_EQ(next.settings.optionYourName, "PAUL");
-    EXPECT_EQ(next.settings.highScores[3][4][1].points, 999999);
+    EXPECT_EQ(next.settings.highScores[3][4][1].name, "PAUL");
+    EXPECT_EQ(next.settings.highScores[3][4][2].points,
+              records.settings.highScores[3][4][2].points);
     next.SaveSettings();  // F5, OK in the dialog, ...
     next.SaveSettings();
     EXPECT_EQ(store.value("niveau")->type, kRegDword);
+    EXPECT_EQ(store.value("score341")->type, 0xbu);
     EXPECT_EQ(storedString("optionYourName"), "PAUL");
-    EXPECT_EQ(stored("score341"), bytes({0x3f, 0x42, 0x0f, 0}));
+    EXPECT_EQ(storedString("highScoreName342"), records.settings.highScores[3][4][2].name);
     // Chosen by the player, it is written.
     next.settings.gameType = GameType{1};
     next.SaveSettings();
