@@ -26,9 +26,11 @@ std::string reason(int error, Language language) {
         case ENOSPC:
             pair = {"plus de place sur le disque", "no space left on the disk"};
             break;
+#ifdef EDQUOT
         case EDQUOT:
             pair = {"quota de disque dépassé", "disk quota exceeded"};
             break;
+#endif
         case EFBIG:
             pair = {"fichier trop grand pour le système", "file too large for the system"};
             break;
@@ -58,9 +60,11 @@ std::string reason(int error, Language language) {
 std::string fileType(unsigned mode, Language language) {
     Pair pair{"ce n'est pas un fichier", "not a file"};
     if (S_ISDIR(mode)) pair = {"c'est un dossier", "it is a folder"};
+#ifndef _WIN32
     if (S_ISFIFO(mode)) pair = {"c'est un tube (FIFO)", "it is a pipe (FIFO)"};
     if (S_ISCHR(mode) || S_ISBLK(mode)) pair = {"c'est un périphérique", "it is a device"};
     if (S_ISSOCK(mode)) pair = {"c'est une socket", "it is a socket"};
+#endif
     return pick(pair, language);
 }
 
