@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records/registry.h"
@@ -14,6 +15,10 @@ namespace brisko {
 
 class MemoryStore : public SettingsStore {
   public:
+    MemoryStore() = default;
+    // A store that starts with these keys and values (a file as read).
+    explicit MemoryStore(RegTree tree) : tree_(std::move(tree)) {}
+
     void openKey(const std::string& path) override;
     size_t readBinary(const std::string& name, void* dest, size_t capacity) override;
     void writeBinary(const std::string& name, const void* data, size_t length) override;

@@ -38,6 +38,7 @@ TEST(HostileFiles, SeedsAndFindingsOfTheFuzzerHold) {
     for (const fs::path& file : files) {
         const std::string bytes = readText(file);
         EXPECT_EQ(fuzz::checkParser(bytes), "") << file;
+        EXPECT_EQ(fuzz::checkCycle(bytes), "") << file;
         EXPECT_EQ(fuzz::checkLoad(bytes, dir.path()), "") << file;
     }
 }
