@@ -2,6 +2,7 @@
 #include "ui/single_instance.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QLocalSocket>
 
 #include "records/store_messages.h"
@@ -10,8 +11,14 @@ namespace brisko {
 
 namespace {
 
-// The socket's name: one per lock file, hence per store and user.
+// The socket: beside the lock file where its path fits a local socket's
+// address; otherwise, and on Windows, a name made from the lock file's path.
+// Either way one per store and user.
 QString serverNameFor(const QString& lockFile) {
+#ifndef Q_OS_WIN
+    const QString beside = lockFile + ".socket";
+    if (QFile::encodeName(beside).size() < 100) return beside;
+#endif
     const QByteArray hash = QCryptographicHash::hash(lockFile.toUtf8(), QCryptographicHash::Sha1);
     return "brisko99-" + QString::fromLatin1(hash.toHex().left(16));
 }
