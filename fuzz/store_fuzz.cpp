@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as the settings file, through the parser and
-// through a whole load of the settings (fuzz/store_check.h says what must
-// hold).
+// through the game's load, checks and save in memory (fuzz/store_check.h
+// says what must hold).
 #include <unistd.h>
 
 #include <cstdio>
@@ -40,10 +40,11 @@ const std::filesystem::path& workFolder() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (std::string fault = brisko::fuzz::checkParser(bytes); !fault.empty()) ::fault(fault);
-    // BRISKO_FUZZ_PARSER_ONLY skips the load through the disk, a hundred
-    // times slower than the parser alone.
-    static const bool parserOnly = std::getenv("BRISKO_FUZZ_PARSER_ONLY") != nullptr;
-    if (parserOnly) return 0;
+    if (std::string fault = brisko::fuzz::checkCycle(bytes); !fault.empty()) ::fault(fault);
+    // BRISKO_FUZZ_DISK=1 adds the load through the file on disk, with its
+    // copies of damaged files and its syncs: a hundred times slower.
+    static const bool disk = std::getenv("BRISKO_FUZZ_DISK") != nullptr;
+    if (!disk) return 0;
     if (std::string fault = brisko::fuzz::checkLoad(bytes, workFolder()); !fault.empty()) {
         ::fault(fault);
     }

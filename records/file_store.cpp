@@ -14,6 +14,7 @@
 #include <cstring>
 #include <ctime>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "records/registry_text.h"
@@ -30,60 +31,122 @@ int64_t systemUnixSeconds() {
     return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
 }
 
-std::string systemError(const std::string& what, const fs::path& path) {
-    return what + " '" + path.string() + "' : " + std::strerror(errno);
+// A step that failed, with what the player is told about it.
+struct Failure {
+    StoreProblem problem;
+};
+
+[[noreturn]] void fail(StoreProblem::Kind kind, const fs::path& path, int error = errno) {
+    StoreProblem problem;
+    problem.kind = kind;
+    problem.path = path.string();
+    problem.error = error;
+    throw Failure{std::move(problem)};
+}
+
+// A path that exists and is not a plain file is never opened, renamed or
+// replaced: a device, a FIFO that would hang the read, a folder.
+void refuseUnlessPlainFile(const fs::path& path, const struct stat& st) {
+    if (S_ISREG(st.st_mode)) return;
+    StoreProblem problem;
+    problem.kind = StoreProblem::Kind::NotAFile;
+    problem.path = path.string();
+    problem.fileType = st.st_mode;
+    throw Failure{std::move(problem)};
+}
+
+// The file a path names, symbolic links followed to the last one's target,
+// which may not exist yet.
+fs::path finalTarget(const fs::path& file) {
+    fs::path path = file;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::error_code error;
+        const fs::path next = fs::read_symlink(path, error);
+        if (error) return path;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
 }
 
 // The whole file, or nothing when it does not exist. Reading stops one byte
 // past the largest file the parser takes, so a huge file costs no memory and
 // is still seen as damage.
 std::optional<std::string> readFile(const fs::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT) return std::nullopt;
+        fail(StoreProblem::Kind::ReadFailed, path);
+    }
+    refuseUnlessPlainFile(path, st);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         if (errno == ENOENT) return std::nullopt;
-        throw StoreError(systemError("Lecture impossible de", path));
+        fail(StoreProblem::Kind::ReadFailed, path);
     }
     std::string text;
-    char buffer[16384];
-    while (true) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int saved = errno;
-            ::close(fd);
-            errno = saved;
-            throw StoreError(systemError("Lecture impossible de", path));
+    try {
+        // It may have been swapped for something else since the look above.
+        if (::fstat(fd, &st) != 0) fail(StoreProblem::Kind::ReadFailed, path);
+        refuseUnlessPlainFile(path, st);
+        char buffer[16384];
+        while (true) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) fail(StoreProblem::Kind::ReadFailed, path);
+            if (n == 0) break;
+            text.append(buffer, static_cast<size_t>(n));
+            if (text.size() > kMaxRegistryFileSize) break;
         }
-        if (n == 0) break;
-        text.append(buffer, static_cast<size_t>(n));
-        if (text.size() > kMaxRegistryFileSize) break;
+    } catch (...) {
+        ::close(fd);
+        throw;
     }
     ::close(fd);
     return text;
 }
 
-void writeAll(int fd, std::string_view text) {
+void writeAll(int fd, std::string_view text, const fs::path& path) {
     while (!text.empty()) {
         const ssize_t n = ::write(fd, text.data(), text.size());
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw std::runtime_error("write");
+        if (n <= 0) fail(StoreProblem::Kind::WriteFailed, path, n < 0 ? errno : ENOSPC);
         text.remove_prefix(static_cast<size_t>(n));
+    }
+}
+
+void syncFolder(const fs::path& folder) {
+    // Some file systems refuse to sync a folder: the file is in place anyway.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
 }
 
 // Held while a save reads, merges and replaces the file, so two running copies
 // take turns. flock: the kernel lets go when a holder dies, however it dies.
+// A holder that keeps it past `timeout` makes the save give up.
 class FileLock {
   public:
-    explicit FileLock(const fs::path& path) {
-        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0) throw StoreError(systemError("Verrou impossible sur", path));
-        while (::flock(fd_, LOCK_EX) != 0) {
-            if (errno == EINTR) continue;
-            const int saved = errno;
-            ::close(fd_);
-            errno = saved;
-            throw StoreError(systemError("Verrou impossible sur", path));
+    FileLock(const fs::path& path, std::chrono::milliseconds timeout) {
+        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd_ < 0) fail(StoreProblem::Kind::WriteFailed, path);
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            if (error == EINTR) continue;
+            if (error != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+                ::close(fd_);
+                if (error != EWOULDBLOCK) fail(StoreProblem::Kind::WriteFailed, path, error);
+                StoreProblem problem;
+                problem.kind = StoreProblem::Kind::Locked;
+                problem.path = path.string();
+                problem.seconds = static_cast<int>((timeout.count() + 999) / 1000);
+                throw Failure{std::move(problem)};
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
     ~FileLock() { ::close(fd_); }
@@ -102,27 +165,22 @@ void replaceFile(const fs::path& file, const fs::path& temp, std::string_view te
     if (::stat(file.c_str(), &existing) == 0) mode = existing.st_mode & 07777;
     const int fd =
         ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, mode);
-    if (fd < 0) throw std::runtime_error("open");
+    if (fd < 0) fail(StoreProblem::Kind::WriteFailed, file);
     try {
-        if (::fchmod(fd, mode) != 0) throw std::runtime_error("fchmod");
-        writeAll(fd, text);
-        if (::fsync(fd) != 0) throw std::runtime_error("fsync");
+        if (::fchmod(fd, mode) != 0) fail(StoreProblem::Kind::WriteFailed, file);
+        writeAll(fd, text, file);
+        if (::fsync(fd) != 0) fail(StoreProblem::Kind::WriteFailed, file);
     } catch (...) {
         ::close(fd);
         ::unlink(temp.c_str());
         throw;
     }
     if (::close(fd) != 0 || ::rename(temp.c_str(), file.c_str()) != 0) {
+        const int error = errno;
         ::unlink(temp.c_str());
-        throw std::runtime_error("rename");
+        fail(StoreProblem::Kind::WriteFailed, file, error);
     }
-    // The rename is done; syncing the folder makes it survive a power cut.
-    // Some file systems refuse to sync a folder: the file is in place anyway.
-    const int dir = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    syncFolder(file.parent_path());
 }
 
 // A hive with no key yet, headed like Wine's own files.
@@ -130,6 +188,14 @@ RegTree emptyHive() {
     RegTree tree;
     tree.header.emplace_back(";; All keys relative to \\\\User");
     return tree;
+}
+
+RegTree orEmpty(RegTree tree) {
+    return tree.header.empty() && tree.keys.empty() ? emptyHive() : tree;
+}
+
+fs::path beside(const fs::path& target, const char* suffix) {
+    return fs::path(target.string() + suffix);
 }
 
 }  // namespace
@@ -152,17 +218,24 @@ fs::path defaultStorePath() {
 FileStore::FileStore(fs::path file, TimeSource now)
     : file_(std::move(file)), now_(now ? std::move(now) : TimeSource(systemUnixSeconds)) {}
 
+fs::path FileStore::target() const {
+    return finalTarget(file_);
+}
 fs::path FileStore::lockPath() const {
-    return fs::path(file_.string() + ".lock");
+    return beside(target(), ".lock");
 }
 fs::path FileStore::tempPath() const {
-    return fs::path(file_.string() + ".tmp");
+    return beside(target(), ".tmp");
 }
 
 void FileStore::openKey(const std::string& path) {
     const std::string key = normaliseKeyPath(path);
     if (key.empty()) throw StoreError("Clé de registre vide");
-    loadFromDisk();
+    try {
+        loadFromDisk();
+    } catch (const Failure& failure) {
+        throw StoreError("", failure.problem);
+    }
     key_ = key;
     currentKey();
     // Writes of a save under way stay on top of what was read.
@@ -176,51 +249,57 @@ RegKey& FileStore::currentKey() {
 }
 
 void FileStore::loadFromDisk() {
-    std::optional<std::string> text = readFile(file_);
+    const fs::path file = target();
+    std::optional<std::string> text = readFile(file);
     if (!text) {
         tree_ = emptyHive();
         return;
     }
-    try {
-        tree_ = parseRegistryText(*text);
-        return;
-    } catch (const RegistryParseError&) {
+    RegistryText read = readRegistryText(*text);
+    if (!read.damagedLines.empty()) {
+        // Look again under the lock, as a save may just have replaced it.
+        std::error_code ignored;
+        fs::create_directories(file.parent_path(), ignored);
+        FileLock lock(lockPath(), lockTimeout_);
+        text = readFile(file);
+        read = text ? readRegistryText(*text) : RegistryText{};
+        if (!read.damagedLines.empty()) mend(file, read);
     }
-    // Damaged: look again under the lock, as a save may just have replaced it.
-    std::error_code ignored;
-    fs::create_directories(file_.parent_path(), ignored);
-    FileLock lock(lockPath());
-    text = readFile(file_);
-    tree_ = emptyHive();
-    if (!text) return;
-    try {
-        tree_ = parseRegistryText(*text);
-    } catch (const RegistryParseError& error) {
-        setAside(error);
-    }
+    tree_ = orEmpty(std::move(read.tree));
 }
 
-void FileStore::setAside(const RegistryParseError& error) {
+void FileStore::mend(const fs::path& file, const RegistryText& read) {
     const std::time_t seconds = static_cast<std::time_t>(now_());
     std::tm utc{};
     ::gmtime_r(&seconds, &utc);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
-    const std::string base = file_.string() + ".bad-" + stamp;
-    fs::path aside = base;
+    const std::string base = file.string() + ".bad-" + stamp;
+    fs::path copy = base;
     // Never over an earlier one: nothing is deleted.
-    for (int n = 2; fs::exists(aside); ++n) aside = base + "-" + std::to_string(n);
-    if (::rename(file_.c_str(), aside.c_str()) != 0) {
-        throw StoreError(
-            systemError("Fichier de réglages illisible, impossible de le mettre de côté :", file_));
+    for (int n = 2; fs::exists(copy); ++n) copy = base + "-" + std::to_string(n);
+    std::error_code error;
+    fs::copy_file(file, copy, error);
+    if (error) fail(StoreProblem::Kind::WriteFailed, copy, error.value());
+    const int fd = ::open(copy.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        const int saved = errno;
+        if (fd >= 0) ::close(fd);
+        fail(StoreProblem::Kind::WriteFailed, copy, saved);
     }
-    notice_ = "Fichier de réglages illisible : '" + file_.string() + "', ligne " +
-              std::to_string(error.line()) + " (" + error.what() + "). Il est mis de côté sous '" +
-              aside.string() + "'.";
+    ::close(fd);
+    // What read cleanly takes the damaged file's place.
+    replaceFile(file, tempPath(), formatRegistryText(orEmpty(read.tree)));
+    StoreProblem problem;
+    problem.kind = StoreProblem::Kind::Damaged;
+    problem.path = file.string();
+    problem.copy = copy.string();
+    problem.line = read.damagedLines.front();
+    notice_ = std::move(problem);
 }
 
-std::string FileStore::takeNotice() {
-    return std::exchange(notice_, {});
+std::optional<StoreProblem> FileStore::takeNotice() {
+    return std::exchange(notice_, std::nullopt);
 }
 
 void FileStore::write(RegValue value) {
@@ -246,18 +325,20 @@ void FileStore::commitSave() {
 void FileStore::commit(std::vector<Pending> pending) {
     if (pending.empty()) return;
     const std::string first = pending.front().value.name;
+    const fs::path file = target();
     try {
-        fs::create_directories(file_.parent_path());
-        FileLock lock(lockPath());
+        struct stat st {};
+        if (::stat(file.c_str(), &st) == 0) refuseUnlessPlainFile(file, st);
+        std::error_code error;
+        fs::create_directories(file.parent_path(), error);
+        if (error) fail(StoreProblem::Kind::WriteFailed, file.parent_path(), error.value());
+        FileLock lock(lockPath(), lockTimeout_);
         // What is on disk now, another copy's last save included.
         RegTree merged = emptyHive();
-        if (std::optional<std::string> text = readFile(file_)) {
-            try {
-                merged = parseRegistryText(*text);
-            } catch (const RegistryParseError& error) {
-                setAside(error);
-                merged = tree_;
-            }
+        if (std::optional<std::string> text = readFile(file)) {
+            RegistryText read = readRegistryText(*text);
+            if (!read.damagedLines.empty()) mend(file, read);
+            merged = orEmpty(std::move(read.tree));
         }
         const int64_t now = now_();
         for (Pending& p : pending) {
@@ -266,10 +347,10 @@ void FileStore::commit(std::vector<Pending> pending) {
             key.modified = now;
             key.rawLine.clear();
         }
-        replaceFile(file_, tempPath(), formatRegistryText(merged));
+        replaceFile(file, tempPath(), formatRegistryText(merged));
         tree_ = std::move(merged);
-    } catch (const std::exception&) {
-        throw StoreError(writeErrorMessage(first));
+    } catch (const Failure& failure) {
+        throw StoreError(writeErrorMessage(first), failure.problem);
     }
 }
 

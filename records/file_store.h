@@ -3,9 +3,11 @@
 // Wine's registry format standing in for HKEY_CURRENT_USER.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,25 +27,34 @@ std::filesystem::path defaultStorePath();
 // step: under the lock file "<file>.lock", the file is read again, the writes
 // are put into it, and the whole text goes to "<file>.tmp", is synced, and is
 // renamed over the file; the folder is synced last. A failure leaves the file
-// as it was and raises the write error naming the first value of the save.
-// Keys and values the program does not write are kept as they were.
-class FileStore final : public KeyStore {
+// as it was and raises the write error naming the first value of the save,
+// with the file and the system's reason. Keys and values the program does not
+// write are kept as they were. A symbolic link is followed: its last target
+// is the file, replaced in place, and the link stays. A path that is not a
+// plain file (a folder, a FIFO, a device) is never read, renamed or replaced.
+// A file with damaged lines is copied whole to "<file>.bad-<time>" and
+// rewritten with what read cleanly, and the store says so once (takeNotice).
+class FileStore : public KeyStore {
   public:
     using TimeSource = std::function<int64_t()>;  // unix seconds
 
-    // `now` stamps the changed keys and names a damaged file set aside; the
+    // `now` stamps the changed keys and names the copy of a damaged file; the
     // system clock when empty.
     explicit FileStore(std::filesystem::path file, TimeSource now = {});
+
+    // How long a save waits for another program's lock before giving up.
+    void setLockTimeout(std::chrono::milliseconds timeout) { lockTimeout_ = timeout; }
 
     void openKey(const std::string& path) override;
     void beginSave() override;
     void commitSave() override;
-    // Set when openKey (or a commit) found the file damaged: it names the file,
-    // the line, and the name the file was moved to; the key then reads as
-    // absent.
-    std::string takeNotice() override;
+    // Set when openKey (or a commit) found the file damaged and mended it:
+    // the file, its first damaged line, and where the copy is.
+    std::optional<StoreProblem> takeNotice() override;
 
     const std::filesystem::path& path() const { return file_; }
+    // The file itself: the path with its symbolic links followed.
+    std::filesystem::path target() const;
     std::filesystem::path lockPath() const;
     std::filesystem::path tempPath() const;
     // The hive as last read or written.
@@ -59,8 +70,9 @@ class FileStore final : public KeyStore {
     void loadFromDisk();
     void write(RegValue value) override;
     void commit(std::vector<Pending> pending);
-    // Moves the damaged file aside (the lock held) and says so in the notice.
-    void setAside(const RegistryParseError& error);
+    // Copies the damaged file aside and rewrites it with what read cleanly
+    // (the lock held), and says so in the notice.
+    void mend(const std::filesystem::path& file, const RegistryText& read);
 
     std::filesystem::path file_;
     TimeSource now_;
@@ -68,7 +80,8 @@ class FileStore final : public KeyStore {
     std::string key_;
     bool inSave_ = false;
     std::vector<Pending> pending_;
-    std::string notice_;
+    std::optional<StoreProblem> notice_;
+    std::chrono::milliseconds lockTimeout_{5000};
 };
 
 }  // namespace brisko

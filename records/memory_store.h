@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records/key_store.h"
@@ -15,6 +16,10 @@ namespace brisko {
 
 class MemoryStore final : public KeyStore {
   public:
+    MemoryStore() = default;
+    // A store that starts with these keys and values (a file as read).
+    explicit MemoryStore(RegTree tree) : tree_(std::move(tree)) {}
+
     void openKey(const std::string& path) override;
     // Writes between these two stay pending; the commit applies them all, or,
     // when refused, none (raising the write error naming the first of them).

@@ -162,7 +162,8 @@ std::string readStringValue(const RegValue* value, std::string_view name) {
 }
 
 bool sameRegistryName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    // From the end: the game's names differ in their last digits.
+    return a.size() == b.size() && std::equal(a.rbegin(), a.rend(), b.rbegin(), [](char x, char y) {
                return asciiLower(x) == asciiLower(y);
            });
 }
@@ -182,8 +183,13 @@ std::string normaliseKeyPath(std::string_view path) {
 }
 
 RegValue* RegKey::find(std::string_view name) {
-    for (RegValue& value : values) {
-        if (sameRegistryName(value.name, name)) return &value;
+    const size_t count = values.size();
+    for (size_t k = 0; k < count; ++k) {
+        const size_t at = (hint + k) % count;
+        if (sameRegistryName(values[at].name, name)) {
+            hint = at + 1;
+            return &values[at];
+        }
     }
     return nullptr;
 }

@@ -62,6 +62,10 @@ struct RegKey {
     const RegValue* find(std::string_view name) const;
     // Replaces the value of that name in place, or appends it.
     void set(RegValue value);
+
+    // Where the last search ended: the game reads and writes its values in
+    // the order they are stored, so the next one is usually just after.
+    mutable size_t hint = 0;
 };
 
 // A whole hive: the lines before the first key, then the keys in order.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/registry_text.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <unordered_map>
 
@@ -134,7 +136,14 @@ std::string foldedName(std::string_view name) {
 class Parser {
   public:
     explicit Parser(std::string_view text) {
-        if (text.size() > kMaxRegistryFileSize) throw RegistryParseError(1, "file too large");
+        if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+        while (!text.empty() && text.back() == '\0') text.remove_suffix(1);
+        size_t tooLarge = 0;  // the line the size bound falls on
+        if (text.size() > kMaxRegistryFileSize) {
+            text = text.substr(0, kMaxRegistryFileSize);
+            tooLarge = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+        }
+        cutShort_ = !text.empty() && text.back() != '\n';
         size_t start = 0;
         while (start < text.size()) {
             size_t end = text.find('\n', start);
@@ -144,47 +153,69 @@ class Parser {
             // one CRLF conversion would otherwise lose one more at each save.
             while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
             if (line.size() > kMaxRegistryLineLength) {
-                throw RegistryParseError(static_cast<int>(lines_.size()) + 1, "line too long");
+                bad_.emplace(lines_.size(), "line too long");
+                line = {};
+            } else if (line.find('\0') != std::string_view::npos) {
+                bad_.emplace(lines_.size(), "NUL byte in a line");
+                line = {};
             }
             lines_.push_back(line);
             start = end + 1;
         }
+        if (tooLarge != 0) bad_.emplace(tooLarge - 1, "file too large");
+        if (lines_.empty()) lines_.emplace_back();
     }
 
-    RegTree parse() {
-        if (lines_.empty() || lines_[0] != kRegistrySignature) {
-            throw RegistryParseError(1, "not a registry file");
-        }
+    RegistryText parse() {
+        RegistryText out;
+        if (lines_[0] != kRegistrySignature) note(0, "not a registry file");
         constexpr size_t kNoKey = static_cast<size_t>(-1);
+        constexpr size_t kDamagedKey = static_cast<size_t>(-2);
         size_t key = kNoKey;
         for (index_ = 1; index_ < lines_.size(); ++index_) {
+            if (bad_.contains(index_)) {
+                note(index_, bad_[index_]);
+                continue;
+            }
             const std::string_view full = lines_[index_];
             size_t pos = 0;
             skipSpaces(full, pos);
             const std::string_view line = full.substr(pos);
             if (line.empty()) continue;
-            switch (line[0]) {
-                case ';':
-                case '#':
-                    if (key == kNoKey) {
-                        tree_.header.emplace_back(line);
-                    } else if (line[0] == '#') {
-                        tree_.keys[key].options.emplace_back(line);
-                    }
-                    break;
-                case '[':
-                    key = parseKeyLine(line);
-                    break;
-                case '"':
-                case '@':
-                    if (key == kNoKey) throw error("value before the first key");
-                    parseValue(key, line);
-                    break;
-                default:
-                    throw error("unreadable line");
+            const size_t first = index_;
+            try {
+                switch (line[0]) {
+                    case ';':
+                    case '#':
+                        if (key == kNoKey) {
+                            tree_.header.emplace_back(line);
+                        } else if (line[0] == '#' && key != kDamagedKey) {
+                            tree_.keys[key].options.emplace_back(line);
+                        }
+                        break;
+                    case '[':
+                        key = kDamagedKey;
+                        key = parseKeyLine(line);
+                        break;
+                    case '"':
+                    case '@':
+                        if (key == kNoKey) throw error("value before the first key");
+                        if (key == kDamagedKey) throw error("value of a damaged key");
+                        parseValue(key, line);
+                        break;
+                    default:
+                        throw error("unreadable line");
+                }
+            } catch (const RegistryParseError& e) {
+                note(first, e.what());
             }
         }
-        return std::move(tree_);
+        out.tree = std::move(tree_);
+        for (auto& [line, reason] : damage_) {
+            if (out.damagedLines.empty()) out.firstReason = reason;
+            out.damagedLines.push_back(static_cast<int>(line) + 1);
+        }
+        return out;
     }
 
   private:
@@ -267,6 +298,12 @@ class Parser {
         } else {
             throw error("unknown value type");
         }
+        // A file that ends inside its last line may have lost the end of it;
+        // only a closing quote shows that a value is whole.
+        if (cutShort_ && index_ + 1 == lines_.size() && !data.starts_with('"') &&
+            !data.starts_with("str(")) {
+            throw error("value cut short at the end of the file");
+        }
         for (size_t k = first; k <= index_; ++k) {
             if (k > first) value.raw += '\n';
             value.raw += lines_[k];
@@ -285,24 +322,33 @@ class Parser {
     std::vector<uint8_t> parseHex(std::string_view text) {
         std::vector<uint8_t> bytes;
         size_t pos = 0;
+        bool needByte = false;  // after a comma
         while (true) {
             skipSpaces(text, pos);
-            if (pos >= text.size()) break;
+            if (pos >= text.size()) {
+                if (needByte) throw error("hex data ends after a comma");
+                break;
+            }
             if (text[pos] == '\\') {
                 if (pos + 1 != text.size() && text.find_first_not_of(" \t", pos + 1) != text.npos) {
                     throw error("bad hex data");
                 }
-                if (index_ + 1 >= lines_.size()) throw error("hex data continues past the end");
+                if (index_ + 1 >= lines_.size() || bad_.contains(index_ + 1)) {
+                    throw error("hex data continues past the end");
+                }
                 text = lines_[++index_];
                 pos = 0;
                 continue;
             }
+            const size_t start = pos;
             const auto byte = readHexNumber(text, pos, 2);
-            if (!byte) throw error("bad hex data");
+            if (!byte || pos - start != 2) throw error("bad hex data");
             bytes.push_back(static_cast<uint8_t>(*byte));
+            needByte = false;
             skipSpaces(text, pos);
             if (pos < text.size() && text[pos] == ',') {
                 ++pos;
+                needByte = true;
             } else if (pos < text.size() && text[pos] != '\\') {
                 throw error("bad hex data");
             }
@@ -310,7 +356,13 @@ class Parser {
         return bytes;
     }
 
+    void note(size_t line, const std::string& reason) { damage_.emplace(line, reason); }
+
     std::vector<std::string_view> lines_;
+    // Lines found damaged before parsing, and all the damage, by 0-based line.
+    std::map<size_t, std::string> bad_;
+    std::map<size_t, std::string> damage_;
+    bool cutShort_ = false;  // the text ends inside its last line
     size_t index_ = 0;
     RegTree tree_;
     std::unordered_map<std::string, size_t> keyIndex_;
@@ -408,8 +460,16 @@ std::string formatRegistryValue(const RegValue& value) {
     return line;
 }
 
-RegTree parseRegistryText(std::string_view text) {
+RegistryText readRegistryText(std::string_view text) {
     return Parser(text).parse();
+}
+
+RegTree parseRegistryText(std::string_view text) {
+    RegistryText read = readRegistryText(text);
+    if (!read.damagedLines.empty()) {
+        throw RegistryParseError(read.damagedLines.front(), read.firstReason);
+    }
+    return std::move(read.tree);
 }
 
 std::string formatRegistryText(const RegTree& tree) {

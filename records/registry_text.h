@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/registry.h"
 
@@ -30,9 +31,24 @@ class RegistryParseError : public std::runtime_error {
     int line_;
 };
 
-// Raises RegistryParseError at the first line it cannot read, and for a text
-// beyond the bounds above. Reads in one pass, without recursion. Values and keys
-// keep their lines as read (`raw`, `rawLine`), to be written back unchanged.
+// What a file held: every line that reads cleanly, and the damaged ones.
+struct RegistryText {
+    RegTree tree;
+    std::vector<int> damagedLines;  // 1-based, in order
+    std::string firstReason;        // why the first of them is damaged
+};
+
+// Reads every line it can, in one pass, without recursion. A UTF-8 byte-order
+// mark and NUL bytes at the end are skipped, as Wine's loader does. Damaged:
+// a first line other than the signature, a line it cannot read, a line with a
+// NUL or beyond the length bound, everything past the size bound, and a
+// value cut short (odd hex digits, a comma or a backslash with nothing after
+// it, an unterminated string, a binary value on a last line with no line
+// feed). A damaged key line damages the values under it. Values and keys keep
+// their lines as read (`raw`, `rawLine`), to be written back unchanged.
+RegistryText readRegistryText(std::string_view text);
+
+// The same, raising RegistryParseError at the first damaged line.
 RegTree parseRegistryText(std::string_view text);
 
 // The whole file. Values and keys the program did not change are written as

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "contract/controls.h"
 #include "contract/texts.h"
@@ -62,6 +64,8 @@ struct Settings {
 
 // What the options and the best scores show on the main window, and the
 // questions they ask. The window implements it; tests record it.
+struct StoredValue;
+
 class RecordsView : public ControlView {
   public:
     // Background colour, the three check marks, panelResultat shown or hidden.
@@ -88,12 +92,15 @@ class Records {
     std::array<int32_t, kTargets + 1> targetDraws{};
     std::string registryKey = registryKeyOf("BRISKO 99");
 
-    // Raises StoreError for a value of the wrong type, which stops the load
-    // there, and, once the load is over, for a damaged store file, which the
-    // store has set aside: the load then goes on from what the program holds
-    // (the defaults, at the first load of a run) and writes it. Either way the
-    // caller shows the message and the game goes on.
+    // Reads every value. One of the wrong type counts as absent (an option
+    // takes its default) and is not written back until the program changes
+    // it; the checks then run on what was read, and the load raises
+    // StoreError naming each such value. A damaged file, which the store has
+    // mended, is told once a language is chosen. The caller shows the message
+    // and the game goes on.
     void LoadSettings();
+    // Writes every value but those a load could not read and that the
+    // program has not changed since. The error says which file failed and why.
     void SaveSettings();
     void ResetSettings();
     bool SettingsValid() const;
@@ -133,9 +140,19 @@ class Records {
     HighScoreList& currentList();
 
   private:
-    // After a load stopped by a bad value: fields the game indexes with, or
-    // flags, that lie outside their range are used at their defaults.
-    void UseDefaultsOutsideRange();
+    void readValue(const StoredValue& value);
+    // The validity check; `skipUnread` leaves out the points a load could not read.
+    bool valid(bool skipUnread) const;
+    // A value of the wrong type at the last load, not changed since.
+    bool keptUnread(size_t index) const;
+    StoreError inLanguage(const StoreError& error) const;
+    // The damage notice, added to `message` once a language is chosen.
+    void tellNotice(std::string& message);
+
+    // Per stored value, whether the last load could not read it.
+    std::vector<bool> unread_;
+    Settings loadedAs_;
+    std::optional<StoreProblem> notice_;
 
     SettingsStore& store_;
     RandomSource& random_;

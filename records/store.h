@@ -4,16 +4,45 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace brisko {
 
+// What the store met on the file system, told to the player in the chosen
+// language below the store's own error text (records/store_messages.h).
+struct StoreProblem {
+    enum class Kind {
+        Damaged,     // the file had damaged lines: `copy` keeps it whole, `line` is the first
+        ReadFailed,  // `error` is the system's errno
+        WriteFailed,
+        NotAFile,  // `path` is a folder, FIFO, device or socket (`fileType`, st_mode bits)
+        Locked,    // another program held the save lock for `seconds`
+        Held,      // another copy of the game holds the store (process `pid`)
+    };
+    Kind kind = Kind::WriteFailed;
+    std::string path;
+    std::string copy;
+    int line = 0;
+    int error = 0;
+    unsigned fileType = 0;
+    int seconds = 0;
+    long pid = 0;
+};
+
 // Raised by every store with the message the player sees, for example
-// "Type de données incorrect pour 'niveau'".
+// "Type de données incorrect pour 'niveau'", and what the system said.
 class StoreError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
+    StoreError(const std::string& message, StoreProblem problem)
+        : std::runtime_error(message), problem_(std::move(problem)) {}
+    const std::optional<StoreProblem>& problem() const { return problem_; }
+
+  private:
+    std::optional<StoreProblem> problem_;
 };
 
 class SettingsStore {
@@ -44,10 +73,10 @@ class SettingsStore {
     virtual void beginSave() {}
     virtual void commitSave() {}
 
-    // A problem the store met and mended on its own (a damaged file set aside
-    // and replaced by an empty key), to be raised once the load has gone on
-    // without it; empty when there is none. Taking it clears it.
-    virtual std::string takeNotice() { return {}; }
+    // A problem the store met and mended on its own (a damaged file copied
+    // aside and rewritten with the values that read cleanly), to be told once
+    // the load has gone on; none when there is none. Taking it clears it.
+    virtual std::optional<StoreProblem> takeNotice() { return std::nullopt; }
 };
 
 }  // namespace brisko

@@ -388,6 +388,14 @@ void GameTable::offerDoubleUp() {
         settleDraw();
         return;
     }
+    // Past the largest win a doubling would risk everything for nothing: the
+    // win is settled as when the option is off.
+    if (2 * static_cast<int64_t>(state.win) > kInt32Max) {
+        state.doubleUpActive = false;
+        for (int32_t k = 1; k <= kSlots; ++k) show(holdButton(k), false);
+        settleDraw();
+        return;
+    }
     state.stage = Stage::DoubleUpOffer;
     enable(Control::ButtonTirage, false);
     state.doubleUpActive = true;
@@ -395,9 +403,7 @@ void GameTable::offerDoubleUp() {
     show(Control::PanelDoublage, true);
     state.offerFocusOnDouble = true;
     caption(Control::ButtonNoDouble, texts_[Txt::txtQuitWon] + number(state.win));
-    caption(Control::ButtonYesDouble,
-            texts_[Txt::txtDoubleTo] +
-                number(std::min(2 * static_cast<int64_t>(state.win), kInt32Max)));
+    caption(Control::ButtonYesDouble, texts_[Txt::txtDoubleTo] + number(2 * state.win));
     view_.setFocus(cards_.random.randomFrom(100) >= 50 ? Control::ButtonYesDouble
                                                        : Control::ButtonNoDouble);
     startTimer(Timer::TimerYesNoDoublage);

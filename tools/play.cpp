@@ -11,10 +11,12 @@
 
 #ifndef _WIN32
 #include "records/file_store.h"
+#include "records/store_owner.h"
 #endif
 #include "records/memory_store.h"
 #include "records/null_view.h"
 #include "records/player_name.h"
+#include "records/store_messages.h"
 #include "table/null_view.h"
 #include "table/trainer.h"
 #include "table/world.h"
@@ -272,7 +274,16 @@ void Session::option(const std::vector<std::string>& words) {
 // As the confirmation of the change-game dialog: store the choice, then
 // start the game.
 void Session::newGame() {
-    world_.records.chooseGame(number(gameType_), targetIndex_, name_);
+    // A refused save still starts the game, as in the window; the error is
+    // told after it.
+    try {
+        world_.records.chooseGame(number(gameType_), targetIndex_, name_);
+    } catch (const StoreError&) {
+        world_.table.startNewGame();
+        undecided_.clear();
+        tally_ = TrainerTally();
+        throw;
+    }
     world_.table.startNewGame();
     undecided_.clear();
     tally_ = TrainerTally();
@@ -351,11 +362,21 @@ int runPlay(std::istream& in, std::ostream& out, std::ostream& err,
     }
 
     std::unique_ptr<SettingsStore> store;
+#ifndef _WIN32
+    std::unique_ptr<StoreOwner> owner;
+#endif
     if (storePath) {
 #ifndef _WIN32
         // A bare file name is a file of the current folder.
         std::filesystem::path file(*storePath);
         if (!file.has_parent_path()) file = std::filesystem::path(".") / file;
+        // A store that a running game (or another play) holds is not shared.
+        try {
+            owner = std::make_unique<StoreOwner>(file);
+        } catch (const StoreError& e) {
+            err << "brisko-analyze play: " << storeMessage(e, Language::English) << '\n';
+            return 3;
+        }
         store = std::make_unique<FileStore>(file);
 #else
         err << "brisko-analyze play: --store is not available on Windows\n";

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cctype>
 
 #include "helpers.h"
 #include "records/file_store.h"
@@ -200,81 +204,180 @@ TEST_F(FileFixture, WrongTypesInTheFileRaiseTheTypeError) {
     EXPECT_EQ(readText(file), text);  // not rewritten
 }
 
-TEST_F(FileFixture, ADamagedFileIsSetAsideAndTheDefaultsWritten) {
+// A damaged file: every value that reads cleanly is kept, the damaged ones
+// count as absent, a copy of the file stays beside it, and the player is
+// told once, in the chosen language. A byte-order mark and NULs at the end
+// are no damage.
+struct Damage {
+    const char* what;
+    std::string (*damage)(std::string text);
+    bool told;
+    const char* lost;  // the value that no longer reads, or ""
+};
+
+std::string insertBefore(std::string text, const char* value, const std::string& lines) {
+    return text.insert(text.find(std::string("\"") + value + "\""), lines);
+}
+std::string cutInside(std::string text, const char* value, size_t keep) {
+    return text.substr(0, text.find(std::string("\"") + value + "\"") + keep);
+}
+
+const Damage kDamages[] = {
+    {"byte-order mark", [](std::string t) { return "\xEF\xBB\xBF" + t; }, false, ""},
+    {"NULs at the end", [](std::string t) { return t + std::string(300, '\0'); }, false, ""},
+    {"garbage line", [](std::string t) { return insertBefore(t, "optionBarreInfo", "\x01zz\n"); },
+     true, ""},
+    {"over-long line",
+     [](std::string t) { return insertBefore(t, "niveau", ";" + std::string(70000, 'x') + "\n"); },
+     true, ""},
+    {"NUL inside a line",
+     [](std::string t) { return insertBefore(t, "score112", std::string("\"x\"=\"\0\"\n", 8)); },
+     true, ""},
+    {"odd hex digits",
+     [](std::string t) {
+         const size_t at = t.find("\"score235\"=hex:") + 16;
+         return t.erase(at, 1);
+     },
+     true, "score235"},
+    {"cut inside a hex value", [](std::string t) { return cutInside(t, "score111", 16); }, true,
+     "score111"},
+    {"cut after a comma", [](std::string t) { return cutInside(t, "score111", 18); }, true,
+     "score111"},
+    {"cut inside a string", [](std::string t) { return cutInside(t, "optionYourName", 20); }, true,
+     "optionYourName"},
+    {"cut inside a key line", [](std::string t) { return t.substr(0, t.find("[Software") + 12); },
+     true, ""},
+};
+
+class DamagedFile : public FileFixture, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(DamagedFile, KeepsWhatReadsCleanlyAndACopyAndTellsOnce) {
+    const Damage& d = GetParam();
     records.LoadSettings();
     records.settings.optionYourName = "PAUL";
+    records.settings.highScores[1][1][1] = {999999, "PAUL"};
+    records.settings.highScores[3][6][5] = {-5, "LAST"};
     records.SaveSettings();
-    std::string damaged = readText(file);
-    damaged.insert(damaged.find("\"optionBarreInfo\""), "\x01garbage\n");
+    const std::string damaged = d.damage(readText(file));
     writeText(file, damaged);
-    const int line = 10;  // signature, comment, blank, key, time, then four values
     clock = kFixedTime + 3600;
-    Records next(store, random, texts, view);  // the next run
+    texts.setLanguage(Language::None);
+    Records next(store, random, texts, view);  // the next run, language not chosen yet
+    std::string message;
     try {
         next.LoadSettings();
-        FAIL() << "no error";
     } catch (const StoreError& error) {
-        const std::string message = error.what();
-        EXPECT_NE(message.find(file.string()), std::string::npos) << message;
-        EXPECT_NE(message.find("ligne " + std::to_string(line)), std::string::npos) << message;
-        EXPECT_NE(message.find("user.reg.bad-20231114-231320"), std::string::npos) << message;
+        message = error.what();
     }
-    const fs::path aside = file.string() + ".bad-20231114-231320";
-    EXPECT_EQ(readText(aside), damaged);
-    // The load went on as if the key were absent: the defaults, written.
-    EXPECT_EQ(next.settings.optionYourName, "");
-    EXPECT_EQ(next.settings.verif, 1);
-    EXPECT_GE(view.optionsShown, 1);
-    EXPECT_EQ(storedKey().values.size(), 188u);
-    EXPECT_EQ(storedKey().find("optionYourName")->data, stringData(""));
-
-    // Once more in the same second: the first one set aside stays.
-    writeText(file, "WINE REGISTRY Version 2\nnonsense\n");
-    EXPECT_THROW(next.LoadSettings(), StoreError);
-    EXPECT_EQ(readText(aside), damaged);
-    EXPECT_EQ(readText(file.string() + ".bad-20231114-231320-2"),
-              "WINE REGISTRY Version 2\nnonsense\n");
-    EXPECT_NO_THROW(next.LoadSettings());
+    EXPECT_EQ(message, "") << "told before a language was chosen";
+    texts.setLanguage(Language::English);
+    try {
+        next.LoadSettings();  // the change-game dialog's load
+    } catch (const StoreError& error) {
+        message = error.what();
+    }
+    const fs::path copy = file.string() + ".bad-20231114-231320";
+    if (d.told) {
+        EXPECT_NE(message.find("The settings file '" + file.string() + "' was damaged"),
+                  std::string::npos)
+            << message;
+        EXPECT_NE(message.find("'" + copy.string() + "'"), std::string::npos) << message;
+        EXPECT_EQ(readText(copy), damaged);
+    } else {
+        EXPECT_EQ(message, "");
+        EXPECT_FALSE(fs::exists(copy));
+    }
+    const bool cut = std::string(d.what).starts_with("cut");
+    if (std::string_view(d.lost) != "optionYourName" && !cut) {
+        EXPECT_EQ(next.settings.optionYourName, "PAUL");
+    }
+    if (std::string_view(d.lost) != "score111" && !std::string(d.what).ends_with("key line")) {
+        EXPECT_EQ(next.settings.highScores[1][1][1].points, 999999);
+    }
+    if (!cut) {
+        EXPECT_EQ(next.settings.highScores[3][6][5].name, "LAST");
+    }
+    // Once told, never again: the file now reads cleanly.
+    FileStore again(file);
+    Records third(again, random, texts, view);
+    EXPECT_NO_THROW(third.LoadSettings());
 }
 
-TEST_F(FileFixture, DamageFoundByAReloadDuringTheRunKeepsWhatTheProgramHolds) {
+INSTANTIATE_TEST_SUITE_P(Table, DamagedFile, ::testing::ValuesIn(kDamages), [](const auto& info) {
+    std::string name;
+    for (const char c : std::string(info.param.what)) {
+        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+    }
+    return name;
+});
+
+// Not a plain file: never read (a FIFO would hang), renamed or replaced.
+TEST_F(FileFixture, APathThatIsNotAPlainFileIsRefusedByName) {
+    for (const char* kind : {"fifo", "folder"}) {
+        const fs::path odd = dir / kind;
+        if (std::string_view(kind) == "fifo") {
+            ASSERT_EQ(::mkfifo(odd.c_str(), 0600), 0);
+        } else {
+            fs::create_directory(odd);
+        }
+        FileStore oddStore(odd);
+        Records r(oddStore, random, texts, view);
+        try {
+            r.LoadSettings();
+            ADD_FAILURE() << kind;
+        } catch (const StoreError& error) {
+            EXPECT_NE(std::string(error.what()).find("'" + odd.string() + "'"), std::string::npos);
+            EXPECT_NE(std::string(error.what()).find("pas un fichier ordinaire"),
+                      std::string::npos);
+        }
+        EXPECT_EQ(r.settings.gameType, kDefaultGameType);
+        EXPECT_THROW(r.SaveSettings(), StoreError);
+        EXPECT_EQ(fs::symlink_status(odd).type(), std::string_view(kind) == "fifo"
+                                                      ? fs::file_type::fifo
+                                                      : fs::file_type::directory);
+        int siblings = 0;
+        for (const auto& entry : fs::directory_iterator(dir.path())) {
+            siblings += entry.path().string().starts_with(odd.string() + ".bad") ? 1 : 0;
+        }
+        EXPECT_EQ(siblings, 0);
+    }
+}
+
+// A store reached through a symbolic link (a dotfiles folder): the link stays
+// and its target gets every save.
+TEST_F(FileFixture, ASymbolicLinkStaysAndItsTargetIsSaved) {
+    const fs::path real = dir / "dotfiles/brisko.reg";
+    fs::create_directories(real.parent_path());
+    fs::create_directories(file.parent_path());
+    fs::create_symlink("../dotfiles/brisko.reg", file);  // dangling until the first save
     records.LoadSettings();
     records.settings.optionYourName = "PAUL";
-    records.currentList()[1] = {99999, "PAUL"};
     records.SaveSettings();
-    writeText(file,
-              "WINE REGISTRY Version 2\n[Software\\\\Caldimo\\\\BRISKO 99] 1\n\"verif\"=hex:zz\n");
-    EXPECT_THROW(records.LoadSettings(), StoreError);  // the change-game dialog's reload
-    EXPECT_EQ(records.settings.optionYourName, "PAUL");
-    EXPECT_TRUE(readText(file.string() + ".bad-20231114-221320").ends_with("hex:zz\n"));
-    FileStore again(file);
-    Records next(again, random, texts, view);
-    next.LoadSettings();
-    EXPECT_EQ(next.settings.optionYourName, "PAUL");
-    EXPECT_EQ(next.currentList()[1].points, 99999);
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_NE(readText(real).find("\"optionYourName\"=\"PAUL\""), std::string::npos);
 }
 
-TEST_F(FileFixture, DamageFoundByASaveIsReportedAfterTheSave) {
+// A save lock another program keeps: the save gives up, says why, and writes
+// nothing.
+TEST_F(FileFixture, ALockHeldElsewhereMakesTheSaveGiveUp) {
     records.LoadSettings();
-    writeText(file, "WINE REGISTRY Version 2\n[Software\\\\Caldimo\\\\BRISKO 99] 1\n\x01\n");
+    const std::string before = readText(file);
+    const int fd = ::open(store.lockPath().c_str(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    store.setLockTimeout(std::chrono::milliseconds(30));
     records.settings.optionYourName = "PAUL";
     try {
         records.SaveSettings();
-        FAIL() << "no error";
+        ADD_FAILURE() << "no error";
     } catch (const StoreError& error) {
-        EXPECT_NE(std::string(error.what()).find("ligne 3"), std::string::npos) << error.what();
+        EXPECT_TRUE(std::string(error.what())
+                        .starts_with("Erreur à définition des données pour 'verif'\nLe fichier '" +
+                                     store.lockPath().string() + "' est verrouillé"))
+            << error.what();
     }
-    EXPECT_TRUE(fs::exists(file.string() + ".bad-20231114-221320"));
-    EXPECT_EQ(storedKey().values.size(), 188u);
-    EXPECT_EQ(storedKey().find("optionYourName")->data, stringData("PAUL"));
-    EXPECT_NO_THROW(records.LoadSettings());  // reported once
-    EXPECT_EQ(records.settings.optionYourName, "PAUL");
-}
-
-TEST_F(FileFixture, AnEmptyFileIsDamageToo) {
-    writeText(file, "");
-    EXPECT_THROW(records.LoadSettings(), StoreError);
-    EXPECT_EQ(storedKey().values.size(), 188u);
+    ::close(fd);
+    EXPECT_EQ(readText(file), before);
 }
 
 // A folder the store cannot write into: the save raises the write error naming
@@ -305,7 +408,12 @@ TEST_F(FileFixture, AReadOnlyFolderLeavesTheFileIntact) {
         try {
             r.SaveSettings();
         } catch (const StoreError& error) {
-            return std::string(error.what()) == "Erreur à définition des données pour 'verif'";
+            // The file, or its lock beside it, that could not be written.
+            const std::string message = error.what();
+            return message.starts_with(
+                       "Erreur à définition des données pour 'verif'\nLe fichier '" +
+                       file.string()) &&
+                   message.ends_with("' n'a pas pu être écrit : permission refusée.");
         }
         return false;
     });
@@ -330,7 +438,9 @@ TEST_F(FileFixture, AFullDiskLeavesTheFileIntact) {
         try {
             r.SaveSettings();
         } catch (const StoreError& error) {
-            return std::string(error.what()) == "Erreur à définition des données pour 'verif'";
+            return std::string(error.what()) ==
+                   "Erreur à définition des données pour 'verif'\nLe fichier '" + file.string() +
+                       "' n'a pas pu être écrit : fichier trop grand pour le système.";
         }
         return false;
     });

@@ -7,7 +7,10 @@
 #include <map>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "engine/hand.h"
+#include "records/store_owner.h"
 #include "tools/play.h"
 
 namespace brisko {
@@ -227,6 +230,43 @@ TEST(Play, AStoreFileKeepsTheBestScores) {
     EXPECT_NE(text.str().find("optionYourName"), std::string::npos);
     EXPECT_NE(text.str().find("ZOE"), std::string::npos);
     std::filesystem::remove(file);
+}
+
+// A save that fails at `new` is told, and the game starts all the same, as
+// the window starts it.
+TEST(Play, ANewGameStartsWhenItsSaveFails) {
+    namespace fs = std::filesystem;
+    const fs::path blocker = fs::path(::testing::TempDir()) / "brisko_play_not_a_folder";
+    std::ofstream(blocker) << "x";
+    const Session run = play("new\n", {"--store", (blocker / "user.reg").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Erreur à définition des données pour 'verif'\nThe file '"),
+              std::string::npos)
+        << run.err;
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_EQ(number(run.lines[0], "credit"), 200);
+    fs::remove(blocker);
+}
+
+// One program per store: a store held by a running game is refused at once;
+// the lock of a program that died is taken over.
+TEST(Play, AStoreThatAnotherProgramHoldsIsRefused) {
+    namespace fs = std::filesystem;
+    const fs::path file = fs::path(::testing::TempDir()) / "brisko_play_held.reg";
+    {
+        const StoreOwner game(file);
+        const Session run = play("new\n", {"--store", file.string()});
+        EXPECT_EQ(run.status, 3);
+        EXPECT_NE(run.err.find("are already in use by another copy of the game (process " +
+                               std::to_string(::getpid()) + ")"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_TRUE(run.lines.empty());
+    }
+    std::ofstream(ownerLockPath(file)) << "999999999\nbrisko99\nhost\n";  // its holder died
+    EXPECT_EQ(play("new\n", {"--store", file.string()}).status, 0);
+    EXPECT_FALSE(fs::exists(ownerLockPath(file)));
+    fs::remove(file);
 }
 
 }  // namespace
