@@ -11,12 +11,14 @@ usage: a11y_tree_test.py GAME
 """
 
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 # Midnight and seven seconds: the deal holds a joker and the held cards
 # draw three of a kind, which pays 4 at a bet of 1.
@@ -44,6 +46,9 @@ def wait_for(what, find, seconds=30):
     """What find() returns once it returns something; fails after a while."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
+        # Events reach their listeners from the main loop.
+        while GLib.MainContext.default().iteration(False):
+            pass
         try:
             found = find()
         except Exception:  # the tree changes while it is walked
@@ -112,15 +117,20 @@ def main():
         for holder in [n for n in nodes(app) if n.name.startswith("Hold or throw")][:2]:
             print(line(holder))
 
+        # A screen reader hears the new message from its name-changed event.
+        heard = []
+
+        def listen(event):
+            if event.source.description == "Game message":
+                heard.append(event.source)
+
+        pyatspi.Registry.registerEventListener(listen, "object:property-change:accessible-name")
         press(named(app, "DEAL", button))
 
         def message():
-            for n in nodes(app):
-                if n.description == "Game message" and n.name == MESSAGE_AFTER_DRAW:
-                    return n
-            return None
+            return next((n for n in heard if n.name == MESSAGE_AFTER_DRAW), None)
 
-        print(line(wait_for("message %r" % MESSAGE_AFTER_DRAW, message)))
+        print(line(wait_for("announced message %r" % MESSAGE_AFTER_DRAW, message)))
         offer = wait_for("offer", lambda: named(app, "DOUBLE OR QUITS ???", pyatspi.ROLE_LABEL))
         print(line(offer))
         for name in OFFER:
@@ -130,6 +140,7 @@ def main():
     finally:
         process.terminate()
         process.wait()
+        shutil.rmtree(config, ignore_errors=True)
     print("a11y_tree_test: the tree reads as expected")
 
 
