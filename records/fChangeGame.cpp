@@ -167,6 +167,11 @@ void TfrmChangeGame::OpenChangeGameDialog() {
     groupBoxNbTirages->setTitle(q(texts_[Txt::txtDrawCount]));
     buttonOK->setText(q(texts_[Txt::txtOK]));
     buttonCancel->setText(q(texts_[Txt::txtCancel]));
+    // For screen readers: the field is named by its label, the best score
+    // by its title.
+    editYourName->setAccessibleName(panelYourName->text());
+    panelNomHighScore->setAccessibleDescription(panelTitreHighScore->text());
+    panelValeurHighScore->setAccessibleDescription(panelTitreHighScore->text());
     stale_ = true;
     // Above the game window, which a click would otherwise raise over it.
     if (QWidget* owner = host_.mainWindow(); owner && owner->windowHandle()) {

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSvgRenderer>
 
+#include "ui/accessible_names.h"
 #include "ui/brisko_icon.h"
 #include "ui/focus_mark.h"
 #include "ui/widgets.h"
@@ -105,6 +106,7 @@ void TfrmSplash::FormCreate(const ScreenMetrics& screen) {
         startButton(FrameSplash, "PanelStartEnglish", QRect(212, 206, 176, 30), "English version");
     connect(PanelStartFrench, &QPushButton::clicked, this, &TfrmSplash::PanelStartFrenchClick);
     connect(PanelStartEnglish, &QPushButton::clicked, this, &TfrmSplash::PanelStartEnglishClick);
+    nameSplash(*this);
     // The keys and the focus ring of the table's buttons.
     FocusMark::attach(this);
 

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "ui/accessible_names.h"
 #include "ui/card_images.h"
 #include "ui/control_names.h"
 #include "ui/focus_mark.h"
@@ -89,6 +90,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     setDesignFont(this, kSansSerif, 11, false);
 
     buildWindow();
+    installAccessibleFactory();
     FocusMark::attach(this);
     FrameKeeper::watch(this);
 
@@ -220,6 +222,7 @@ void TfrmBrisko::chooseLanguage(Language language) {
     world_->texts.setLanguage(language);
     ApplyTexts();
     ApplyOptions();
+    nameTable(*this);
 }
 
 void TfrmBrisko::ApplyTexts() {
@@ -401,6 +404,8 @@ void TfrmBrisko::guarded(Command command, int32_t slot) {
     } catch (const std::exception& error) {
         showMessage(error.what());
     }
+    // What a screen reader hears follows what the command changed.
+    nameTable(*this);
 }
 
 void TfrmBrisko::perform(Command command, int32_t slot) {

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a screen reader hears: the accessible names and descriptions of the
+// controls, in the chosen language, made again from the game's state after
+// every command. Nothing of it shows on the screen.
+//
+// A window names its controls the same way: setAccessibleText with texts of
+// the text table, a figure by labelledValue (its hint, a separator, what it
+// shows), and again whenever what it shows changes.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "contract/texts.h"
+
+class QWidget;
+
+namespace brisko {
+
+class TfrmBrisko;
+class TfrmSplash;
+
+// A card index 1..53 as said: "Roi de pique", "King of spades", "Joker".
+std::string spokenCard(const Texts& texts, int32_t card);
+// A figure with what it is: "Credit: 200", "Crédit actuel : 200".
+QString labelledValue(const Texts& texts, Txt hint, const QString& value);
+// Sets the name and the description when they differ from the ones held;
+// each change is announced to the assistive tools.
+void setAccessibleText(QWidget* widget, const QString& name, const QString& description = {});
+
+// The card pictures and the command panels tell the tools what they are (an
+// image, a button that can be pressed). Installing again does no harm.
+void installAccessibleFactory();
+
+// Every control of the table, from the game's state and texts.
+void nameTable(TfrmBrisko& window);
+// The two language buttons, each in its own language.
+void nameSplash(TfrmSplash& splash);
+
+}  // namespace brisko
