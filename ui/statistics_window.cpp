@@ -155,7 +155,7 @@ void StatisticsWindow::build() {
     hands_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     hands_->setSelectionMode(QAbstractItemView::NoSelection);
     hands_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    hands_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    hands_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     hands_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     hands_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     hands_->setWordWrap(false);
