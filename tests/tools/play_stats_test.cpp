@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <regex>
 #include <sstream>
 
 #include "records/registry_text.h"
@@ -110,10 +109,11 @@ TEST(PlayStats, CountsScriptedGamesAndKeepsThemAcrossARestart) {
     EXPECT_EQ(tree.find("Software\\Caldimo\\BRISKO 99")->find("Type3"), nullptr);
 
     // A damaged statistics key starts the statistics again, and only them.
-    std::string text = test::readText(store);
-    text = std::regex_replace(text, std::regex("\"Type3\"=hex:[0-9a-f,\\\\\r\n ]*"),
-                              "\"Type3\"=hex:01\n");
-    test::writeText(store, text);
+    RegTree damaged = parseRegistryText(test::readText(store));
+    RegValue* type3 = damaged.find("Software\\Caldimo\\BRISKO 99\\Statistics")->find("Type3");
+    type3->data = {1};
+    type3->raw.clear();
+    test::writeText(store, formatRegistryText(damaged));
     const std::string before = gameKeyText(store);
     const PlayRun third = play(store, "stats\n");
     EXPECT_NE(third.err.find("statistics were damaged"), std::string::npos);
