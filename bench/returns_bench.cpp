@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/fast_eval.h"
-#include "tools/returns.h"
+#include "engine/returns.h"
 
 namespace brisko {
 namespace {

@@ -3,12 +3,13 @@
 and saves the X server's frame buffer (Xvfb -fbdir, in XWD format) as PNG
 files: the splash, the change-game dialog, the table at a new game and after
 a deal, the double-or-quit offer and the pick of a card, both with the
-keyboard's focus marked.
+keyboard's focus marked, and the statistics window after a few more draws.
 
 usage: [SCREENSHOT_WM=openbox] screenshot.py GAME FRAMEBUFFER WIDTH HEIGHT LANGUAGE OUT_PREFIX
   LANGUAGE is fr or en; the pictures are OUT_PREFIX-splash.png,
   OUT_PREFIX-dialog.png, OUT_PREFIX-table.png, OUT_PREFIX-deal.png,
-  OUT_PREFIX-offer.png and OUT_PREFIX-pick.png; in English also
+  OUT_PREFIX-offer.png, OUT_PREFIX-pick.png and OUT_PREFIX-stats.png (the
+  statistics window after some more draws); in English also
   OUT_PREFIX-splash-focus.png (the focus on the English button, which the
   Return key then presses) and OUT_PREFIX-resized.png (the game in a window
   of 700 x 500).
@@ -162,6 +163,29 @@ def centred(width, height, design_w, design_h, m, x, y):
     return left + x * m / 800, top + y * m / 800
 
 
+def play_then_open_statistics(x, framebuffer, out):
+    """Picks a card, plays on for a chart worth seeing, opens the statistics
+    window (F11) once its exact frequencies are known, then closes it (Escape)."""
+    def quit_offer():
+        if count_colour(framebuffer, (0x80, 0x80, 0xFF)) > 1000:
+            x.chord("Alt_L", "q")
+            time.sleep(0.6)
+    x.key("2")  # the second card of the pick
+    time.sleep(1.5)
+    for _ in range(16):
+        quit_offer()
+        x.key("space")  # deal
+        time.sleep(0.5)
+        x.key("space")  # draw
+        time.sleep(0.8)
+    quit_offer()
+    x.key("F11")
+    time.sleep(8)
+    xwd_to_png(framebuffer, out + "-stats.png")
+    x.key("Escape")
+    time.sleep(0.5)
+
+
 def main():
     game, framebuffer, width, height, language, out = sys.argv[1:7]
     width, height = int(width), int(height)
@@ -212,6 +236,7 @@ def main():
         x.chord("Alt_L", "d")  # double: the four cards to pick from
         time.sleep(0.8)  # the focus is on the first of them after 500 ms
         xwd_to_png(framebuffer, out + "-pick.png")
+        play_then_open_statistics(x, framebuffer, out)
         # A window of 700 x 500 holds the whole table, smaller.
         window = x.find_window("BRISKO 99")
         if window:

@@ -194,6 +194,7 @@ void GameTable::startNewGame() {
     show(Control::SuperPanelGarde, true);
     show(Control::PanelGainsPossibles, true);
     view_.setFocus(Control::ButtonTirage);
+    if (observer_) observer_->gameStarted(gameType());
 }
 
 void GameTable::betPlus() {
@@ -289,15 +290,20 @@ void GameTable::deal() {
     if (state.drawNumber < std::numeric_limits<int32_t>::max()) state.drawNumber += 1;
     caption(Control::panelNumeroTirage, texts_[Txt::txtDraw] + " #" + number(state.drawNumber));
     dealHand(cards_, gameType(), clock_);
+    record_ = DrawRecord{};
+    record_.dealt = cards_.hand;
     showAllCards(*this);
     suggestHolds(cards_, suggestionOptionOn(), *this);
 }
 
 void GameTable::draw() {
     state.phase = Phase::AwaitingDeal;
+    record_.holds = holdOf(cards_.held);
     drawCards(cards_, gameType(), clock_);
     showAllCards(*this);
     const HandCategory category = evaluateHand(cards_);
+    record_.final = cards_.hand;
+    record_.category = category;
     state.win = payout(category, state.bet);
     showCategory(category, cards_, texts_, *this);
     caption(Control::PanelGain, number(state.win));
@@ -334,6 +340,14 @@ void GameTable::settleDraw() {
     state.betPlacedThisDraw = false;
     caption(Control::PanelMise, number(state.bet));
     caption(Control::ButtonEncore, texts_[state.bet > 1 ? Txt::txtBet1 : Txt::txtBetPlus]);
+    if (observer_) {
+        record_.gameType = gameType();
+        record_.drawNumber = state.drawNumber;
+        record_.bet = state.bet;
+        record_.win = state.win;
+        record_.credit = state.credit;
+        observer_->drawEnded(record_);
+    }
     endOfDraw();
 }
 
@@ -422,6 +436,7 @@ void GameTable::TimerYesNoDoublageTimer() {
 
 void GameTable::ButtonNoDoubleClick() {
     if (!allows(TableCommand::Quit)) return;
+    record_.doubleUp.push_back(DoubleUpStep::Quit);
     state.doubleUpActive = false;
     setResultLine("");
     show(Control::PanelDoublage, false);
@@ -502,6 +517,7 @@ void GameTable::pick(int32_t slot) {
     const int32_t picked = cardTable[cards_.hand[slot]].rank;
     const int32_t dealer = cardTable[cards_.hand[1]].rank;
     if (picked < dealer) {
+        record_.doubleUp.push_back(DoubleUpStep::Lost);
         state.win = 0;
         state.doubleUpActive = false;
         caption(Control::PanelGain, "0");
@@ -513,12 +529,15 @@ void GameTable::pick(int32_t slot) {
         state.phase = Phase::AwaitingDeal;
         settleDraw();
     } else if (picked == dealer) {
+        record_.doubleUp.push_back(DoubleUpStep::Tied);
         setResultLine(texts_[Txt::txtTie]);
         state.phase = Phase::AwaitingDeal;
         offerDoubleUp();
     } else {
         // The win never passes the 32-bit limit, however long the run.
         state.win = saturate(2 * static_cast<int64_t>(state.win));
+        record_.doubleUp.push_back(DoubleUpStep::Won);
+        record_.largestDoubleWin = std::max(record_.largestDoubleWin, state.win);
         caption(Control::PanelGain, number(state.win));
         state.phase = Phase::AwaitingDeal;
         offerDoubleUp();

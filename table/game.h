@@ -11,6 +11,7 @@
 #include "contract/texts.h"
 #include "engine/random.h"
 #include "records/settings.h"
+#include "table/draw_record.h"
 #include "table/view.h"
 
 namespace brisko {
@@ -87,6 +88,10 @@ class GameTable final : public EngineView {
 
     void refreshPayTable();
 
+    // The statistics' listener, told of each new game and each draw's end;
+    // none by default. It changes nothing of the game.
+    void setDrawObserver(DrawObserver* observer) { observer_ = observer; }
+
     // EngineView
     void ShowCard(int32_t slot) override;
     void setPanelColour(Control panel, Colour colour) override;
@@ -129,6 +134,8 @@ class GameTable final : public EngineView {
     TableView& view_;
 
     std::bitset<kTimerNames.size()> runningTimers_;
+    DrawObserver* observer_ = nullptr;
+    DrawRecord record_;  // the draw under way, for the observer
 };
 
 // The unlimited game's score: (credit + 2000) x 100 / (draws + 100), to the

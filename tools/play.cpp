@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/play.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <istream>
 #include <memory>
@@ -8,6 +9,7 @@
 #include <ostream>
 #include <sstream>
 #include <string_view>
+#include <thread>
 
 #ifndef _WIN32
 #include "records/file_store.h"
@@ -18,6 +20,7 @@
 #include "records/player_name.h"
 #include "records/store_messages.h"
 #include "table/null_view.h"
+#include "table/statistics.h"
 #include "table/trainer.h"
 #include "table/world.h"
 #include "tools/advice.h"
@@ -64,6 +67,11 @@ Questions, answered in their own lines instead of a state line:
   trainer                   the tally of the game's draws against the best
                             holds: decisions=D best=B accuracy=A%
                             given_away=N/M (expected credits, exact)
+  stats                     the statistics window's figures, one KEY=VALUE a
+                            line: game.* for the game in progress, all.T.*
+                            for all the games of game type T, kept in the
+                            store; percentages with two places, expected
+                            ones (.best, .suggested) with six
 A command that the table does not take in its state changes nothing; its
 state line is printed all the same. An unknown command or a bad argument
 prints one line "error: ..." on standard error instead. Blank lines and lines
@@ -145,11 +153,21 @@ std::string playerName(std::string_view text) {
 class Session {
   public:
     Session(SettingsStore& store, std::ostream& out, std::ostream& err)
-        : out_(out), recordsView_(err), world_(clock_, store, view_, recordsView_) {
+        : out_(out),
+          recordsView_(err),
+          world_(clock_, store, view_, recordsView_),
+          statistics_(store, statisticsKeyOf(world_.records.registryKey)) {
         world_.texts.setLanguage(Language::English);
+        world_.table.setDrawObserver(&statistics_);
     }
 
     void load() { world_.records.LoadSettings(); }
+    // The all-time statistics, after the settings.
+    void loadStatistics() {
+        if (statistics_.load()) {
+            recordsView_.showMessage("the statistics were damaged and start again from zero");
+        }
+    }
     void rememberChoice() {
         const Settings& s = world_.records.settings;
         gameType_ = s.gameType;
@@ -168,7 +186,9 @@ class Session {
     void tick(const std::vector<std::string>& words);
     void dealOrDraw();
     void advise();
+    void settleTally();
     void printTally();
+    void printStatistics();
     const FastEvaluator& evaluator();
 
     // A draw, judged by the trainer only when its tally is asked for.
@@ -190,6 +210,9 @@ class Session {
     std::unique_ptr<FastEvaluator> evaluator_;  // built at the first question
     std::vector<Decision> undecided_;
     TrainerTally tally_;
+    Statistics statistics_;
+    std::unique_ptr<ReturnCalculator> returns_;  // built at the first `stats`
+    std::array<std::optional<ExpectedReturns>, kGameTypes> expected_;
 };
 
 bool Session::run(const std::string& line) {
@@ -246,6 +269,10 @@ bool Session::run(const std::string& line) {
     } else if (command == "trainer") {
         noArgument(words);
         printTally();
+        return false;
+    } else if (command == "stats") {
+        noArgument(words);
+        printStatistics();
         return false;
     } else {
         throw BadCommand("unknown command '" + command + "' (see brisko-analyze play --help)");
@@ -310,14 +337,39 @@ void Session::advise() {
     printAdvice(evaluator(), world_.cards.hand, world_.table.gameType(), out_);
 }
 
-void Session::printTally() {
+void Session::settleTally() {
     for (const Decision& d : undecided_) {
         tally_.add(judge(analyseDeal(evaluator(), d.dealt, d.gameType), d.held, d.bet));
     }
     undecided_.clear();
+}
+
+void Session::printTally() {
+    settleTally();
     out_ << "decisions=" << tally_.decisions() << " best=" << tally_.bestPlays()
          << " accuracy=" << (tally_.decisions() == 0 ? "-" : tally_.accuracy().rounded(2) + "%")
          << " given_away=" << tally_.givenAway().exact() << '\n';
+}
+
+// The expected figures of the game in progress's type and of every type
+// played, worked out once each.
+void Session::printStatistics() {
+    settleTally();
+    std::array<const ExpectedReturns*, kGameTypes> expected{};
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        const auto k = static_cast<size_t>(t - 1);
+        if (t != number(statistics_.gameType()) && statistics_.allTime()[k].draws == 0) continue;
+        if (!expected_[k]) {
+            if (!returns_) {
+                const auto threads = static_cast<int32_t>(std::thread::hardware_concurrency());
+                returns_ = std::make_unique<ReturnCalculator>(evaluator(), std::max(1, threads));
+            }
+            expected_[k] = returns_->gameReturns(static_cast<GameType>(t));
+        }
+        expected[k] = &*expected_[k];
+    }
+    writeStatisticsLines(out_, statistics_, expected, &tally_);
+    if (std::optional<StoreError> error = statistics_.takeSaveError()) throw *error;
 }
 
 void Session::tick(const std::vector<std::string>& words) {
@@ -394,6 +446,12 @@ int runPlay(std::istream& in, std::ostream& out, std::ostream& err,
         allGood = false;
     }
     session.rememberChoice();
+    try {
+        session.loadStatistics();
+    } catch (const StoreError& e) {
+        err << "error: " << e.what() << '\n';
+        allGood = false;
+    }
 
     for (std::string line; std::getline(in, line);) {
         try {

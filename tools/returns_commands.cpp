@@ -6,9 +6,9 @@
 #include <thread>
 
 #include "contract/texts.h"
+#include "engine/returns.h"
 #include "tools/advice.h"
 #include "tools/numbers.h"
-#include "tools/returns.h"
 
 namespace brisko {
 

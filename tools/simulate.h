@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/hand.h"
-#include "tools/returns.h"
+#include "engine/returns.h"
 
 namespace brisko {
 

@@ -20,6 +20,7 @@
 #include "ui/control_names.h"
 #include "ui/focus_mark.h"
 #include "ui/help_viewer.h"
+#include "ui/statistics_window.h"
 #include "ui/window_frame.h"
 
 namespace brisko {
@@ -112,6 +113,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     world_ = std::make_unique<World>(clock, store_, *this, *this);
     world_->records.registryKey = startUp.registryKey;
     loadSettings();
+    setUpStatistics();
     ApplyTexts();
     ApplyOptions();
 
@@ -164,6 +166,7 @@ void TfrmBrisko::scaleTable(const ScreenScale& scale) {
     scaleWidgets(this, scale_.m);
     menuBar()->setFont(QApplication::font("QMenuBar"));
     layOutCards();
+    if (statisticsWindow_) statisticsWindow_->setScale(scale_.m);
     for (const char* name : {"SBNewGame", "SBChangeGame", "SBAide"}) {
         as<QToolButton>(&layout_.at(name))
             ->setIconSize(QSize(scale_.length(16), scale_.length(16)));
@@ -248,6 +251,7 @@ void TfrmBrisko::ApplyTexts() {
     for (const PayRow& row : payTableRows) {
         setCaption(row.titlePanel, texts[handNameKey(static_cast<int32_t>(row.category))]);
     }
+    if (statisticsWindow_) statisticsWindow_->applyTexts();
 }
 
 void TfrmBrisko::ApplyOptions() {
@@ -490,6 +494,57 @@ void TfrmBrisko::OpenHelp() {
     helpViewer_->open(helpFile_, productTitle_ + " - " + q(world_->texts[Txt::txtHelpTitle]));
 }
 
+// --- the statistics ----------------------------------------------------------
+
+// The all-time figures are read once, under their own key; a damaged key is
+// told at the window's first opening, in the player's language.
+void TfrmBrisko::setUpStatistics() {
+    statistics_ =
+        std::make_unique<Statistics>(store_, statisticsKeyOf(world_->records.registryKey));
+    statisticsFeed_ = std::make_unique<StatisticsFeed>(*statistics_, [this] { afterDraw(); });
+    world_->table.setDrawObserver(statisticsFeed_.get());
+    try {
+        statisticsDamaged_ = statistics_->load();
+    } catch (const StoreError&) {
+        // The settings' load has told the player of this store already.
+    }
+    connect(&layout_.action("menuStatistiques"), &QAction::triggered, this,
+            &TfrmBrisko::OpenStatistics);
+}
+
+// A refused save of the figures is told once, after the command.
+void TfrmBrisko::afterDraw() {
+    if (statisticsWindow_ && statisticsWindow_->isVisible()) statisticsWindow_->refresh();
+    std::optional<StoreError> error = statistics_->takeSaveError();
+    if (!error || statisticsErrorShown_) return;
+    statisticsErrorShown_ = true;
+    QTimer::singleShot(
+        0, this, [this, text = q(std::string(error->what()))] { dialogs_->message(this, text); });
+}
+
+void TfrmBrisko::OpenStatistics() {
+    if (!statisticsWindow_) {
+        expectedFigures_ = new ExpectedFigures(this);
+        statisticsWindow_ =
+            new StatisticsWindow(this, *statistics_, *expectedFigures_, world_->texts, *dialogs_);
+        statisticsWindow_->setTrainerTally(trainerTally_);
+        statisticsWindow_->setScale(scale_.m);
+        statisticsWindow_->applyTexts();
+    }
+    statisticsWindow_->show();
+    statisticsWindow_->raise();
+    statisticsWindow_->activateWindow();
+    if (statisticsDamaged_) {
+        statisticsDamaged_ = false;
+        dialogs_->message(statisticsWindow_, q(world_->texts[Txt::txtStatsDamaged]));
+    }
+}
+
+void TfrmBrisko::setStatisticsTrainerTally(const TrainerTally* tally) {
+    trainerTally_ = tally;
+    if (statisticsWindow_) statisticsWindow_->setTrainerTally(tally);
+}
+
 // --- window events -----------------------------------------------------------
 
 void TfrmBrisko::keyPressEvent(QKeyEvent* event) {
@@ -513,6 +568,7 @@ void TfrmBrisko::closeEvent(QCloseEvent* event) {
 void TfrmBrisko::FormClose() {
     StopAllTimers();
     if (helpViewer_) helpViewer_->close();
+    if (statisticsWindow_) statisticsWindow_->close();
     if (frmChangeGame_) frmChangeGame_->hide();
     if (firstWindow_) firstWindow_->close();
 }

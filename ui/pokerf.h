@@ -35,6 +35,11 @@ class QPushButton;
 namespace brisko {
 
 class HelpViewer;
+class Statistics;
+class ExpectedFigures;
+class StatisticsFeed;
+class StatisticsWindow;
+class TrainerTally;
 
 // A screen in device-independent pixels and its logical pixels per inch.
 struct ScreenMetrics {
@@ -119,6 +124,12 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void QuitGame();
     void OpenHelp();
     void OpenChangeGameDialog();
+    // The statistics window, made at its first opening (F11).
+    void OpenStatistics();
+    Statistics& statistics() { return *statistics_; }
+    StatisticsWindow* statisticsWindow() const { return statisticsWindow_; }
+    // The trainer's tally the statistics window shows; null while the trainer is off.
+    void setStatisticsTrainerTally(const TrainerTally* tally);
 
     // Control arrays by slot 1..5 (entry 0 unused) and the 15 best-score
     // panels 1..15 (numbers, names, scores).
@@ -180,6 +191,17 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     QWidget* board_ = nullptr;    // the table at its scaled size, centred
     TableLayout layout_;          // the menu and the controls, by object name
     std::array<QWidget*, kControlCount> byControl_{};
+
+    // Beside the game: the statistics, fed by the table after every draw.
+    void setUpStatistics();
+    void afterDraw();
+    std::unique_ptr<Statistics> statistics_;
+    std::unique_ptr<StatisticsFeed> statisticsFeed_;
+    StatisticsWindow* statisticsWindow_ = nullptr;
+    ExpectedFigures* expectedFigures_ = nullptr;  // worked out at the first opening
+    const TrainerTally* trainerTally_ = nullptr;
+    bool statisticsDamaged_ = false;
+    bool statisticsErrorShown_ = false;
 };
 
 }  // namespace brisko

@@ -267,6 +267,7 @@ constexpr MenuItemPlan kMenuItems[] = {
     {"menuOptions", ""},
     {"menuOptions", "menuBarreInfo", Qt::Key_F7, true},
     {"menuOptions", "menuCouleurFondEcran", Qt::Key_F8},
+    {"menuOptions", "menuStatistiques", Qt::Key_F11},
     {"menuAide", "menuSommaire", Qt::Key_F1},
     {"menuAide", "menuApropos", Qt::Key_F12},
 };
@@ -284,6 +285,7 @@ constexpr TextTarget kTexts[] = {
     {"menuOptionDoublage", Txt::menuOptionDoublage, TextPlace::Command},
     {"menuBarreInfo", Txt::menuBarreInfo, TextPlace::Command},
     {"menuCouleurFondEcran", Txt::menuCouleurFondEcran, TextPlace::Command},
+    {"menuStatistiques", Txt::menuStatistiques, TextPlace::Command},
     {"menuSommaire", Txt::menuSommaire, TextPlace::Command},
     {"menuApropos", Txt::menuApropos, TextPlace::Command},
     {"SBNewGame", Txt::hintSBNewGame, TextPlace::Hint},

@@ -8,8 +8,8 @@
 #include <random>
 #include <sstream>
 
+#include "engine/returns.h"
 #include "tools/analyze.h"
-#include "tools/returns.h"
 
 namespace brisko {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/returns.h"
+#include "engine/returns.h"
 
 #include <algorithm>
 #include <bit>

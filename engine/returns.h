@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Exact expected returns of the game: the return of a whole game type under a
 // holding strategy, as exact fractions, from the values of the holds of
-// every deal (engine/hold_values.h).
+// every deal (engine/hold_values.h). brisko-analyze rtp and the statistics
+// window read them.
 #pragma once
 
 #include <array>

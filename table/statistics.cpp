@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table/statistics.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace brisko {
+
+void addDraw(StatFigures& f, const DrawRecord& r) {
+    f.draws += 1;
+    f.bet += r.bet;
+    f.won += r.win;
+    f.categories[static_cast<size_t>(r.category)] += 1;
+    for (DoubleUpStep step : r.doubleUp) {
+        f.doubleOffered += 1;
+        if (step == DoubleUpStep::Quit) continue;
+        f.doubleTaken += 1;
+        if (step == DoubleUpStep::Won) f.doubleWon += 1;
+        if (step == DoubleUpStep::Tied) f.doubleTied += 1;
+        if (step == DoubleUpStep::Lost) f.doubleLost += 1;
+    }
+    f.largestDoubleWin = std::max<int64_t>(f.largestDoubleWin, r.largestDoubleWin);
+}
+
+std::optional<Fraction> returnPercent(const StatFigures& f) {
+    if (f.bet <= 0) return std::nullopt;
+    return Fraction(Int128{f.won} * 100, Int128{f.bet});
+}
+
+std::optional<Fraction> categoryPercent(const StatFigures& f, HandCategory category) {
+    if (f.draws <= 0) return std::nullopt;
+    return Fraction(Int128{f.categories[static_cast<size_t>(category)]} * 100, Int128{f.draws});
+}
+
+std::string doubleUpText(const std::vector<DoubleUpStep>& steps) {
+    if (steps.empty()) return "-";
+    std::string out;
+    for (DoubleUpStep step : steps) {
+        if (!out.empty()) out += ' ';
+        out += step == DoubleUpStep::Quit   ? "quit"
+               : step == DoubleUpStep::Won  ? "won"
+               : step == DoubleUpStep::Tied ? "tied"
+                                            : "lost";
+    }
+    return out;
+}
+
+bool Statistics::load() {
+    bool damaged = false;
+    allTime_ = {};
+    allTime_ = loadStatistics(store_, key_, &damaged);
+    if (damaged) {
+        // Only the statistics start again; the game's key is not touched.
+        try {
+            saveStatistics(store_, key_, allTime_);
+        } catch (const StoreError& e) {
+            saveError_ = e;
+        }
+    }
+    return damaged;
+}
+
+void Statistics::gameStarted(GameType gameType) {
+    gameType_ = gameType;
+    game_ = {};
+    draws_.clear();
+}
+
+void Statistics::drawEnded(const DrawRecord& record) {
+    gameType_ = record.gameType;
+    addDraw(game_, record);
+    draws_.push_back(record);
+    addDraw(allTime_[static_cast<size_t>(number(record.gameType) - 1)], record);
+    try {
+        saveStatistics(store_, key_, allTime_);
+    } catch (const StoreError& e) {
+        saveError_ = e;
+    }
+}
+
+void Statistics::resetAllTime() {
+    allTime_ = {};
+    saveStatistics(store_, key_, allTime_);
+}
+
+std::optional<StoreError> Statistics::takeSaveError() {
+    std::optional<StoreError> error = std::move(saveError_);
+    saveError_.reset();
+    return error;
+}
+
+namespace {
+
+std::string keyName(const char* name) {
+    std::string out;
+    for (const char* c = name; *c; ++c) {
+        out += *c == ' ' ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    }
+    return out;
+}
+
+std::string percentText(const std::optional<Fraction>& value, int32_t places) {
+    return value ? value->rounded(places) : "-";
+}
+
+void writeScope(std::ostream& out, const std::string& prefix, const StatFigures& f,
+                const ExpectedReturns* expected) {
+    out << prefix << "draws=" << f.draws << '\n'
+        << prefix << "bet=" << f.bet << '\n'
+        << prefix << "won=" << f.won << '\n'
+        << prefix << "return=" << percentText(returnPercent(f), 2) << '\n';
+    if (expected) {
+        out << prefix << "return.best=" << ((*expected)[0].perCredit * Fraction(100, 1)).rounded(2)
+            << '\n'
+            << prefix
+            << "return.suggested=" << ((*expected)[1].perCredit * Fraction(100, 1)).rounded(2)
+            << '\n';
+    }
+    for (int32_t c = 0; c < kCategoryCount; ++c) {
+        const std::string name = prefix + "hand." + keyName(kCategoryNames[c]);
+        out << name << '=' << f.categories[c] << '\n'
+            << name << ".percent=" << percentText(categoryPercent(f, HandCategory(c)), 2) << '\n';
+        if (!expected) continue;
+        out << name << ".best=" << ((*expected)[0].categories[c] * Fraction(100, 1)).rounded(6)
+            << '\n'
+            << name << ".suggested=" << ((*expected)[1].categories[c] * Fraction(100, 1)).rounded(6)
+            << '\n';
+    }
+    out << prefix << "double.offered=" << f.doubleOffered << '\n'
+        << prefix << "double.taken=" << f.doubleTaken << '\n'
+        << prefix << "double.won=" << f.doubleWon << '\n'
+        << prefix << "double.tied=" << f.doubleTied << '\n'
+        << prefix << "double.lost=" << f.doubleLost << '\n'
+        << prefix << "double.largest_win=" << f.largestDoubleWin << '\n';
+}
+
+}  // namespace
+
+void writeStatisticsLines(std::ostream& out, const Statistics& statistics,
+                          const std::array<const ExpectedReturns*, kGameTypes>& expected,
+                          const TrainerTally* tally) {
+    const int32_t type = number(statistics.gameType());
+    out << "game.type=" << type << '\n';
+    writeScope(out, "game.", statistics.game(), expected[static_cast<size_t>(type - 1)]);
+    if (tally) {
+        out << "game.trainer.decisions=" << tally->decisions() << '\n'
+            << "game.trainer.best=" << tally->bestPlays() << '\n'
+            << "game.trainer.accuracy="
+            << (tally->decisions() == 0 ? "-" : tally->accuracy().rounded(2)) << '\n'
+            << "game.trainer.given_away=" << tally->givenAway().exact() << '\n';
+    }
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        const auto k = static_cast<size_t>(t - 1);
+        writeScope(out, "all." + std::to_string(t) + '.', statistics.allTime()[k], expected[k]);
+    }
+}
+
+void writeDrawsCsv(std::ostream& out, const std::vector<DrawRecord>& draws) {
+    auto hand = [](const Hand& h) {
+        std::string s;
+        for (int32_t k = 1; k <= kSlots; ++k) {
+            if (k > 1) s += ' ';
+            s += cardName(h[k]);
+        }
+        return s;
+    };
+    out << "draw,bet,dealt,holds,final,category,win,double_up,credit\r\n";
+    for (const DrawRecord& r : draws) {
+        std::string holds;  // the slots held, "1 4"; "-" for none
+        for (int32_t k = 1; k <= kSlots; ++k) {
+            if (!holdsSlot(r.holds, k)) continue;
+            if (!holds.empty()) holds += ' ';
+            holds += static_cast<char>('0' + k);
+        }
+        if (holds.empty()) holds.push_back('-');
+        out << r.drawNumber << ',' << r.bet << ',' << hand(r.dealt) << ',' << holds << ','
+            << hand(r.final) << ',' << kCategoryNames[static_cast<size_t>(r.category)] << ','
+            << r.win << ',' << doubleUpText(r.doubleUp) << ',' << r.credit << "\r\n";
+    }
+}
+
+}  // namespace brisko

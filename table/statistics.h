@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How the player did: the figures of the game in progress and of all the
+// games of each game type, fed by the table at the end of each draw, with
+// the all-time figures kept in the store under their own key.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/fraction.h"
+#include "engine/returns.h"
+#include "records/settings.h"
+#include "records/statistics_store.h"
+#include "table/draw_record.h"
+#include "table/trainer.h"
+
+namespace brisko {
+
+void addDraw(StatFigures& figures, const DrawRecord& record);
+
+// Credits won per 100 credits bet; nothing before the first bet.
+std::optional<Fraction> returnPercent(const StatFigures& figures);
+// How often a category came, in percent of the draws; nothing before the first.
+std::optional<Fraction> categoryPercent(const StatFigures& figures, HandCategory category);
+
+// The double-up of a draw for a spreadsheet: "-" without an offer, else the
+// offers' outcomes in order, as "won tied quit".
+std::string doubleUpText(const std::vector<DoubleUpStep>& steps);
+
+class Statistics final : public DrawObserver {
+  public:
+    // The all-time figures live in `store` under `key` (statisticsKeyOf).
+    Statistics(SettingsStore& store, std::string key) : store_(store), key_(std::move(key)) {}
+
+    // Reads the all-time figures; true when the key was damaged and the
+    // statistics start again from zero. Raises the store's error when
+    // the store cannot be read (the figures are then zero).
+    bool load();
+
+    void gameStarted(GameType gameType) override;
+    // Counts the draw and saves the all-time figures; a refused save is kept
+    // for takeSaveError, so that the table never sees it.
+    void drawEnded(const DrawRecord& record) override;
+
+    // Clears the all-time figures of every game type and saves them.
+    void resetAllTime();
+
+    std::optional<StoreError> takeSaveError();
+
+    GameType gameType() const { return gameType_; }
+    const StatFigures& game() const { return game_; }
+    const std::vector<DrawRecord>& draws() const { return draws_; }
+    const AllTimeFigures& allTime() const { return allTime_; }
+
+  private:
+    SettingsStore& store_;
+    std::string key_;
+    GameType gameType_ = kDefaultGameType;
+    StatFigures game_;
+    std::vector<DrawRecord> draws_;
+    AllTimeFigures allTime_{};
+    std::optional<StoreError> saveError_;
+};
+
+// The expected figures of a game type: [0] best play, [1] the suggested cards.
+using ExpectedReturns = std::array<GameReturn, 2>;
+
+// The figures in key=value lines, as `brisko-analyze play` prints them: the
+// game in progress (with the trainer's tally when there is one), then each
+// game type's all-time figures; beside a scope's final hands, the expected
+// percentages of its game type where `expected` has them.
+void writeStatisticsLines(std::ostream& out, const Statistics& statistics,
+                          const std::array<const ExpectedReturns*, kGameTypes>& expected,
+                          const TrainerTally* tally);
+
+// The draws of the game in progress, one row a draw, with a header row.
+void writeDrawsCsv(std::ostream& out, const std::vector<DrawRecord>& draws);
+
+}  // namespace brisko

@@ -1,0 +1,465 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/statistics_window.h"
+
+#include <QAccessible>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QScreen>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <sstream>
+
+#include "engine/fast_eval.h"
+#include "table/game.h"
+#include "ui/dialogs.h"
+
+namespace brisko {
+
+namespace {
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The window's size on the 800 x 600 design.
+constexpr int kDesignWidth = 760;
+constexpr int kDesignHeight = 520;
+constexpr int kDesignFont = 12;  // pixels
+
+// The hand table's rows, from the royal flush down, as the pay table.
+constexpr std::array<HandCategory, kCategoryCount> kRows = {
+    HandCategory::RoyalFlush,   HandCategory::StraightFlush, HandCategory::FourOfAKind,
+    HandCategory::FullHouse,    HandCategory::Flush,         HandCategory::Straight,
+    HandCategory::ThreeOfAKind, HandCategory::TwoPairs,      HandCategory::KingsOrBetter,
+    HandCategory::Nothing};
+
+}  // namespace
+
+// --- the exact figures -------------------------------------------------------
+
+ExpectedFigures::~ExpectedFigures() {
+    if (worker_.joinable()) worker_.join();
+}
+
+void ExpectedFigures::start() {
+    if (worker_.joinable()) return;
+    worker_ = std::thread([this] {
+        const FastEvaluator evaluator;
+        const auto threads =
+            static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
+        const ReturnCalculator calculator(evaluator, threads);
+        for (int32_t t = 1; t <= kGameTypes; ++t) {
+            ExpectedReturns figures = calculator.gameReturns(static_cast<GameType>(t));
+            {
+                const std::lock_guard lock(mutex_);
+                returns_[static_cast<size_t>(t - 1)] = std::move(figures);
+            }
+            emit computed();
+        }
+    });
+}
+
+const ExpectedReturns* ExpectedFigures::of(GameType type) const {
+    const std::lock_guard lock(mutex_);
+    const auto& figures = returns_[static_cast<size_t>(number(type) - 1)];
+    return figures ? &*figures : nullptr;
+}
+
+bool ExpectedFigures::ready() const {
+    const std::lock_guard lock(mutex_);
+    return std::all_of(returns_.begin(), returns_.end(),
+                       [](const auto& r) { return r.has_value(); });
+}
+
+// --- the feed ----------------------------------------------------------------
+
+void StatisticsFeed::gameStarted(GameType gameType) {
+    statistics_.gameStarted(gameType);
+    after_();
+}
+
+void StatisticsFeed::drawEnded(const DrawRecord& record) {
+    statistics_.drawEnded(record);
+    after_();
+}
+
+// --- the window --------------------------------------------------------------
+
+StatisticsWindow::StatisticsWindow(QWidget* table, Statistics& statistics,
+                                   ExpectedFigures& expected, const Texts& texts, Dialogs& dialogs)
+    : QWidget(table, Qt::Tool),
+      table_(table),
+      statistics_(statistics),
+      texts_(texts),
+      dialogs_(dialogs),
+      expected_(expected) {
+    setObjectName("frmStatistiques");
+    build();
+    connect(&expected_, &ExpectedFigures::computed, this, &StatisticsWindow::refresh);
+    table_->installEventFilter(this);
+    setScale(m_);
+}
+
+StatisticsWindow::~StatisticsWindow() {
+    table_->removeEventFilter(this);
+}
+
+void StatisticsWindow::build() {
+    auto* top = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    top->addLayout(left, 3);
+    top->addLayout(right, 2);
+
+    scope_ = new QComboBox(this);
+    scope_->setObjectName("comboStatsScope");
+    for (int i = 0; i <= kGameTypes; ++i) scope_->addItem(QString());
+    connect(scope_, &QComboBox::currentIndexChanged, this, &StatisticsWindow::refresh);
+    left->addWidget(scope_);
+
+    auto figureGrid = [this](QGroupBox*& box, const char* name, auto& names, auto& values) {
+        box = new QGroupBox(this);
+        box->setObjectName(name);
+        auto* grid = new QGridLayout(box);
+        for (size_t i = 0; i < values.size(); ++i) {
+            names[i] = new QLabel(box);
+            values[i] = new QLabel(box);
+            values[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            values[i]->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                               Qt::TextSelectableByKeyboard);
+            values[i]->setFocusPolicy(Qt::StrongFocus);
+            names[i]->setBuddy(values[i]);
+            grid->addWidget(names[i], int(i / 2), int(i % 2) * 2);
+            grid->addWidget(values[i], int(i / 2), int(i % 2) * 2 + 1);
+        }
+        return box;
+    };
+    left->addWidget(figureGrid(summaryBox_, "boxStatsSummary", summaryNames_, summary_));
+
+    hands_ = new QTableWidget(kCategoryCount, 4, this);
+    hands_->setObjectName("tableStatsHands");
+    hands_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    hands_->setSelectionMode(QAbstractItemView::NoSelection);
+    hands_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    hands_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    hands_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    hands_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    hands_->setWordWrap(false);
+    for (int r = 0; r < kCategoryCount; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            hands_->setItem(r, c, item);
+        }
+    }
+    left->addWidget(hands_, 1);
+    left->addWidget(figureGrid(doubleBox_, "boxStatsDoubleUp", doubleNames_, double_));
+
+    credit_ = new QLineSeries;
+    wins_ = new QScatterSeries;
+    wins_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    chart_ = new QChart;
+    chart_->addSeries(credit_);
+    chart_->addSeries(wins_);
+    drawAxis_ = new QValueAxis;
+    creditAxis_ = new QValueAxis;
+    winAxis_ = new QValueAxis;
+    drawAxis_->setLabelFormat("%d");
+    creditAxis_->setLabelFormat("%d");
+    winAxis_->setLabelFormat("%d");
+    chart_->addAxis(drawAxis_, Qt::AlignBottom);
+    chart_->addAxis(creditAxis_, Qt::AlignLeft);
+    chart_->addAxis(winAxis_, Qt::AlignRight);
+    credit_->attachAxis(drawAxis_);
+    credit_->attachAxis(creditAxis_);
+    wins_->attachAxis(drawAxis_);
+    wins_->attachAxis(winAxis_);
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    chart_->setMargins(QMargins(2, 2, 2, 2));
+    chartView_ = new QChartView(chart_, this);
+    chartView_->setObjectName("chartStatsCredit");
+    chartView_->setRenderHint(QPainter::Antialiasing);
+    right->addWidget(chartView_, 1);
+
+    right->addWidget(figureGrid(trainerBox_, "boxStatsTrainer", trainerNames_, trainer_));
+    note_ = new QLabel(this);
+    note_->setObjectName("labelStatsNote");
+    note_->setWordWrap(true);
+    right->addWidget(note_);
+
+    auto* buttons = new QHBoxLayout;
+    export_ = new QPushButton(this);
+    export_->setObjectName("buttonStatsExport");
+    reset_ = new QPushButton(this);
+    reset_->setObjectName("buttonStatsReset");
+    close_ = new QPushButton(this);
+    close_->setObjectName("buttonStatsClose");
+    connect(export_, &QPushButton::clicked, this, &StatisticsWindow::exportDraws);
+    connect(reset_, &QPushButton::clicked, this, &StatisticsWindow::reset);
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(export_);
+    buttons->addWidget(reset_);
+    buttons->addStretch(1);
+    buttons->addWidget(close_);
+    right->addLayout(buttons);
+}
+
+QString StatisticsWindow::text(Txt key) const {
+    return q(texts_[key]);
+}
+
+// "12,34 %" in French, "12.34%" in English; "-" before the first draw.
+QString StatisticsWindow::percent(const std::optional<Fraction>& value, int32_t places) const {
+    if (!value) return "-";
+    const char point = texts_[Txt::txtDecimalPoint].empty() ? '.' : texts_[Txt::txtDecimalPoint][0];
+    return q(value->rounded(places, point)) + (point == ',' ? " %" : "%");
+}
+
+void StatisticsWindow::setTrainerTally(const TrainerTally* tally) {
+    tally_ = tally;
+    refresh();
+}
+
+void StatisticsWindow::setScale(int32_t m) {
+    m_ = m;
+    auto length = [m](int design) { return std::max(1, design * m / 800); };
+    QFont f = font();
+    f.setPixelSize(length(kDesignFont));
+    setFont(f);
+    chart_->setFont(f);
+    const QFont axisFont = f;
+    for (QValueAxis* axis : {drawAxis_, creditAxis_, winAxis_}) axis->setLabelsFont(axisFont);
+    chart_->legend()->setFont(f);
+    QFont title = f;
+    title.setBold(true);
+    chart_->setTitleFont(title);
+    resize(length(kDesignWidth), length(kDesignHeight));
+    follow();
+}
+
+void StatisticsWindow::applyTexts() {
+    setWindowTitle(text(Txt::txtStatsTitle));
+    scope_->setItemText(0, text(Txt::txtStatsGame));
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        scope_->setItemText(
+            t, text(Txt::txtStatsAllGames) + text(gameTypeName(static_cast<GameType>(t))));
+    }
+    scope_->setAccessibleName(text(Txt::txtStatsTitle));
+    hands_->setHorizontalHeaderLabels({text(Txt::txtStatsCount), text(Txt::txtStatsSeen),
+                                       text(Txt::txtStatsBestPlay), text(Txt::txtStatsSuggested)});
+    QStringList rows;
+    for (HandCategory c : kRows) {
+        rows << (c == HandCategory::Nothing ? text(Txt::txtStatsNothing)
+                                            : text(handNameKey(static_cast<int32_t>(c))));
+    }
+    hands_->setVerticalHeaderLabels(rows);
+    hands_->setAccessibleName(text(Txt::txtStatsHand));
+    doubleBox_->setTitle(text(Txt::txtStatsDoubleUp));
+    trainerBox_->setTitle(text(Txt::txtStatsTrainer));
+    chart_->setTitle(text(Txt::txtStatsChart));
+    credit_->setName(text(Txt::txtStatsCredit));
+    wins_->setName(text(Txt::txtStatsWin));
+    drawAxis_->setTitleText(text(Txt::txtStatsDraw));
+    chartView_->setAccessibleName(text(Txt::txtStatsChart));
+    export_->setText(text(Txt::txtStatsExport));
+    reset_->setText(text(Txt::txtStatsReset));
+    close_->setText(text(Txt::txtStatsClose));
+    refresh();
+}
+
+// The name before the figure, and both as one name for a screen reader:
+// "Tirages joués : 12".
+void StatisticsWindow::setFigure(QLabel* value, Txt name, const QString& figure) {
+    value->setText(figure);
+    const QString separator = texts_[Txt::txtDecimalPoint] == "," ? " : " : ": ";
+    value->setAccessibleName(text(name) + separator + figure);
+}
+
+void StatisticsWindow::showScope(int32_t scope) {
+    scope_->setCurrentIndex(std::clamp(scope, 0, kGameTypes));
+    refresh();
+}
+
+void StatisticsWindow::refresh() {
+    const int32_t scope = std::max(0, scope_->currentIndex());
+    const GameType type = scope == 0 ? statistics_.gameType() : static_cast<GameType>(scope);
+    const StatFigures& figures =
+        scope == 0 ? statistics_.game() : figuresOf(statistics_.allTime(), type);
+    summary_[0]->parentWidget()->setAccessibleName(scope_->currentText());
+    fillFigures(figures, expected_.of(type));
+    fillTrainer();
+    fillChart();
+    note_->setText(expected_.ready() ? QString() : text(Txt::txtStatsComputing));
+    note_->setVisible(!expected_.ready());
+}
+
+void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns* expected) {
+    const std::array<std::pair<Txt, QString>, 4> summary = {{
+        {Txt::txtStatsDraws, QString::number(f.draws)},
+        {Txt::txtStatsBet, QString::number(f.bet)},
+        {Txt::txtStatsWon, QString::number(f.won)},
+        {Txt::txtStatsReturn, percent(returnPercent(f), 2)},
+    }};
+    for (size_t i = 0; i < summary.size(); ++i) {
+        summaryNames_[i]->setText(text(summary[i].first));
+        setFigure(summary_[i], summary[i].first, summary[i].second);
+    }
+    const std::array<std::pair<Txt, int64_t>, 6> doubles = {{
+        {Txt::txtStatsOffered, f.doubleOffered},
+        {Txt::txtStatsTaken, f.doubleTaken},
+        {Txt::txtStatsDoubleWon, f.doubleWon},
+        {Txt::txtStatsTied, f.doubleTied},
+        {Txt::txtStatsLost, f.doubleLost},
+        {Txt::txtStatsLargest, f.largestDoubleWin},
+    }};
+    for (size_t i = 0; i < doubles.size(); ++i) {
+        doubleNames_[i]->setText(text(doubles[i].first));
+        setFigure(double_[i], doubles[i].first, QString::number(doubles[i].second));
+    }
+    for (int r = 0; r < kCategoryCount; ++r) {
+        const HandCategory c = kRows[size_t(r)];
+        const auto k = static_cast<size_t>(c);
+        const QString cells[] = {
+            QString::number(f.categories[k]),
+            percent(categoryPercent(f, c), 2),
+            expected ? percent((*expected)[0].categories[k] * Fraction(100, 1), 4) : "...",
+            expected ? percent((*expected)[1].categories[k] * Fraction(100, 1), 4) : "...",
+        };
+        const QString row =
+            hands_->verticalHeaderItem(r) ? hands_->verticalHeaderItem(r)->text() : QString();
+        for (int col = 0; col < 4; ++col) {
+            QTableWidgetItem* item = hands_->item(r, col);
+            item->setText(cells[col]);
+            const QString header = hands_->horizontalHeaderItem(col)
+                                       ? hands_->horizontalHeaderItem(col)->text()
+                                       : QString();
+            item->setData(Qt::AccessibleTextRole, row + ", " + header + " : " + cells[col]);
+        }
+    }
+}
+
+void StatisticsWindow::fillTrainer() {
+    trainerBox_->setVisible(true);
+    const std::array<Txt, 4> names = {Txt::txtStatsDecisions, Txt::txtStatsBestPlays,
+                                      Txt::txtStatsAccuracy, Txt::txtStatsGivenAway};
+    for (size_t i = 0; i < names.size(); ++i) {
+        trainerNames_[i]->setText(text(names[i]));
+        QString figure = "-";
+        if (tally_) {
+            const char point = texts_[Txt::txtDecimalPoint] == "," ? ',' : '.';
+            if (i == 0) figure = QString::number(tally_->decisions());
+            if (i == 1) figure = QString::number(tally_->bestPlays());
+            if (i == 2 && tally_->decisions() > 0) figure = percent(tally_->accuracy(), 2);
+            if (i == 3) figure = q(tally_->givenAway().rounded(2, point));
+        }
+        setFigure(trainer_[i], names[i], figure);
+    }
+    trainerBox_->setToolTip(tally_ ? QString() : text(Txt::txtStatsNoTrainer));
+}
+
+void StatisticsWindow::fillChart() {
+    QList<QPointF> credit;
+    QList<QPointF> wins;
+    credit.append(QPointF(0, kStartCredit));
+    int64_t low = kStartCredit;
+    int64_t high = kStartCredit;
+    int64_t topWin = 1;
+    for (const DrawRecord& r : statistics_.draws()) {
+        credit.append(QPointF(r.drawNumber, r.credit));
+        if (r.win > 0) wins.append(QPointF(r.drawNumber, r.win));
+        low = std::min<int64_t>(low, r.credit);
+        high = std::max<int64_t>(high, r.credit);
+        topWin = std::max<int64_t>(topWin, r.win);
+    }
+    credit_->replace(credit);
+    wins_->replace(wins);
+    const int64_t draws = statistics_.draws().empty() ? 1 : statistics_.draws().back().drawNumber;
+    drawAxis_->setRange(0, double(std::max<int64_t>(draws, 1)));
+    const int64_t pad = std::max<int64_t>(5, (high - low) / 10);
+    creditAxis_->setRange(double(low - pad), double(high + pad));
+    winAxis_->setRange(0, double(topWin + topWin / 10 + 1));
+    drawAxis_->applyNiceNumbers();
+    creditAxis_->applyNiceNumbers();
+    winAxis_->applyNiceNumbers();
+}
+
+bool StatisticsWindow::exportTo(const QString& path) const {
+    std::ostringstream csv;
+    writeDrawsCsv(csv, statistics_.draws());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    const std::string bytes = csv.str();
+    return file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) && file.flush();
+}
+
+void StatisticsWindow::exportDraws() {
+    const QString path = QFileDialog::getSaveFileName(this, text(Txt::txtStatsExport), QString(),
+                                                      text(Txt::txtStatsCsvFiles));
+    if (path.isEmpty()) return;
+    if (!exportTo(path)) dialogs_.message(this, text(Txt::txtStatsExportFailed) + path);
+}
+
+void StatisticsWindow::reset() {
+    if (!dialogs_.yesNo(this, text(Txt::txtStatsResetQuestion))) return;
+    try {
+        statistics_.resetAllTime();
+    } catch (const StoreError& error) {
+        dialogs_.message(this, QString::fromUtf8(error.what()));
+    }
+    refresh();
+}
+
+void StatisticsWindow::follow() {
+    if (!table_) return;
+    const QRect frame = table_->frameGeometry();
+    const QScreen* screen = table_->screen();
+    const QRect room = screen ? screen->availableGeometry() : frame;
+    const QSize size = frameGeometry().size().expandedTo(this->size());
+    QPoint at(frame.right() + 1, frame.top());
+    if (at.x() + size.width() > room.right() + 1) at.setX(frame.left() - size.width());
+    if (at.x() < room.left()) at.setX(room.right() + 1 - size.width());  // over the table's edge
+    at.setX(std::max(at.x(), room.left()));
+    at.setY(
+        std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height())));
+    move(at);
+}
+
+void StatisticsWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool StatisticsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        follow();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void StatisticsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    expected_.start();
+    refresh();
+    follow();
+}
+
+}  // namespace brisko

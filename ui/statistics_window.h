@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The statistics window: how the player did in the game in progress and in
+// all the games of a game type, beside the exact frequencies of the final
+// hands under best play and under the suggested cards, the double-up, the
+// trainer's tally and a chart of the credit. A tool window of the table's,
+// kept above it and placed beside it.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "contract/texts.h"
+#include "table/statistics.h"
+
+class QChart;
+class QChartView;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QScatterSeries;
+class QTableWidget;
+class QValueAxis;
+
+namespace brisko {
+
+class Dialogs;
+
+// The exact figures of the three game types (as brisko-analyze rtp prints
+// them), worked out once on a thread of their own, off the event loop.
+class ExpectedFigures final : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit ExpectedFigures(QObject* parent = nullptr) : QObject(parent) {}
+    ~ExpectedFigures() override;
+
+    // Starts the work, once.
+    void start();
+    // The figures of a game type, or null while they are being worked out.
+    const ExpectedReturns* of(GameType type) const;
+    bool ready() const;
+
+  signals:
+    // A game type's figures are known (sent from the worker's thread).
+    void computed();
+
+  private:
+    mutable std::mutex mutex_;
+    std::array<std::optional<ExpectedReturns>, kGameTypes> returns_;
+    std::thread worker_;
+};
+
+// Counts the table's draws and tells the window after each.
+class StatisticsFeed final : public DrawObserver {
+  public:
+    StatisticsFeed(Statistics& statistics, std::function<void()> after)
+        : statistics_(statistics), after_(std::move(after)) {}
+    void gameStarted(GameType gameType) override;
+    void drawEnded(const DrawRecord& record) override;
+
+  private:
+    Statistics& statistics_;
+    std::function<void()> after_;
+};
+
+class StatisticsWindow final : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Owned by `table`, the game window it follows.
+    StatisticsWindow(QWidget* table, Statistics& statistics, ExpectedFigures& expected,
+                     const Texts& texts, Dialogs& dialogs);
+    ~StatisticsWindow() override;
+
+    // The trainer's tally of the game in progress, shown while there is one
+    // (null: none, the trainer was off).
+    void setTrainerTally(const TrainerTally* tally);
+    // The table's scale: the window's design lengths and fonts follow it.
+    void setScale(int32_t m);
+    void applyTexts();
+    // Shows the figures as they are now; after every draw.
+    void refresh();
+    // Beside the table when the screen has room, over its edge otherwise.
+    void follow();
+    // The scope shown: 0 the game in progress, n all the games of type n.
+    void showScope(int32_t scope);
+
+    // Writes the draws of the game in progress to a CSV file; false when the
+    // file cannot be written.
+    bool exportTo(const QString& path) const;
+    // Asks, then clears the all-time figures.
+    void reset();
+    void exportDraws();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void build();
+    void fillFigures(const StatFigures& figures, const ExpectedReturns* expected);
+    void fillChart();
+    void fillTrainer();
+    QString text(Txt key) const;
+    QString percent(const std::optional<Fraction>& value, int32_t places) const;
+    void setFigure(QLabel* value, Txt name, const QString& figure);
+
+    QWidget* table_;
+    Statistics& statistics_;
+    const Texts& texts_;
+    Dialogs& dialogs_;
+    const TrainerTally* tally_ = nullptr;
+    int32_t m_ = 800;
+    ExpectedFigures& expected_;
+
+    QComboBox* scope_ = nullptr;
+    QGroupBox* summaryBox_ = nullptr;
+    std::array<QLabel*, 4> summaryNames_{};
+    std::array<QLabel*, 4> summary_{};
+    QTableWidget* hands_ = nullptr;
+    QGroupBox* doubleBox_ = nullptr;
+    std::array<QLabel*, 6> doubleNames_{};
+    std::array<QLabel*, 6> double_{};
+    QGroupBox* trainerBox_ = nullptr;
+    std::array<QLabel*, 4> trainerNames_{};
+    std::array<QLabel*, 4> trainer_{};
+    QLabel* note_ = nullptr;
+    QChartView* chartView_ = nullptr;
+    QChart* chart_ = nullptr;
+    QLineSeries* credit_ = nullptr;
+    QScatterSeries* wins_ = nullptr;
+    QValueAxis* drawAxis_ = nullptr;
+    QValueAxis* creditAxis_ = nullptr;
+    QValueAxis* winAxis_ = nullptr;
+    QPushButton* export_ = nullptr;
+    QPushButton* reset_ = nullptr;
+    QPushButton* close_ = nullptr;
+};
+
+}  // namespace brisko
