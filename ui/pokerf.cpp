@@ -19,6 +19,7 @@
 #include "ui/control_names.h"
 #include "ui/focus_mark.h"
 #include "ui/help_viewer.h"
+#include "ui/trainer_dock.h"
 #include "ui/window_frame.h"
 
 namespace brisko {
@@ -110,6 +111,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     world_ = std::make_unique<World>(clock, store_, *this, *this);
     world_->records.registryKey = startUp.registryKey;
     loadSettings();
+    trainer_ = new Trainer(*this, store_, *dialogs_);
     ApplyTexts();
     ApplyOptions();
 
@@ -245,6 +247,7 @@ void TfrmBrisko::ApplyTexts() {
     for (const PayRow& row : payTableRows) {
         setCaption(row.titlePanel, texts[handNameKey(static_cast<int32_t>(row.category))]);
     }
+    trainer_->retranslate();
 }
 
 void TfrmBrisko::ApplyOptions() {
@@ -396,11 +399,13 @@ void TfrmBrisko::handle(Handler handler) {
 // A store error stops the command where it was raised; the player is told
 // here, before it could unwind through the toolkit, and plays on.
 void TfrmBrisko::guarded(Command command, int32_t slot) {
+    const TrainerMark before = trainer_->mark();
     try {
         perform(command, slot);
     } catch (const std::exception& error) {
         showMessage(error.what());
     }
+    trainer_->follow(before, command);
 }
 
 void TfrmBrisko::perform(Command command, int32_t slot) {
@@ -411,7 +416,7 @@ void TfrmBrisko::perform(Command command, int32_t slot) {
         case Command::clickCard: return table.clickCard(slot);
         case Command::betPlus: return table.betPlus();
         case Command::betMax: return table.betMax();
-        case Command::dealOrDraw: return table.dealOrDraw();
+        case Command::dealOrDraw: return trainer_->confirmDraw() ? table.dealOrDraw() : void();
         case Command::doubleUp: return table.ButtonYesDoubleClick();
         case Command::quitDouble: return table.ButtonNoDoubleClick();
         case Command::newGame: return table.startNewGame();
