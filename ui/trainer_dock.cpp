@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QHeaderView>
 #include <QMainWindow>
 #include <QMenu>
 #include <QVBoxLayout>
@@ -44,7 +45,14 @@ TrainerDock::TrainerDock(const Texts& texts, int width, int fontPixels, QWidget*
     auto* body = new QWidget(this);
     body->setFixedWidth(width);
     auto* layout = new QVBoxLayout(body);
-    layout->addWidget(panel_, 1);
+    layout->addWidget(panel_);
+    // The cards take what the figures leave; the list is as high as its rows.
+    QTableWidget* table = panel_->table();
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table->horizontalHeader()->setStretchLastSection(false);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setWordWrap(false);
     verdict_->setObjectName("trainerVerdict");
     QFont bold = font;
     bold.setBold(true);
@@ -55,7 +63,7 @@ TrainerDock::TrainerDock(const Texts& texts, int width, int fontPixels, QWidget*
         label->setWordWrap(true);
         layout->addWidget(label);
     }
-    layout->addStretch(0);
+    layout->addStretch(1);
     setWidget(body);
 }
 
@@ -66,6 +74,10 @@ void TrainerDock::retranslate() {
 
 void TrainerDock::showListing(const TrainerListing& listing) {
     panel_->showListing(listing);
+    QTableWidget* table = panel_->table();
+    int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+    for (int row = 0; row < table->rowCount(); ++row) height += table->rowHeight(row);
+    table->setFixedHeight(height);
 }
 
 void TrainerDock::setLabel(QLabel* label, const QString& text) {
@@ -139,10 +151,11 @@ void Trainer::applyOptions() {
         action->setChecked(action->data().toUInt() == options_.warnShare);
     }
     if (options_.trainer && !dock_) {
-        // A third of the table's design width at the screen's scale.
+        // Beside the smallest table (560 of 800 design pixels), the panel keeps an
+        // 800-pixel screen whole; it grows with the screen as the table does.
         const ScreenScale& screen = window_.screenScale();
         dock_ =
-            new TrainerDock(window_.world().texts, screen.length(240), screen.length(11), &window_);
+            new TrainerDock(window_.world().texts, screen.length(228), screen.length(11), &window_);
         window_.addDockWidget(Qt::RightDockWidgetArea, dock_);
         dock_->retranslate();
     }
