@@ -52,7 +52,7 @@ TrainerDock::TrainerDock(const Texts& texts, int width, int fontPixels, QWidget*
     table->horizontalHeader()->setStretchLastSection(false);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setWordWrap(false);
+    table->setWordWrap(true);  // four or five cards on two lines in a narrow panel
     verdict_->setObjectName("trainerVerdict");
     QFont bold = font;
     bold.setBold(true);
@@ -75,6 +75,7 @@ void TrainerDock::retranslate() {
 void TrainerDock::showListing(const TrainerListing& listing) {
     panel_->showListing(listing);
     QTableWidget* table = panel_->table();
+    table->resizeRowsToContents();
     int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
     for (int row = 0; row < table->rowCount(); ++row) height += table->rowHeight(row);
     table->setFixedHeight(height);
@@ -249,14 +250,18 @@ QString Trainer::percent(const Fraction& share) const {
     return figure(share * whole(100)) + q(window_.world().texts[Txt::txtPercent]);
 }
 
-// "Meilleur choix", or "Écart : -0,42 crédit": the unit is singular below
-// two credits, as the French writes it, and plural from two on.
+// "Meilleur choix", or "Écart : -0,42 crédit".
 QString Trainer::verdictText(const Verdict& verdict) const {
     const Texts& texts = window_.world().texts;
     if (verdict.bestPlay) return q(texts[Txt::txtTrainerBest]);
-    const bool plural = !(verdict.cost < whole(2));
-    return q(texts[Txt::txtTrainerCost]) + figure(Fraction() - verdict.cost) + ' ' +
-           q(texts[plural ? Txt::txtTrainerCredits : Txt::txtTrainerCredit]);
+    return q(texts[Txt::txtTrainerCost]) + credits(Fraction() - verdict.cost);
+}
+
+QString Trainer::credits(const Fraction& amount) const {
+    const Fraction size = amount < Fraction() ? Fraction() - amount : amount;
+    const Texts& texts = window_.world().texts;
+    return figure(amount) + ' ' +
+           q(texts[size < whole(2) ? Txt::txtTrainerCredit : Txt::txtTrainerCredits]);
 }
 
 QString Trainer::tallyText() const {
@@ -296,10 +301,8 @@ QString Trainer::doubleUpText() const {
     lines << title << q(texts[Txt::txtTrainerDoubleWin]) + percent(odds.win)
           << q(texts[Txt::txtTrainerDoubleTie]) + percent(odds.tie)
           << q(texts[Txt::txtTrainerDoubleLoss]) + percent(odds.loss)
-          << q(texts[Txt::txtTrainerDoubleValue]) + figure(stake * odds.doublingValue()) + ' ' +
-                 q(texts[Txt::txtTrainerCredits])
-          << q(texts[Txt::txtTrainerQuitValue]) + figure(stake) + ' ' +
-                 q(texts[Txt::txtTrainerCredits]);
+          << q(texts[Txt::txtTrainerDoubleValue]) + credits(stake * odds.doublingValue())
+          << q(texts[Txt::txtTrainerQuitValue]) + credits(stake);
     return lines.join('\n');
 }
 

@@ -94,6 +94,9 @@ class Trainer : public QObject {
     const DealAnalysis& analysis();
     QString figure(const Fraction& value) const;
     QString percent(const Fraction& share) const;
+    // "-0,42 crédit", "2,50 crédits": singular below two credits, as the
+    // French writes it and as the verdict's English reads.
+    QString credits(const Fraction& amount) const;
     QString verdictText(const Verdict& verdict) const;
     QString tallyText() const;
     QString doubleUpText() const;
