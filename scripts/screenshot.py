@@ -191,13 +191,14 @@ def main():
         manager = subprocess.Popen([manager], stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         time.sleep(1.5)
-    command = [game]
     frozen = os.environ.get("SCREENSHOT_FROZEN_CLOCK")  # e.g. "2026-12-08 12:00:00"
     if frozen:
-        # The same deals on every run (libfaketime; the timers keep running).
-        command = ["faketime", "-f", frozen, game]
+        # The same deals on every run: the wall clock stopped (libfaketime,
+        # package faketime), the timers running on the monotonic clock.
+        env["LD_PRELOAD"] = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
+        env["FAKETIME"] = frozen
         env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
-    proc = subprocess.Popen(command, env=env)
+    proc = subprocess.Popen([game], env=env)
     x = Display()
     try:
         time.sleep(4)
