@@ -61,7 +61,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     ~TfrmBrisko() override;
 
     World& world() { return *world_; }
-    // The trainer's options, menu and panel (records/extra_options.h).
+    // The trainer: its options, its menu items and its panel (ui/trainer_dock.h).
     Trainer& trainer() { return *trainer_; }
     // The program's first window, closed when this one closes, and the
     // change-game dialog the menu opens; both may be absent (tests).

@@ -2,8 +2,10 @@
 // The trainer on the table: its list follows the holds, its stored option
 // keeps apart from the game's values, and its warning can keep the hand.
 #include <QAction>
+#include <QApplication>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "records/extra_options.h"
 #include "records/memory_store.h"
@@ -135,6 +137,14 @@ class TrainerTest : public QObject {
         QCOMPARE(t.window.world().cards.hand, before.hand);
         QCOMPARE(t.window.world().cards.held, before.held);
         QCOMPARE(t.window.world().cards.random.randSeed, before.random.randSeed);
+    }
+
+    // The warning's box answers No to Enter.
+    void enterAnswersNo() {
+        QtDialogs boxes("BRISKO 99");
+        QTimer::singleShot(
+            0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+        QVERIFY(!boxes.yesNoDefaultNo(nullptr, "Draw anyway?"));
     }
 };
 
