@@ -94,7 +94,8 @@ class TrainerTest : public QObject {
     }
 
     // Absent, it reads as off; of a bad type, length or value, only it is
-    // off; never switched, it is never written; switched, it alone is.
+    // off; never switched, it is never written; switched, it alone is; and
+    // switched off again, the window is as it was, pixel for pixel.
     void theStoredOptionKeepsApart() {
         MemoryStore absent;
         QVERIFY(!loadExtraOptions(absent, kKey).trainer);
@@ -115,10 +116,17 @@ class TrainerTest : public QObject {
         QVERIFY(store.value("optionBarreInfo"));
         QVERIFY(!store.value("optionEntraineur"));
         QVERIFY(!t.window.trainer().dock());
+        QCoreApplication::processEvents();  // the focus ring of the new game
+        const QImage off = t.window.grab().toImage();
         t.window.findChild<QAction*>("menuEntraineur")->trigger();
         QCOMPARE(store.value("optionEntraineur")->data, std::vector<uint8_t>{1});
         QVERIFY(!store.value("optionAvertirErreur"));
         QVERIFY(t.window.trainer().dock()->isVisible());
+        // Switched off again, the window is as it was.
+        t.window.findChild<QAction*>("menuEntraineur")->trigger();
+        QCOMPARE(store.value("optionEntraineur")->data, std::vector<uint8_t>{0});
+        QCoreApplication::processEvents();  // the layout's deferred request
+        QCOMPARE(t.window.grab().toImage(), off);
     }
 
     // No to the warning leaves the hand dealt, its holds and the random draws
