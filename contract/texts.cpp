@@ -265,6 +265,50 @@ constexpr TextRow kTexts[] = {
      "txtStatsDamaged",
      {"Les statistiques étaient endommagées : elles repartent de zéro.",
       "The statistics were damaged: they start again from zero."}},
+    // The trainer's options: the trainer itself, its warning before a costly
+    // draw, and the warning's share of the best hold's value ("5 %").
+    {Txt::menuEntraineur, "menuEntraineur", {"&Entraîneur", "&Trainer"}},
+    {Txt::menuAvertirErreur,
+     "menuAvertirErreur",
+     {"&Avertir avant une erreur", "&Warn before a mistake"}},
+    {Txt::menuSeuilAvertissement,
+     "menuSeuilAvertissement",
+     {"Seuil de l'avertissement", "Warning threshold"}},
+    // The verdict after the draw: "Meilleur choix", or the cost and its unit
+    // ("Écart : -0,42 crédit"), "crédit" below two, "crédits" from two on.
+    {Txt::txtTrainerCredit, "txtTrainerCredit", {"crédit", "credit"}},
+    {Txt::txtTrainerCost, "txtTrainerCost", {"Écart : ", "Cost: "}},
+    // The tally of the game.
+    {Txt::txtTrainerDecisions, "txtTrainerDecisions", {"Décisions : ", "Decisions: "}},
+    {Txt::txtTrainerBestPlays, "txtTrainerBestPlays", {"Meilleurs choix : ", "Best plays: "}},
+    {Txt::txtTrainerAccuracy, "txtTrainerAccuracy", {"Précision : ", "Accuracy: "}},
+    {Txt::txtTrainerGivenAway,
+     "txtTrainerGivenAway",
+     {"Crédits abandonnés en moyenne : ", "Expected credits given away: "}},
+    // "Ce choix abandonne 0,42 crédits en moyenne. Tirer quand même ?"
+    {Txt::txtTrainerWarnStart,
+     "txtTrainerWarnStart",
+     {"Ce choix abandonne ", "This hold gives away "}},
+    {Txt::txtTrainerWarnEnd,
+     "txtTrainerWarnEnd",
+     {" crédits en moyenne. Tirer quand même ?", " credits on average. Draw anyway?"}},
+    // The double-up's exact chances: a blind pick at the offer, then against
+    // the dealer's card ("contre le R de pique").
+    {Txt::txtTrainerDoubleBlind,
+     "txtTrainerDoubleBlind",
+     {"Quitte ou double, au hasard", "Double-up, blind pick"}},
+    {Txt::txtTrainerDoubleCard,
+     "txtTrainerDoubleCard",
+     {"Quitte ou double, contre le ", "Double-up, against the "}},
+    {Txt::txtTrainerDoubleWin, "txtTrainerDoubleWin", {"Gagner : ", "Win: "}},
+    {Txt::txtTrainerDoubleTie, "txtTrainerDoubleTie", {"Égalité : ", "Tie: "}},
+    {Txt::txtTrainerDoubleLoss, "txtTrainerDoubleLoss", {"Perdre : ", "Loss: "}},
+    {Txt::txtTrainerDoubleValue,
+     "txtTrainerDoubleValue",
+     {"Doubler, en moyenne : ", "Double, on average: "}},
+    {Txt::txtTrainerQuitValue, "txtTrainerQuitValue", {"S'arrêter : ", "Quit: "}},
+    // After a figure in percent: "46,15 %", "46.15%".
+    {Txt::txtPercent, "txtPercent", {" %", "%"}},
 };
 
 static_assert(std::size(kTexts) == static_cast<size_t>(kTextCount));

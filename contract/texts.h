@@ -208,9 +208,28 @@ enum class Txt : int32_t {
     txtStatsClose,
     txtStatsComputing,
     txtStatsDamaged,
+    menuEntraineur,
+    menuAvertirErreur,
+    menuSeuilAvertissement,
+    txtTrainerCredit,
+    txtTrainerCost,
+    txtTrainerDecisions,
+    txtTrainerBestPlays,
+    txtTrainerAccuracy,
+    txtTrainerGivenAway,
+    txtTrainerWarnStart,
+    txtTrainerWarnEnd,
+    txtTrainerDoubleBlind,
+    txtTrainerDoubleCard,
+    txtTrainerDoubleWin,
+    txtTrainerDoubleTie,
+    txtTrainerDoubleLoss,
+    txtTrainerDoubleValue,
+    txtTrainerQuitValue,
+    txtPercent,
 };
 
-inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::txtStatsDamaged) + 1;
+inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::txtPercent) + 1;
 
 // The hand name of a category 1..9 (Kings or Better .. Royal Flush); the keys
 // run from the royal flush down, like the rows of the pay table.

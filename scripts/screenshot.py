@@ -5,7 +5,7 @@ files: the splash, the change-game dialog, the table at a new game and after
 a deal, the double-or-quit offer and the pick of a card, both with the
 keyboard's focus marked, and the statistics window after a few more draws.
 
-usage: [SCREENSHOT_WM=openbox] screenshot.py GAME FRAMEBUFFER WIDTH HEIGHT LANGUAGE OUT_PREFIX
+usage: [SCREENSHOT_WM=openbox] screenshot.py GAME FRAMEBUFFER WIDTH HEIGHT LANGUAGE OUT_PREFIX [trainer]
   LANGUAGE is fr or en; the pictures are OUT_PREFIX-splash.png,
   OUT_PREFIX-dialog.png, OUT_PREFIX-table.png, OUT_PREFIX-deal.png,
   OUT_PREFIX-offer.png, OUT_PREFIX-pick.png and OUT_PREFIX-stats.png (the
@@ -13,6 +13,9 @@ usage: [SCREENSHOT_WM=openbox] screenshot.py GAME FRAMEBUFFER WIDTH HEIGHT LANGU
   OUT_PREFIX-splash-focus.png (the focus on the English button, which the
   Return key then presses) and OUT_PREFIX-resized.png (the game in a window
   of 700 x 500).
+  With trainer, the trainer is switched on (F10) at the new game instead:
+  OUT_PREFIX-trainer.png after a deal with the fifth card alone held, and
+  OUT_PREFIX-trainer-verdict.png after its draw.
 """
 
 import ctypes
@@ -186,8 +189,24 @@ def play_then_open_statistics(x, framebuffer, out):
     time.sleep(0.5)
 
 
+def shoot_trainer(x, framebuffer, out):
+    """The trainer on, a deal with a hold of the fifth card alone, its draw."""
+    x.key("F5")  # no suggested holds: the deal comes with none held
+    x.key("F10")
+    time.sleep(2)
+    x.key("space")
+    time.sleep(2)
+    x.key("5")
+    time.sleep(1.5)
+    xwd_to_png(framebuffer, out + "-trainer.png")
+    x.key("space")
+    time.sleep(2)
+    xwd_to_png(framebuffer, out + "-trainer-verdict.png")
+
+
 def main():
     game, framebuffer, width, height, language, out = sys.argv[1:7]
+    trainer = sys.argv[7:8] == ["trainer"]
     width, height = int(width), int(height)
     m = min(width, height * 4 // 3)  # as the game scales for 96 dpi
     env = dict(os.environ, QT_QPA_PLATFORM="xcb")
@@ -196,6 +215,13 @@ def main():
         manager = subprocess.Popen([manager], stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         time.sleep(1.5)
+    frozen = os.environ.get("SCREENSHOT_FROZEN_CLOCK")  # e.g. "2026-12-08 12:00:00"
+    if frozen:
+        # The same deals on every run: the wall clock stopped (libfaketime,
+        # package faketime), the timers running on the monotonic clock.
+        env["LD_PRELOAD"] = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
+        env["FAKETIME"] = frozen
+        env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
     proc = subprocess.Popen([game], env=env)
     x = Display()
     try:
@@ -218,6 +244,9 @@ def main():
         x.key("Return")
         time.sleep(3)
         xwd_to_png(framebuffer, out + "-table.png")
+        if trainer:
+            shoot_trainer(x, framebuffer, out)
+            return
         x.key("space")  # the deal button has the focus at a new game
         time.sleep(3)
         xwd_to_png(framebuffer, out + "-deal.png")

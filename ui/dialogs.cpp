@@ -34,6 +34,11 @@ bool QtDialogs::yesNo(QWidget* parent, const QString& question) {
            QMessageBox::Yes;
 }
 
+bool QtDialogs::yesNoDefaultNo(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, title_, question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 bool QtDialogs::chooseColour(QColorDialog& chooser, const QColor& current, QColor& chosen) {
     chooser.setCurrentColor(current);
     if (chooser.exec() != QDialog::Accepted) return false;

@@ -20,6 +20,10 @@ class Dialogs {
     virtual void message(QWidget* parent, const QString& text) = 0;
     // Yes and No; true on Yes.
     virtual bool yesNo(QWidget* parent, const QString& question) = 0;
+    // Yes and No, No being the default button and the answer of Enter.
+    virtual bool yesNoDefaultNo(QWidget* parent, const QString& question) {
+        return yesNo(parent, question);
+    }
     // The colour chooser, starting at `current`; false when cancelled.
     virtual bool chooseColour(QColorDialog& chooser, const QColor& current, QColor& chosen) = 0;
 };
@@ -34,6 +38,7 @@ class QtDialogs final : public Dialogs {
     explicit QtDialogs(QString title) : title_(std::move(title)) {}
     void message(QWidget* parent, const QString& text) override;
     bool yesNo(QWidget* parent, const QString& question) override;
+    bool yesNoDefaultNo(QWidget* parent, const QString& question) override;
     bool chooseColour(QColorDialog& chooser, const QColor& current, QColor& chosen) override;
 
   private:

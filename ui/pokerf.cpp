@@ -21,6 +21,7 @@
 #include "ui/focus_mark.h"
 #include "ui/help_viewer.h"
 #include "ui/statistics_window.h"
+#include "ui/trainer_dock.h"
 #include "ui/window_frame.h"
 
 namespace brisko {
@@ -114,6 +115,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     world_->records.registryKey = startUp.registryKey;
     loadSettings();
     setUpStatistics();
+    trainer_ = new Trainer(*this, store_, *dialogs_);
     ApplyTexts();
     ApplyOptions();
 
@@ -252,6 +254,7 @@ void TfrmBrisko::ApplyTexts() {
         setCaption(row.titlePanel, texts[handNameKey(static_cast<int32_t>(row.category))]);
     }
     if (statisticsWindow_) statisticsWindow_->applyTexts();
+    trainer_->retranslate();
 }
 
 void TfrmBrisko::ApplyOptions() {
@@ -403,11 +406,13 @@ void TfrmBrisko::handle(Handler handler) {
 // A store error stops the command where it was raised; the player is told
 // here, before it could unwind through the toolkit, and plays on.
 void TfrmBrisko::guarded(Command command, int32_t slot) {
+    const TrainerMark before = trainer_->mark();
     try {
         perform(command, slot);
     } catch (const std::exception& error) {
         showMessage(error.what());
     }
+    trainer_->follow(before, command);
     // What a screen reader hears follows what the command changed.
     nameTable(*this);
 }
@@ -420,7 +425,7 @@ void TfrmBrisko::perform(Command command, int32_t slot) {
         case Command::clickCard: return table.clickCard(slot);
         case Command::betPlus: return table.betPlus();
         case Command::betMax: return table.betMax();
-        case Command::dealOrDraw: return table.dealOrDraw();
+        case Command::dealOrDraw: return trainer_->confirmDraw() ? table.dealOrDraw() : void();
         case Command::doubleUp: return table.ButtonYesDoubleClick();
         case Command::quitDouble: return table.ButtonNoDoubleClick();
         case Command::newGame: return table.startNewGame();

@@ -40,6 +40,7 @@ class ExpectedFigures;
 class StatisticsFeed;
 class StatisticsWindow;
 class TrainerTally;
+class Trainer;
 
 // A screen in device-independent pixels and its logical pixels per inch.
 struct ScreenMetrics {
@@ -65,6 +66,8 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     ~TfrmBrisko() override;
 
     World& world() { return *world_; }
+    // The trainer: its options, its menu items and its panel (ui/trainer_dock.h).
+    Trainer& trainer() { return *trainer_; }
     // The program's first window, closed when this one closes, and the
     // change-game dialog the menu opens; both may be absent (tests).
     void setFirstWindow(QWidget* window) { firstWindow_ = window; }
@@ -186,6 +189,7 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     std::array<QString, 6> cardImages_{};
     QString helpFile_;
     HelpViewer* helpViewer_ = nullptr;
+    Trainer* trainer_ = nullptr;
 
     QWidget* surface_ = nullptr;  // the client area, in the background colour
     QWidget* board_ = nullptr;    // the table at its scaled size, centred

@@ -267,6 +267,9 @@ constexpr MenuItemPlan kMenuItems[] = {
     {"menuOptions", ""},
     {"menuOptions", "menuBarreInfo", Qt::Key_F7, true},
     {"menuOptions", "menuCouleurFondEcran", Qt::Key_F8},
+    {"menuOptions", ""},
+    {"menuOptions", "menuEntraineur", Qt::Key_F10, true},
+    {"menuOptions", "menuAvertirErreur", Qt::Key_unknown, true},
     {"menuOptions", "menuStatistiques", Qt::Key_F11},
     {"menuAide", "menuSommaire", Qt::Key_F1},
     {"menuAide", "menuApropos", Qt::Key_F12},
@@ -286,6 +289,8 @@ constexpr TextTarget kTexts[] = {
     {"menuBarreInfo", Txt::menuBarreInfo, TextPlace::Command},
     {"menuCouleurFondEcran", Txt::menuCouleurFondEcran, TextPlace::Command},
     {"menuStatistiques", Txt::menuStatistiques, TextPlace::Command},
+    {"menuEntraineur", Txt::menuEntraineur, TextPlace::Command},
+    {"menuAvertirErreur", Txt::menuAvertirErreur, TextPlace::Command},
     {"menuSommaire", Txt::menuSommaire, TextPlace::Command},
     {"menuApropos", Txt::menuApropos, TextPlace::Command},
     {"SBNewGame", Txt::hintSBNewGame, TextPlace::Hint},
@@ -435,7 +440,7 @@ void TableLayout::buildMenu(QMainWindow& window) {
         QAction* action = into.addAction(QString());
         action->setParent(&window);
         action->setObjectName(toQString(item.name));
-        action->setShortcut(QKeySequence(item.key));
+        if (item.key != Qt::Key_unknown) action->setShortcut(QKeySequence(item.key));
         // The check marks follow the options: ApplyOptions sets them.
         action->setCheckable(item.checkable);
         actions_.emplace(item.name, action);

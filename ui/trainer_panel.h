@@ -26,9 +26,10 @@ class TrainerPanel : public QWidget {
     void retranslate();
 
     QTableWidget* table() const { return table_; }
+    // The cards of `hold` in `dealt` ("A\u2660 K\u2660"), or "(none)".
+    QString cardsText(const Hand& dealt, HoldMask hold) const;
 
   private:
-    QString cardsText(const Hand& dealt, HoldMask hold) const;
     QString figure(const Fraction& value) const;
 
     const Texts& texts_;

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "records/extra_options.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "records/registry.h"
+#include "records/store_messages.h"
+
+namespace brisko {
+
+namespace {
+
+// The one byte of a value, or nothing when it is absent, of the wrong type
+// or not one byte long.
+std::optional<uint8_t> readByte(SettingsStore& store, ExtraOption option) {
+    uint8_t byte = 0;
+    try {
+        if (store.readBinary(storedName(option), &byte, 1) != 1) return std::nullopt;
+    } catch (const StoreError&) {
+        return std::nullopt;
+    }
+    return byte;
+}
+
+uint8_t byteOf(ExtraOption option, const ExtraOptions& options) {
+    switch (option) {
+        case ExtraOption::Trainer:
+            return options.trainer ? 1 : 0;
+        case ExtraOption::Warn:
+            return options.warn ? 1 : 0;
+        case ExtraOption::WarnShare:
+            break;
+    }
+    return options.warnShare;
+}
+
+}  // namespace
+
+const char* storedName(ExtraOption option) {
+    switch (option) {
+        case ExtraOption::Trainer:
+            return "optionEntraineur";
+        case ExtraOption::Warn:
+            return "optionAvertirErreur";
+        case ExtraOption::WarnShare:
+            break;
+    }
+    return "optionSeuilAvertissement";
+}
+
+ExtraOptions loadExtraOptions(SettingsStore& store, const std::string& key) {
+    ExtraOptions options;
+    try {
+        store.openKey(key);
+    } catch (const StoreError&) {
+        return options;
+    }
+    const auto flag = [&](ExtraOption option) {
+        const std::optional<uint8_t> byte = readByte(store, option);
+        return byte && *byte == 1;
+    };
+    options.trainer = flag(ExtraOption::Trainer);
+    options.warn = flag(ExtraOption::Warn);
+    const std::optional<uint8_t> share = readByte(store, ExtraOption::WarnShare);
+    if (share && std::find(kWarnShares.begin(), kWarnShares.end(), *share) != kWarnShares.end()) {
+        options.warnShare = *share;
+    }
+    return options;
+}
+
+void saveExtraOption(SettingsStore& store, const std::string& key, ExtraOption option,
+                     const ExtraOptions& options, Language language) {
+    const uint8_t byte = byteOf(option, options);
+    try {
+        store.openKey(key);
+        store.beginSave();
+        store.writeBinary(storedName(option), &byte, 1);
+        store.commitSave();
+    } catch (const StoreError& error) {
+        // A file that cannot even be read is a write that failed.
+        if (std::string_view(error.what()).empty() && error.problem()) {
+            throw StoreError(storeMessage(
+                StoreError(writeErrorMessage(storedName(option)), *error.problem()), language));
+        }
+        throw StoreError(storeMessage(error, language));
+    }
+}
+
+}  // namespace brisko

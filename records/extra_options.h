@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The trainer's options, kept in the store beside the game's own values but
+// apart from them: each reads alone, a bad one takes its default without
+// touching the others, none takes part in the check or the reset of the
+// game's values, and each is written only when the player switches it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "contract/texts.h"
+#include "records/store.h"
+
+namespace brisko {
+
+// The shares of the best hold's value, in percent, that the warning may be
+// set to; the first is the default.
+inline constexpr std::array<uint8_t, 3> kWarnShares = {5, 10, 20};
+
+struct ExtraOptions {
+    bool trainer = false;                // "optionEntraineur"
+    bool warn = false;                   // "optionAvertirErreur"
+    uint8_t warnShare = kWarnShares[0];  // "optionSeuilAvertissement", percent
+};
+
+enum class ExtraOption : uint8_t { Trainer, Warn, WarnShare };
+
+// The stored name of an option.
+const char* storedName(ExtraOption option);
+
+// Reads the options under `key`. Absent, of the wrong type or length, or out
+// of range: that option takes its default. Never raises.
+ExtraOptions loadExtraOptions(SettingsStore& store, const std::string& key);
+
+// Writes one option as one byte under `key`; a refusal raises StoreError
+// with the message the player reads in `language`.
+void saveExtraOption(SettingsStore& store, const std::string& key, ExtraOption option,
+                     const ExtraOptions& options, Language language);
+
+}  // namespace brisko

@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The trainer on the table: its list follows the holds, its stored option
+// keeps apart from the game's values, and its warning can keep the hand.
+#include <QAction>
+#include <QApplication>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "records/extra_options.h"
+#include "records/memory_store.h"
+#include "records/registry.h"
+#include "ui/pokerf.h"
+#include "ui/trainer_dock.h"
+#include "ui/trainer_panel.h"
+
+using namespace brisko;
+
+namespace {
+
+const std::string kKey = registryKeyOf("BRISKO 99");
+
+struct RecordingDialogs final : Dialogs {
+    QStringList questions;
+    bool answer = false;
+    void message(QWidget*, const QString&) override {}
+    bool yesNo(QWidget*, const QString& question) override {
+        questions << question;
+        return answer;
+    }
+    bool chooseColour(QColorDialog&, const QColor&, QColor&) override { return false; }
+};
+
+// A fresh window in English on `store`, a game of type 1 started.
+struct Table {
+    explicit Table(MemoryStore& store)
+        : window(clock, store, ScreenMetrics{1024, 768, 96}, &dialogs) {
+        Settings& s = window.world().records.settings;
+        s.gameType = GameType::NoJoker;
+        s.targetIndex = 1;
+        s.optionSuggestionCartes = 0;
+        window.chooseLanguage(Language::English);
+        window.resize(1024, 768);
+        window.show();
+        window.setEnabled(true);
+        window.startNewGame();
+    }
+    void click(const char* name) {
+        QTest::mouseClick(window.findChild<QWidget*>(name), Qt::LeftButton);
+    }
+    // Deals four to the royal flush and a nine.
+    void dealRoyalDraw() {
+        click("ButtonTirage");
+        window.world().cards.hand = {0,
+                                     cardIndex(1, 1),
+                                     cardIndex(1, 13),
+                                     cardIndex(1, 12),
+                                     cardIndex(1, 11),
+                                     cardIndex(4, 9)};
+        window.world().cards.held = {};
+    }
+    QTableWidget* list() { return window.trainer().dock()->panel()->table(); }
+
+    FixedClock clock{45'296'789};
+    RecordingDialogs dialogs;
+    TfrmBrisko window;
+};
+
+MemoryStore storeWithTrainer(std::vector<uint8_t> warn = {}) {
+    MemoryStore store;
+    store.put(kKey, "optionEntraineur", kRegBinary, {1});
+    if (!warn.empty()) store.put(kKey, "optionAvertirErreur", kRegBinary, warn);
+    return store;
+}
+
+}  // namespace
+
+class TrainerTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Holding a card puts the player's hold, marked, under the best five.
+    void theListFollowsTheHolds() {
+        MemoryStore store = storeWithTrainer();
+        Table t(store);
+        t.dealRoyalDraw();
+        t.click("PictureC1");  // hold the ace
+        QCOMPARE(t.list()->rowCount(), 6);
+        QCOMPARE(t.list()->item(5, 0)->text(), QString::fromUtf8("A♠"));
+        QVERIFY(
+            t.list()->item(5, 0)->data(Qt::AccessibleTextRole).toString().contains("Your hold"));
+        t.click("PictureC2");  // and the king
+        QCOMPARE(t.list()->item(5, 0)->text(), QString::fromUtf8("A♠ K♠"));
+    }
+
+    // Absent, it reads as off; of a bad type, length or value, only it is
+    // off; never switched, it is never written; switched, it alone is; and
+    // switched off again, the window is as it was, pixel for pixel.
+    void theStoredOptionKeepsApart() {
+        MemoryStore absent;
+        QVERIFY(!loadExtraOptions(absent, kKey).trainer);
+        for (auto [type, data] : {std::pair{kRegSz, std::vector<uint8_t>{'1', 0}},
+                                  std::pair{kRegBinary, std::vector<uint8_t>{1, 0}},
+                                  std::pair{kRegBinary, std::vector<uint8_t>{2}}}) {
+            MemoryStore bad = storeWithTrainer({1});
+            bad.put(kKey, "optionEntraineur", type, data);
+            const ExtraOptions options = loadExtraOptions(bad, kKey);
+            QVERIFY(!options.trainer);
+            QVERIFY(options.warn);
+        }
+
+        MemoryStore store;
+        Table t(store);
+        t.window.findChild<QAction*>("menuBarreInfo")->trigger();  // the game's values are saved
+        store.openKey(kKey);
+        QVERIFY(store.value("optionBarreInfo"));
+        QVERIFY(!store.value("optionEntraineur"));
+        QVERIFY(!t.window.trainer().dock());
+        QCoreApplication::processEvents();  // the focus ring of the new game
+        const QImage off = t.window.grab().toImage();
+        t.window.findChild<QAction*>("menuEntraineur")->trigger();
+        QCOMPARE(store.value("optionEntraineur")->data, std::vector<uint8_t>{1});
+        QVERIFY(!store.value("optionAvertirErreur"));
+        QVERIFY(t.window.trainer().dock()->isVisible());
+        // Switched off again, the window is as it was.
+        t.window.findChild<QAction*>("menuEntraineur")->trigger();
+        QCOMPARE(store.value("optionEntraineur")->data, std::vector<uint8_t>{0});
+        QCoreApplication::processEvents();  // the layout's deferred request
+        QCOMPARE(t.window.grab().toImage(), off);
+    }
+
+    // No to the warning leaves the hand dealt, its holds and the random draws
+    // as they were.
+    void noToTheWarningKeepsTheHand() {
+        MemoryStore store = storeWithTrainer({1});
+        Table t(store);
+        t.dealRoyalDraw();
+        t.click("PictureC5");  // the nine alone
+        const EngineState before = t.window.world().cards;
+        t.click("ButtonTirage");
+        QCOMPARE(t.dialogs.questions.size(), 1);
+        QVERIFY(t.dialogs.questions[0].startsWith("This hold gives away "));
+        QVERIFY(t.dialogs.questions[0].endsWith(" credits on average. Draw anyway?"));
+        QCOMPARE(t.window.world().table.state.stage, Stage::AwaitingDraw);
+        QCOMPARE(t.window.world().cards.hand, before.hand);
+        QCOMPARE(t.window.world().cards.held, before.held);
+        QCOMPARE(t.window.world().cards.random.randSeed, before.random.randSeed);
+    }
+
+    // The warning's box answers No to Enter.
+    void enterAnswersNo() {
+        QtDialogs boxes("BRISKO 99");
+        QTimer::singleShot(
+            0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+        QVERIFY(!boxes.yesNoDefaultNo(nullptr, "Draw anyway?"));
+    }
+};
+
+QTEST_MAIN(TrainerTest)
+#include "trainer_test.moc"
