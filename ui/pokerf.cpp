@@ -116,6 +116,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     loadSettings();
     setUpStatistics();
     trainer_ = new Trainer(*this, store_, *dialogs_);
+    setStatisticsTrainerTally(&trainer_->tally());
     ApplyTexts();
     ApplyOptions();
 
@@ -413,6 +414,10 @@ void TfrmBrisko::guarded(Command command, int32_t slot) {
         showMessage(error.what());
     }
     trainer_->follow(before, command);
+    // The statistics show the tally as the trainer has just judged the draw.
+    if (statisticsWindow_ && statisticsWindow_->isVisible()) {
+        statisticsWindow_->setTrainerTally(trainerTally_);
+    }
     // What a screen reader hears follows what the command changed.
     nameTable(*this);
 }

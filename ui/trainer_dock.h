@@ -77,6 +77,8 @@ class Trainer : public QObject {
 
     const ExtraOptions& options() const { return options_; }
     TrainerDock* dock() const { return dock_; }
+    // The tally of the game in progress (decisions made with the trainer on).
+    const TrainerTally& tally() const { return tally_; }
 
     // The menu's texts and the panel's, after a choice of language.
     void retranslate();

@@ -3,6 +3,7 @@
 // keeps apart from the game's values, and its warning can keep the hand.
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "records/memory_store.h"
 #include "records/registry.h"
 #include "ui/pokerf.h"
+#include "ui/statistics_window.h"
 #include "ui/trainer_dock.h"
 #include "ui/trainer_panel.h"
 
@@ -91,6 +93,17 @@ class TrainerTest : public QObject {
             t.list()->item(5, 0)->data(Qt::AccessibleTextRole).toString().contains("Your hold"));
         t.click("PictureC2");  // and the king
         QCOMPARE(t.list()->item(5, 0)->text(), QString::fromUtf8("A♠ K♠"));
+        // Drawn, the decision is judged, and the statistics window, open
+        // meanwhile, shows the tally as it now stands.
+        t.window.OpenStatistics();
+        t.click("ButtonTirage");
+        QCOMPARE(t.window.trainer().tally().decisions(), 1);
+        QLabel* decisions = nullptr;
+        for (QLabel* label : t.window.statisticsWindow()->findChildren<QLabel*>()) {
+            if (label->accessibleName().startsWith("Decisions")) decisions = label;
+        }
+        QVERIFY(decisions);
+        QCOMPARE(decisions->accessibleName(), QString("Decisions: 1"));
     }
 
     // Absent, it reads as off; of a bad type, length or value, only it is
