@@ -6,7 +6,7 @@ double-or-quit offer.
 
 usage: a11y_tree_test.py GAME
   GAME is the game on a fixed clock (brisko_a11y_game). Run on an X display
-  inside a D-Bus session (xvfb-run -a dbus-run-session -- ...) with Debian's
+  inside a D-Bus session (a11y_tree_run sets up both) with Debian's
   python3 and python3-pyatspi; the game's settings go to a new folder.
 """
 
