@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the settings store: a full save (188 values, one synced commit), a
-// full load, and the text format alone.
+// full load, the text format alone, and the store fuzzer's checks.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "fuzz/store_check.h"
 #include "records/file_store.h"
 #include "records/memory_store.h"
 #include "records/null_view.h"
@@ -97,6 +101,34 @@ void BM_FormatAndParseStoreText(benchmark::State& st) {
     benchmark::DoNotOptimize(checksum);
 }
 BENCHMARK(BM_FormatAndParseStoreText)->Unit(benchmark::kMicrosecond);
+
+// The checks the store fuzzer runs on each input (read, write back, load,
+// save, load again), without sanitizers, on an input like those it keeps:
+// the game's file with its values in reverse order and every tenth damaged.
+void BM_StoreFuzzChecks(benchmark::State& st) {
+    MemoryStore store;
+    RandomSource random;
+    Texts texts;
+    NullView view;
+    Records records(store, random, texts, view);
+    records.LoadSettings();
+    std::istringstream whole(formatRegistryText(store.tree()));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(whole, line);) lines.push_back(line);
+    const auto values = std::find_if(lines.begin(), lines.end(),
+                                     [](const std::string& line) { return line.starts_with('"'); });
+    std::reverse(values, lines.end());
+    std::string input;
+    for (size_t k = 0; k < lines.size(); ++k) {
+        input += k > 4 && k % 10 == 0 ? "damaged" : lines[k];
+        input += '\n';
+    }
+    for (auto _ : st) {
+        if (!fuzz::checkStore(input).empty()) st.SkipWithError("a store fault");
+    }
+    st.counters["input_bytes"] = static_cast<double>(input.size());
+}
+BENCHMARK(BM_StoreFuzzChecks)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace brisko

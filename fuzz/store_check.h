@@ -44,19 +44,22 @@ inline std::string firstDifference(const Settings& a, const Settings& b) {
     return {};
 }
 
-// Reads, writes back and reads again. Empty when all is well, else the fault.
-inline std::string checkParser(std::string_view bytes) {
-    const size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
-    RegTree tree;
-    try {
-        tree = parseRegistryText(bytes);
-    } catch (const RegistryParseError& error) {
-        if (error.line() < 1 || static_cast<size_t>(error.line()) > lines) {
-            return "damage reported on line " + std::to_string(error.line()) + " of " +
-                   std::to_string(lines);
+// Reads, writes back and reads again; `read` is what the parser made of
+// `bytes`. Empty when all is well, else the fault.
+inline std::string checkParser(std::string_view bytes, const RegistryText& read) {
+    if (!read.damagedLines.empty()) {
+        const size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+        int previous = 0;
+        for (const int line : read.damagedLines) {
+            if (line <= previous || static_cast<size_t>(line) > lines) {
+                return "damage reported on line " + std::to_string(line) + " of " +
+                       std::to_string(lines);
+            }
+            previous = line;
         }
         return {};
     }
+    const RegTree& tree = read.tree;
     const std::string written = formatRegistryText(tree);
     if (written.size() > kMaxRegistryFileSize) return {};  // grew past the bound by blank lines
     RegTree again;
@@ -83,6 +86,10 @@ inline std::string checkParser(std::string_view bytes) {
         }
     }
     return {};
+}
+
+inline std::string checkParser(std::string_view bytes) {
+    return checkParser(bytes, readRegistryText(bytes));
 }
 
 // Removes everything in `dir`, keeping the folder.
@@ -160,10 +167,12 @@ inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
     return {};
 }
 
-// The settings a load finds in `text`, put into a store held in memory as the
-// file store would read it; `error` gets the load's error, if any.
-inline Settings loadInMemory(std::string_view text, MemoryStore& store, std::string& error) {
-    store = MemoryStore(readRegistryText(text).tree);
+// The settings a load finds in a file that read as `tree`, put into a store
+// held in memory; `error` gets the load's error, if any. The keys are marked
+// as changed, as a save to the file marks the key it writes.
+inline Settings loadInMemory(RegTree tree, MemoryStore& store, std::string& error) {
+    for (RegKey& key : tree.keys) key.rawLine.clear();
+    store = MemoryStore(std::move(tree));
     static const Texts texts = [] {
         Texts french;
         french.setLanguage(Language::French);
@@ -180,24 +189,23 @@ inline Settings loadInMemory(std::string_view text, MemoryStore& store, std::str
     return records.settings;
 }
 
-// The load, checks and save of the game on any bytes, in memory: the game's
-// choice in range, valid settings unless a value of the wrong type is named,
-// and what the save leaves reads back cleanly to the same settings.
-inline std::string checkCycle(std::string_view bytes) {
+// The load, checks and save of the game on a file that read as `read`, in
+// memory: the game's choice in range, valid settings unless a value of the
+// wrong type is named, and what the save leaves reads back cleanly to the
+// same settings.
+inline std::string checkCycle(RegistryText read) {
     MemoryStore store;
     std::string error;
-    const Settings first = loadInMemory(bytes, store, error);
+    const Settings first = loadInMemory(std::move(read.tree), store, error);
     if (!isGameType(number(first.gameType)) || first.targetIndex < 1 ||
         first.targetIndex > kTargets) {
         return "the game choice is outside its range after the load";
     }
     const bool typeError = error.starts_with("Type de données incorrect pour '");
     if (!error.empty() && !typeError) return "unexpected store error: " + error;
-    RegTree saved = store.tree();
-    for (RegKey& key : saved.keys) key.rawLine.clear();
-    const std::string written = formatRegistryText(saved);
+    const std::string written = formatRegistryText(store.tree());
     if (written.size() > kMaxRegistryFileSize) return {};
-    const RegistryText again = readRegistryText(written);
+    RegistryText again = readRegistryText(written);
     if (!again.damagedLines.empty()) {
         return "a save wrote a damaged line " + std::to_string(again.damagedLines.front()) + ": " +
                again.firstReason;
@@ -210,7 +218,7 @@ inline std::string checkCycle(std::string_view bytes) {
     if (written != lastWritten) {
         MemoryStore next;
         lastError.clear();
-        lastSettings = loadInMemory(written, next, lastError);
+        lastSettings = loadInMemory(std::move(again.tree), next, lastError);
         lastWritten = written;
     }
     const Settings& second = lastSettings;
@@ -219,6 +227,17 @@ inline std::string checkCycle(std::string_view bytes) {
     const std::string changed = firstDifference(first, second);
     if (!changed.empty()) return "the next load reads another " + changed;
     return {};
+}
+
+inline std::string checkCycle(std::string_view bytes) {
+    return checkCycle(readRegistryText(bytes));
+}
+
+// Both checks on any bytes, from one reading of them.
+inline std::string checkStore(std::string_view bytes) {
+    RegistryText read = readRegistryText(bytes);
+    if (std::string fault = checkParser(bytes, read); !fault.empty()) return fault;
+    return checkCycle(std::move(read));
 }
 
 }  // namespace brisko::fuzz

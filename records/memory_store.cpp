@@ -21,14 +21,14 @@ const RegKey* MemoryStore::currentKeyOrNull() const {
 }
 
 void MemoryStore::write(RegValue value) {
-    currentKey();
+    RegKey& key = currentKey();
     if (inSave_) {
         // Like the file store, a refusal only shows at the commit.
         pending_.push_back(std::move(value));
         return;
     }
     if (refused(value.name)) throw StoreError(writeErrorMessage(value.name));
-    currentKey().set(std::move(value));
+    key.set(std::move(value));
     ++commits_;
 }
 
@@ -44,14 +44,17 @@ void MemoryStore::beginSave() {
 void MemoryStore::commitSave() {
     if (!inSave_) return;
     inSave_ = false;
-    std::vector<RegValue> pending = std::move(pending_);
-    pending_.clear();
-    if (pending.empty()) return;
+    if (pending_.empty()) return;
     bool refusal = false;
-    for (const RegValue& value : pending) refusal = refusal || refused(value.name);
-    if (refusal) throw StoreError(writeErrorMessage(pending.front().name));
+    for (const RegValue& value : pending_) refusal = refusal || refused(value.name);
+    if (refusal) {
+        const std::string first = pending_.front().name;
+        pending_.clear();
+        throw StoreError(writeErrorMessage(first));
+    }
     RegKey& key = currentKey();
-    for (RegValue& value : pending) key.set(std::move(value));
+    for (RegValue& value : pending_) key.set(std::move(value));
+    pending_.clear();  // its room stays for the next save
     ++commits_;
 }
 
@@ -65,8 +68,7 @@ void MemoryStore::put(const std::string& path, const std::string& name, uint32_t
 }
 
 void MemoryStore::remove(const std::string& name) {
-    auto& values = currentKey().values;
-    std::erase_if(values, [&](const RegValue& v) { return sameRegistryName(v.name, name); });
+    currentKey().remove(name);
 }
 
 const RegValue* MemoryStore::value(const std::string& name) const {

@@ -119,7 +119,19 @@ std::string utf16ToUtf8(std::u16string_view text) {
 }
 
 std::vector<uint8_t> stringData(std::string_view text) {
-    return unitsData(utf8ToUtf16(text));
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return unitsData(utf8ToUtf16(text));
+    }
+    // ASCII, as nearly every name is: each character is one unit.
+    std::vector<uint8_t> data;
+    data.reserve(text.size() * 2 + 2);
+    for (const char c : text) {
+        data.push_back(static_cast<uint8_t>(c));
+        data.push_back(0);
+    }
+    data.push_back(0);
+    data.push_back(0);
+    return data;
 }
 
 std::vector<uint8_t> unitsData(const std::u16string& units) {
@@ -162,10 +174,11 @@ std::string readStringValue(const RegValue* value, std::string_view name) {
 }
 
 bool sameRegistryName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    if (a == b) return true;
     // From the end: the game's names differ in their last digits.
-    return a.size() == b.size() && std::equal(a.rbegin(), a.rend(), b.rbegin(), [](char x, char y) {
-               return asciiLower(x) == asciiLower(y);
-           });
+    return std::equal(a.rbegin(), a.rend(), b.rbegin(),
+                      [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 std::string normaliseKeyPath(std::string_view path) {
@@ -182,16 +195,42 @@ std::string normaliseKeyPath(std::string_view path) {
     return out;
 }
 
+size_t NameIndex::hashOf(std::string_view name) {
+    size_t hash = 14695981039346656037u;  // FNV-1a of the lower-case name
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(asciiLower(c));
+        hash *= 1099511628211u;
+    }
+    return hash;
+}
+
+void NameIndex::place(size_t hash, size_t slot) {
+    const size_t mask = slots_.size() - 1;
+    size_t at = hash & mask;
+    while (slots_[at] != 0) at = (at + 1) & mask;
+    slots_[at] = slot;
+}
+
 RegValue* RegKey::find(std::string_view name) {
     const size_t count = values.size();
-    for (size_t k = 0; k < count; ++k) {
-        const size_t at = (hint + k) % count;
-        if (sameRegistryName(values[at].name, name)) {
-            hint = at + 1;
-            return &values[at];
+    if (hint < count && sameRegistryName(values[hint].name, name)) return &values[hint++];
+    size_t at = count;
+    if (count < 16) {
+        for (size_t k = 0; k < count; ++k) {
+            if (sameRegistryName(values[k].name, name)) {
+                at = k;
+                break;
+            }
         }
+    } else {
+        const auto nameAt = [this](size_t k) -> std::string_view { return values[k].name; };
+        if (index_.size() > count) index_.clear();
+        while (index_.size() < count) index_.add(index_.size(), nameAt);
+        at = index_.find(name, nameAt, count);
     }
-    return nullptr;
+    if (at == count) return nullptr;
+    hint = at + 1;
+    return &values[at];
 }
 
 const RegValue* RegKey::find(std::string_view name) const {
@@ -209,9 +248,18 @@ void RegKey::set(RegValue value) {
     }
 }
 
+void RegKey::remove(std::string_view name) {
+    std::erase_if(values, [&](const RegValue& v) { return sameRegistryName(v.name, name); });
+    index_.clear();
+}
+
 RegKey* RegTree::find(std::string_view path) {
-    for (RegKey& key : keys) {
-        if (sameRegistryName(key.path, path)) return &key;
+    if (hint < keys.size() && sameRegistryName(keys[hint].path, path)) return &keys[hint];
+    for (size_t k = 0; k < keys.size(); ++k) {
+        if (sameRegistryName(keys[k].path, path)) {
+            hint = k;
+            return &keys[k];
+        }
     }
     return nullptr;
 }

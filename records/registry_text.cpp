@@ -2,10 +2,10 @@
 #include "records/registry_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
-#include <map>
+#include <cstring>
 #include <optional>
-#include <unordered_map>
 
 namespace brisko {
 
@@ -15,11 +15,21 @@ bool isHexDigit(char32_t c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
+// The value of a hex digit, -1 for any other byte: one look-up, as most of
+// the file's bytes are hex digits.
+constexpr auto kHexValues = [] {
+    std::array<int8_t, 256> values{};
+    for (int c = 0; c < 256; ++c) {
+        values[c] = c >= '0' && c <= '9'   ? static_cast<int8_t>(c - '0')
+                    : c >= 'a' && c <= 'f' ? static_cast<int8_t>(c - 'a' + 10)
+                    : c >= 'A' && c <= 'F' ? static_cast<int8_t>(c - 'A' + 10)
+                                           : int8_t{-1};
+    }
+    return values;
+}();
+
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    return kHexValues[static_cast<unsigned char>(c)];
 }
 
 std::string hex(uint64_t n, int width = 0) {
@@ -28,24 +38,41 @@ std::string hex(uint64_t n, int width = 0) {
     return buffer;
 }
 
+// A line of the file is damaged when the reader meets one of these; the
+// reason is kept for the player's message and the log.
+using Reason = const char*;
+
+// The text from `pos` up to the unescaped `end` character, when it is plain
+// ASCII without a backslash: it then reads as it stands. Nearly every name
+// and string of the game's own file is of this kind.
+std::optional<std::string_view> plainRun(std::string_view line, size_t pos, char end) {
+    for (size_t k = pos; k < line.size(); ++k) {
+        const auto c = static_cast<unsigned char>(line[k]);
+        if (c == static_cast<unsigned char>(end)) return line.substr(pos, k - pos);
+        if (c == '\\' || c >= 0x80) return std::nullopt;
+    }
+    return std::nullopt;  // unterminated: the full reading says so
+}
+
 // Reads the text of a quoted string or of a key path, from `pos` up to the
 // unescaped `end` character, undoing Wine's escapes; `pos` ends after `end`.
-std::u16string unescape(std::string_view line, size_t& pos, char end, int lineNo) {
+// Null when the text is whole, else why it is not.
+Reason unescape(std::string_view line, size_t& pos, char end, std::u16string& out) {
+    out.clear();
     std::string utf8;  // plain characters, converted to UTF-16 in runs
-    std::u16string out;
     const auto flush = [&] {
         out += utf8ToUtf16(utf8);
         utf8.clear();
     };
     while (true) {
-        if (pos >= line.size()) throw RegistryParseError(lineNo, "unterminated text");
+        if (pos >= line.size()) return "unterminated text";
         const char c = line[pos++];
         if (c == end) break;
         if (c != '\\') {
             utf8 += c;
             continue;
         }
-        if (pos >= line.size()) throw RegistryParseError(lineNo, "escape at end of line");
+        if (pos >= line.size()) return "escape at end of line";
         const char e = line[pos++];
         char16_t unit = 0;
         switch (e) {
@@ -101,38 +128,79 @@ std::u16string unescape(std::string_view line, size_t& pos, char end, int lineNo
         out += unit;
     }
     flush();
-    return out;
+    return nullptr;
+}
+
+// A name or key path in UTF-8, read as `unescape` does.
+Reason readName(std::string_view line, size_t& pos, char end, std::string& out) {
+    if (const auto plain = plainRun(line, pos, end)) {
+        out.assign(*plain);
+        pos += plain->size() + 1;
+        return nullptr;
+    }
+    std::u16string units;
+    if (Reason why = unescape(line, pos, end, units)) return why;
+    out = utf16ToUtf8(units);
+    return nullptr;
+}
+
+// The data of a string value (UTF-16LE and a closing zero unit), read as
+// `unescape` does.
+Reason readStringData(std::string_view line, size_t& pos, char end, std::vector<uint8_t>& out) {
+    if (const auto plain = plainRun(line, pos, end)) {
+        out.clear();
+        out.reserve(plain->size() * 2 + 2);
+        for (const char c : *plain) {
+            out.push_back(static_cast<uint8_t>(c));
+            out.push_back(0);
+        }
+        out.push_back(0);
+        out.push_back(0);
+        pos += plain->size() + 1;
+        return nullptr;
+    }
+    std::u16string units;
+    if (Reason why = unescape(line, pos, end, units)) return why;
+    out = unitsData(units);
+    return nullptr;
 }
 
 void skipSpaces(std::string_view text, size_t& pos) {
     while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
 }
 
-void expectEnd(std::string_view line, size_t pos, int lineNo) {
+bool atEnd(std::string_view line, size_t pos) {
     skipSpaces(line, pos);
-    if (pos != line.size()) throw RegistryParseError(lineNo, "unexpected text after the value");
+    return pos == line.size();
 }
 
 std::optional<uint32_t> readHexNumber(std::string_view text, size_t& pos, size_t maxDigits) {
     uint64_t v = 0;
-    size_t digits = 0;
-    while (pos < text.size() && hexValue(text[pos]) >= 0 && digits < maxDigits) {
-        v = v * 16 + static_cast<uint64_t>(hexValue(text[pos++]));
-        ++digits;
+    const size_t end = std::min(text.size(), pos + maxDigits);
+    const size_t first = pos;
+    for (int digit; pos < end && (digit = hexValue(text[pos])) >= 0; ++pos) {
+        v = v * 16 + static_cast<uint64_t>(digit);
     }
-    if (digits == 0) return std::nullopt;
+    if (pos == first) return std::nullopt;
     return static_cast<uint32_t>(v);
 }
 
-// Names compare without regard to ASCII case: the key of the indexes below.
-std::string foldedName(std::string_view name) {
-    std::string out(name);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+// Line feeds in `text`, found with memchr.
+size_t lineFeeds(std::string_view text) {
+    size_t count = 0;
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    while (at != end) {
+        at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at)));
+        if (at == nullptr) break;
+        ++at;
+        ++count;
     }
-    return out;
+    return count;
 }
 
+// One pass over the lines, without recursion and without exceptions: a file
+// full of damage reads as fast as a clean one.
 class Parser {
   public:
     explicit Parser(std::string_view text) {
@@ -141,9 +209,12 @@ class Parser {
         size_t tooLarge = 0;  // the line the size bound falls on
         if (text.size() > kMaxRegistryFileSize) {
             text = text.substr(0, kMaxRegistryFileSize);
-            tooLarge = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+            tooLarge = lineFeeds(text) + 1;
         }
         cutShort_ = !text.empty() && text.back() != '\n';
+        const size_t count = lineFeeds(text) + 1;
+        lines_.reserve(count);
+        bad_.assign(count, nullptr);
         size_t start = 0;
         while (start < text.size()) {
             size_t end = text.find('\n', start);
@@ -153,16 +224,21 @@ class Parser {
             // one CRLF conversion would otherwise lose one more at each save.
             while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
             if (line.size() > kMaxRegistryLineLength) {
-                bad_.emplace(lines_.size(), "line too long");
+                bad_[lines_.size()] = "line too long";
                 line = {};
             } else if (line.find('\0') != std::string_view::npos) {
-                bad_.emplace(lines_.size(), "NUL byte in a line");
+                bad_[lines_.size()] = "NUL byte in a line";
                 line = {};
             }
             lines_.push_back(line);
             start = end + 1;
         }
-        if (tooLarge != 0) bad_.emplace(tooLarge - 1, "file too large");
+        if (tooLarge != 0) {
+            // When the bound falls just after a line feed, the lines beyond it
+            // are lost all the same: an empty line carries the damage.
+            if (tooLarge > lines_.size()) lines_.emplace_back();
+            if (bad_[tooLarge - 1] == nullptr) bad_[tooLarge - 1] = "file too large";
+        }
         if (lines_.empty()) lines_.emplace_back();
     }
 
@@ -173,7 +249,7 @@ class Parser {
         constexpr size_t kDamagedKey = static_cast<size_t>(-2);
         size_t key = kNoKey;
         for (index_ = 1; index_ < lines_.size(); ++index_) {
-            if (bad_.contains(index_)) {
+            if (bad_[index_] != nullptr) {
                 note(index_, bad_[index_]);
                 continue;
             }
@@ -183,35 +259,33 @@ class Parser {
             const std::string_view line = full.substr(pos);
             if (line.empty()) continue;
             const size_t first = index_;
-            try {
-                switch (line[0]) {
-                    case ';':
-                    case '#':
-                        if (key == kNoKey) {
-                            tree_.header.emplace_back(line);
-                        } else if (line[0] == '#' && key != kDamagedKey) {
-                            tree_.keys[key].options.emplace_back(line);
-                        }
-                        break;
-                    case '[':
-                        key = kDamagedKey;
-                        key = parseKeyLine(line);
-                        break;
-                    case '"':
-                    case '@':
-                        if (key == kNoKey) throw error("value before the first key");
-                        if (key == kDamagedKey) throw error("value of a damaged key");
-                        parseValue(key, line);
-                        break;
-                    default:
-                        throw error("unreadable line");
-                }
-            } catch (const RegistryParseError& e) {
-                note(first, e.what());
+            Reason why = nullptr;
+            switch (line[0]) {
+                case ';':
+                case '#':
+                    if (key == kNoKey) {
+                        tree_.header.emplace_back(line);
+                    } else if (line[0] == '#' && key != kDamagedKey) {
+                        tree_.keys[key].options.emplace_back(line);
+                    }
+                    break;
+                case '[':
+                    key = kDamagedKey;
+                    why = parseKeyLine(line, key);
+                    break;
+                case '"':
+                case '@':
+                    why = key == kNoKey        ? "value before the first key"
+                          : key == kDamagedKey ? "value of a damaged key"
+                                               : parseValue(key, line);
+                    break;
+                default:
+                    why = "unreadable line";
             }
+            if (why != nullptr) note(first, why);
         }
         out.tree = std::move(tree_);
-        for (auto& [line, reason] : damage_) {
+        for (const auto& [line, reason] : damage_) {
             if (out.damagedLines.empty()) out.firstReason = reason;
             out.damagedLines.push_back(static_cast<int>(line) + 1);
         }
@@ -219,122 +293,114 @@ class Parser {
     }
 
   private:
-    int lineNo() const { return static_cast<int>(index_) + 1; }
-    RegistryParseError error(const std::string& reason) const {
-        return RegistryParseError(lineNo(), reason);
-    }
-
-    // The index of the key in the tree, a key met again keeping its first place.
-    size_t parseKeyLine(std::string_view line) {
+    // Sets `key` to the index of the key in the tree, a key met again keeping
+    // its first place.
+    Reason parseKeyLine(std::string_view line, size_t& key) {
         size_t pos = 1;
-        const std::string path = normaliseKeyPath(utf16ToUtf8(unescape(line, pos, ']', lineNo())));
-        if (path.empty()) throw error("empty key name");
+        std::string name;
+        if (Reason why = readName(line, pos, ']', name)) return why;
+        std::string path = normaliseKeyPath(name);
+        if (path.empty()) return "empty key name";
         skipSpaces(line, pos);
         int64_t modified = 0;
         while (pos < line.size() && line[pos] >= '0' && line[pos] <= '9') {
             modified = modified * 10 + (line[pos++] - '0');
-            if (modified > (int64_t{1} << 40)) throw error("bad key time");
+            if (modified > (int64_t{1} << 40)) return "bad key time";
         }
-        expectEnd(line, pos, lineNo());
-        // Indexed by name: a file of many keys or values reads in linear time.
-        const auto [found, added] = keyIndex_.try_emplace(foldedName(path), tree_.keys.size());
-        if (added) {
-            RegKey key;
-            key.path = path;
-            key.modified = modified;
-            key.rawLine = std::string(line);
-            tree_.keys.push_back(std::move(key));
-            valueIndex_.emplace_back();
+        if (!atEnd(line, pos)) return "unexpected text after the value";
+        const auto pathAt = [this](size_t k) -> std::string_view { return tree_.keys[k].path; };
+        key = keyIndex_.find(path, pathAt, tree_.keys.size());
+        if (key == tree_.keys.size()) {
+            RegKey& fresh = tree_.keys.emplace_back();
+            fresh.path = std::move(path);
+            fresh.modified = modified;
+            fresh.rawLine = std::string(line);
+            keyIndex_.add(key, pathAt);
         }
-        return found->second;
+        return nullptr;
     }
 
-    void parseValue(size_t keyIndex, std::string_view line) {
+    Reason parseValue(size_t keyIndex, std::string_view line) {
         const size_t first = index_;
-        size_t pos = 0;
-        std::string name;
-        if (line[0] == '@') {
-            pos = 1;
-        } else {
-            pos = 1;
-            name = utf16ToUtf8(unescape(line, pos, '"', lineNo()));
+        size_t pos = 1;
+        RegValue value;
+        if (line[0] != '@') {
+            if (Reason why = readName(line, pos, '"', value.name)) return why;
         }
         skipSpaces(line, pos);
-        if (pos >= line.size() || line[pos] != '=') throw error("missing '=' after the name");
+        if (pos >= line.size() || line[pos] != '=') return "missing '=' after the name";
         ++pos;
         skipSpaces(line, pos);
         const std::string_view data = line.substr(pos);
-        RegValue value;
-        value.name = name;
         if (data.starts_with('"')) {
             pos = 1;
             value.type = kRegSz;
-            value.data = unitsData(unescape(data, pos, '"', lineNo()));
-            expectEnd(data, pos, lineNo());
+            if (Reason why = readStringData(data, pos, '"', value.data)) return why;
+            if (!atEnd(data, pos)) return "unexpected text after the value";
         } else if (data.starts_with("str(")) {
             pos = 4;
             const auto type = readHexNumber(data, pos, 8);
-            if (!type || data.substr(pos, 3) != "):\"") throw error("bad str() value");
+            if (!type || data.substr(pos, 3) != "):\"") return "bad str() value";
             pos += 3;
             value.type = *type;
-            value.data = unitsData(unescape(data, pos, '"', lineNo()));
-            expectEnd(data, pos, lineNo());
+            if (Reason why = readStringData(data, pos, '"', value.data)) return why;
+            if (!atEnd(data, pos)) return "unexpected text after the value";
         } else if (data.starts_with("dword:")) {
             pos = 6;
             const auto number = readHexNumber(data, pos, 8);
-            if (!number) throw error("bad dword value");
-            expectEnd(data, pos, lineNo());
+            if (!number) return "bad dword value";
+            if (!atEnd(data, pos)) return "unexpected text after the value";
             value.type = kRegDword;
             for (int k = 0; k < 4; ++k) value.data.push_back((*number >> (8 * k)) & 0xFF);
         } else if (data.starts_with("hex:")) {
             value.type = kRegBinary;
-            value.data = parseHex(data.substr(4));
+            if (Reason why = parseHex(data.substr(4), value.data)) return why;
         } else if (data.starts_with("hex(")) {
             pos = 4;
             const auto type = readHexNumber(data, pos, 8);
-            if (!type || data.substr(pos, 2) != "):") throw error("bad hex() value");
+            if (!type || data.substr(pos, 2) != "):") return "bad hex() value";
             value.type = *type;
-            value.data = parseHex(data.substr(pos + 2));
+            if (Reason why = parseHex(data.substr(pos + 2), value.data)) return why;
         } else {
-            throw error("unknown value type");
+            return "unknown value type";
         }
         // A file that ends inside its last line may have lost the end of it;
         // only a closing quote shows that a value is whole.
         if (cutShort_ && index_ + 1 == lines_.size() && !data.starts_with('"') &&
             !data.starts_with("str(")) {
-            throw error("value cut short at the end of the file");
+            return "value cut short at the end of the file";
         }
-        for (size_t k = first; k <= index_; ++k) {
-            if (k > first) value.raw += '\n';
+        value.raw.assign(lines_[first]);
+        for (size_t k = first + 1; k <= index_; ++k) {
+            value.raw += '\n';
             value.raw += lines_[k];
         }
         RegKey& key = tree_.keys[keyIndex];
-        const auto [found, added] =
-            valueIndex_[keyIndex].try_emplace(foldedName(value.name), key.values.size());
-        if (added) {
-            key.values.push_back(std::move(value));
+        if (RegValue* same = key.find(value.name)) {
+            *same = std::move(value);  // the last of a repeated name holds
         } else {
-            key.values[found->second] = std::move(value);
+            key.values.push_back(std::move(value));
         }
+        return nullptr;
     }
 
     // Bytes as "01,02,..."; a line ending in a backslash continues on the next.
-    std::vector<uint8_t> parseHex(std::string_view text) {
-        std::vector<uint8_t> bytes;
+    Reason parseHex(std::string_view text, std::vector<uint8_t>& bytes) {
+        bytes.reserve(text.size() / 3 + 1);
         size_t pos = 0;
         bool needByte = false;  // after a comma
         while (true) {
             skipSpaces(text, pos);
             if (pos >= text.size()) {
-                if (needByte) throw error("hex data ends after a comma");
+                if (needByte) return "hex data ends after a comma";
                 break;
             }
             if (text[pos] == '\\') {
                 if (pos + 1 != text.size() && text.find_first_not_of(" \t", pos + 1) != text.npos) {
-                    throw error("bad hex data");
+                    return "bad hex data";
                 }
-                if (index_ + 1 >= lines_.size() || bad_.contains(index_ + 1)) {
-                    throw error("hex data continues past the end");
+                if (index_ + 1 >= lines_.size() || bad_[index_ + 1] != nullptr) {
+                    return "hex data continues past the end";
                 }
                 text = lines_[++index_];
                 pos = 0;
@@ -342,7 +408,7 @@ class Parser {
             }
             const size_t start = pos;
             const auto byte = readHexNumber(text, pos, 2);
-            if (!byte || pos - start != 2) throw error("bad hex data");
+            if (!byte || pos - start != 2) return "bad hex data";
             bytes.push_back(static_cast<uint8_t>(*byte));
             needByte = false;
             skipSpaces(text, pos);
@@ -350,23 +416,26 @@ class Parser {
                 ++pos;
                 needByte = true;
             } else if (pos < text.size() && text[pos] != '\\') {
-                throw error("bad hex data");
+                return "bad hex data";
             }
         }
-        return bytes;
+        return nullptr;
     }
 
-    void note(size_t line, const std::string& reason) { damage_.emplace(line, reason); }
+    // Lines are met in order, each at most once.
+    void note(size_t line, Reason reason) {
+        if (damage_.empty() || damage_.back().first < line) damage_.emplace_back(line, reason);
+    }
 
     std::vector<std::string_view> lines_;
-    // Lines found damaged before parsing, and all the damage, by 0-based line.
-    std::map<size_t, std::string> bad_;
-    std::map<size_t, std::string> damage_;
+    // Lines found damaged before parsing (null when not), by 0-based line.
+    std::vector<Reason> bad_;
+    // All the damage, by 0-based line, in order.
+    std::vector<std::pair<size_t, Reason>> damage_;
     bool cutShort_ = false;  // the text ends inside its last line
     size_t index_ = 0;
     RegTree tree_;
-    std::unordered_map<std::string, size_t> keyIndex_;
-    std::vector<std::unordered_map<std::string, size_t>> valueIndex_;
+    NameIndex keyIndex_;
 };
 
 std::string escapedPath(std::string_view path) {
@@ -389,9 +458,17 @@ uint64_t unixSecondsToFiletime(int64_t seconds) {
     return static_cast<uint64_t>(seconds + kEpochDifference) * 10000000u;
 }
 
-std::string escapeRegistryString(std::u16string_view units, std::string_view escape) {
+namespace {
+
+// Characters that stand for themselves in a quoted text: printable ASCII
+// other than the backslash and the text's own delimiters.
+bool standsForItself(char16_t unit, std::string_view escape) {
+    return unit >= 32 && unit <= 126 && unit != '\\' &&
+           escape.find(static_cast<char>(unit)) == std::string_view::npos;
+}
+
+void appendEscaped(std::string& out, std::u16string_view units, std::string_view escape) {
     static constexpr std::string_view kCEscapes = ".......abtnvfr.............e....";
-    std::string out;
     for (size_t i = 0; i < units.size(); ++i) {
         const char16_t unit = units[i];
         const bool hasNext = i + 1 < units.size();
@@ -416,16 +493,30 @@ std::string escapeRegistryString(std::u16string_view units, std::string_view esc
             out += c;
         }
     }
-    return out;
 }
 
-std::string formatRegistryValue(const RegValue& value) {
-    std::string line;
+// A UTF-8 name as escapeRegistryString writes it.
+void appendEscapedName(std::string& out, std::string_view name, std::string_view escape) {
+    if (std::all_of(name.begin(), name.end(), [&](char c) { return standsForItself(c, escape); })) {
+        out += name;
+    } else {
+        appendEscaped(out, utf8ToUtf16(name), escape);
+    }
+}
+
+void appendHexByte(std::string& out, uint8_t byte) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    out += kDigits[byte >> 4];
+    out += kDigits[byte & 0xF];
+}
+
+void appendValue(std::string& line, const RegValue& value) {
+    const size_t start = line.size();  // hex data wraps by the columns of this value's line
     if (value.name.empty()) {
-        line = "@=";
+        line += "@=";
     } else {
         line += '"';
-        line += escapeRegistryString(utf8ToUtf16(value.name), "\"");
+        appendEscapedName(line, value.name, "\"");
         line += "\"=";
     }
     const std::vector<uint8_t>& data = value.data;
@@ -433,21 +524,35 @@ std::string formatRegistryValue(const RegValue& value) {
         value.type == kRegSz || value.type == kRegExpandSz || value.type == kRegMultiSz;
     if (stringType && data.size() >= 2 && data.size() % 2 == 0 && data[data.size() - 1] == 0 &&
         data[data.size() - 2] == 0) {
-        std::u16string units;
-        for (size_t i = 0; i + 2 < data.size(); i += 2) {
-            units += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-        }
         if (value.type != kRegSz) line += "str(" + hex(value.type) + "):";
-        return line + "\"" + escapeRegistryString(units, "\"") + "\"";
+        line += '"';
+        const size_t units = data.size() / 2 - 1;
+        bool plain = true;
+        for (size_t i = 0; plain && i < units; ++i) {
+            plain = data[2 * i + 1] == 0 && standsForItself(data[2 * i], "\"");
+        }
+        if (plain) {
+            for (size_t i = 0; i < units; ++i) line += static_cast<char>(data[2 * i]);
+        } else {
+            std::u16string text;
+            text.reserve(units);
+            for (size_t i = 0; i < units; ++i) {
+                text += static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+            }
+            appendEscaped(line, text, "\"");
+        }
+        line += '"';
+        return;
     }
     if (value.type == kRegDword && data.size() == 4) {
         const uint32_t n = data[0] | (data[1] << 8) | (data[2] << 16) | (uint32_t{data[3]} << 24);
-        return line + "dword:" + hex(n, 8);
+        line += "dword:" + hex(n, 8);
+        return;
     }
     line += value.type == kRegBinary ? std::string("hex:") : "hex(" + hex(value.type) + "):";
-    size_t count = line.size();
+    size_t count = line.size() - start;
     for (size_t i = 0; i < data.size(); ++i) {
-        line += hex(data[i], 2);
+        appendHexByte(line, data[i]);
         count += 2;
         if (i + 1 < data.size()) {
             line += ',';
@@ -457,6 +562,19 @@ std::string formatRegistryValue(const RegValue& value) {
             }
         }
     }
+}
+
+}  // namespace
+
+std::string escapeRegistryString(std::u16string_view units, std::string_view escape) {
+    std::string out;
+    appendEscaped(out, units, escape);
+    return out;
+}
+
+std::string formatRegistryValue(const RegValue& value) {
+    std::string line;
+    appendValue(line, value);
     return line;
 }
 
@@ -475,12 +593,12 @@ RegTree parseRegistryText(std::string_view text) {
 std::string formatRegistryText(const RegTree& tree) {
     std::string out(kRegistrySignature);
     out += '\n';
-    for (const std::string& line : tree.header) out += line + '\n';
+    for (const std::string& line : tree.header) (out += line) += '\n';
     for (const RegKey& key : tree.keys) {
         out += '\n';
         if (!key.rawLine.empty()) {
-            out += key.rawLine + '\n';
-            for (const std::string& option : key.options) out += option + '\n';
+            (out += key.rawLine) += '\n';
+            for (const std::string& option : key.options) (out += option) += '\n';
         } else {
             out += '[';
             out += escapedPath(key.path);
@@ -490,11 +608,16 @@ std::string formatRegistryText(const RegTree& tree) {
             out += hex(unixSecondsToFiletime(key.modified));
             out += '\n';
             for (const std::string& option : key.options) {
-                if (!option.starts_with("#time=")) out += option + '\n';
+                if (!option.starts_with("#time=")) (out += option) += '\n';
             }
         }
         for (const RegValue& value : key.values) {
-            out += (value.raw.empty() ? formatRegistryValue(value) : value.raw) + '\n';
+            if (value.raw.empty()) {
+                appendValue(out, value);
+            } else {
+                out += value.raw;
+            }
+            out += '\n';
         }
     }
     return out;

@@ -78,6 +78,11 @@ TEST(HostileFiles, AFileBeyondTheSizeBoundKeepsWhatComesBefore) {
     EXPECT_EQ(read.tree.keys.at(0).find("verif")->data, test::bytes({1}));
     TempDir dir;
     EXPECT_EQ(fuzz::checkLoad(text, dir.path()), "");
+    // Also when the bound falls just after a line feed.
+    std::string atLineEnd = text;
+    const size_t lineEnd = atLineEnd.rfind('\n', kMaxRegistryFileSize - 1);
+    atLineEnd.insert(lineEnd, kMaxRegistryFileSize - 1 - lineEnd, 'x');
+    EXPECT_FALSE(readRegistryText(atLineEnd).damagedLines.empty());
     // Just under the bound it is read.
     text.resize(kMaxRegistryFileSize - 2);
     text.resize(text.rfind('\n') + 1);

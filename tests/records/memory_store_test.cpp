@@ -41,6 +41,21 @@ TEST_F(Memory, NamesIgnoreCaseAndKeepTheirFirstOrder) {
     EXPECT_EQ(store.readString("b"), "3");
 }
 
+TEST_F(Memory, AKeyOfManyValuesFindsEachInAnyOrderAndForgetsARemovedOne) {
+    for (int k = 0; k < 300; ++k) store.writeString("name" + std::to_string(k), std::to_string(k));
+    for (int k = 299; k >= 0; k -= 7) {
+        EXPECT_EQ(store.readString("NAME" + std::to_string(k)), std::to_string(k));
+    }
+    EXPECT_EQ(store.value("name300"), nullptr);
+    store.remove("name5");
+    EXPECT_EQ(store.value("name5"), nullptr);
+    EXPECT_EQ(store.readString("name299"), "299");
+    store.writeString("Name5", "again");
+    ASSERT_EQ(store.values().size(), 300u);
+    EXPECT_EQ(store.values().back().name, "Name5");
+    EXPECT_EQ(store.readString("name5"), "again");
+}
+
 TEST_F(Memory, StringsStopAtTheirFirstZero) {
     store.put("s", kRegSz, bytes({'A', 0, 0, 0, 'B', 0, 0, 0}));
     EXPECT_EQ(store.readString("s"), "A");
