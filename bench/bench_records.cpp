@@ -75,27 +75,27 @@ void BM_LoadSettingsFromFile(benchmark::State& st) {
 }
 BENCHMARK(BM_LoadSettingsFromFile)->Unit(benchmark::kMicrosecond);
 
-void BM_SaveSettingsToMemory(benchmark::State& st) {
+// A game's records over a store in memory, loaded as at start.
+struct InMemory {
     MemoryStore store;
     RandomSource random;
     Texts texts;
     NullView view;
-    Records records(store, random, texts, view);
-    records.LoadSettings();
-    for (auto _ : st) records.SaveSettings();
+    Records records{store, random, texts, view};
+    InMemory() { records.LoadSettings(); }
+};
+
+void BM_SaveSettingsToMemory(benchmark::State& st) {
+    InMemory game;
+    for (auto _ : st) game.records.SaveSettings();
 }
 BENCHMARK(BM_SaveSettingsToMemory)->Unit(benchmark::kMicrosecond);
 
 void BM_FormatAndParseStoreText(benchmark::State& st) {
-    MemoryStore store;
-    RandomSource random;
-    Texts texts;
-    NullView view;
-    Records records(store, random, texts, view);
-    records.LoadSettings();
+    const InMemory game;
     size_t checksum = 0;
     for (auto _ : st) {
-        const std::string text = formatRegistryText(store.tree());
+        const std::string text = formatRegistryText(game.store.tree());
         checksum += parseRegistryText(text).keys.front().values.size() + text.size();
     }
     benchmark::DoNotOptimize(checksum);
@@ -106,13 +106,8 @@ BENCHMARK(BM_FormatAndParseStoreText)->Unit(benchmark::kMicrosecond);
 // save, load again), without sanitizers, on an input like those it keeps:
 // the game's file with its values in reverse order and every tenth damaged.
 void BM_StoreFuzzChecks(benchmark::State& st) {
-    MemoryStore store;
-    RandomSource random;
-    Texts texts;
-    NullView view;
-    Records records(store, random, texts, view);
-    records.LoadSettings();
-    std::istringstream whole(formatRegistryText(store.tree()));
+    const InMemory game;
+    std::istringstream whole(formatRegistryText(game.store.tree()));
     std::vector<std::string> lines;
     for (std::string line; std::getline(whole, line);) lines.push_back(line);
     const auto values = std::find_if(lines.begin(), lines.end(),

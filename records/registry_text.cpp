@@ -134,8 +134,8 @@ Reason unescape(std::string_view line, size_t& pos, char end, std::u16string& ou
 // A name or key path in UTF-8, read as `unescape` does.
 Reason readName(std::string_view line, size_t& pos, char end, std::string& out) {
     if (const auto plain = plainRun(line, pos, end)) {
-        out.assign(*plain);
         pos += plain->size() + 1;
+        out.assign(*plain);
         return nullptr;
     }
     std::u16string units;
@@ -148,15 +148,8 @@ Reason readName(std::string_view line, size_t& pos, char end, std::string& out) 
 // `unescape` does.
 Reason readStringData(std::string_view line, size_t& pos, char end, std::vector<uint8_t>& out) {
     if (const auto plain = plainRun(line, pos, end)) {
-        out.clear();
-        out.reserve(plain->size() * 2 + 2);
-        for (const char c : *plain) {
-            out.push_back(static_cast<uint8_t>(c));
-            out.push_back(0);
-        }
-        out.push_back(0);
-        out.push_back(0);
         pos += plain->size() + 1;
+        out = stringData(*plain);
         return nullptr;
     }
     std::u16string units;
