@@ -14,7 +14,6 @@
 #include "fuzz/store_check.h"
 #include "records/file_store.h"
 #include "records/memory_store.h"
-#include "records/null_view.h"
 #include "records/registry_text.h"
 #include "records/settings.h"
 
@@ -22,8 +21,6 @@ namespace brisko {
 namespace {
 
 namespace fs = std::filesystem;
-
-using NullView = NullRecordsView;
 
 // A store file of its own under $TMPDIR, removed afterwards.
 class BenchDir {
@@ -48,8 +45,7 @@ void BM_SaveSettingsToFile(benchmark::State& st) {
     FileStore store(dir.file());
     RandomSource random;
     Texts texts;
-    NullView view;
-    Records records(store, random, texts, view);
+    Records records(store, random, texts);
     records.LoadSettings();
     int32_t n = 0;
     for (auto _ : st) {
@@ -65,8 +61,7 @@ void BM_LoadSettingsFromFile(benchmark::State& st) {
     FileStore store(dir.file());
     RandomSource random;
     Texts texts;
-    NullView view;
-    Records records(store, random, texts, view);
+    Records records(store, random, texts);
     records.LoadSettings();
     for (auto _ : st) {
         records.LoadSettings();
@@ -80,8 +75,7 @@ struct InMemory {
     MemoryStore store;
     RandomSource random;
     Texts texts;
-    NullView view;
-    Records records{store, random, texts, view};
+    Records records{store, random, texts};
     InMemory() { records.LoadSettings(); }
 };
 

@@ -254,6 +254,11 @@ class Texts {
     Language language() const { return language_; }
     void setLanguage(Language language);
     const std::string& operator[](Txt key) const { return texts_[static_cast<size_t>(key)]; }
+    // The language's decimal point: ',' in French, '.' in English and before a choice.
+    char decimalPoint() const {
+        const std::string& point = (*this)[Txt::txtDecimalPoint];
+        return point.empty() ? '.' : point[0];
+    }
 
   private:
     Language language_ = Language::None;

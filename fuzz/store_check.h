@@ -112,11 +112,10 @@ inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
     const auto clock = [] { return test::kFixedTime; };
     Texts texts;
     texts.setLanguage(Language::French);
-    test::RecordingView view;
 
     RandomSource random;
     FileStore store(file, clock);
-    Records records(store, random, texts, view);
+    Records records(store, random, texts);
     std::string error;
     try {
         records.LoadSettings();
@@ -153,7 +152,7 @@ inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
     // The next run finds what this one left, with nothing to mend.
     RandomSource otherRandom;
     FileStore next(file, clock);
-    Records reloaded(next, otherRandom, texts, view);
+    Records reloaded(next, otherRandom, texts);
     try {
         reloaded.LoadSettings();
     } catch (const StoreError& e) {
@@ -178,9 +177,8 @@ inline Settings loadInMemory(RegTree tree, MemoryStore& store, std::string& erro
         french.setLanguage(Language::French);
         return french;
     }();
-    test::RecordingView view;
     RandomSource random;
-    Records records(store, random, texts, view);
+    Records records(store, random, texts);
     try {
         records.LoadSettings();
     } catch (const StoreError& e) {

@@ -2,7 +2,6 @@
 #include <exception>
 #include <string>
 
-#include "contract/controls.h"
 #include "engine/rounding.h"
 #include "records/settings.h"
 
@@ -35,6 +34,11 @@ HighScoreList& Records::currentList() {
         .at(static_cast<size_t>(settings.targetIndex));
 }
 
+const HighScoreList& Records::list(GameType gameType, int32_t targetIndex) const {
+    return settings.highScores.at(static_cast<size_t>(number(gameType)))
+        .at(static_cast<size_t>(targetIndex));
+}
+
 void Records::MakeDefaultHighScores() {
     HighScoreTable& table = settings.highScores;
     // Every name is drawn before the first points.
@@ -59,36 +63,15 @@ void Records::MakeDefaultHighScores() {
     SaveSettings();
 }
 
-void Records::ConfirmDefaultHighScores() {
-    // The question follows the language itself, French before the choice.
-    const Language language =
-        texts_.language() == Language::None ? Language::French : texts_.language();
-    if (!view_.askYesNo(std::string(textFor(Txt::questionDefaultHighScores, language)))) return;
-    MakeDefaultHighScores();
-    ShowHighScores(0);
-}
-
-void Records::ShowHighScores(int32_t highlight) {
-    static constexpr Colour kGrey = rgb(128, 128, 128);
-    const HighScoreList& list = currentList();
-    for (int32_t r = 1; r <= kRanks; ++r) {
-        view_.setCaption(scoreName(r), list[r].name);
-        view_.setCaption(scorePoints(r), std::to_string(list[r].points));
-    }
-    auto paintRow = [this](int32_t r, Colour colour) {
-        for (Control panel : {scoreNumber(r), scoreName(r), scorePoints(r)}) {
-            view_.setColour(panel, colour);
-        }
-    };
-    if (highlight >= 1 && highlight <= kRanks) {
-        paintRow(highlight, kRed);
-    } else if (highlight == 0) {
-        for (int32_t r = 1; r <= kRanks; ++r) paintRow(r, r % 2 == 1 ? kSilver : kGrey);
-    }
-}
-
 int32_t Records::InsertHighScore(int32_t score, std::exception_ptr* saveError) {
-    HighScoreList& list = currentList();
+    return InsertHighScore(settings.gameType, settings.targetIndex, settings.optionYourName, score,
+                           saveError);
+}
+
+int32_t Records::InsertHighScore(GameType gameType, int32_t targetIndex, const std::string& name,
+                                 int32_t score, std::exception_ptr* saveError) {
+    HighScoreList& list = settings.highScores.at(static_cast<size_t>(number(gameType)))
+                              .at(static_cast<size_t>(targetIndex));
     if (score <= list[kRanks].points) return 0;
     int32_t p = 1;
     for (int32_t r = kRanks - 1; r >= 1; --r) {
@@ -98,8 +81,7 @@ int32_t Records::InsertHighScore(int32_t score, std::exception_ptr* saveError) {
         }
     }
     for (int32_t r = kRanks - 1; r >= p; --r) list[r + 1] = list[r];
-    list[p] = HighScoreEntry{score, settings.optionYourName};
-    ShowHighScores(p);
+    list[p] = HighScoreEntry{score, name};
     // The entry is in the list whether or not the store takes it.
     if (saveError == nullptr) {
         SaveSettings();

@@ -20,8 +20,8 @@ bool inRange(const Settings& settings, const StoredValue& value) {
 
 }  // namespace
 
-Records::Records(SettingsStore& store, RandomSource& random, const Texts& texts, RecordsView& view)
-    : targetDraws(kTargetDraws), store_(store), random_(random), texts_(texts), view_(view) {}
+Records::Records(SettingsStore& store, RandomSource& random, const Texts& texts)
+    : targetDraws(kTargetDraws), store_(store), random_(random), texts_(texts) {}
 
 void Records::LoadSettings() {
     targetDraws = kTargetDraws;
@@ -59,7 +59,6 @@ void Records::LoadSettings() {
         ResetSettings();
     }
     if (!valid(true)) ResetSettings();
-    ApplyOptions();
     tellNotice(message);
     if (!message.empty()) throw StoreError(message);
 }
@@ -183,55 +182,6 @@ void Records::chooseGame(int32_t gameType, int32_t targetIndex, const std::strin
     if (targetIndex >= 1 && targetIndex <= kTargets) settings.targetIndex = targetIndex;
     settings.optionYourName = name;
     SaveSettings();
-}
-
-void Records::ApplyOptions() {
-    view_.showOptions(settings);
-}
-
-void Records::menuSuggestionCartesClick(const std::function<void(bool on)>& switched) {
-    settings.optionSuggestionCartes = settings.optionSuggestionCartes != 0 ? 0 : 1;
-    switched(settings.optionSuggestionCartes != 0);
-    ApplyOptions();
-    SaveSettings();
-}
-
-void Records::menuOptionDoublageClick(bool doubleUpActive) {
-    if (settings.optionDoublagePropose == 0) {
-        settings.optionDoublagePropose = 1;
-    } else if (doubleUpActive) {
-        view_.showMessage(texts_[Txt::txtWaitEndOfDraw]);
-    } else {
-        settings.optionDoublagePropose = 0;
-    }
-    ApplyOptions();
-    SaveSettings();
-}
-
-void Records::menuBarreInfoClick() {
-    settings.optionBarreInfo = settings.optionBarreInfo == 0 ? 1 : 0;
-    ApplyOptions();
-    SaveSettings();
-}
-
-void Records::menuCouleurFondEcranClick() {
-    uint32_t chosen = settings.optionCouleurFondEcran;
-    if (view_.chooseColour(settings.optionCouleurFondEcran, chosen)) {
-        settings.optionCouleurFondEcran = chosen;
-    }
-    ApplyOptions();
-    SaveSettings();
-}
-
-bool Records::QuitGame() {
-    try {
-        SaveSettings();
-    } catch (const StoreError& error) {
-        view_.showMessage(error.what());
-    }
-    if (!view_.askYesNo(texts_[Txt::txtConfirmQuit])) return false;
-    view_.showMessage(texts_[Txt::txtGoodbye]);
-    return true;
 }
 
 }  // namespace brisko

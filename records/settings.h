@@ -6,13 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <exception>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "contract/controls.h"
 #include "contract/texts.h"
 #include "engine/game_type.h"
 #include "engine/random.h"
@@ -62,21 +60,7 @@ struct Settings {
     std::string optionYourName;
 };
 
-// What the options and the best scores show on the main window, and the
-// questions they ask. The window implements it; tests record it.
 struct StoredValue;
-
-class RecordsView : public ControlView {
-  public:
-    // Background colour, the three check marks, panelResultat shown or hidden.
-    virtual void showOptions(const Settings& settings) = 0;
-    // A plain message box.
-    virtual void showMessage(const std::string& text) = 0;
-    // A Yes/No message box; true on Yes.
-    virtual bool askYesNo(const std::string& question) = 0;
-    // The colour chooser with `current` preselected; false when cancelled.
-    virtual bool chooseColour(uint32_t current, uint32_t& chosen) = 0;
-};
 
 // The key of a product's settings: "Software\Caldimo\BRISKO 99\" for
 // "BRISKO 99".
@@ -85,7 +69,7 @@ std::string registryKeyOf(std::string_view productTitle);
 // The program's settings and best scores, with their store.
 class Records {
   public:
-    Records(SettingsStore& store, RandomSource& random, const Texts& texts, RecordsView& view);
+    Records(SettingsStore& store, RandomSource& random, const Texts& texts);
 
     Settings settings;
     // Draws per target index 1..6 (0 for the unlimited game), set by every load.
@@ -104,7 +88,6 @@ class Records {
     void SaveSettings();
     void ResetSettings();
     bool SettingsValid() const;
-    void ApplyOptions();
 
     // The change of game: the game type 1..3 and the target index 1..6 (each
     // kept as it is when out of range, as when the dialog has none checked)
@@ -112,31 +95,18 @@ class Records {
     // store refuses the save, whose error is raised afterwards.
     void chooseGame(int32_t gameType, int32_t targetIndex, const std::string& name);
 
-    // The Options menu (F5..F8); each ends with ApplyOptions and SaveSettings.
-    // `switched` hears the suggestion's new state before the options are
-    // shown: the game table holds or releases the cards of the deal.
-    void menuSuggestionCartesClick(const std::function<void(bool on)>& switched);
-    // Switching the double-up off is refused while `doubleUpActive`.
-    void menuOptionDoublageClick(bool doubleUpActive);
-    void menuBarreInfoClick();
-    void menuCouleurFondEcranClick();
-
-    // Saves, then asks whether to quit and says goodbye; true when the player
-    // answered Yes. A save the store refuses is shown first: the player may
-    // still leave.
-    bool QuitGame();
-
     void MakeDefaultHighScores();
-    void ConfirmDefaultHighScores();
-    // The current list (gameType, targetIndex) on the window; row h 1..5 red,
-    // or all rows in their own colours for 0.
-    void ShowHighScores(int32_t highlight);
-    // Enters a score into the current list, shows the list with its row red
+    // Enters a score under `name` into the list of the game type and target
     // and saves; the rank 1..5, or 0 when the score does not enter. With
     // `saveError`, a save the store refuses comes back there instead of being
     // raised, so that the caller can first congratulate the player.
+    int32_t InsertHighScore(GameType gameType, int32_t targetIndex, const std::string& name,
+                            int32_t score, std::exception_ptr* saveError = nullptr);
+    // The same into the list of the chosen game, under the chosen name.
     int32_t InsertHighScore(int32_t score, std::exception_ptr* saveError = nullptr);
 
+    // The list of a game type and target (both in range).
+    const HighScoreList& list(GameType gameType, int32_t targetIndex) const;
     HighScoreList& currentList();
 
   private:
@@ -157,7 +127,6 @@ class Records {
     SettingsStore& store_;
     RandomSource& random_;
     const Texts& texts_;
-    RecordsView& view_;
 };
 
 }  // namespace brisko

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/settings_table.h"
 
+#include "contract/controls.h"
+
 namespace brisko {
 
 namespace {

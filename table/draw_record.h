@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the table tells an observer at the end of each draw, for the
-// statistics; the observer only listens and changes nothing of the game.
+// One draw from the deal to the settlement, as the game announces it.
 #pragma once
 
 #include <cstdint>
@@ -27,13 +26,6 @@ struct DrawRecord {
     std::vector<DoubleUpStep> doubleUp;  // the offers in order; empty when none
     int32_t largestDoubleWin = 0;        // the largest win a won double-up reached
     int32_t credit = 0;                  // after the draw
-};
-
-class DrawObserver {
-  public:
-    virtual ~DrawObserver() = default;
-    virtual void gameStarted(GameType gameType) = 0;
-    virtual void drawEnded(const DrawRecord& record) = 0;
 };
 
 }  // namespace brisko

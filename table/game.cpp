@@ -2,10 +2,11 @@
 #include "table/game.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <limits>
 
-#include "contract/pay_table.h"
 #include "engine/rounding.h"
 
 namespace brisko {
@@ -19,10 +20,6 @@ int32_t saturate(int64_t value) {
     return static_cast<int32_t>(std::clamp(value, kInt32Min, kInt32Max));
 }
 
-std::string number(int64_t value) {
-    return std::to_string(value);
-}
-
 }  // namespace
 
 int32_t unlimitedScore(int32_t credit, int32_t drawNumber) {
@@ -31,48 +28,63 @@ int32_t unlimitedScore(int32_t credit, int32_t drawNumber) {
     return saturate(roundHalfEven(product, draws));
 }
 
-// --- what the window is told -------------------------------------------------
-
-GameType GameTable::gameType() const {
-    const GameType type = records_.settings.gameType;
-    return isGameType(number(type)) ? type : kDefaultGameType;
+int32_t GameSetup::targetDraws() const {
+    return kTargetDraws[static_cast<size_t>(std::clamp(targetIndex, 1, 5))];
 }
 
-void GameTable::caption(Control control, const std::string& text) {
-    view_.setCaption(control, text);
+GameSetup setupOf(const Settings& settings) {
+    GameSetup setup;
+    const int32_t type = number(settings.gameType);
+    setup.gameType = isGameType(type) ? settings.gameType : kDefaultGameType;
+    setup.targetIndex = settings.targetIndex;
+    setup.doubleUpOffered = settings.optionDoublagePropose != 0;
+    setup.suggestion = settings.optionSuggestionCartes != 0;
+    setup.playerName = settings.optionYourName;
+    return setup;
 }
 
-void GameTable::show(Control control, bool visible) {
-    view_.setVisible(control, visible);
+// After every command, in the builds that check the state: a state that
+// does not hold together stops the program where it went wrong.
+class CommandCheck {
+  public:
+    explicit CommandCheck(const GameTable& table) : table_(table) {}
+    CommandCheck(const CommandCheck&) = delete;
+    CommandCheck& operator=(const CommandCheck&) = delete;
+#if BRISKO_CHECK_STATE
+    ~CommandCheck() {
+        const std::string fault = table_.inconsistency();
+        if (fault.empty()) return;
+        std::fprintf(stderr, "BRISKO 99: the game's state does not hold: %s\n", fault.c_str());
+        std::abort();
+    }
+#endif
+
+  private:
+    [[maybe_unused]] const GameTable& table_;
+};
+
+// --- events and the state's own rules ------------------------------------------
+
+void GameTable::stopListening(const GameListener& listener) {
+    std::erase(listeners_, &listener);
 }
 
-void GameTable::enable(Control control, bool enabled) {
-    view_.setEnabled(control, enabled);
-}
-
-void GameTable::enableBetting(bool enabled) {
-    enable(Control::ButtonEncore, enabled);
-    enable(Control::ButtonMiseMax, enabled);
-    enable(Control::ButtonTirage, enabled);
-}
-
-void GameTable::startTimer(Timer timer) {
-    runningTimers_.set(static_cast<size_t>(timer));
-    view_.startTimer(timer);
-}
-
-void GameTable::stopTimer(Timer timer) {
-    runningTimers_.reset(static_cast<size_t>(timer));
-    view_.stopTimer(timer);
-}
-
-void GameTable::stopAllTimers() {
-    runningTimers_.reset();
-    view_.StopAllTimers();
+void GameTable::announce(const GameEvent& event) {
+    for (size_t k = 0; k < listeners_.size(); ++k) listeners_[k]->onEvent(event);
 }
 
 bool GameTable::timerRunning(Timer timer) const {
-    return runningTimers_.test(static_cast<size_t>(timer));
+    switch (timer) {
+        case Timer::TimerYesNoDoublage:
+            return state.stage == Stage::DoubleUpOffer;
+        case Timer::timerCarteDoublage:
+            return state.stage == Stage::DoubleUpPick;
+        case Timer::TimerVoirDouble:
+            return state.revealPending;
+        case Timer::timerDepart:
+            break;
+    }
+    return false;
 }
 
 bool GameTable::allows(TableCommand command) const {
@@ -93,111 +105,107 @@ bool GameTable::allows(TableCommand command) const {
     return false;
 }
 
+std::string GameTable::inconsistency() const {
+    const GameState& s = state;
+    const Hand& hand = cards_.hand;
+    if (s.bet < 1 || s.bet > kMaxBet) return "bet " + std::to_string(s.bet) + " outside 1..20";
+    if (s.lastBet < 1 || s.lastBet > kMaxBet) return "last bet outside 1..20";
+    if (s.drawNumber < 0) return "a negative draw number";
+    if (s.pickFocusSlot < 2 || s.pickFocusSlot > kSlots) return "the pick's focus outside 2..5";
+    if (s.revealPending && s.stage != Stage::Betting && s.stage != Stage::GameOver) {
+        return "a lost pick's cards to show outside betting";
+    }
+    if (s.stage != Stage::GameOver && !setup_.unlimited() && s.drawNumber > setup_.targetDraws()) {
+        return "draw " + std::to_string(s.drawNumber) + " past the game's " +
+               std::to_string(setup_.targetDraws());
+    }
+    if (s.stage == Stage::Betting || s.stage == Stage::GameOver) return {};
+
+    // Five cards on the table: distinct, and the joker as the game type has it.
+    std::array<bool, kJoker + 1> seen{};
+    int32_t jokers = 0;
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        const int32_t c = hand[static_cast<size_t>(k)];
+        if (c < 1 || c > kJoker) return "no card in slot " + std::to_string(k);
+        if (seen[static_cast<size_t>(c)]) return "card " + std::to_string(c) + " twice";
+        seen[static_cast<size_t>(c)] = true;
+        jokers += c == kJoker ? 1 : 0;
+    }
+    if (s.stage == Stage::DoubleUpPick) {
+        const int32_t dealer = cardTable[hand[1]].rank;
+        if (jokers > 0 || dealer < 3 || dealer > 13) return "the pick's cards are not ordinary";
+    } else if (s.stage == Stage::AwaitingDraw) {
+        const GameTypeRules& rules = rulesOf(setup_.gameType);
+        if (rules.jokerDealChances == 0 && jokers > 0) return "a joker in a game without it";
+        if (rules.jokerDealChances == kJokerOdds && jokers == 0) return "no joker in a joker game";
+    }
+    if (doubleUpUnderWay(s.stage)) {
+        if (s.win < 1 || 2 * static_cast<int64_t>(s.win) > kInt32Max) {
+            return "a double-up of " + std::to_string(s.win);
+        }
+        if (!setup_.doubleUpOffered && s.stage == Stage::DoubleUpOffer) {
+            return "an offer with the double-up off";
+        }
+    }
+    return {};
+}
+
 void GameTable::addToCredit(int64_t amount) {
     state.credit = saturate(state.credit + amount);
 }
 
-// --- EngineView and the hold suggestion --------------------------------------
+// --- options ------------------------------------------------------------------
 
-void GameTable::ShowCard(int32_t slot) {
-    view_.ShowCard(slot);
-}
-
-void GameTable::setPanelColour(Control panel, Colour colour) {
-    view_.setColour(panel, colour);
-}
-
-void GameTable::setResultLine(const std::string& text) {
-    caption(Control::panelResultat, state.resultPrefix + " " + text);
-}
-
-void GameTable::showHoldLabel(int32_t slot) {
-    show(holdLabel(slot), true);
-}
-
-void GameTable::suggestionSwitched(bool on) {
-    if (state.phase != Phase::AwaitingDraw) return;
-    if (on) {
-        holdSuggestedCards();
-    } else {
-        releaseAllHolds();
-    }
-}
-
-void GameTable::holdSuggestedCards() {
-    holdMarkedCards(cards_, *this);
-}
-
-void GameTable::releaseAllHolds() {
+void GameTable::setSuggestion(bool on) {
+    const CommandCheck check(*this);
+    setup_.suggestion = on;
+    if (state.stage != Stage::AwaitingDraw) return;
     for (int32_t k = 1; k <= kSlots; ++k) {
-        cards_.held[k] = false;
-        show(holdLabel(k), false);
+        if (!on) {
+            cards_.held[k] = false;
+        } else if (cards_.markedCards[k]) {
+            cards_.held[k] = true;
+        }
     }
+    announce(HoldsChanged{0, holdOf(cards_.held), cards_.hand});
+}
+
+bool GameTable::setDoubleUpOffered(bool on) {
+    const CommandCheck check(*this);
+    if (!on && state.doubleUpActive()) return false;
+    setup_.doubleUpOffered = on;
+    return true;
+}
+
+void GameTable::renewBestScores() {
+    std::exception_ptr storeError;
+    try {
+        records_.MakeDefaultHighScores();
+    } catch (const StoreError&) {
+        storeError = std::current_exception();
+    }
+    announce(BestScoresRenewed{});
+    if (storeError) std::rethrow_exception(storeError);
 }
 
 // --- the draw cycle ----------------------------------------------------------
 
-void GameTable::refreshPayTable() {
-    for (const PayRow& row : payTableRows) {
-        caption(row.valuePanel,
-                number(static_cast<int64_t>(payMultiplier[static_cast<size_t>(row.category)]) *
-                       state.bet));
-        view_.setColour(row.titlePanel, row.colour);
-        view_.setColour(row.valuePanel, row.colour);
-    }
-}
-
 void GameTable::startNewGame() {
-    stopAllTimers();
+    const CommandCheck check(*this);
+    setup_ = setupOf(records_.settings);
     state.betPlacedThisDraw = false;
     state.bet = 1;
     state.lastBet = 1;
     state.drawNumber = 0;
-    state.phase = Phase::AwaitingDeal;
     state.stage = Stage::Betting;
-    refreshPayTable();
+    state.revealPending = false;
     state.credit = kStartCredit;
     cards_.pairRank = -1;
-    state.doubleUpActive = false;
-    state.resultPrefix.clear();
-    setResultLine(texts_[Txt::txtBetPrompt]);
-
-    show(Control::panelHaut, true);
-    caption(Control::panelNiveau, texts_[gameTypeName(gameType())]);
-    const int32_t target = targetIndex();
-    caption(Control::panelObjectifNbTirages,
-            target > 5 || target < 1 ? texts_[Txt::txtUnlimited]
-                                     : number(kTargetDraws[static_cast<size_t>(target)]));
-    show(Control::panelInfoJeu, true);
-    show(Control::panelMeilleursScores, true);
-    records_.ShowHighScores(0);
-
-    caption(Control::panelNomJoueur, records_.settings.optionYourName);
-    show(Control::panelBravoHighScore, false);
-    caption(Control::panelBravoHighScore, "");
-    caption(Control::panelScoreJoueur, "0");
-    show(Control::panelDivers, true);
-
-    caption(Control::PanelCredit, number(state.credit));
-    show(Control::PanelDoublage, false);
-    caption(Control::PanelGain, "");
-    caption(Control::PanelMise, "1");
-    caption(Control::panelNumeroTirage, "");
-    caption(Control::ButtonEncore, texts_[Txt::txtBetPlus]);
-
-    for (int32_t k = 1; k <= kSlots; ++k) {
-        show(cardFrame(k), false);
-        show(holdLabel(k), false);
-        show(holdButton(k), false);
-    }
-    enableBetting(true);
-    show(Control::SuperPanelGarde, true);
-    show(Control::PanelGainsPossibles, true);
-    view_.setFocus(Control::ButtonTirage);
-    if (observer_) observer_->gameStarted(gameType());
+    announce(GameStarted{setup_});
 }
 
 void GameTable::betPlus() {
+    const CommandCheck check(*this);
     if (!allows(TableCommand::BetPlus)) return;
     if (state.betPlacedThisDraw) {
         state.bet += 1;
@@ -212,122 +220,81 @@ void GameTable::betPlus() {
         }
         state.betPlacedThisDraw = true;
     }
-    refreshPayTable();
     addToCredit(-1);
-    caption(Control::PanelMise, number(state.bet));
-    caption(Control::ButtonEncore, texts_[Txt::txtBetPlus]);
-    caption(Control::PanelCredit, number(state.credit));
-    if (state.bet >= kMaxBet) {
-        enable(Control::ButtonEncore, false);
-        enable(Control::ButtonMiseMax, false);
-        view_.setFocus(Control::ButtonTirage);
-        runDealOrDraw();
-    }
+    announce(BetPlaced{BetPlaced::Button::Plus, state.bet, state.credit});
+    if (state.bet >= kMaxBet) runDealOrDraw();
 }
 
 void GameTable::betMax() {
+    const CommandCheck check(*this);
     if (!allows(TableCommand::BetMax)) return;
     if (!state.betPlacedThisDraw) state.bet = 0;  // nothing charged yet for this draw
     state.betPlacedThisDraw = true;
-    enable(Control::ButtonEncore, false);
-    enable(Control::ButtonMiseMax, false);
     addToCredit(-(kMaxBet - state.bet));
     state.bet = kMaxBet;
-    refreshPayTable();
-    caption(Control::PanelMise, number(state.bet));
-    caption(Control::PanelCredit, number(state.credit));
-    enable(Control::ButtonTirage, true);
-    view_.setFocus(Control::ButtonTirage);
+    announce(BetPlaced{BetPlaced::Button::Max, state.bet, state.credit});
     runDealOrDraw();
 }
 
 void GameTable::dealOrDraw() {
+    const CommandCheck check(*this);
     if (!allows(TableCommand::DealOrDraw)) return;
     runDealOrDraw();
 }
 
 void GameTable::runDealOrDraw() {
-    records_.ShowHighScores(0);
-    show(Control::panelBravoHighScore, false);
-    state.doubleUpActive = false;
     // A lost pick's delayed reveal must never paint over the new hand.
-    stopTimer(Timer::TimerVoirDouble);
-    if (state.phase == Phase::AwaitingDeal) {
-        deal();
-    } else if (state.phase == Phase::AwaitingDraw) {
+    state.revealPending = false;
+    if (state.stage == Stage::AwaitingDraw) {
         draw();
+    } else {
+        deal();
     }
 }
 
 void GameTable::deal() {
-    for (int32_t k = 1; k <= kSlots; ++k) {
-        cards_.held[k] = false;
-        show(holdLabel(k), false);
-        show(cardFrame(k), true);
-        show(holdButton(k), true);
-    }
-    state.resultPrefix.clear();
-    setResultLine(texts_[Txt::txtHoldPrompt]);
-    caption(Control::PanelGain, "");
-    if (!state.betPlacedThisDraw) {
+    for (int32_t k = 1; k <= kSlots; ++k) cards_.held[k] = false;
+    const bool recharged = !state.betPlacedThisDraw;
+    if (recharged) {
         state.bet = state.lastBet;
-        refreshPayTable();
         addToCredit(-state.bet);
-        caption(Control::PanelMise, number(state.bet));
-        caption(Control::PanelCredit, number(state.credit));
     }
     state.lastBet = state.bet;
-    enable(Control::ButtonEncore, false);
-    enable(Control::ButtonMiseMax, false);
-    state.phase = Phase::AwaitingDraw;
     state.stage = Stage::AwaitingDraw;
-    for (int32_t k = 1; k <= kSlots; ++k) {
-        cards_.held[k] = false;
-        show(holdButton(k), true);
-        show(holdLabel(k), false);
-        caption(holdLabel(k), texts_[Txt::txtHeld]);
-    }
     if (state.drawNumber < std::numeric_limits<int32_t>::max()) state.drawNumber += 1;
-    caption(Control::panelNumeroTirage, texts_[Txt::txtDraw] + " #" + number(state.drawNumber));
-    dealHand(cards_, gameType(), clock_);
+    dealHand(cards_, setup_.gameType, clock_);
     record_ = DrawRecord{};
+    record_.gameType = setup_.gameType;
+    record_.drawNumber = state.drawNumber;
     record_.dealt = cards_.hand;
-    showAllCards(*this);
-    suggestHolds(cards_, suggestionOptionOn(), *this);
+    suggestMarks(cards_);
+    if (setup_.suggestion) {
+        for (int32_t k = 1; k <= kSlots; ++k) cards_.held[k] = cards_.markedCards[k];
+    }
+    announce(HandDealt{state.drawNumber, state.bet, state.credit, recharged, setup_.gameType,
+                       cards_.hand, holdOf(cards_.held)});
 }
 
 void GameTable::draw() {
-    state.phase = Phase::AwaitingDeal;
     record_.holds = holdOf(cards_.held);
-    drawCards(cards_, gameType(), clock_);
-    showAllCards(*this);
+    drawCards(cards_, setup_.gameType, clock_);
     const HandCategory category = evaluateHand(cards_);
     record_.final = cards_.hand;
     record_.category = category;
+    record_.bet = state.bet;
     state.win = payout(category, state.bet);
-    showCategory(category, cards_, texts_, *this);
-    caption(Control::PanelGain, number(state.win));
-    for (int32_t k = 1; k <= kSlots; ++k) {
-        show(holdButton(k), false);
-        show(holdLabel(k), false);
-    }
-    if (state.win > 0) {
-        for (int32_t k = 1; k <= kSlots; ++k) {
-            if (!cards_.markedCards[k]) continue;
-            caption(holdLabel(k), texts_[Txt::txtBravo]);
-            show(holdLabel(k), true);
-        }
-    }
+    record_.win = state.win;
+    announce(HandDrawn{record_, state.win});
     offerDoubleUp();
 }
 
 void GameTable::clickCard(int32_t slot) {
+    const CommandCheck check(*this);
     if (slot < 1 || slot > kSlots) return;
-    state.resultPrefix.clear();
     if (allows(TableCommand::HoldCard)) {
         bool& held = cards_.held[slot];
         held = !held;
-        show(holdLabel(slot), held);
+        announce(HoldsChanged{slot, holdOf(cards_.held), cards_.hand});
     } else if (allows(TableCommand::PickCard) && slot >= 2) {
         pick(slot);
     }
@@ -335,19 +302,13 @@ void GameTable::clickCard(int32_t slot) {
 
 void GameTable::settleDraw() {
     addToCredit(state.win);
-    caption(Control::PanelCredit, number(state.credit));
-    enableBetting(false);
     state.betPlacedThisDraw = false;
-    caption(Control::PanelMise, number(state.bet));
-    caption(Control::ButtonEncore, texts_[state.bet > 1 ? Txt::txtBet1 : Txt::txtBetPlus]);
-    if (observer_) {
-        record_.gameType = gameType();
-        record_.drawNumber = state.drawNumber;
-        record_.bet = state.bet;
-        record_.win = state.win;
-        record_.credit = state.credit;
-        observer_->drawEnded(record_);
-    }
+    record_.gameType = setup_.gameType;
+    record_.drawNumber = state.drawNumber;
+    record_.bet = state.bet;
+    record_.win = state.win;
+    record_.credit = state.credit;
+    announce(DrawSettled{record_});
     endOfDraw();
 }
 
@@ -355,199 +316,134 @@ void GameTable::endOfDraw() {
     // A store that refuses the save of a new best score must not leave the
     // game stuck: the draw ends as usual and the error goes on afterwards.
     std::exception_ptr storeError;
-    if (targetIndex() == kUnlimitedTarget) {
+    const GameSetup& s = setup_;
+    if (s.unlimited()) {
         state.score = unlimitedScore(state.credit, state.drawNumber);
-        caption(Control::panelScoreJoueur, number(state.score));
+        int32_t rank = 0;
         if (state.drawNumber >= 1) {
-            const int32_t rank = records_.InsertHighScore(state.score, &storeError);
-            if (rank > 0) showBestScore(rank, state.score);
+            rank = records_.InsertHighScore(s.gameType, s.targetIndex, s.playerName, state.score,
+                                            &storeError);
         }
+        state.stage = Stage::Betting;
+        announce(DrawEnded{state.score, rank, false});
+    } else if (state.drawNumber == s.targetDraws()) {
+        state.stage = Stage::GameOver;  // betting stays closed until a new game
+        const int32_t rank = records_.InsertHighScore(s.gameType, s.targetIndex, s.playerName,
+                                                      state.credit, &storeError);
+        announce(DrawEnded{state.credit, rank, true});
     } else {
-        caption(Control::panelScoreJoueur, number(state.credit));
-        const int32_t target = std::clamp(targetIndex(), 1, 5);
-        if (state.drawNumber == kTargetDraws[static_cast<size_t>(target)]) {
-            state.stage = Stage::GameOver;  // betting stays closed until a new game
-            setResultLine(texts_[Txt::txtGameOver]);
-            show(Control::panelChangeGame, true);
-            show(Control::panelNewGame, true);
-            const int32_t rank = records_.InsertHighScore(state.credit, &storeError);
-            if (rank > 0) {
-                showBestScore(rank, state.credit);
-            } else {
-                caption(Control::panelBravoHighScore, texts_[Txt::txtNoHighScore]);
-                show(Control::panelBravoHighScore, true);
-            }
-            if (storeError) std::rethrow_exception(storeError);
-            return;
-        }
+        state.stage = Stage::Betting;
+        announce(DrawEnded{state.credit, 0, false});
     }
-    state.stage = Stage::Betting;
-    setResultLine(texts_[Txt::txtBetPrompt]);
-    enableBetting(true);
-    view_.setFocus(Control::ButtonTirage);
     if (storeError) std::rethrow_exception(storeError);
-}
-
-void GameTable::showBestScore(int32_t rank, int32_t score) {
-    caption(Control::panelBravoHighScore, "BRAVO " + records_.settings.optionYourName + ", " +
-                                              texts_[Txt::txtBestScoreNo] + number(rank) + " : " +
-                                              number(score));
-    show(Control::panelBravoHighScore, true);
 }
 
 // --- the double-or-quit game -------------------------------------------------
 
 void GameTable::offerDoubleUp() {
-    if (state.win < 1 || !doubleUpOptionOn()) {
-        settleDraw();
-        return;
-    }
     // Past the largest win a doubling would risk everything for nothing: the
     // win is settled as when the option is off.
-    if (2 * static_cast<int64_t>(state.win) > kInt32Max) {
-        state.doubleUpActive = false;
-        for (int32_t k = 1; k <= kSlots; ++k) show(holdButton(k), false);
+    if (state.win < 1 || !setup_.doubleUpOffered ||
+        2 * static_cast<int64_t>(state.win) > kInt32Max) {
         settleDraw();
         return;
     }
     state.stage = Stage::DoubleUpOffer;
-    enable(Control::ButtonTirage, false);
-    state.doubleUpActive = true;
-    for (int32_t k = 1; k <= kSlots; ++k) show(holdButton(k), false);
-    show(Control::PanelDoublage, true);
     state.offerFocusOnDouble = true;
-    caption(Control::ButtonNoDouble, texts_[Txt::txtQuitWon] + number(state.win));
-    caption(Control::ButtonYesDouble, texts_[Txt::txtDoubleTo] + number(2 * state.win));
-    view_.setFocus(cards_.random.randomFrom(100) >= 50 ? Control::ButtonYesDouble
-                                                       : Control::ButtonNoDouble);
-    startTimer(Timer::TimerYesNoDoublage);
+    const bool focusOnDouble = cards_.random.randomFrom(100) >= 50;
+    announce(DoubleUpOffered{state.win, focusOnDouble});
 }
 
 void GameTable::TimerYesNoDoublageTimer() {
+    const CommandCheck check(*this);
     if (!timerRunning(Timer::TimerYesNoDoublage)) return;
-    if (state.offerFocusOnDouble) {
-        view_.setFocus(Control::ButtonNoDouble);
-        state.offerFocusOnDouble = false;
-    } else {
-        view_.setFocus(Control::ButtonYesDouble);
-        state.offerFocusOnDouble = true;
-    }
+    state.offerFocusOnDouble = !state.offerFocusOnDouble;
+    announce(OfferFocusMoved{state.offerFocusOnDouble});
 }
 
 void GameTable::ButtonNoDoubleClick() {
+    const CommandCheck check(*this);
     if (!allows(TableCommand::Quit)) return;
     record_.doubleUp.push_back(DoubleUpStep::Quit);
-    state.doubleUpActive = false;
-    setResultLine("");
-    show(Control::PanelDoublage, false);
-    stopTimer(Timer::TimerYesNoDoublage);
-    for (int32_t k = 1; k <= kSlots; ++k) {
-        show(holdButton(k), false);
-        ShowCard(k);
-    }
-    state.phase = Phase::AwaitingDeal;
+    announce(DoubleUpQuit{});
     settleDraw();
 }
 
 void GameTable::ButtonYesDoubleClick() {
+    const CommandCheck check(*this);
     if (!allows(TableCommand::Double)) return;
-    setResultLine("");
-    show(Control::PanelDoublage, false);
-    stopTimer(Timer::TimerYesNoDoublage);
-    state.phase = Phase::DoubleUpPick;
     state.stage = Stage::DoubleUpPick;
     setUpDoubleUp();
 }
 
 void GameTable::setUpDoubleUp() {
     EngineState& s = cards_;
-    enableBetting(false);
-    for (int32_t k = 1; k <= kSlots; ++k) {
-        show(cardFrame(k), false);
-        show(holdLabel(k), false);
-    }
-
     // Never a two or an ace, so that a higher and a lower card always exist.
-    int32_t dealer = cards_.random.randomFrom(kOrdinaryCards);
+    int32_t dealer = s.random.randomFrom(kOrdinaryCards);
     while (cardTable[dealer].rank < 3 || cardTable[dealer].rank > 13) {
-        dealer = cards_.random.randomFrom(kOrdinaryCards);
+        dealer = s.random.randomFrom(kOrdinaryCards);
     }
     s.hand[1] = dealer;
-    ShowCard(1);
-    state.resultPrefix.clear();
-    setResultLine(texts_[Txt::txtDoubleUpPrompt]);
-
     s.usedCards.fill(false);
     s.usedCards[dealer] = true;
     for (int32_t k = 2; k <= kSlots; ++k) s.hand[k] = -1;
     const int32_t dealerRank = cardTable[dealer].rank;
 
     auto freeCard = [&](auto fits) {
-        int32_t c = cards_.random.randomFrom(kOrdinaryCards);
-        while (s.usedCards[c] || !fits(cardTable[c].rank))
-            c = cards_.random.randomFrom(kOrdinaryCards);
+        int32_t c = s.random.randomFrom(kOrdinaryCards);
+        while (s.usedCards[c] || !fits(cardTable[c].rank)) c = s.random.randomFrom(kOrdinaryCards);
         s.usedCards[c] = true;
         return c;
     };
 
-    const int32_t higherSlot = 1 + cards_.random.randomFrom(4);
+    const int32_t higherSlot = 1 + s.random.randomFrom(4);
     s.hand[higherSlot] = freeCard([&](int32_t r) { return r > dealerRank; });
-    int32_t lowerSlot = 1 + cards_.random.randomFrom(4);
-    while (lowerSlot == higherSlot) lowerSlot = 1 + cards_.random.randomFrom(4);
+    int32_t lowerSlot = 1 + s.random.randomFrom(4);
+    while (lowerSlot == higherSlot) lowerSlot = 1 + s.random.randomFrom(4);
     s.hand[lowerSlot] = freeCard([&](int32_t r) { return r < dealerRank; });
     for (int32_t k = 2; k <= kSlots; ++k) {
         if (s.hand[k] == -1) s.hand[k] = freeCard([](int32_t) { return true; });
     }
-
-    for (int32_t k = 2; k <= kSlots; ++k) show(holdButton(k), true);
     state.pickFocusSlot = 2;
-    startTimer(Timer::timerCarteDoublage);
+    announce(PickStarted{dealer, state.win});
 }
 
 void GameTable::timerCarteDoublageTimer() {
+    const CommandCheck check(*this);
     if (!timerRunning(Timer::timerCarteDoublage)) return;
-    view_.setFocus(holdButton(state.pickFocusSlot));
-    state.pickFocusSlot += 1;
-    if (state.pickFocusSlot == 6) state.pickFocusSlot = 2;
+    const int32_t slot = state.pickFocusSlot;
+    state.pickFocusSlot = slot == kSlots ? 2 : slot + 1;
+    announce(PickFocusMoved{slot});
 }
 
 void GameTable::pick(int32_t slot) {
-    stopTimer(Timer::timerCarteDoublage);
-    ShowCard(slot);
     const int32_t picked = cardTable[cards_.hand[slot]].rank;
     const int32_t dealer = cardTable[cards_.hand[1]].rank;
     if (picked < dealer) {
         record_.doubleUp.push_back(DoubleUpStep::Lost);
         state.win = 0;
-        state.doubleUpActive = false;
-        caption(Control::PanelGain, "0");
-        state.resultPrefix.clear();
-        setResultLine(texts_[Txt::txtLost]);
-        state.resultPrefix = texts_[Txt::txtLost];
-        for (int32_t k = 1; k <= kSlots; ++k) show(holdButton(k), false);
-        startTimer(Timer::TimerVoirDouble);
-        state.phase = Phase::AwaitingDeal;
+        state.revealPending = true;
+        announce(CardPicked{slot, DoubleUpStep::Lost, state.win});
         settleDraw();
     } else if (picked == dealer) {
         record_.doubleUp.push_back(DoubleUpStep::Tied);
-        setResultLine(texts_[Txt::txtTie]);
-        state.phase = Phase::AwaitingDeal;
+        announce(CardPicked{slot, DoubleUpStep::Tied, state.win});
         offerDoubleUp();
     } else {
         // The win never passes the 32-bit limit, however long the run.
         state.win = saturate(2 * static_cast<int64_t>(state.win));
         record_.doubleUp.push_back(DoubleUpStep::Won);
         record_.largestDoubleWin = std::max(record_.largestDoubleWin, state.win);
-        caption(Control::PanelGain, number(state.win));
-        state.phase = Phase::AwaitingDeal;
+        announce(CardPicked{slot, DoubleUpStep::Won, state.win});
         offerDoubleUp();
     }
 }
 
 void GameTable::TimerVoirDoubleTimer() {
+    const CommandCheck check(*this);
     if (!timerRunning(Timer::TimerVoirDouble)) return;
-    for (int32_t k = 2; k <= kSlots; ++k) ShowCard(k);
-    stopTimer(Timer::TimerVoirDouble);
+    state.revealPending = false;
+    announce(CardsRevealed{});
 }
 
 }  // namespace brisko

@@ -1,78 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game in progress: one draw after another on one credit account, with
-// the double-or-quit game after a paying draw and the end of the game.
+// the double-or-quit game after a paying draw and the end of the game. The
+// rules alone: what the window shows follows from the events they announce.
 #pragma once
 
-#include <bitset>
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "contract/display.h"
-#include "contract/texts.h"
+#include "engine/hand.h"
 #include "engine/random.h"
 #include "records/settings.h"
 #include "table/draw_record.h"
-#include "table/view.h"
+#include "table/events.h"
+#include "table/game_state.h"
 
 namespace brisko {
 
-enum class Phase : int32_t { AwaitingDeal = 1, AwaitingDraw = 2, DoubleUpPick = 3 };
-
-// Where the game stands between two commands; it alone decides what the
-// player may do (allows) and the window shows what follows from it.
-enum class Stage : int32_t {
-    GameOver,       // no game under way: before the first, after a limited game's last draw
-    Betting,        // between draws: the bet buttons and JOUER
-    AwaitingDraw,   // five cards dealt: holds and JOUER
-    DoubleUpOffer,  // a win offered to double or quit
-    DoubleUpPick,   // the dealer's card against four face down
-};
-
-// The player's commands that only some stages take.
-enum class TableCommand : int32_t { BetPlus, BetMax, DealOrDraw, HoldCard, PickCard, Double, Quit };
-
-inline constexpr int32_t kMaxBet = 20;
-inline constexpr int32_t kStartCredit = 200;
-
-// The holds live with the hand, in EngineState::held.
-struct GameState {
-    int32_t credit = 0;  // may go to zero or below
-    int32_t bet = 1;     // 1..20
-    int32_t lastBet = 1;
-    bool betPlacedThisDraw = false;
-    int32_t drawNumber = 0;
-    Phase phase = Phase::AwaitingDeal;
-    Stage stage = Stage::GameOver;
-    int32_t win = 0;
-    std::string resultPrefix;
-    bool doubleUpActive = false;
-    int32_t pickFocusSlot = 2;
-    bool offerFocusOnDouble = false;
-    int32_t score = 0;  // unlimited game only
-};
-
-// The rules of the table, driven by the window's commands and timer ticks.
+// The table's rules, driven by the player's commands and the timers' ticks.
 // A command the stage does not allow does nothing, so a script or a test can
 // send any command at any time; the window disables or hides its control.
-class GameTable final : public EngineView {
+class GameTable final {
   public:
-    GameTable(const Clock& clock, EngineState& cards, Records& records, const Texts& texts,
-              TableView& view)
-        : clock_(clock), cards_(cards), records_(records), texts_(texts), view_(view) {}
+    GameTable(const Clock& clock, EngineState& cards, Records& records)
+        : clock_(clock), cards_(cards), records_(records) {}
+    GameTable(const GameTable&) = delete;
+    GameTable& operator=(const GameTable&) = delete;
 
     GameState state;
 
-    // The chosen game type; the default one while the settings hold none.
-    GameType gameType() const;
-    int32_t targetIndex() const { return records_.settings.targetIndex; }
-    bool suggestionOptionOn() const { return records_.settings.optionSuggestionCartes != 0; }
-    bool doubleUpOptionOn() const { return records_.settings.optionDoublagePropose != 0; }
+    // The setup of the game under way (or of the last one).
+    const GameSetup& setup() const { return setup_; }
+    GameType gameType() const { return setup_.gameType; }
+    const EngineState& cards() const { return cards_; }
+
+    // Listeners hear every event, in the order they were added.
+    void listen(GameListener& listener) { listeners_.push_back(&listener); }
+    void stopListening(const GameListener& listener);
 
     // The player's commands.
-    void startNewGame();
-    void betPlus();     // ButtonEncore: MISE + / MISE 1
-    void betMax();      // ButtonMiseMax: MISE 20
-    void dealOrDraw();  // ButtonTirage: JOUER
+    void startNewGame();  // with the setup the settings hold now
+    void betPlus();       // ButtonEncore: MISE + / MISE 1
+    void betMax();        // ButtonMiseMax: MISE 20
+    void dealOrDraw();    // ButtonTirage: JOUER
     void clickCard(int32_t slot);
     void ButtonYesDoubleClick();
     void ButtonNoDoubleClick();
@@ -83,27 +53,28 @@ class GameTable final : public EngineView {
     void TimerVoirDoubleTimer();
     bool timerRunning(Timer timer) const;
 
+    // The options of the game under way, switched from the menu. The
+    // suggestion switched before the draw holds the marked cards or releases
+    // all five. Switching the double-up off is refused (false) while one is
+    // under way.
+    void setSuggestion(bool on);
+    bool setDoubleUpOffered(bool on);
+
+    // The eighteen best-score lists made anew and saved; a refused save is
+    // raised once the lists are shown.
+    void renewBestScores();
+
     // Whether the game's stage takes the command now.
     bool allows(TableCommand command) const;
 
-    void refreshPayTable();
-
-    // The statistics' listener, told of each new game and each draw's end;
-    // none by default. It changes nothing of the game.
-    void setDrawObserver(DrawObserver* observer) { observer_ = observer; }
-
-    // EngineView
-    void ShowCard(int32_t slot) override;
-    void setPanelColour(Control panel, Colour colour) override;
-    void setResultLine(const std::string& text) override;
-    void setResultPrefix(const std::string& prefix) override { state.resultPrefix = prefix; }
-    void showHoldLabel(int32_t slot) override;
-
-    // The hold suggestion switched on or off: before the draw, the marked
-    // slots are held, or all five released.
-    void suggestionSwitched(bool on);
+    // Empty when the state holds together; otherwise what does not. Checked
+    // after every command in builds with BRISKO_CHECK_STATE.
+    std::string inconsistency() const;
 
   private:
+    friend class CommandCheck;
+
+    void announce(const GameEvent& event);
     void deal();
     void draw();
     void runDealOrDraw();
@@ -113,29 +84,13 @@ class GameTable final : public EngineView {
     void setUpDoubleUp();
     void pick(int32_t slot);
     void addToCredit(int64_t amount);
-    void holdSuggestedCards();
-    void releaseAllHolds();
-
-    // The rank of a score offered to the best scores, on panelBravoHighScore.
-    void showBestScore(int32_t rank, int32_t score);
-
-    void caption(Control control, const std::string& text);
-    void show(Control control, bool visible);
-    void enable(Control control, bool enabled);
-    void enableBetting(bool enabled);
-    void startTimer(Timer timer);
-    void stopTimer(Timer timer);
-    void stopAllTimers();
 
     const Clock& clock_;
     EngineState& cards_;
     Records& records_;
-    const Texts& texts_;
-    TableView& view_;
-
-    std::bitset<kTimerNames.size()> runningTimers_;
-    DrawObserver* observer_ = nullptr;
-    DrawRecord record_;  // the draw under way, for the observer
+    GameSetup setup_;
+    std::vector<GameListener*> listeners_;
+    DrawRecord record_;  // the draw under way
 };
 
 // The unlimited game's score: (credit + 2000) x 100 / (draws + 100), to the

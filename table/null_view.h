@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A table view that shows nothing, for headless play: simulations, soaks and
-// the text front end (which keeps only the captions it prints).
+// the text front end (which reads the message line from the presenter).
 #pragma once
 
 #include "table/view.h"
 
 namespace brisko {
 
-class NullTableView : public TableView {
+class NullTableView final : public TableView {
   public:
     void setCaption(Control, const std::string&) override {}
     void setVisible(Control, bool) override {}

@@ -60,6 +60,14 @@ bool Statistics::load() {
     return damaged;
 }
 
+void Statistics::onEvent(const GameEvent& event) {
+    if (const auto* started = std::get_if<GameStarted>(&event)) {
+        gameStarted(started->setup.gameType);
+    } else if (const auto* settled = std::get_if<DrawSettled>(&event)) {
+        drawEnded(settled->record);
+    }
+}
+
 void Statistics::gameStarted(GameType gameType) {
     gameType_ = gameType;
     game_ = {};

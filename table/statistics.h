@@ -16,6 +16,7 @@
 #include "records/settings.h"
 #include "records/statistics_store.h"
 #include "table/draw_record.h"
+#include "table/events.h"
 #include "table/trainer.h"
 
 namespace brisko {
@@ -31,7 +32,8 @@ std::optional<Fraction> categoryPercent(const StatFigures& figures, HandCategory
 // offers' outcomes in order, as "won tied quit".
 std::string doubleUpText(const std::vector<DoubleUpStep>& steps);
 
-class Statistics final : public DrawObserver {
+// Told of each new game and each settled draw by the game's events.
+class Statistics final : public GameListener {
   public:
     // The all-time figures live in `store` under `key` (statisticsKeyOf).
     Statistics(SettingsStore& store, std::string key) : store_(store), key_(std::move(key)) {}
@@ -41,10 +43,11 @@ class Statistics final : public DrawObserver {
     // the store cannot be read (the figures are then zero).
     bool load();
 
-    void gameStarted(GameType gameType) override;
+    void onEvent(const GameEvent& event) override;
+    void gameStarted(GameType gameType);
     // Counts the draw and saves the all-time figures; a refused save is kept
     // for takeSaveError, so that the table never sees it.
-    void drawEnded(const DrawRecord& record) override;
+    void drawEnded(const DrawRecord& record);
 
     // Clears the all-time figures of every game type and saves them.
     void resetAllTime();

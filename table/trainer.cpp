@@ -41,4 +41,54 @@ Fraction TrainerTally::accuracy() const {
     return decisions_ == 0 ? Fraction() : Fraction(100 * Int128{bestPlays_}, decisions_);
 }
 
+const FastEvaluator& DealAnalyst::evaluator() {
+    if (!evaluator_) evaluator_ = std::make_unique<FastEvaluator>();
+    return *evaluator_;
+}
+
+const DealAnalysis& DealAnalyst::analyse(const Hand& dealt, GameType gameType) {
+    if (!last_ || last_->dealt != dealt || last_->gameType != gameType) {
+        last_ = analyseDeal(evaluator(), dealt, gameType);
+    }
+    return *last_;
+}
+
+void TrainerLog::onEvent(const GameEvent& event) {
+    if (std::holds_alternative<GameStarted>(event)) {
+        decisions_.clear();
+        judged_ = 0;
+        tally_ = TrainerTally();
+        lastIsDrawn_ = false;
+    } else if (std::holds_alternative<HandDealt>(event)) {
+        lastIsDrawn_ = false;
+    } else if (const auto* drawn = std::get_if<HandDrawn>(&event); drawn && counting_) {
+        const DrawRecord& r = drawn->record;
+        decisions_.push_back({r.drawNumber, r.gameType, r.dealt, r.holds, r.bet, std::nullopt});
+        lastIsDrawn_ = true;
+    }
+}
+
+void TrainerLog::judgeAll() {
+    for (; judged_ < decisions_.size(); ++judged_) {
+        Decision& d = decisions_[judged_];
+        d.verdict = judge(analyst_.analyse(d.dealt, d.gameType), d.held, d.bet);
+        tally_.add(*d.verdict);
+    }
+}
+
+const TrainerTally& TrainerLog::tally() {
+    judgeAll();
+    return tally_;
+}
+
+const std::vector<Decision>& TrainerLog::decisions() {
+    judgeAll();
+    return decisions_;
+}
+
+const Decision* TrainerLog::lastDraw() {
+    judgeAll();
+    return lastIsDrawn_ && !decisions_.empty() ? &decisions_.back() : nullptr;
+}
+
 }  // namespace brisko

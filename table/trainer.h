@@ -5,9 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/hold_values.h"
+#include "table/events.h"
 
 namespace brisko {
 
@@ -64,6 +67,56 @@ class TrainerTally {
     int32_t decisions_ = 0;
     int32_t bestPlays_ = 0;
     Fraction givenAway_;
+};
+
+// The analysis of deals, with the evaluation table built at the first one
+// asked for, and the last deal kept.
+class DealAnalyst {
+  public:
+    const FastEvaluator& evaluator();
+    const DealAnalysis& analyse(const Hand& dealt, GameType gameType);
+
+  private:
+    std::unique_ptr<FastEvaluator> evaluator_;
+    std::optional<DealAnalysis> last_;
+};
+
+// One decision: the hand dealt and the hold drawn with.
+struct Decision {
+    int32_t drawNumber = 0;
+    GameType gameType = GameType::NoJoker;
+    Hand dealt{};
+    HoldMask held = 0;
+    int32_t bet = 1;
+    std::optional<Verdict> verdict;  // once judged
+};
+
+// The decisions of the game in progress, told by the game's events and
+// judged against the best holds when the tally is asked for, so that a game
+// played without looking costs no analysis. Counts only while `counting`.
+class TrainerLog final : public GameListener {
+  public:
+    explicit TrainerLog(DealAnalyst& analyst, bool counting = true)
+        : analyst_(analyst), counting_(counting) {}
+
+    void onEvent(const GameEvent& event) override;
+    void setCounting(bool on) { counting_ = on; }
+
+    // Every decision judged.
+    const TrainerTally& tally();
+    const std::vector<Decision>& decisions();
+    // The last draw's decision, judged; none after a deal or a new game.
+    const Decision* lastDraw();
+
+  private:
+    void judgeAll();
+
+    DealAnalyst& analyst_;
+    bool counting_;
+    bool lastIsDrawn_ = false;
+    std::vector<Decision> decisions_;
+    size_t judged_ = 0;
+    TrainerTally tally_;
 };
 
 }  // namespace brisko

@@ -1,26 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the game table shows on the window, and the timers it runs there.
+// What the presenter tells the window: the controls' captions, visibility,
+// enabled state, focus and colours, the cards and the timers.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string_view>
 
 #include "contract/controls.h"
+#include "table/game_state.h"
 
 namespace brisko {
-
-// The window's four timers; their ticks come back as plain operations of
-// the table.
-enum class Timer : int32_t { timerDepart, TimerVoirDouble, TimerYesNoDoublage, timerCarteDoublage };
-
-inline constexpr std::array<std::string_view, 4> kTimerNames = {
-    "timerDepart", "TimerVoirDouble", "TimerYesNoDoublage", "timerCarteDoublage"};
-
-// The timer's object name on the window, as the play script also writes it.
-constexpr std::string_view timerName(Timer timer) {
-    return kTimerNames[static_cast<size_t>(timer)];
-}
 
 class TableView : public ControlView {
   public:

@@ -3,9 +3,11 @@
 
 namespace brisko {
 
-World::World(const Clock& clock, SettingsStore& store, TableView& tableView,
-             RecordsView& recordsView)
-    : records(store, cards.random, texts, recordsView),
-      table(clock, cards, records, texts, tableView) {}
+World::World(const Clock& clock, SettingsStore& store, TableView& tableView)
+    : records(store, cards.random, texts),
+      table(clock, cards, records),
+      presenter(table, records, texts, tableView) {
+    table.listen(presenter);
+}
 
 }  // namespace brisko

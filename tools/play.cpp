@@ -16,10 +16,10 @@
 #include "records/store_owner.h"
 #endif
 #include "records/memory_store.h"
-#include "records/null_view.h"
 #include "records/player_name.h"
 #include "records/store_messages.h"
 #include "table/null_view.h"
+#include "table/options.h"
 #include "table/statistics.h"
 #include "table/trainer.h"
 #include "table/world.h"
@@ -82,26 +82,6 @@ defaults; with --store PATH they are read from and saved to that file (a
 bare file name is a file of the current folder).
 )";
 
-// The window of the terminal: it only keeps the message line it prints.
-class PlayView final : public NullTableView {
-  public:
-    void setCaption(Control control, const std::string& text) override {
-        if (control == Control::panelResultat) resultLine = text;
-    }
-
-    std::string resultLine;
-};
-
-// The records' messages go to standard error; every question is answered Yes.
-class PlayRecordsView final : public NullRecordsView {
-  public:
-    explicit PlayRecordsView(std::ostream& err) : err_(err) { answer = true; }
-    void showMessage(const std::string& text) override { err_ << "message: " << text << '\n'; }
-
-  private:
-    std::ostream& err_;
-};
-
 class BadCommand : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
@@ -154,18 +134,20 @@ class Session {
   public:
     Session(SettingsStore& store, std::ostream& out, std::ostream& err)
         : out_(out),
-          recordsView_(err),
-          world_(clock_, store, view_, recordsView_),
+          err_(err),
+          world_(clock_, store, view_),
+          trainer_(analyst_),
           statistics_(store, statisticsKeyOf(world_.records.registryKey)) {
         world_.texts.setLanguage(Language::English);
-        world_.table.setDrawObserver(&statistics_);
+        world_.table.listen(statistics_);
+        world_.table.listen(trainer_);
     }
 
     void load() { world_.records.LoadSettings(); }
     // The all-time statistics, after the settings.
     void loadStatistics() {
         if (statistics_.load()) {
-            recordsView_.showMessage("the statistics were damaged and start again from zero");
+            message("the statistics were damaged and start again from zero");
         }
     }
     void rememberChoice() {
@@ -184,32 +166,22 @@ class Session {
     void option(const std::vector<std::string>& words);
     void newGame();
     void tick(const std::vector<std::string>& words);
-    void dealOrDraw();
     void advise();
-    void settleTally();
     void printTally();
     void printStatistics();
-    const FastEvaluator& evaluator();
-
-    // A draw, judged by the trainer only when its tally is asked for.
-    struct Decision {
-        Hand dealt;
-        GameType gameType;
-        HoldMask held;
-        int32_t bet;
-    };
+    // The records' messages go to standard error.
+    void message(const std::string& text) { err_ << "message: " << text << '\n'; }
 
     FixedClock clock_;
     std::ostream& out_;
-    PlayView view_;
-    PlayRecordsView recordsView_;
+    std::ostream& err_;
+    NullTableView view_;
     World world_;
     GameType gameType_ = kDefaultGameType;
     int32_t targetIndex_ = 1;
     std::string name_;
-    std::unique_ptr<FastEvaluator> evaluator_;  // built at the first question
-    std::vector<Decision> undecided_;
-    TrainerTally tally_;
+    DealAnalyst analyst_;  // the evaluation table is built at the first question
+    TrainerLog trainer_;
     Statistics statistics_;
     std::unique_ptr<ReturnCalculator> returns_;  // built at the first `stats`
     std::array<std::optional<ExpectedReturns>, kGameTypes> expected_;
@@ -251,7 +223,7 @@ bool Session::run(const std::string& line) {
         table.betMax();
     } else if (command == "deal") {
         noArgument(words);
-        dealOrDraw();
+        table.dealOrDraw();
     } else if (command == "hold" || command == "pick") {
         table.clickCard(intArgument(words, 1, kSlots));
     } else if (command == "double") {
@@ -290,12 +262,13 @@ void Session::option(const std::vector<std::string>& words) {
     // The menu commands toggle: run one only when the option must change,
     // so that switching the double-up off during a double-up is refused.
     if (words[1] == "doublage") {
-        if ((records.settings.optionDoublagePropose != 0) != on) {
-            records.menuOptionDoublageClick(world_.table.state.doubleUpActive);
-        }
-    } else if ((records.settings.optionSuggestionCartes != 0) != on) {
-        records.menuSuggestionCartesClick([this](bool on) { world_.table.suggestionSwitched(on); });
+        if ((records.settings.optionDoublagePropose != 0) == on) return;
+        if (!switchDoubleUp(world_.table, records)) message(world_.texts[Txt::txtWaitEndOfDraw]);
+    } else {
+        if ((records.settings.optionSuggestionCartes != 0) == on) return;
+        switchSuggestion(world_.table, records);
     }
+    records.SaveSettings();
 }
 
 // As the confirmation of the change-game dialog: store the choice, then
@@ -307,54 +280,28 @@ void Session::newGame() {
         world_.records.chooseGame(number(gameType_), targetIndex_, name_);
     } catch (const StoreError&) {
         world_.table.startNewGame();
-        undecided_.clear();
-        tally_ = TrainerTally();
         throw;
     }
     world_.table.startNewGame();
-    undecided_.clear();
-    tally_ = TrainerTally();
-}
-
-void Session::dealOrDraw() {
-    GameTable& table = world_.table;
-    const bool drawing = table.state.phase == Phase::AwaitingDraw;
-    const Decision decision{world_.cards.hand, table.gameType(), holdOf(world_.cards.held),
-                            table.state.bet};
-    table.dealOrDraw();
-    if (drawing && table.state.phase != Phase::AwaitingDraw) undecided_.push_back(decision);
-}
-
-const FastEvaluator& Session::evaluator() {
-    if (!evaluator_) evaluator_ = std::make_unique<FastEvaluator>();
-    return *evaluator_;
 }
 
 void Session::advise() {
-    if (world_.table.state.phase != Phase::AwaitingDraw) {
+    if (world_.table.state.stage != Stage::AwaitingDraw) {
         throw BadCommand("'advise' needs a hand dealt and not yet drawn");
     }
-    printAdvice(evaluator(), world_.cards.hand, world_.table.gameType(), out_);
-}
-
-void Session::settleTally() {
-    for (const Decision& d : undecided_) {
-        tally_.add(judge(analyseDeal(evaluator(), d.dealt, d.gameType), d.held, d.bet));
-    }
-    undecided_.clear();
+    printAdvice(analyst_.evaluator(), world_.cards.hand, world_.table.gameType(), out_);
 }
 
 void Session::printTally() {
-    settleTally();
-    out_ << "decisions=" << tally_.decisions() << " best=" << tally_.bestPlays()
-         << " accuracy=" << (tally_.decisions() == 0 ? "-" : tally_.accuracy().rounded(2) + "%")
-         << " given_away=" << tally_.givenAway().exact() << '\n';
+    const TrainerTally& tally = trainer_.tally();
+    out_ << "decisions=" << tally.decisions() << " best=" << tally.bestPlays()
+         << " accuracy=" << (tally.decisions() == 0 ? "-" : tally.accuracy().rounded(2) + "%")
+         << " given_away=" << tally.givenAway().exact() << '\n';
 }
 
 // The expected figures of the game in progress's type and of every type
 // played, worked out once each.
 void Session::printStatistics() {
-    settleTally();
     std::array<const ExpectedReturns*, kGameTypes> expected{};
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         const auto k = static_cast<size_t>(t - 1);
@@ -362,13 +309,14 @@ void Session::printStatistics() {
         if (!expected_[k]) {
             if (!returns_) {
                 const auto threads = static_cast<int32_t>(std::thread::hardware_concurrency());
-                returns_ = std::make_unique<ReturnCalculator>(evaluator(), std::max(1, threads));
+                returns_ =
+                    std::make_unique<ReturnCalculator>(analyst_.evaluator(), std::max(1, threads));
             }
             expected_[k] = returns_->gameReturns(static_cast<GameType>(t));
         }
         expected[k] = &*expected_[k];
     }
-    writeStatisticsLines(out_, statistics_, expected, &tally_);
+    writeStatisticsLines(out_, statistics_, expected, &trainer_.tally());
     if (std::optional<StoreError> error = statistics_.takeSaveError()) throw *error;
 }
 
@@ -387,12 +335,14 @@ void Session::tick(const std::vector<std::string>& words) {
 void Session::printState() const {
     const GameState& s = world_.table.state;
     const EngineState& cards = world_.cards;
-    out_ << "phase=" << static_cast<int32_t>(s.phase) << " credit=" << s.credit << " bet=" << s.bet
-         << " draw=" << s.drawNumber << " win=" << s.win << " hand=";
+    out_ << "phase=" << static_cast<int32_t>(s.phase()) << " credit=" << s.credit
+         << " bet=" << s.bet << " draw=" << s.drawNumber << " win=" << s.win << " hand=";
     for (int32_t k = 1; k <= kSlots; ++k) out_ << (k > 1 ? "," : "") << cards.hand[k];
     out_ << " held=";
     for (int32_t k = 1; k <= kSlots; ++k) out_ << (cards.held[k] ? '1' : '0');
-    out_ << " result=\"" << escaped(view_.resultLine) << "\"\n";
+    const std::optional<std::string>& line =
+        world_.presenter.shown().caption(Control::panelResultat);
+    out_ << " result=\"" << escaped(line.value_or("")) << "\"\n";
 }
 
 }  // namespace

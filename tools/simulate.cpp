@@ -10,7 +10,6 @@
 #include <random>
 
 #include "records/memory_store.h"
-#include "records/null_view.h"
 #include "table/null_view.h"
 #include "table/world.h"
 #include "tools/numbers.h"
@@ -57,8 +56,7 @@ SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) 
     std::mt19937_64 picks(setup.seed ^ 0x5DEECE66Dull);
     MemoryStore store;
     NullTableView tableView;
-    NullRecordsView recordsView;
-    World world(clock, store, tableView, recordsView);
+    World world(clock, store, tableView);
     world.records.LoadSettings();
     Settings& settings = world.records.settings;
     settings.optionSuggestionCartes = 0;  // the strategy holds the cards
@@ -95,7 +93,7 @@ SimulationResult simulate(const SimulationSetup& setup, std::ostream* progress) 
             result.won += win;
             const double r = static_cast<double>(win) / bet;
             result.returnSquares += r * r;
-            for (int32_t doubles = 0; table.state.doubleUpActive; ++doubles) {
+            for (int32_t doubles = 0; table.state.doubleUpActive(); ++doubles) {
                 if (doubles == kMostDoubles) {
                     table.ButtonNoDoubleClick();
                     break;

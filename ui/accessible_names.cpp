@@ -12,16 +12,13 @@
 #include "engine/card.h"
 #include "table/game.h"
 #include "ui/fSplash.h"
+#include "ui/figures.h"
 #include "ui/pokerf.h"
 #include "ui/widgets.h"
 
 namespace brisko {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 Txt offset(Txt first, int32_t n) {
     return static_cast<Txt>(static_cast<int32_t>(first) + n - 1);
@@ -62,12 +59,9 @@ QAccessibleInterface* briskoFactory(const QString& className, QObject* object) {
 
 // A card on the table as the player sees it: face down while its frame is
 // hidden; the dealer's card in the pick; ", held" while holds count.
-QString cardOnTable(TfrmBrisko& window, int32_t slot) {
-    World& world = window.world();
+QString cardOnTable(const World& world, int32_t slot) {
     const Texts& texts = world.texts;
-    if (!window.ConteneurC[size_t(slot)]->isVisibleTo(window.control(Control::SuperPanelGarde))) {
-        return q(texts[Txt::a11yFaceDown]);
-    }
+    if (!world.presenter.shown().faceUp[size_t(slot)]) return q(texts[Txt::a11yFaceDown]);
     QString name = q(spokenCard(texts, world.cards.hand[size_t(slot)]));
     const Stage stage = world.table.state.stage;
     if (stage == Stage::DoubleUpPick && slot == 1) {
@@ -78,12 +72,12 @@ QString cardOnTable(TfrmBrisko& window, int32_t slot) {
     return name;
 }
 
-QString shown(QWidget* widget) {
-    if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        return QString(button->text()).remove('&');
-    }
-    return {};
+// What a control shows: the caption the presenter gave it, or the one of
+// the language it was made with; a button's shortcut mark is not said.
+QString shown(const World& world, Control control, std::optional<Txt> made = std::nullopt) {
+    const std::optional<std::string>& caption = world.presenter.shown().caption(control);
+    QString text = caption ? q(*caption) : made ? q(world.texts[*made]) : QString();
+    return text.remove('&');
 }
 
 }  // namespace
@@ -112,7 +106,7 @@ void installAccessibleFactory() {
 }
 
 void nameTable(TfrmBrisko& window) {
-    World& world = window.world();
+    const World& world = window.world();
     const Texts& texts = world.texts;
     if (texts.language() == Language::None) return;
     const GameState& state = world.table.state;
@@ -122,7 +116,7 @@ void nameTable(TfrmBrisko& window) {
     };
 
     for (int32_t slot = 1; slot <= kSlots; ++slot) {
-        const QString card = cardOnTable(window, slot);
+        const QString card = cardOnTable(world, slot);
         setAccessibleText(window.PictureC[size_t(slot)], card);
         const QString digit = QString::number(slot);
         QString button = text(Txt::a11yHoldButton) + card;
@@ -130,7 +124,7 @@ void nameTable(TfrmBrisko& window) {
             button = text(Txt::a11yPickButton) + digit;
         }
         // The hint says which key does the same.
-        name(holdButton(slot), button, window.ButtonC[size_t(slot)]->toolTip());
+        name(holdButton(slot), button, text(Txt::hintButtonC) + digit + ")");
     }
     for (const PayRow& row : payTableRows) {
         const QString said =
@@ -147,23 +141,30 @@ void nameTable(TfrmBrisko& window) {
                            {Control::panelNiveau, Txt::hintPanelNiveau},
                            {Control::panelNumeroTirage, Txt::hintPanelNumeroTirage},
                            {Control::panelObjectifNbTirages, Txt::hintPanelObjectifNbTirages}}) {
-        name(c, labelledValue(texts, hint, shown(window.control(c))));
+        name(c, labelledValue(texts, hint, shown(world, c)));
     }
     // The message line is heard as it changes: a new name is announced.
-    name(Control::panelResultat, shown(window.control(Control::panelResultat)),
-         text(Txt::a11yMessageLine));
-    name(Control::ButtonTirage, shown(window.control(Control::ButtonTirage)),
+    name(Control::panelResultat, shown(world, Control::panelResultat), text(Txt::a11yMessageLine));
+    name(Control::ButtonTirage, shown(world, Control::ButtonTirage, Txt::captionButtonTirage),
          text(state.stage == Stage::AwaitingDraw ? Txt::a11yDraw : Txt::a11yDeal));
     name(Control::PanelDoublage, text(Txt::captionPanelQuitteOuDouble));
-    name(Control::ButtonNoDouble, shown(window.control(Control::ButtonNoDouble)),
+    name(Control::ButtonNoDouble, shown(world, Control::ButtonNoDouble, Txt::captionButtonNoDouble),
          text(Txt::a11yQuitDescription));
-    name(Control::ButtonYesDouble, shown(window.control(Control::ButtonYesDouble)),
+    name(Control::ButtonYesDouble,
+         shown(world, Control::ButtonYesDouble, Txt::captionButtonYesDouble),
          text(Txt::a11yDoubleDescription));
     // The tool bar's pictures and letters are heard by their hints.
-    for (const char* n : {"SBNewGame", "SBChangeGame", "SBquit", "SBAide", "SBBossKey"}) {
-        QWidget* button = window.widget(n);
-        setAccessibleText(button, button->toolTip());
+    for (auto [n, hint] : {std::pair{"SBNewGame", Txt::hintSBNewGame},
+                           {"SBChangeGame", Txt::hintSBChangeGame},
+                           {"SBquit", Txt::hintSBquit},
+                           {"SBAide", Txt::hintSBAide},
+                           {"SBBossKey", Txt::hintSBBossKey}}) {
+        setAccessibleText(window.widget(n), text(hint));
     }
+}
+
+void TableNames::onEvent(const GameEvent&) {
+    nameTable(window_);
 }
 
 void nameSplash(TfrmSplash& splash) {

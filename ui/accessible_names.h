@@ -13,6 +13,7 @@
 #include <string>
 
 #include "contract/texts.h"
+#include "table/events.h"
 
 class QWidget;
 
@@ -33,8 +34,19 @@ void setAccessibleText(QWidget* widget, const QString& name, const QString& desc
 // image, a button that can be pressed). Installing again does no harm.
 void installAccessibleFactory();
 
-// Every control of the table, from the game's state and texts.
+// Every control of the table, from the game's state, what the presenter
+// showed and the texts.
 void nameTable(TfrmBrisko& window);
+
+// The table named again after every event of the game.
+class TableNames final : public GameListener {
+  public:
+    explicit TableNames(TfrmBrisko& window) : window_(window) {}
+    void onEvent(const GameEvent& event) override;
+
+  private:
+    TfrmBrisko& window_;
+};
 // The two language buttons, each in its own language.
 void nameSplash(TfrmSplash& splash);
 

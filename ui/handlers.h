@@ -49,6 +49,9 @@ enum class Handler : int32_t {
     menuOptionDoublageClick,
     menuBarreInfoClick,
     menuCouleurFondEcranClick,
+    menuEntraineurClick,
+    menuAvertirErreurClick,
+    menuStatistiquesClick,
     TimerVoirDoubleTimer,
     TimerYesNoDoublageTimer,
     timerCarteDoublageTimer,
@@ -58,7 +61,7 @@ enum class Handler : int32_t {
 inline constexpr int32_t kHandlerCount = static_cast<int32_t>(Handler::timerDepartTimer) + 1;
 
 // What a handler runs: a command of the game, the window's own (help, About
-// box, boss key) or the start of the first game.
+// box, boss key), one of the windows beside it, or the start of the first game.
 enum class Command : int32_t {
     clickCard,  // hold the card of the route's slot, or pick it in the double-up
     betPlus,
@@ -77,6 +80,9 @@ enum class Command : int32_t {
     toggleDoubleUp,
     toggleInfoBar,
     chooseBackground,
+    toggleTrainer,
+    toggleWarning,
+    statistics,
     revealDoubleUp,
     swapOfferFocus,
     movePickFocus,
@@ -126,6 +132,9 @@ inline constexpr std::array<Route, kHandlerCount> kRoutes = {{
     {Handler::menuOptionDoublageClick, "menuOptionDoublage", Command::toggleDoubleUp},
     {Handler::menuBarreInfoClick, "menuBarreInfo", Command::toggleInfoBar},
     {Handler::menuCouleurFondEcranClick, "menuCouleurFondEcran", Command::chooseBackground},
+    {Handler::menuEntraineurClick, "menuEntraineur", Command::toggleTrainer},
+    {Handler::menuAvertirErreurClick, "menuAvertirErreur", Command::toggleWarning},
+    {Handler::menuStatistiquesClick, "menuStatistiques", Command::statistics},
     {Handler::TimerVoirDoubleTimer, "TimerVoirDouble", Command::revealDoubleUp},
     {Handler::TimerYesNoDoublageTimer, "TimerYesNoDoublage", Command::swapOfferFocus},
     {Handler::timerCarteDoublageTimer, "timerCarteDoublage", Command::movePickFocus},

@@ -15,25 +15,19 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "contract/pay_table.h"
 #include "ui/accessible_names.h"
 #include "ui/card_images.h"
+#include "ui/companions.h"
 #include "ui/control_names.h"
+#include "ui/figures.h"
 #include "ui/focus_mark.h"
-#include "ui/help_viewer.h"
-#include "ui/statistics_window.h"
-#include "ui/trainer_dock.h"
+#include "ui/table_commands.h"
 #include "ui/window_frame.h"
 
 namespace brisko {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-QString q(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // The control of that name is of the kind the game uses it as.
 template <class W>
@@ -75,9 +69,11 @@ TfrmBrisko::~TfrmBrisko() {
 }
 
 // The card images go with the window; the timers must not tick into a world
-// that is being taken down.
+// that is being taken down, and the windows beside it go before it.
 void TfrmBrisko::FormDestroy() {
     StopAllTimers();
+    delete companions_;
+    companions_ = nullptr;
     cards_.clear();
 }
 
@@ -107,16 +103,19 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     setUpTimers();
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName("ColorDialog1");
-    connectRoutes(*this, [this](Handler handler) { handle(handler); });
 
     // The world does not touch the store; the load comes here, where its
-    // error can be shown and the game go on.
-    world_ = std::make_unique<World>(clock, store_, *this, *this);
+    // error can be shown and the game go on. The presenter listens to the
+    // game first, the windows beside it next, the screen-reader names last.
+    world_ = std::make_unique<World>(clock, store_, *this);
     world_->records.registryKey = startUp.registryKey;
     loadSettings();
-    setUpStatistics();
-    trainer_ = new Trainer(*this, store_, *dialogs_);
-    setStatisticsTrainerTally(&trainer_->tally());
+    companions_ = new Companions(*this, store_, *dialogs_,
+                                 [this](Command command) { commands_->run(command); });
+    commands_ = std::make_unique<TableCommands>(*this, *companions_, *dialogs_);
+    names_ = std::make_unique<TableNames>(*this);
+    world_->table.listen(*names_);
+    connectRoutes(*this, [this](Handler handler) { handle(handler); });
     ApplyTexts();
     ApplyOptions();
 
@@ -159,7 +158,7 @@ void TfrmBrisko::loadSettings() {
     try {
         world_->records.LoadSettings();
     } catch (const StoreError& error) {
-        showMessage(error.what());
+        dialogs_->message(this, QString::fromUtf8(error.what()));
     }
 }
 
@@ -169,7 +168,7 @@ void TfrmBrisko::scaleTable(const ScreenScale& scale) {
     scaleWidgets(this, scale_.m);
     menuBar()->setFont(QApplication::font("QMenuBar"));
     layOutCards();
-    if (statisticsWindow_) statisticsWindow_->setScale(scale_.m);
+    if (companions_) companions_->setScale(scale_.m);
     for (const char* name : {"SBNewGame", "SBChangeGame", "SBAide"}) {
         as<QToolButton>(&layout_.at(name))
             ->setIconSize(QSize(scale_.length(16), scale_.length(16)));
@@ -254,12 +253,11 @@ void TfrmBrisko::ApplyTexts() {
     for (const PayRow& row : payTableRows) {
         setCaption(row.titlePanel, texts[handNameKey(static_cast<int32_t>(row.category))]);
     }
-    if (statisticsWindow_) statisticsWindow_->applyTexts();
-    trainer_->retranslate();
+    companions_->retranslate();
 }
 
 void TfrmBrisko::ApplyOptions() {
-    world_->records.ApplyOptions();
+    showOptions(world_->records.settings);
 }
 
 void TfrmBrisko::showOptions(const Settings& settings) {
@@ -268,14 +266,6 @@ void TfrmBrisko::showOptions(const Settings& settings) {
     layout_.action("menuSuggestionCartes").setChecked(settings.optionSuggestionCartes != 0);
     layout_.action("menuBarreInfo").setChecked(settings.optionBarreInfo != 0);
     control(Control::panelResultat)->setVisible(settings.optionBarreInfo != 0);
-}
-
-void TfrmBrisko::showMessage(const std::string& text) {
-    dialogs_->message(this, q(text));
-}
-
-bool TfrmBrisko::askYesNo(const std::string& question) {
-    return dialogs_->yesNo(this, q(question));
 }
 
 bool TfrmBrisko::chooseColour(uint32_t current, uint32_t& chosen) {
@@ -397,172 +387,44 @@ QString TfrmBrisko::cardImage(int32_t slot) const {
     return slot >= 1 && slot <= kSlots ? cardImages_[size_t(slot)] : QString();
 }
 
-// --- handlers ----------------------------------------------------------------
+// --- commands and the windows beside the table --------------------------------
 
 void TfrmBrisko::handle(Handler handler) {
-    const Route& route = routeOf(handler);
-    guarded(route.command, route.slot);
-}
-
-// A store error stops the command where it was raised; the player is told
-// here, before it could unwind through the toolkit, and plays on.
-void TfrmBrisko::guarded(Command command, int32_t slot) {
-    const TrainerMark before = trainer_->mark();
-    try {
-        perform(command, slot);
-    } catch (const std::exception& error) {
-        showMessage(error.what());
-    }
-    trainer_->follow(before, command);
-    // The statistics show the tally as the trainer has just judged the draw.
-    if (statisticsWindow_ && statisticsWindow_->isVisible()) {
-        statisticsWindow_->setTrainerTally(trainerTally_);
-    }
-    // What a screen reader hears follows what the command changed.
-    nameTable(*this);
-}
-
-void TfrmBrisko::perform(Command command, int32_t slot) {
-    GameTable& table = world_->table;
-    Records& records = world_->records;
-    // clang-format off
-    switch (command) {
-        case Command::clickCard: return table.clickCard(slot);
-        case Command::betPlus: return table.betPlus();
-        case Command::betMax: return table.betMax();
-        case Command::dealOrDraw: return trainer_->confirmDraw() ? table.dealOrDraw() : void();
-        case Command::doubleUp: return table.ButtonYesDoubleClick();
-        case Command::quitDouble: return table.ButtonNoDoubleClick();
-        case Command::newGame: return table.startNewGame();
-        case Command::changeGame: return OpenChangeGameDialog();
-        case Command::defaultHighScores: return records.ConfirmDefaultHighScores();
-        case Command::quitGame: return QuitGame();
-        case Command::help: return OpenHelp();
-        case Command::bossKey: return showMinimized();
-        case Command::about: return showAbout();
-        case Command::toggleSuggestion:
-            return records.menuSuggestionCartesClick(
-                [&table](bool on) { table.suggestionSwitched(on); });
-        case Command::toggleDoubleUp: return records.menuOptionDoublageClick(table.state.doubleUpActive);
-        case Command::toggleInfoBar: return records.menuBarreInfoClick();
-        case Command::chooseBackground: return records.menuCouleurFondEcranClick();
-        case Command::revealDoubleUp: return table.TimerVoirDoubleTimer();
-        case Command::swapOfferFocus: return table.TimerYesNoDoublageTimer();
-        case Command::movePickFocus: return table.timerCarteDoublageTimer();
-        case Command::firstGame: return firstGame();
-    }
-    // clang-format on
-}
-
-// Fires once, after the language choice: the first game is chosen in the
-// change-game dialog; without it the game starts at once.
-void TfrmBrisko::firstGame() {
-    timerDepart.stop();
-    if (frmChangeGame_) {
-        OpenChangeGameDialog();
-    } else {
-        enableAndShowMainWindow();
-        startNewGame();
-    }
-}
-
-void TfrmBrisko::OpenChangeGameDialog() {
-    if (frmChangeGame_) frmChangeGame_->OpenChangeGameDialog();
-}
-
-void TfrmBrisko::enableAndShowMainWindow() {
-    QMainWindow::setEnabled(true);
-    // Also back from minimised, where a window manager may have put it with
-    // the dialog.
-    if (!isVisible() || isMinimized()) showMaximized();
-    raise();
-    activateWindow();
+    commands_->handle(handler);
 }
 
 void TfrmBrisko::startNewGame() {
-    guarded(Command::newGame);
+    commands_->run(Command::newGame);
 }
 
-void TfrmBrisko::showDialogMessage(QWidget* parent, const QString& text) {
-    dialogs_->message(parent ? parent : this, text);
+Trainer& TfrmBrisko::trainer() {
+    return companions_->trainer();
 }
 
-void TfrmBrisko::showAbout() {
-    dialogs_->message(
-        this, QString("BRISKO %1\n%2").arg(versionText_, q(world_->texts[Txt::txtAboutNotice])));
+void TfrmBrisko::setFirstWindow(QWidget* window) {
+    companions_->setFirstWindow(window);
 }
 
-void TfrmBrisko::QuitGame() {
-    if (world_->records.QuitGame()) close();
-}
-
-void TfrmBrisko::OpenHelp() {
-    if (helpFile_.isEmpty()) return;
-    if (!helpViewer_) {
-        helpViewer_ = new HelpViewer(this, QSize(start_.length(560), start_.length(480)));
-    }
-    helpViewer_->open(helpFile_, productTitle_ + " - " + q(world_->texts[Txt::txtHelpTitle]));
-}
-
-// --- the statistics ----------------------------------------------------------
-
-// The all-time figures are read once, under their own key; a damaged key is
-// told at the window's first opening, in the player's language.
-void TfrmBrisko::setUpStatistics() {
-    statistics_ =
-        std::make_unique<Statistics>(store_, statisticsKeyOf(world_->records.registryKey));
-    statisticsFeed_ = std::make_unique<StatisticsFeed>(*statistics_, [this] { afterDraw(); });
-    world_->table.setDrawObserver(statisticsFeed_.get());
-    try {
-        statisticsDamaged_ = statistics_->load();
-    } catch (const StoreError&) {
-        // The settings' load has told the player of this store already.
-    }
-    connect(&layout_.action("menuStatistiques"), &QAction::triggered, this,
-            &TfrmBrisko::OpenStatistics);
-}
-
-// A refused save of the figures is told once, after the command.
-void TfrmBrisko::afterDraw() {
-    if (statisticsWindow_ && statisticsWindow_->isVisible()) statisticsWindow_->refresh();
-    std::optional<StoreError> error = statistics_->takeSaveError();
-    if (!error || statisticsErrorShown_) return;
-    statisticsErrorShown_ = true;
-    QTimer::singleShot(
-        0, this, [this, text = q(std::string(error->what()))] { dialogs_->message(this, text); });
+void TfrmBrisko::setChangeGameDialog(TfrmChangeGame* dialog) {
+    companions_->setChangeGameDialog(dialog);
 }
 
 void TfrmBrisko::OpenStatistics() {
-    if (!statisticsWindow_) {
-        expectedFigures_ = new ExpectedFigures(this);
-        statisticsWindow_ =
-            new StatisticsWindow(this, *statistics_, *expectedFigures_, world_->texts, *dialogs_);
-        statisticsWindow_->setTrainerTally(trainerTally_);
-        statisticsWindow_->setScale(scale_.m);
-        statisticsWindow_->applyTexts();
-    }
-    statisticsWindow_->show();
-    statisticsWindow_->raise();
-    statisticsWindow_->activateWindow();
-    if (statisticsDamaged_) {
-        statisticsDamaged_ = false;
-        dialogs_->message(statisticsWindow_, q(world_->texts[Txt::txtStatsDamaged]));
-    }
+    companions_->openStatistics();
 }
 
-void TfrmBrisko::setStatisticsTrainerTally(const TrainerTally* tally) {
-    trainerTally_ = tally;
-    if (statisticsWindow_) statisticsWindow_->setTrainerTally(tally);
+Statistics& TfrmBrisko::statistics() {
+    return companions_->statistics();
+}
+
+StatisticsWindow* TfrmBrisko::statisticsWindow() const {
+    return companions_->statisticsWindow();
 }
 
 // --- window events -----------------------------------------------------------
 
 void TfrmBrisko::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    // The keypad's digits too, with NumLock on; a held key clicks once.
-    if (key >= Qt::Key_1 && key <= Qt::Key_5 &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (!event->isAutoRepeat()) handle(pictureClick(key - Qt::Key_1 + 1));
+    if (commands_->cardKey(*event)) {
         event->accept();
         return;
     }
@@ -577,10 +439,7 @@ void TfrmBrisko::closeEvent(QCloseEvent* event) {
 // Closing the game window ends the program: the first window goes too.
 void TfrmBrisko::FormClose() {
     StopAllTimers();
-    if (helpViewer_) helpViewer_->close();
-    if (statisticsWindow_) statisticsWindow_->close();
-    if (frmChangeGame_) frmChangeGame_->hide();
-    if (firstWindow_) firstWindow_->close();
+    companions_->closeAll();
 }
 
 }  // namespace brisko

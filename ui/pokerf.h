@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The game table on screen: every control the game writes into, the menu
-// with its function keys, the four timers and the card pictures.
+// The game table on screen: every control the presenter writes into, the
+// menu with its function keys, the four timers and the card pictures. The
+// routing of its commands and the windows beside it live apart
+// (ui/table_commands.h, ui/companions.h).
 #pragma once
 
 #include <QMainWindow>
@@ -16,13 +18,13 @@
 #include <string_view>
 
 #include "engine/random.h"
-#include "records/fChangeGame.h"
 #include "records/settings.h"
 #include "records/store.h"
 #include "table/view.h"
 #include "table/world.h"
 #include "ui/card_renderer.h"
 #include "ui/dialogs.h"
+#include "ui/fChangeGame.h"
 #include "ui/handlers.h"
 #include "ui/scaling.h"
 #include "ui/start_up.h"
@@ -34,12 +36,11 @@ class QPushButton;
 
 namespace brisko {
 
-class HelpViewer;
+class Companions;
 class Statistics;
-class ExpectedFigures;
-class StatisticsFeed;
 class StatisticsWindow;
-class TrainerTally;
+class TableCommands;
+class TableNames;
 class Trainer;
 
 // A screen in device-independent pixels and its logical pixels per inch.
@@ -50,7 +51,7 @@ struct ScreenMetrics {
 };
 ScreenMetrics primaryScreenMetrics();
 
-class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, public ChangeGameHost {
+class TfrmBrisko : public QMainWindow, public TableView {
     Q_OBJECT
 
   public:
@@ -66,12 +67,18 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     ~TfrmBrisko() override;
 
     World& world() { return *world_; }
+    const World& world() const { return *world_; }
+    // The windows beside the table, and the routing of the commands.
+    Companions& companions() { return *companions_; }
+    TableCommands& commands() { return *commands_; }
     // The trainer: its options, its menu items and its panel (ui/trainer_dock.h).
-    Trainer& trainer() { return *trainer_; }
+    Trainer& trainer();
     // The program's first window, closed when this one closes, and the
     // change-game dialog the menu opens; both may be absent (tests).
-    void setFirstWindow(QWidget* window) { firstWindow_ = window; }
-    void setChangeGameDialog(TfrmChangeGame* dialog) { frmChangeGame_ = dialog; }
+    void setFirstWindow(QWidget* window);
+    void setChangeGameDialog(TfrmChangeGame* dialog);
+    // The menu and the controls by object name.
+    const TableLayout& layout() const { return layout_; }
     // The scale the screen gives at creation; the table's scale now, which is
     // smaller while the window is too small for the whole table at that one.
     const ScreenScale& screenScale() const { return start_; }
@@ -83,7 +90,13 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     void chooseLanguage(Language language);
     void ApplyTexts();
     void ApplyOptions();
+    // Background colour, the three check marks, panelResultat shown or hidden.
+    void showOptions(const Settings& settings);
+    // The colour chooser with `current` preselected; false when cancelled.
+    bool chooseColour(uint32_t current, uint32_t& chosen);
     QString helpFile() const { return helpFile_; }
+    const QString& productTitle() const { return productTitle_; }
+    const QString& versionText() const { return versionText_; }
     // The control the game's logic knows by that identifier.
     QWidget* control(Control control) const;
     // The widget of that object name, or null.
@@ -108,31 +121,13 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     using QMainWindow::setFocus;
     using QMainWindow::setVisible;
 
-    // RecordsView
-    void showOptions(const Settings& settings) override;
-    void showMessage(const std::string& text) override;
-    bool askYesNo(const std::string& question) override;
-    bool chooseColour(uint32_t current, uint32_t& chosen) override;
-
-    // ChangeGameHost
-    void enableAndShowMainWindow() override;
-    void startNewGame() override;
-    void showDialogMessage(QWidget* parent, const QString& text) override;
-    QWidget* mainWindow() override { return this; }
-
-    // The handler that the control, menu command or timer runs: the game's
-    // command behind the one guard that shows a store error and plays on.
+    // The handler that the control, menu command or timer runs (the routing's).
     void handle(Handler handler);
-
-    void QuitGame();
-    void OpenHelp();
-    void OpenChangeGameDialog();
+    void startNewGame();
     // The statistics window, made at its first opening (F11).
     void OpenStatistics();
-    Statistics& statistics() { return *statistics_; }
-    StatisticsWindow* statisticsWindow() const { return statisticsWindow_; }
-    // The trainer's tally the statistics window shows; null while the trainer is off.
-    void setStatisticsTrainerTally(const TrainerTally* tally);
+    Statistics& statistics();
+    StatisticsWindow* statisticsWindow() const;
 
     // Control arrays by slot 1..5 (entry 0 unused) and the 15 best-score
     // panels 1..15 (numbers, names, scores).
@@ -168,18 +163,12 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     // screen's that it fits at, the cards drawn again at their new size.
     void fitTable();
     void loadSettings();
-    void guarded(Command command, int32_t slot = 0);
-    void perform(Command command, int32_t slot);
-    void firstGame();
-    void showAbout();
     QTimer& timer(Timer timer);
 
     SettingsStore& store_;
     std::unique_ptr<World> world_;
     QString productTitle_;
     QString versionText_;
-    QWidget* firstWindow_ = nullptr;
-    TfrmChangeGame* frmChangeGame_ = nullptr;
     ScreenScale start_;
     ScreenScale scale_;
     QtDialogs qtDialogs_;
@@ -188,24 +177,15 @@ class TfrmBrisko : public QMainWindow, public TableView, public RecordsView, pub
     CardRenderer cards_{this};
     std::array<QString, 6> cardImages_{};
     QString helpFile_;
-    HelpViewer* helpViewer_ = nullptr;
-    Trainer* trainer_ = nullptr;
 
     QWidget* surface_ = nullptr;  // the client area, in the background colour
     QWidget* board_ = nullptr;    // the table at its scaled size, centred
     TableLayout layout_;          // the menu and the controls, by object name
     std::array<QWidget*, kControlCount> byControl_{};
 
-    // Beside the game: the statistics, fed by the table after every draw.
-    void setUpStatistics();
-    void afterDraw();
-    std::unique_ptr<Statistics> statistics_;
-    std::unique_ptr<StatisticsFeed> statisticsFeed_;
-    StatisticsWindow* statisticsWindow_ = nullptr;
-    ExpectedFigures* expectedFigures_ = nullptr;  // worked out at the first opening
-    const TrainerTally* trainerTally_ = nullptr;
-    bool statisticsDamaged_ = false;
-    bool statisticsErrorShown_ = false;
+    Companions* companions_ = nullptr;
+    std::unique_ptr<TableCommands> commands_;
+    std::unique_ptr<TableNames> names_;
 };
 
 }  // namespace brisko

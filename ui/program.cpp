@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/program.h"
 
+#include "ui/companions.h"
 #include "ui/focus_mark.h"
 
 namespace brisko {
@@ -10,7 +11,7 @@ Program::Program(const Clock& clock, SettingsStore& store, std::optional<ScreenM
     : frmSplash(startUp, screen),
       frmBrisko(startUp, clock, store, screen, dialogs),
       frmChangeGame(frmBrisko.world().records, frmBrisko.world().texts, startUp.firstOpening,
-                    frmBrisko, frmBrisko.screenScale().m) {
+                    frmBrisko.companions(), frmBrisko.screenScale().m) {
     frmBrisko.setFirstWindow(&frmSplash);
     frmBrisko.setChangeGameDialog(&frmChangeGame);
     frmSplash.setGameWindow(&frmBrisko);

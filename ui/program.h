@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "engine/random.h"
-#include "records/fChangeGame.h"
 #include "records/store.h"
 #include "ui/dialogs.h"
+#include "ui/fChangeGame.h"
 #include "ui/fSplash.h"
 #include "ui/pokerf.h"
 #include "ui/start_up.h"

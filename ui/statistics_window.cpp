@@ -26,14 +26,11 @@
 #include "engine/fast_eval.h"
 #include "table/game.h"
 #include "ui/dialogs.h"
+#include "ui/figures.h"
 
 namespace brisko {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // The window's size on the 800 x 600 design.
 constexpr int kDesignWidth = 760;
@@ -83,18 +80,6 @@ bool ExpectedFigures::ready() const {
     const std::lock_guard lock(mutex_);
     return std::all_of(returns_.begin(), returns_.end(),
                        [](const auto& r) { return r.has_value(); });
-}
-
-// --- the feed ----------------------------------------------------------------
-
-void StatisticsFeed::gameStarted(GameType gameType) {
-    statistics_.gameStarted(gameType);
-    after_();
-}
-
-void StatisticsFeed::drawEnded(const DrawRecord& record) {
-    statistics_.drawEnded(record);
-    after_();
 }
 
 // --- the window --------------------------------------------------------------
@@ -224,14 +209,16 @@ QString StatisticsWindow::text(Txt key) const {
 
 // "12,34 %" in French, "12.34%" in English; "-" before the first draw.
 QString StatisticsWindow::percent(const std::optional<Fraction>& value, int32_t places) const {
-    if (!value) return "-";
-    const char point = texts_[Txt::txtDecimalPoint].empty() ? '.' : texts_[Txt::txtDecimalPoint][0];
-    return q(value->rounded(places, point)) + (point == ',' ? " %" : "%");
+    return value ? brisko::percent(*value, places, texts_) : QStringLiteral("-");
 }
 
-void StatisticsWindow::setTrainerTally(const TrainerTally* tally) {
-    tally_ = tally;
+void StatisticsWindow::setTrainerLog(TrainerLog* log) {
+    trainerLog_ = log;
     refresh();
+}
+
+int32_t StatisticsWindow::scope() const {
+    return std::max(0, scope_->currentIndex());
 }
 
 void StatisticsWindow::setScale(int32_t m) {
@@ -285,8 +272,7 @@ void StatisticsWindow::applyTexts() {
 // "Tirages joués : 12".
 void StatisticsWindow::setFigure(QLabel* value, Txt name, const QString& figure) {
     value->setText(figure);
-    const QString separator = texts_[Txt::txtDecimalPoint] == "," ? " : " : ": ";
-    value->setAccessibleName(text(name) + separator + figure);
+    value->setAccessibleName(text(name) + text(Txt::a11ySeparator) + figure);
 }
 
 void StatisticsWindow::showScope(int32_t scope) {
@@ -295,7 +281,7 @@ void StatisticsWindow::showScope(int32_t scope) {
 }
 
 void StatisticsWindow::refresh() {
-    const int32_t scope = std::max(0, scope_->currentIndex());
+    const int32_t scope = this->scope();
     const GameType type = scope == 0 ? statistics_.gameType() : static_cast<GameType>(scope);
     const StatFigures& figures =
         scope == 0 ? statistics_.game() : figuresOf(statistics_.allTime(), type);
@@ -336,8 +322,10 @@ void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns* 
         const QString cells[] = {
             QString::number(f.categories[k]),
             percent(categoryPercent(f, c), 2),
-            expected ? percent((*expected)[0].categories[k] * Fraction(100, 1), 4) : "...",
-            expected ? percent((*expected)[1].categories[k] * Fraction(100, 1), 4) : "...",
+            expected ? percent((*expected)[0].categories[k] * Fraction(100, 1), 4)
+                     : QStringLiteral("..."),
+            expected ? percent((*expected)[1].categories[k] * Fraction(100, 1), 4)
+                     : QStringLiteral("..."),
         };
         const QString row =
             hands_->verticalHeaderItem(r) ? hands_->verticalHeaderItem(r)->text() : QString();
@@ -352,23 +340,18 @@ void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns* 
     }
 }
 
+// The trainer's tally of the game in progress; none is kept for all games.
 void StatisticsWindow::fillTrainer() {
     trainerBox_->setVisible(true);
     const std::array<Txt, 4> names = {Txt::txtStatsDecisions, Txt::txtStatsBestPlays,
                                       Txt::txtStatsAccuracy, Txt::txtStatsGivenAway};
+    const TrainerTally* tally = trainerLog_ && scope() == 0 ? &trainerLog_->tally() : nullptr;
+    const std::array<QString, 4> figures = tallyFigures(tally, texts_);
     for (size_t i = 0; i < names.size(); ++i) {
         trainerNames_[i]->setText(text(names[i]));
-        QString figure = "-";
-        if (tally_) {
-            const char point = texts_[Txt::txtDecimalPoint] == "," ? ',' : '.';
-            if (i == 0) figure = QString::number(tally_->decisions());
-            if (i == 1) figure = QString::number(tally_->bestPlays());
-            if (i == 2 && tally_->decisions() > 0) figure = percent(tally_->accuracy(), 2);
-            if (i == 3) figure = q(tally_->givenAway().rounded(2, point));
-        }
-        setFigure(trainer_[i], names[i], figure);
+        setFigure(trainer_[i], names[i], figures[i]);
     }
-    trainerBox_->setToolTip(tally_ ? QString() : text(Txt::txtStatsNoTrainer));
+    trainerBox_->setToolTip(trainerLog_ ? QString() : text(Txt::txtStatsNoTrainer));
 }
 
 void StatisticsWindow::fillChart() {

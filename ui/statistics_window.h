@@ -58,19 +58,6 @@ class ExpectedFigures final : public QObject {
     std::thread worker_;
 };
 
-// Counts the table's draws and tells the window after each.
-class StatisticsFeed final : public DrawObserver {
-  public:
-    StatisticsFeed(Statistics& statistics, std::function<void()> after)
-        : statistics_(statistics), after_(std::move(after)) {}
-    void gameStarted(GameType gameType) override;
-    void drawEnded(const DrawRecord& record) override;
-
-  private:
-    Statistics& statistics_;
-    std::function<void()> after_;
-};
-
 class StatisticsWindow final : public QWidget {
     Q_OBJECT
 
@@ -80,9 +67,8 @@ class StatisticsWindow final : public QWidget {
                      const Texts& texts, Dialogs& dialogs);
     ~StatisticsWindow() override;
 
-    // The trainer's tally of the game in progress, shown while there is one
-    // (null: none, the trainer was off).
-    void setTrainerTally(const TrainerTally* tally);
+    // The trainer's decisions of the game in progress (null: no trainer).
+    void setTrainerLog(TrainerLog* log);
     // The table's scale: the window's design lengths and fonts follow it.
     void setScale(int32_t m);
     void applyTexts();
@@ -112,13 +98,15 @@ class StatisticsWindow final : public QWidget {
     void fillTrainer();
     QString text(Txt key) const;
     QString percent(const std::optional<Fraction>& value, int32_t places) const;
+    // The game in progress (0) or all the games of a game type (1..3).
+    int32_t scope() const;
     void setFigure(QLabel* value, Txt name, const QString& figure);
 
     QWidget* table_;
     Statistics& statistics_;
     const Texts& texts_;
     Dialogs& dialogs_;
-    const TrainerTally* tally_ = nullptr;
+    TrainerLog* trainerLog_ = nullptr;
     int32_t m_ = 800;
     ExpectedFigures& expected_;
 

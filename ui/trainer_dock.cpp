@@ -10,16 +10,12 @@
 #include <cstdlib>
 
 #include "ui/dialogs.h"
-#include "ui/pokerf.h"
+#include "ui/figures.h"
 #include "ui/trainer_panel.h"
 
 namespace brisko {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 Fraction whole(int64_t n) {
     return Fraction(n, 1);
@@ -101,16 +97,23 @@ void TrainerDock::showDoubleUp(const QString& odds) {
 
 // --- the trainer -------------------------------------------------------------
 
-Trainer::Trainer(TfrmBrisko& window, SettingsStore& store, Dialogs& dialogs)
+Trainer::Trainer(QMainWindow& window, const Texts& texts, std::string registryKey,
+                 SettingsStore& store, Dialogs& dialogs, const TrainerMenu& menu, int width,
+                 int fontPixels)
     : QObject(&window),
       window_(window),
+      texts_(texts),
+      registryKey_(std::move(registryKey)),
       store_(store),
       dialogs_(dialogs),
-      options_(loadExtraOptions(store, window.world().records.registryKey)),
-      trainerAction_(window.findChild<QAction*>("menuEntraineur")),
-      warnAction_(window.findChild<QAction*>("menuAvertirErreur")),
-      sharesMenu_(window.findChild<QMenu*>("menuOptions")->addMenu(QString())),
-      shares_(new QActionGroup(this)) {
+      options_(loadExtraOptions(store, registryKey_)),
+      trainerAction_(menu.trainer),
+      warnAction_(menu.warn),
+      sharesMenu_(menu.options->addMenu(QString())),
+      shares_(new QActionGroup(this)),
+      width_(width),
+      fontPixels_(fontPixels),
+      log_(analyst_, options_.trainer) {
     sharesMenu_->setObjectName("menuSeuilAvertissement");
     for (uint8_t share : kWarnShares) {
         QAction* action = sharesMenu_->addAction(QString());
@@ -118,8 +121,6 @@ Trainer::Trainer(TfrmBrisko& window, SettingsStore& store, Dialogs& dialogs)
         action->setData(share);
         shares_->addAction(action);
     }
-    connect(trainerAction_, &QAction::triggered, this, [this] { toggle(ExtraOption::Trainer); });
-    connect(warnAction_, &QAction::triggered, this, [this] { toggle(ExtraOption::Warn); });
     connect(shares_, &QActionGroup::triggered, this, [this](QAction* action) {
         options_.warnShare = static_cast<uint8_t>(action->data().toUInt());
         toggle(ExtraOption::WarnShare);
@@ -136,10 +137,9 @@ void Trainer::toggle(ExtraOption option) {
     if (option == ExtraOption::Warn) options_.warn = !options_.warn;
     applyOptions();
     try {
-        saveExtraOption(store_, window_.world().records.registryKey, option, options_,
-                        window_.world().texts.language());
+        saveExtraOption(store_, registryKey_, option, options_, texts_.language());
     } catch (const StoreError& error) {
-        window_.showMessage(error.what());
+        dialogs_.message(&window_, QString::fromUtf8(error.what()));
     }
 }
 
@@ -151,12 +151,9 @@ void Trainer::applyOptions() {
     for (QAction* action : shares_->actions()) {
         action->setChecked(action->data().toUInt() == options_.warnShare);
     }
+    log_.setCounting(options_.trainer);
     if (options_.trainer && !dock_) {
-        // Beside the smallest table (560 of 800 design pixels), the panel keeps an
-        // 800-pixel screen whole; it grows with the screen as the table does.
-        const ScreenScale& screen = window_.screenScale();
-        dock_ =
-            new TrainerDock(window_.world().texts, screen.length(228), screen.length(11), &window_);
+        dock_ = new TrainerDock(texts_, width_, fontPixels_, &window_);
         window_.addDockWidget(Qt::RightDockWidgetArea, dock_);
         dock_->retranslate();
     }
@@ -165,75 +162,79 @@ void Trainer::applyOptions() {
 }
 
 void Trainer::retranslate() {
-    const Texts& texts = window_.world().texts;
-    sharesMenu_->setTitle(q(texts[Txt::menuSeuilAvertissement]));
+    sharesMenu_->setTitle(q(texts_[Txt::menuSeuilAvertissement]));
     for (QAction* action : shares_->actions()) {
-        action->setText(QString::number(action->data().toUInt()) + q(texts[Txt::txtPercent]));
+        action->setText(QString::number(action->data().toUInt()) + q(texts_[Txt::txtPercent]));
     }
     if (!dock_) return;
     dock_->retranslate();
     refresh();
 }
 
-TrainerMark Trainer::mark() const {
-    const World& world = window_.world();
-    return {world.table.state.stage, holdOf(world.cards.held), world.table.state.bet};
-}
-
-const DealAnalysis& Trainer::analysis() {
-    const World& world = window_.world();
-    const GameType type = world.table.gameType();
-    if (!deal_ || deal_->dealt != world.cards.hand || deal_->gameType != type) {
-        if (!evaluator_) evaluator_ = std::make_unique<FastEvaluator>();
-        deal_ = analyseDeal(*evaluator_, world.cards.hand, type);
-    }
-    return *deal_;
-}
-
-bool Trainer::confirmDraw() {
-    const World& world = window_.world();
-    const GameState& state = world.table.state;
-    if (!options_.trainer || !options_.warn || state.stage != Stage::AwaitingDraw) return true;
-    const DealAnalysis& deal = analysis();
-    const Verdict verdict = judge(deal, holdOf(world.cards.held), state.bet);
-    const Fraction best = deal.values[deal.best] * whole(state.bet);
-    if (verdict.bestPlay || verdict.cost * whole(100) < best * whole(options_.warnShare)) {
-        return true;
-    }
-    const Texts& texts = world.texts;
-    return dialogs_.yesNoDefaultNo(&window_, q(texts[Txt::txtTrainerWarnStart]) +
-                                                 figure(verdict.cost) +
-                                                 q(texts[Txt::txtTrainerWarnEnd]));
-}
-
-void Trainer::follow(const TrainerMark& before, Command command) {
-    if (command == Command::newGame) {
-        tally_ = TrainerTally();
-        verdict_.clear();
-    }
-    if (!options_.trainer) return;
-    const GameState& state = window_.world().table.state;
-    if (command == Command::dealOrDraw && before.stage == Stage::AwaitingDraw &&
-        state.stage != Stage::AwaitingDraw && deal_) {
-        const Verdict verdict = judge(*deal_, before.held, before.bet);
-        tally_.add(verdict);
-        verdict_ = verdictText(verdict);
-    }
+void Trainer::onEvent(const GameEvent& event) {
+    log_.onEvent(event);
+    std::visit(Overloaded{
+                   [this](const GameStarted&) {
+                       deal_.reset();
+                       drawn_ = false;
+                       verdict_.clear();
+                       stake_ = 0;
+                   },
+                   [this](const HandDealt& e) {
+                       deal_ = Deal{e.hand, e.gameType, e.held, e.bet};
+                       drawn_ = false;
+                       verdict_.clear();
+                   },
+                   [this](const HoldsChanged& e) {
+                       if (!deal_) return;
+                       deal_->dealt = e.hand;
+                       deal_->held = e.held;
+                   },
+                   [this](const HandDrawn&) {
+                       drawn_ = true;
+                       if (const Decision* d = options_.trainer ? log_.lastDraw() : nullptr) {
+                           verdict_ = verdictText(*d->verdict);
+                       }
+                   },
+                   [this](const DoubleUpOffered& e) {
+                       stake_ = e.win;
+                       dealerCard_ = 0;
+                   },
+                   [this](const PickStarted& e) {
+                       stake_ = e.win;
+                       dealerCard_ = e.dealerCard;
+                   },
+                   [this](const DrawSettled&) { stake_ = 0; },
+                   [this](const DrawEnded& e) {
+                       if (e.gameOver) deal_.reset();
+                   },
+                   [](const auto&) {},
+               },
+               event);
     refresh();
 }
 
-// The panel from the table's state: the listing of the hand in play or last
-// played, the verdict until the next deal, the tally, the double-up.
+bool Trainer::confirmDraw() {
+    if (!options_.trainer || !options_.warn || !deal_ || drawn_) return true;
+    const DealAnalysis& deal = analyst_.analyse(deal_->dealt, deal_->gameType);
+    const Verdict verdict = judge(deal, deal_->held, deal_->bet);
+    const Fraction best = deal.values[deal.best] * whole(deal_->bet);
+    if (verdict.bestPlay || verdict.cost * whole(100) < best * whole(options_.warnShare)) {
+        return true;
+    }
+    return dialogs_.yesNoDefaultNo(&window_, q(texts_[Txt::txtTrainerWarnStart]) +
+                                                 decimal(verdict.cost, 2, texts_) +
+                                                 q(texts_[Txt::txtTrainerWarnEnd]));
+}
+
+// The panel from what the events told: the listing of the hand in play or
+// last played, the verdict until the next deal, the tally, the double-up.
 void Trainer::refresh() {
     if (!options_.trainer || !dock_) return;
-    const World& world = window_.world();
-    const GameState& state = world.table.state;
-    if (state.stage == Stage::AwaitingDraw) {
-        const bool newDeal = !deal_ || deal_->dealt != world.cards.hand;
-        const DealAnalysis& deal = analysis();
-        if (newDeal) verdict_.clear();
-        dock_->showListing({deal.dealt, trainerRows(deal, holdOf(world.cards.held), state.bet)});
-    } else if (!deal_ || state.stage == Stage::GameOver) {
+    if (deal_) {
+        const DealAnalysis& deal = analyst_.analyse(deal_->dealt, deal_->gameType);
+        dock_->showListing({deal.dealt, trainerRows(deal, deal_->held, deal_->bet)});
+    } else {
         dock_->showListing({});
     }
     dock_->showVerdict(verdict_);
@@ -241,68 +242,43 @@ void Trainer::refresh() {
     dock_->showDoubleUp(doubleUpText());
 }
 
-QString Trainer::figure(const Fraction& value) const {
-    const std::string& point = window_.world().texts[Txt::txtDecimalPoint];
-    return q(value.rounded(2, point.empty() ? '.' : point[0]));
-}
-
-QString Trainer::percent(const Fraction& share) const {
-    return figure(share * whole(100)) + q(window_.world().texts[Txt::txtPercent]);
-}
-
 // "Meilleur choix", or "Écart : -0,42 crédit".
 QString Trainer::verdictText(const Verdict& verdict) const {
-    const Texts& texts = window_.world().texts;
-    if (verdict.bestPlay) return q(texts[Txt::txtTrainerBest]);
-    return q(texts[Txt::txtTrainerCost]) + credits(Fraction() - verdict.cost);
+    if (verdict.bestPlay) return q(texts_[Txt::txtTrainerBest]);
+    return q(texts_[Txt::txtTrainerCost]) + credits(Fraction() - verdict.cost, texts_);
 }
 
-QString Trainer::credits(const Fraction& amount) const {
-    const Fraction size = amount < Fraction() ? Fraction() - amount : amount;
-    const Texts& texts = window_.world().texts;
-    return figure(amount) + ' ' +
-           q(texts[size < whole(2) ? Txt::txtTrainerCredit : Txt::txtTrainerCredits]);
-}
-
-QString Trainer::tallyText() const {
-    const Texts& texts = window_.world().texts;
+QString Trainer::tallyText() {
+    const std::array<QString, 4> figures = tallyFigures(&log_.tally(), texts_);
+    const std::array<Txt, 4> names = {Txt::txtTrainerDecisions, Txt::txtTrainerBestPlays,
+                                      Txt::txtTrainerAccuracy, Txt::txtTrainerGivenAway};
     QStringList lines;
-    lines << q(texts[Txt::txtTrainerDecisions]) + QString::number(tally_.decisions())
-          << q(texts[Txt::txtTrainerBestPlays]) + QString::number(tally_.bestPlays())
-          << q(texts[Txt::txtTrainerAccuracy]) +
-                 (tally_.decisions() == 0 ? QStringLiteral("-")
-                                          : figure(tally_.accuracy()) + q(texts[Txt::txtPercent]))
-          << q(texts[Txt::txtTrainerGivenAway]) + figure(tally_.givenAway());
+    for (size_t k = 0; k < names.size(); ++k) lines << q(texts_[names[k]]) + figures[k];
     return lines.join('\n');
 }
 
 // At the offer, a blind pick; in the pick, against the dealer's card. The
 // values are in credits for the win at stake.
 QString Trainer::doubleUpText() const {
-    const World& world = window_.world();
-    const GameState& state = world.table.state;
-    const Texts& texts = world.texts;
+    if (stake_ == 0) return {};
     PickOdds odds;
     QString title;
-    if (state.stage == Stage::DoubleUpOffer) {
+    if (dealerCard_ == 0) {
         odds = blindPickOdds();
-        title = q(texts[Txt::txtTrainerDoubleBlind]);
-    } else if (state.stage == Stage::DoubleUpPick) {
-        const int32_t dealer = world.cards.hand[1];
-        odds = pickOdds(cardTable[dealer].rank);
-        Hand shown{};
-        shown[1] = dealer;
-        title = q(texts[Txt::txtTrainerDoubleCard]) + dock_->panel()->cardsText(shown, 1u << 0);
+        title = q(texts_[Txt::txtTrainerDoubleBlind]);
     } else {
-        return {};
+        odds = pickOdds(cardTable[dealerCard_].rank);
+        Hand shown{};
+        shown[1] = dealerCard_;
+        title = q(texts_[Txt::txtTrainerDoubleCard]) + dock_->panel()->cardsText(shown, 1u << 0);
     }
-    const Fraction stake = whole(state.win);
+    const Fraction stake = whole(stake_);
     QStringList lines;
-    lines << title << q(texts[Txt::txtTrainerDoubleWin]) + percent(odds.win)
-          << q(texts[Txt::txtTrainerDoubleTie]) + percent(odds.tie)
-          << q(texts[Txt::txtTrainerDoubleLoss]) + percent(odds.loss)
-          << q(texts[Txt::txtTrainerDoubleValue]) + credits(stake * odds.doublingValue())
-          << q(texts[Txt::txtTrainerQuitValue]) + credits(stake);
+    lines << title << q(texts_[Txt::txtTrainerDoubleWin]) + percent(odds.win, 2, texts_)
+          << q(texts_[Txt::txtTrainerDoubleTie]) + percent(odds.tie, 2, texts_)
+          << q(texts_[Txt::txtTrainerDoubleLoss]) + percent(odds.loss, 2, texts_)
+          << q(texts_[Txt::txtTrainerDoubleValue]) + credits(stake * odds.doublingValue(), texts_)
+          << q(texts_[Txt::txtTrainerQuitValue]) + credits(stake, texts_);
     return lines.join('\n');
 }
 

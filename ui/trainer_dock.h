@@ -11,16 +11,15 @@
 #include <QLabel>
 #include <QObject>
 #include <QString>
-#include <memory>
 #include <optional>
+#include <string>
 
 #include "engine/fast_eval.h"
 #include "records/extra_options.h"
 #include "records/store.h"
 #include "table/double_up_odds.h"
-#include "table/game.h"
+#include "table/events.h"
 #include "table/trainer.h"
-#include "ui/handlers.h"
 
 class QAction;
 class QActionGroup;
@@ -29,7 +28,6 @@ class QMenu;
 namespace brisko {
 
 class Dialogs;
-class TfrmBrisko;
 class TrainerPanel;
 
 // The panel: what it is given, in the texts of the language.
@@ -58,52 +56,62 @@ class TrainerDock : public QDockWidget {
     QLabel* doubleUp_;
 };
 
-// What the trainer notes before a command, to judge a draw after it.
-struct TrainerMark {
-    Stage stage = Stage::GameOver;
-    HoldMask held = 0;
-    int32_t bet = 0;
+// The trainer's commands in the Options menu: itself (F10) and its warning;
+// it adds the warning's threshold to `options` as a menu of its own.
+struct TrainerMenu {
+    QAction* trainer = nullptr;
+    QAction* warn = nullptr;
+    QMenu* options = nullptr;
 };
 
-// The trainer's options and its panel, driven by the window: the window marks
-// the table before each command and hands the mark back after it; the trainer
-// reads the table's state and the analysis, never the widgets.
-class Trainer : public QObject {
+// The trainer's options and its panel. It listens to the game's events and
+// works out the panel from them and from the analysis, never from the
+// widgets or the table's stage.
+class Trainer : public QObject, public GameListener {
     Q_OBJECT
 
   public:
-    Trainer(TfrmBrisko& window, SettingsStore& store, Dialogs& dialogs);
+    // The panel docks in `window`, `width` wide with text of `fontPixels`
+    // (at the screen's scale). The options live in `store` beside the game's key.
+    Trainer(QMainWindow& window, const Texts& texts, std::string registryKey, SettingsStore& store,
+            Dialogs& dialogs, const TrainerMenu& menu, int width, int fontPixels);
     ~Trainer() override;
 
     const ExtraOptions& options() const { return options_; }
     TrainerDock* dock() const { return dock_; }
-    // The tally of the game in progress (decisions made with the trainer on).
-    const TrainerTally& tally() const { return tally_; }
+    // The decisions of the game in progress made with the trainer on.
+    TrainerLog& log() { return log_; }
+    const TrainerTally& tally() { return log_.tally(); }
 
+    void onEvent(const GameEvent& event) override;
+    // The menu's commands.
+    void toggleTrainer() { toggle(ExtraOption::Trainer); }
+    void toggleWarn() { toggle(ExtraOption::Warn); }
     // The menu's texts and the panel's, after a choice of language.
     void retranslate();
-    TrainerMark mark() const;
     // Whether the draw goes ahead: with the warning on and a hold that costs
     // at least the chosen share of the best hold's value, the player's answer.
     bool confirmDraw();
-    // After a command: the verdict of a draw, then the panel from the state.
-    void follow(const TrainerMark& before, Command command);
 
   private:
+    // A hand dealt, as the events told it.
+    struct Deal {
+        Hand dealt{};
+        GameType gameType = GameType::NoJoker;
+        HoldMask held = 0;
+        int32_t bet = 1;
+    };
+
     void toggle(ExtraOption option);
     void applyOptions();
     void refresh();
-    const DealAnalysis& analysis();
-    QString figure(const Fraction& value) const;
-    QString percent(const Fraction& share) const;
-    // "-0,42 crédit", "2,50 crédits": singular below two credits, as the
-    // French writes it and as the verdict's English reads.
-    QString credits(const Fraction& amount) const;
     QString verdictText(const Verdict& verdict) const;
-    QString tallyText() const;
+    QString tallyText();
     QString doubleUpText() const;
 
-    TfrmBrisko& window_;
+    QMainWindow& window_;
+    const Texts& texts_;
+    std::string registryKey_;
     SettingsStore& store_;
     Dialogs& dialogs_;
     ExtraOptions options_;
@@ -111,12 +119,18 @@ class Trainer : public QObject {
     QAction* warnAction_;
     QMenu* sharesMenu_;
     QActionGroup* shares_;
+    int width_;
+    int fontPixels_;
     TrainerDock* dock_ = nullptr;  // made when the trainer is first switched on
 
-    std::unique_ptr<FastEvaluator> evaluator_;  // built once, at the first deal analysed
-    std::optional<DealAnalysis> deal_;
-    TrainerTally tally_;
+    DealAnalyst analyst_;  // the evaluation table is built at the first deal analysed
+    TrainerLog log_;
+    std::optional<Deal> deal_;  // the last hand dealt; none after a new game
+    bool drawn_ = false;        // and since drawn
     QString verdict_;
+    // The double-up under way: the win at stake, and the dealer's card in the pick.
+    int32_t stake_ = 0;
+    int32_t dealerCard_ = 0;
 };
 
 }  // namespace brisko

@@ -7,7 +7,8 @@
 #include <array>
 #include <map>
 
-#include "contract/display.h"
+#include "engine/card.h"
+#include "engine/hand.h"
 
 namespace brisko {
 namespace {
@@ -312,53 +313,6 @@ TEST(Payout, BetTimesMultiplier) {
         EXPECT_EQ(payout(HandCategory::KingsOrBetter, bet), bet);
         EXPECT_EQ(payout(HandCategory::StraightFlush, bet), 200 * bet);
     }
-}
-
-// Records what the card rules show.
-struct RecordingView final : EngineView {
-    std::vector<int32_t> shown;
-    std::map<Control, Colour> colours;
-    std::string prefix;
-    std::string line;
-    std::vector<int32_t> labels;
-    void ShowCard(int32_t slot) override { shown.push_back(slot); }
-    void setPanelColour(Control panel, Colour colour) override { colours[panel] = colour; }
-    void setResultLine(const std::string& text) override { line = prefix + " " + text; }
-    void setResultPrefix(const std::string& p) override { prefix = p; }
-    void showHoldLabel(int32_t slot) override { labels.push_back(slot); }
-};
-
-TEST(ShowCategory, RedRowAndMessageInBothLanguages) {
-    RecordingView view;
-    Texts texts;
-    texts.setLanguage(Language::French);
-    EngineState s;
-    auto show = [&](HandCategory category) { showCategory(category, s, texts, view); };
-
-    s.hand = handOf({c("KS"), c("KH"), c("4C"), c("7D"), c("9S")});
-    show(evaluateHand(s));
-    EXPECT_EQ(view.line, " Paire de Rois");
-    EXPECT_EQ(view.colours[Control::PanelTitrePaireAsOuRoi], kRed);
-    EXPECT_EQ(view.colours[Control::PanelPaireAsOuRoi], kRed);
-
-    texts.setLanguage(Language::English);
-    s.hand = handOf({c("AS"), c("AH"), c("4C"), c("7D"), c("9S")});
-    show(evaluateHand(s));
-    EXPECT_EQ(view.line, " Pair of Aces");
-
-    s.hand = handOf({c("5S"), c("5H"), c("5C"), c("5D"), c("9S")});
-    show(evaluateHand(s));
-    EXPECT_EQ(view.line, " Four of a Kind");
-    EXPECT_EQ(view.colours[Control::PanelTitreCarre], kRed);
-    EXPECT_EQ(view.colours[Control::PanelCarre], kRed);
-
-    // A losing hand: the message, which also becomes the prefix of the next one.
-    s.hand = handOf({c("2S"), c("3H"), c("4C"), c("7D"), c("9S")});
-    show(evaluateHand(s));
-    EXPECT_EQ(view.line, " YOU LOSE !!!");
-    EXPECT_EQ(view.prefix, "YOU LOSE !!!");
-    show(HandCategory::Flush);
-    EXPECT_EQ(view.line, " Flush") << "a paying hand clears the prefix first";
 }
 
 }  // namespace

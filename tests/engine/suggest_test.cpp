@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "contract/display.h"
+#include "engine/card.h"
+#include "engine/hand.h"
 
 namespace brisko {
 namespace {
@@ -9,15 +10,6 @@ namespace {
 int32_t c(const char* name) {
     return *parseCard(name);
 }
-
-struct LabelView final : EngineView {
-    std::vector<int32_t> labels;
-    void ShowCard(int32_t) override {}
-    void setPanelColour(Control, Colour) override {}
-    void setResultLine(const std::string&) override {}
-    void setResultPrefix(const std::string&) override {}
-    void showHoldLabel(int32_t slot) override { labels.push_back(slot); }
-};
 
 std::string suggestionFor(std::initializer_list<const char*> cards) {
     EngineState s;
@@ -47,31 +39,6 @@ TEST(SuggestHolds, WhatThePlayerIsOffered) {
     EXPECT_EQ(suggestionFor({"8S", "8H", "JK", "2C", "KD"}), "11100");
     EXPECT_EQ(suggestionFor({"AS", "AH", "KC", "KD", "5S"}), "11110");
     EXPECT_EQ(suggestionFor({"QS", "JH", "4C", "7D", "9S"}), "00000");
-}
-
-TEST(SuggestHolds, HeldAndLabelledOnlyWithTheOptionOn) {
-    LabelView view;
-    const Hand kingHigh{0, c("KS"), c("8D"), c("AC"), c("3H"), c("2S")};
-
-    EngineState s;
-    s.hand = kingHigh;
-    evaluateHand(s);
-    suggestHolds(s, true, view);
-    EXPECT_EQ(view.labels, (std::vector<int32_t>{1, 3}));
-    EXPECT_TRUE(s.held[1]);
-    EXPECT_TRUE(s.held[3]);
-    EXPECT_FALSE(s.held[2]);
-
-    view.labels.clear();
-    s = EngineState{};
-    s.hand = kingHigh;
-    evaluateHand(s);
-    suggestHolds(s, false, view);
-    EXPECT_TRUE(view.labels.empty());
-    EXPECT_EQ(s.held, SlotFlags{});
-    // The suggestion is there all the same, for the option switched on later.
-    EXPECT_TRUE(s.markedCards[1]);
-    EXPECT_TRUE(s.markedCards[3]);
 }
 
 }  // namespace

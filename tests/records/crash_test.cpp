@@ -17,7 +17,6 @@ namespace brisko {
 namespace {
 
 namespace fs = std::filesystem;
-using test::RecordingView;
 using test::TempDir;
 
 // Generation n: every score n, every name "GEN n": a save cut half-way would
@@ -48,9 +47,8 @@ int32_t generationOf(const Settings& s) {
 [[noreturn]] void saveForever(const fs::path& file, Settings settings, int32_t first) {
     RandomSource random;
     Texts texts;
-    RecordingView view;
     FileStore store(file);
-    Records records(store, random, texts, view);
+    Records records(store, random, texts);
     records.settings = std::move(settings);
     for (int32_t n = first;; ++n) {
         fillGeneration(records.settings, n);
@@ -68,9 +66,8 @@ TEST(CrashSafety, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     const fs::path file = dir / "Caldimo/user.reg";
     RandomSource random;
     Texts texts;
-    RecordingView view;
     FileStore store(file);
-    Records records(store, random, texts, view);
+    Records records(store, random, texts);
     records.LoadSettings();
     fillGeneration(records.settings, 0);
 
@@ -102,7 +99,7 @@ TEST(CrashSafety, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
         if (fs::exists(file.string() + ".tmp")) ++midCommit;
 
         FileStore fresh(file);
-        Records loaded(fresh, random, texts, view);
+        Records loaded(fresh, random, texts);
         ASSERT_NO_THROW(loaded.LoadSettings()) << "kill " << k;
         const int32_t generation = generationOf(loaded.settings);
         ASSERT_GE(generation, last) << "kill " << k << ": a mixed or older file";
@@ -124,9 +121,8 @@ TEST(CrashSafety, TwoCopiesTakeTurnsAndLoseNothing) {
     const fs::path file = dir / "Caldimo/user.reg";
     RandomSource random;
     Texts texts;
-    RecordingView view;
     FileStore store(file);
-    Records records(store, random, texts, view);
+    Records records(store, random, texts);
     records.LoadSettings();
 
     constexpr int kRounds = 60;
@@ -134,7 +130,7 @@ TEST(CrashSafety, TwoCopiesTakeTurnsAndLoseNothing) {
     const pid_t saver = ::fork();
     if (saver == 0) {
         FileStore mine(file);
-        Records r(mine, random, texts, view);
+        Records r(mine, random, texts);
         r.settings = records.settings;
         for (int n = 1; n <= kRounds; ++n) {
             fillGeneration(r.settings, n);

@@ -22,7 +22,6 @@ namespace fs = std::filesystem;
 using test::bytes;
 using test::kFixedTime;
 using test::readText;
-using test::RecordingView;
 using test::TempDir;
 using test::writeText;
 
@@ -33,8 +32,7 @@ struct FileFixture : ::testing::Test {
     FileStore store{file, [this] { return clock; }};
     RandomSource random;
     Texts texts;
-    RecordingView view;
-    Records records{store, random, texts, view};
+    Records records{store, random, texts};
 
     FileFixture() { texts.setLanguage(Language::French); }
 
@@ -122,7 +120,7 @@ TEST_F(FileFixture, ANextRunReadsWhatWasSaved) {
     records.SaveSettings();
 
     FileStore again(file);
-    Records next(again, random, texts, view);
+    Records next(again, random, texts);
     next.LoadSettings();
     EXPECT_EQ(next.settings.optionYourName, "Éloïse \"la\" \\ Zoë");
     EXPECT_EQ(next.settings.gameType, GameType{3});
@@ -136,7 +134,7 @@ TEST_F(FileFixture, ANextRunReadsWhatWasSaved) {
 TEST_F(FileFixture, ALoadTakesOverAnotherCopysSave) {
     records.LoadSettings();
     FileStore otherStore(file);
-    Records other(otherStore, random, texts, view);
+    Records other(otherStore, random, texts);
     other.LoadSettings();
     other.settings.optionYourName = "MARC";
     other.SaveSettings();
@@ -262,7 +260,7 @@ TEST_P(DamagedFile, KeepsWhatReadsCleanlyAndACopyAndTellsOnce) {
     writeText(file, damaged);
     clock = kFixedTime + 3600;
     texts.setLanguage(Language::None);
-    Records next(store, random, texts, view);  // the next run, language not chosen yet
+    Records next(store, random, texts);  // the next run, language not chosen yet
     std::string message;
     try {
         next.LoadSettings();
@@ -299,7 +297,7 @@ TEST_P(DamagedFile, KeepsWhatReadsCleanlyAndACopyAndTellsOnce) {
     }
     // Once told, never again: the file now reads cleanly.
     FileStore again(file);
-    Records third(again, random, texts, view);
+    Records third(again, random, texts);
     EXPECT_NO_THROW(third.LoadSettings());
 }
 
@@ -321,7 +319,7 @@ TEST_F(FileFixture, APathThatIsNotAPlainFileIsRefusedByName) {
             fs::create_directory(odd);
         }
         FileStore oddStore(odd);
-        Records r(oddStore, random, texts, view);
+        Records r(oddStore, random, texts);
         try {
             r.LoadSettings();
             ADD_FAILURE() << kind;
@@ -401,7 +399,7 @@ TEST_F(FileFixture, AReadOnlyFolderLeavesTheFileIntact) {
     const int status = inChild([&] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return false;
         FileStore mine(file);
-        Records r(mine, random, texts, view);
+        Records r(mine, random, texts);
         r.LoadSettings();  // reading is allowed
         if (r.settings.verif != 1) return false;
         r.settings.optionYourName = "PAUL";
@@ -432,7 +430,7 @@ TEST_F(FileFixture, AFullDiskLeavesTheFileIntact) {
         const rlimit limit{4096, 4096};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return false;
         FileStore mine(file);
-        Records r(mine, random, texts, view);
+        Records r(mine, random, texts);
         r.LoadSettings();
         r.settings.optionYourName = "PAUL";
         try {
@@ -451,7 +449,7 @@ TEST_F(FileFixture, AFullDiskLeavesTheFileIntact) {
     records.settings.optionYourName = "PAUL";
     records.SaveSettings();
     FileStore again(file);
-    Records next(again, random, texts, view);
+    Records next(again, random, texts);
     next.LoadSettings();
     EXPECT_EQ(next.settings.optionYourName, "PAUL");
 }

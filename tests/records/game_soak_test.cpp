@@ -39,7 +39,7 @@ int jokersIn(const Hand& hand) {
 
 class Soak {
   public:
-    explicit Soak(uint32_t seed) : rng_(seed), world_(clock_, store_, table_, view_) {
+    explicit Soak(uint32_t seed) : rng_(seed), world_(clock_, store_, table_) {
         world_.texts.setLanguage(Language::French);
         world_.records.LoadSettings();
     }
@@ -102,8 +102,8 @@ class Soak {
         ASSERT_NO_FATAL_FAILURE(doubleUpUntilSettled(policy));
 
         // Settled: the credit is the old one less the bet plus what was kept.
-        ASSERT_EQ(table.state.phase, Phase::AwaitingDeal);
-        ASSERT_FALSE(table.state.doubleUpActive);
+        ASSERT_EQ(table.state.phase(), Phase::AwaitingDeal);
+        ASSERT_FALSE(table.state.doubleUpActive());
         const int32_t kept = table.state.win;
         ASSERT_TRUE(kept == 0 || kept == won || (won > 0 && kept % won == 0))
             << "kept " << kept << " of a win of " << won;
@@ -118,7 +118,7 @@ class Soak {
         GameTable& table = world_.table;
         const int32_t credit = table.state.credit;
         const int32_t drawNumber = table.state.drawNumber;
-        ASSERT_EQ(table.state.phase, Phase::AwaitingDeal);
+        ASSERT_EQ(table.state.phase(), Phase::AwaitingDeal);
         tickClock();
         switch (upTo(4)) {
             case 1:
@@ -133,9 +133,9 @@ class Soak {
                 table.betPlus();
                 table.betMax();
         }
-        if (table.state.phase == Phase::AwaitingDeal) table.dealOrDraw();
+        if (table.state.phase() == Phase::AwaitingDeal) table.dealOrDraw();
 
-        ASSERT_EQ(table.state.phase, Phase::AwaitingDraw);
+        ASSERT_EQ(table.state.phase(), Phase::AwaitingDraw);
         ASSERT_EQ(table.state.drawNumber, drawNumber + 1);
         bet = table.state.bet;
         ASSERT_GE(bet, 1);
@@ -190,7 +190,7 @@ class Soak {
         EngineState& cards = world_.cards;
         for (int rounds = 0; table.allows(TableCommand::Double); ++rounds) {
             ASSERT_EQ(policy == DoubleUp::Off, false) << "an offer with the option off";
-            ASSERT_TRUE(table.state.doubleUpActive);
+            ASSERT_TRUE(table.state.doubleUpActive());
             for (int32_t k = upTo(3) - 1; k > 0; --k) table.TimerYesNoDoublageTimer();
             if (policy == DoubleUp::Refused || rounds > 200) {
                 table.ButtonNoDoubleClick();
@@ -199,7 +199,7 @@ class Soak {
             ++figures.doubleUps;
             const int32_t stake = table.state.win;
             table.ButtonYesDoubleClick();
-            ASSERT_EQ(table.state.phase, Phase::DoubleUpPick);
+            ASSERT_EQ(table.state.phase(), Phase::DoubleUpPick);
             checkCards(cards.hand, "in the double-up");
             ASSERT_EQ(jokersIn(cards.hand), 0) << "a joker in the double-up";
             for (int32_t k = upTo(4) - 1; k > 0; --k) table.timerCarteDoublageTimer();
@@ -226,7 +226,6 @@ class Soak {
     FixedClock clock_;
     MemoryStore store_;
     SilentTable table_;
-    test::RecordingView view_;
     World world_;
 };
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the records tests share: a view and a game state that record what they
-// are asked, and a temporary folder.
+// What the records tests share: a temporary folder and files in it.
 #pragma once
 
 #include <unistd.h>
@@ -18,48 +17,6 @@
 #include "records/settings.h"
 
 namespace brisko::test {
-
-class RecordingView : public RecordsView {
-  public:
-    void setCaption(Control control, const std::string& text) override { captions[control] = text; }
-    void setVisible(Control control, bool visible) override { shown[control] = visible; }
-    void setEnabled(Control control, bool enabled) override { enabledState[control] = enabled; }
-    void setFocus(Control control) override { focus = control; }
-    void setColour(Control control, Colour colour) override {
-        colours[control] = colour;
-        colourCalls.push_back(control);
-    }
-    void showOptions(const Settings& settings) override {
-        ++optionsShown;
-        lastOptions = settings;
-    }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool askYesNo(const std::string& question) override {
-        questions.push_back(question);
-        return answerYes;
-    }
-    bool chooseColour(uint32_t current, uint32_t& chosen) override {
-        colourOffered = current;
-        if (!colourConfirmed) return false;
-        chosen = colourToChoose;
-        return true;
-    }
-
-    std::map<Control, std::string> captions;
-    std::map<Control, bool> shown;
-    std::map<Control, bool> enabledState;
-    std::map<Control, Colour> colours;
-    std::vector<Control> colourCalls;
-    std::optional<Control> focus;
-    int optionsShown = 0;
-    Settings lastOptions;
-    std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    bool answerYes = false;
-    bool colourConfirmed = false;
-    uint32_t colourToChoose = 0;
-    uint32_t colourOffered = 0;
-};
 
 // A fresh folder under $TMPDIR (or /tmp), removed with what it holds.
 class TempDir {

@@ -10,16 +10,11 @@
 namespace brisko {
 namespace {
 
-using test::RecordingView;
-
-constexpr Colour kGrey = rgb(128, 128, 128);
-
 struct HighScores : ::testing::Test {
     MemoryStore store;
     RandomSource random;
     Texts texts;
-    RecordingView view;
-    Records records{store, random, texts, view};
+    Records records{store, random, texts};
 
     HighScores() {
         texts.setLanguage(Language::French);
@@ -74,7 +69,7 @@ TEST_F(HighScores, DefaultsFromStateZeroAreFixed) {
 
     RandomSource again;
     MemoryStore other;
-    Records second(other, again, texts, view);
+    Records second(other, again, texts);
     second.MakeDefaultHighScores();
     for (int t = 1; t <= 3; ++t)
         for (int i = 1; i <= 6; ++i)
@@ -160,8 +155,6 @@ TEST_F(HighScores, AScoreEqualToTheFifthDoesNotEnter) {
     EXPECT_EQ(records.InsertHighScore(1000), 0);
     EXPECT_EQ(points(), (std::array<int32_t, 5>{5000, 4000, 3000, 2000, 1000}));
     EXPECT_EQ(store.commits(), 0);
-    EXPECT_TRUE(view.captions.empty());
-    EXPECT_TRUE(view.colours.empty());
     EXPECT_EQ(records.InsertHighScore(-5), 0);
 }
 
@@ -214,67 +207,17 @@ TEST_F(HighScores, OnlyTheCurrentListChanges) {
     EXPECT_EQ(records.settings.highScores[2][3][1].points, 99999999);
 }
 
-TEST_F(HighScores, AnEntryIsShownAndSaved) {
+TEST_F(HighScores, AnEntryIsSaved) {
     setList({5000, 4000, 3000, 2000, 1000});
     records.settings.optionYourName = "Paul";  // kept as it is
     EXPECT_EQ(records.InsertHighScore(1234), 5);
     EXPECT_EQ(records.currentList()[5].name, "Paul");
-    // The congratulation is the table's, from the rank.
-    EXPECT_EQ(view.captions.count(Control::panelBravoHighScore), 0u);
-    EXPECT_EQ(view.shown.count(Control::panelBravoHighScore), 0u);
-    EXPECT_EQ(view.captions[Control::panelNomMeilleurScore5], "Paul");
-    EXPECT_EQ(view.captions[Control::panelMeilleurScore5], "1234");
-    EXPECT_EQ(view.captions[Control::panelMeilleurScore1], "5000");
-    // Only row 5 turned red; no other colour was touched.
-    EXPECT_EQ(view.colours.size(), 3u);
-    EXPECT_EQ(view.colours[Control::panelNumero5], kRed);
-    EXPECT_EQ(view.colours[Control::panelNomMeilleurScore5], kRed);
-    EXPECT_EQ(view.colours[Control::panelMeilleurScore5], kRed);
     EXPECT_EQ(store.commits(), 1);
     store.openKey(records.registryKey);
     int32_t stored = 0;
     store.readBinary("score235", &stored, 4);
     EXPECT_EQ(stored, 1234);
     EXPECT_EQ(store.readString("highScoreName235"), "Paul");
-}
-
-TEST_F(HighScores, ShowingWithoutHighlightRestoresTheRowColours) {
-    setList({5000, 4000, 3000, 0, -3});
-    records.ShowHighScores(2);
-    EXPECT_EQ(view.colours[Control::panelMeilleurScore2], kRed);
-    records.ShowHighScores(0);
-    for (int r = 1; r <= 5; ++r) {
-        const Colour colour = r % 2 == 1 ? kSilver : kGrey;
-        for (Control panel : {scoreNumber(r), scoreName(r), scorePoints(r)}) {
-            EXPECT_EQ(view.colours[panel], colour) << r;
-        }
-        EXPECT_EQ(view.captions[scoreName(r)], "P" + std::to_string(r));
-    }
-    EXPECT_EQ(view.captions[Control::panelMeilleurScore4], "0");
-    EXPECT_EQ(view.captions[Control::panelMeilleurScore5], "-3");
-    EXPECT_EQ(view.colours.size(), 15u);
-}
-
-TEST_F(HighScores, RegeneratingAsksFirst) {
-    setList({5000, 4000, 3000, 2000, 1000});
-    view.answerYes = false;
-    records.ConfirmDefaultHighScores();
-    ASSERT_EQ(view.questions.size(), 1u);
-    EXPECT_EQ(view.questions[0],
-              "Voulez-vous réellement remettre les meilleurs scores par défaut ?");
-    EXPECT_EQ(points(), (std::array<int32_t, 5>{5000, 4000, 3000, 2000, 1000}));
-    EXPECT_EQ(store.commits(), 0);
-    EXPECT_EQ(random.randSeed, 0u);
-
-    texts.setLanguage(Language::English);
-    view.answerYes = true;
-    records.ConfirmDefaultHighScores();
-    EXPECT_EQ(view.questions[1], "Do you really want to set default high scores ?");
-    EXPECT_GT(records.currentList()[1].points, 6300);
-    EXPECT_EQ(store.commits(), 1);
-    EXPECT_EQ(view.captions[Control::panelMeilleurScore1],
-              std::to_string(records.currentList()[1].points));
-    EXPECT_EQ(view.colours[Control::panelNumero2], kGrey);
 }
 
 }  // namespace

@@ -12,7 +12,6 @@ namespace brisko {
 namespace {
 
 using test::bytes;
-using test::RecordingView;
 
 constexpr uint32_t kDarkBlue = 4194304;
 
@@ -20,13 +19,12 @@ struct Fixture : ::testing::Test {
     MemoryStore store;
     RandomSource random;
     Texts texts;
-    RecordingView view;
-    Records records{store, random, texts, view};
+    Records records{store, random, texts};
 
     Fixture() { texts.setLanguage(Language::French); }
 
     // A second program run on the same store.
-    Records freshRecords() { return Records(store, random, texts, view); }
+    Records freshRecords() { return Records(store, random, texts); }
 
     std::vector<uint8_t> stored(const std::string& name) {
         store.openKey(records.registryKey);
@@ -109,11 +107,6 @@ TEST_F(Fixture, FirstRunWritesEveryDefault) {
     for (int t = 1; t <= 3; ++t)
         for (int i = 1; i <= 6; ++i)
             for (int r = 1; r <= 5; ++r) EXPECT_FALSE(s.highScores[t][i][r].name.empty());
-
-    // The options were shown, with the defaults.
-    EXPECT_GE(view.optionsShown, 1);
-    EXPECT_EQ(view.lastOptions.optionCouleurFondEcran, kDarkBlue);
-    EXPECT_EQ(view.lastOptions.optionBarreInfo, 1);
 
     // The key holds 188 values, in the load order, of the right kinds and widths.
     store.openKey(records.registryKey);
@@ -321,7 +314,7 @@ TEST_F(Fixture, EveryKindOfWrongValueRaisesTheTypeError) {
     };
     for (const Case& c : cases) {
         MemoryStore fresh;
-        Records r(fresh, random, texts, view);
+        Records r(fresh, random, texts);
         r.LoadSettings();
         fresh.put(c.value, c.type, c.data);
         try {
@@ -366,73 +359,6 @@ TEST_F(Fixture, TheKeyIsComposedFromTheTitle) {
     records.LoadSettings();
     ASSERT_EQ(store.tree().keys.size(), 1u);
     EXPECT_EQ(store.tree().keys[0].path, "Software\\Caldimo\\BRISKO 99");
-}
-
-// The Options menu.
-
-TEST_F(Fixture, SuggestionSwitchesSaysSoAndSaves) {
-    records.LoadSettings();
-    std::vector<bool> heard;
-    auto hear = [&heard](bool on) { heard.push_back(on); };
-    const int commits = store.commits();
-    records.menuSuggestionCartesClick(hear);
-    EXPECT_EQ(records.settings.optionSuggestionCartes, 0);
-    EXPECT_EQ(heard, std::vector<bool>{false});
-    EXPECT_EQ(store.commits(), commits + 1);
-    EXPECT_EQ(stored("optionSuggestionCartes"), bytes({0}));
-    EXPECT_EQ(view.lastOptions.optionSuggestionCartes, 0);
-
-    records.menuSuggestionCartesClick(hear);
-    EXPECT_EQ(records.settings.optionSuggestionCartes, 1);
-    EXPECT_EQ(heard, (std::vector<bool>{false, true}));
-    EXPECT_EQ(stored("optionSuggestionCartes"), bytes({1}));
-}
-
-TEST_F(Fixture, DoubleUpCannotBeSwitchedOffWhileUnderWay) {
-    records.LoadSettings();
-    const int commits = store.commits();
-    records.menuOptionDoublageClick(true);
-    EXPECT_EQ(records.settings.optionDoublagePropose, 1);
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0], "Attendez de finir ce tirage pour desactiver l'option de doublage");
-    EXPECT_EQ(store.commits(), commits + 1);  // written all the same
-
-    records.menuOptionDoublageClick(false);
-    EXPECT_EQ(records.settings.optionDoublagePropose, 0);
-    EXPECT_EQ(stored("optionDoublagePropose"), bytes({0}));
-
-    records.menuOptionDoublageClick(true);  // switching on is always accepted
-    EXPECT_EQ(records.settings.optionDoublagePropose, 1);
-    EXPECT_EQ(view.messages.size(), 1u);
-}
-
-TEST_F(Fixture, InfoBarToggles) {
-    records.LoadSettings();
-    const int shown = view.optionsShown;
-    records.menuBarreInfoClick();
-    EXPECT_EQ(records.settings.optionBarreInfo, 0);
-    EXPECT_EQ(view.lastOptions.optionBarreInfo, 0);
-    EXPECT_EQ(stored("optionBarreInfo"), bytes({0}));
-    records.menuBarreInfoClick();
-    EXPECT_EQ(records.settings.optionBarreInfo, 1);
-    EXPECT_EQ(view.optionsShown, shown + 2);
-}
-
-TEST_F(Fixture, CancellingTheColourChooserKeepsTheColourAndStillWrites) {
-    records.LoadSettings();
-    const int commits = store.commits();
-    view.colourConfirmed = false;
-    view.colourToChoose = 0x123456;
-    records.menuCouleurFondEcranClick();
-    EXPECT_EQ(view.colourOffered, kDarkBlue);
-    EXPECT_EQ(records.settings.optionCouleurFondEcran, kDarkBlue);
-    EXPECT_EQ(store.commits(), commits + 1);
-
-    view.colourConfirmed = true;
-    records.menuCouleurFondEcranClick();
-    EXPECT_EQ(records.settings.optionCouleurFondEcran, 0x123456u);
-    EXPECT_EQ(view.lastOptions.optionCouleurFondEcran, 0x123456u);
-    EXPECT_EQ(stored("optionCouleurFondEcran"), bytes({0x56, 0x34, 0x12, 0}));
 }
 
 }  // namespace

@@ -18,7 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::readText;
-using test::RecordingView;
 using test::TempDir;
 
 using SilentTable = NullTableView;
@@ -43,7 +42,7 @@ bool playOn(GameTable& table, int32_t draws, int& errors) {
                 ++errors;
             }
         }
-        if (table.state.drawNumber != before + 1 || table.state.phase != Phase::AwaitingDeal) {
+        if (table.state.drawNumber != before + 1 || table.state.phase() != Phase::AwaitingDeal) {
             return false;
         }
     }
@@ -70,8 +69,7 @@ int playWithFault(const fs::path& file, Fault fault) {
     FixedClock clock(12345);
     FileStore store(file);
     SilentTable tableView;
-    RecordingView recordsView;
-    World world(clock, store, tableView, recordsView);
+    World world(clock, store, tableView);
     world.texts.setLanguage(Language::French);
     try {
         world.records.LoadSettings();  // reading needs no write
@@ -104,8 +102,7 @@ TEST_P(StoreFault, TheGameGoesOnAndTheFileKeepsWhatItHeld) {
         FixedClock clock;
         FileStore store(file);
         SilentTable tableView;
-        RecordingView recordsView;
-        World world(clock, store, tableView, recordsView);
+        World world(clock, store, tableView);
         world.records.LoadSettings();
         for (auto& type : world.records.settings.highScores)
             for (auto& list : type)

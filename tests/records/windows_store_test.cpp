@@ -13,7 +13,6 @@
 
 #include <map>
 
-#include "records/null_view.h"
 #include "records/registry.h"
 #include "records/settings.h"
 #include "records/settings_table.h"
@@ -78,8 +77,7 @@ struct WindowsStoreTest : ::testing::Test {
     WindowsStore store;
     RandomSource random;
     Texts texts;
-    NullRecordsView view;
-    Records records{store, random, texts, view};
+    Records records{store, random, texts};
 
     WindowsStoreTest() {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Caldimo");
@@ -89,7 +87,7 @@ struct WindowsStoreTest : ::testing::Test {
     // The error of a fresh load, empty when there is none.
     std::string loadError() {
         WindowsStore fresh;
-        Records loaded(fresh, random, texts, view);
+        Records loaded(fresh, random, texts);
         try {
             loaded.LoadSettings();
         } catch (const StoreError& error) {
@@ -156,7 +154,7 @@ TEST_F(WindowsStoreTest, AValueOfTheWrongTypeOrTooLongRaisesTheTypeErrorWithItsN
         SCOPED_TRACE(c.name);
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Caldimo");
         WindowsStore first;
-        Records(first, random, texts, view).LoadSettings();
+        Records(first, random, texts).LoadSettings();
         plant(c.name, c.type, c.data);
         EXPECT_EQ(loadError(), std::string("Type de données incorrect pour '") + c.name + "'");
         // The bad value is left for the player to see, not overwritten.
@@ -198,7 +196,7 @@ TEST_F(WindowsStoreTest, AccentedNamesRoundTrip) {
     EXPECT_EQ(raw[0] | (raw[1] << 8), 0x00C9);  // É
     // ...and the same text after a fresh load.
     WindowsStore fresh;
-    Records loaded(fresh, random, texts, view);
+    Records loaded(fresh, random, texts);
     loaded.LoadSettings();
     EXPECT_EQ(loaded.settings.optionYourName, names[0]);
     for (int r = 1; r <= 4; ++r) EXPECT_EQ(loaded.settings.highScores[3][6][r].name, names[r - 1]);

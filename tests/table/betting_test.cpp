@@ -18,7 +18,7 @@ TEST(NewGame, StartsWithTwoHundredCreditsAndABetOfOne) {
     EXPECT_EQ(g.state().bet, 1);
     EXPECT_EQ(g.state().lastBet, 1);
     EXPECT_EQ(g.state().drawNumber, 0);
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
     EXPECT_EQ(g.controls.caption(Control::PanelCredit), "200");
     EXPECT_EQ(g.controls.caption(Control::PanelMise), "1");
     EXPECT_EQ(g.controls.caption(Control::panelScoreJoueur), "0");
@@ -103,11 +103,11 @@ TEST(Betting, BetPlusUpToTwentyDealsAtOnce) {
     Game g;
     for (int i = 0; i < 18; ++i) g.table().betPlus();
     EXPECT_EQ(g.state().bet, 19);
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
     g.table().betPlus();
     EXPECT_EQ(g.state().bet, 20);
     EXPECT_EQ(g.state().credit, 180);
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDraw);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDraw);
     EXPECT_EQ(g.state().drawNumber, 1);
     EXPECT_FALSE(g.controls.isEnabled(Control::ButtonEncore));
     EXPECT_FALSE(g.controls.isEnabled(Control::ButtonMiseMax));
@@ -123,7 +123,7 @@ TEST(Betting, BetTwentyChargesTwentyOrTheDifference) {
     g.table().betMax();
     EXPECT_EQ(g.state().bet, 20);
     EXPECT_EQ(g.state().credit, 180);
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDraw);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDraw);
     EXPECT_EQ(g.controls.caption(Control::PanelFlushRoyale), "10000");
 
     Game h;
@@ -132,7 +132,7 @@ TEST(Betting, BetTwentyChargesTwentyOrTheDifference) {
     h.table().betMax();
     EXPECT_EQ(h.state().credit, 180);
     EXPECT_EQ(h.state().bet, 20);
-    EXPECT_EQ(h.state().phase, Phase::AwaitingDraw);
+    EXPECT_EQ(h.state().phase(), Phase::AwaitingDraw);
 
     // From a carried bet of 20 the first press of BET 20 charges 20 again.
     loseOneDraw(h);

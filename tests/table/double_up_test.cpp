@@ -26,13 +26,13 @@ Game& offerOfFive(Game& g) {
 TEST(Offer, NoOfferForAWinOfZeroOrWithTheOptionOff) {
     Game lost;
     lost.playHand(nothing());
-    EXPECT_FALSE(lost.state().doubleUpActive);
+    EXPECT_FALSE(lost.state().doubleUpActive());
     EXPECT_FALSE(lost.controls.isVisible(Control::PanelDoublage));
     EXPECT_FALSE(lost.controls.timerRunning(Timer::TimerYesNoDoublage));
 
     Game off({.doubleUp = false});
     off.playHand(twoPairs());
-    EXPECT_FALSE(off.state().doubleUpActive);
+    EXPECT_FALSE(off.state().doubleUpActive());
     EXPECT_FALSE(off.controls.isVisible(Control::PanelDoublage));
     EXPECT_EQ(off.state().credit, 201);
     EXPECT_TRUE(off.controls.isEnabled(Control::ButtonTirage));
@@ -41,8 +41,8 @@ TEST(Offer, NoOfferForAWinOfZeroOrWithTheOptionOff) {
 TEST(Offer, ShowsTheWinAndTwiceTheWin) {
     Game g;
     offerOfFive(g);
-    EXPECT_TRUE(g.state().doubleUpActive);
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_TRUE(g.state().doubleUpActive());
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
     EXPECT_TRUE(g.controls.isVisible(Control::PanelDoublage));
     EXPECT_EQ(g.controls.caption(Control::ButtonNoDouble), "&Quits, Won : 5");
     EXPECT_EQ(g.controls.caption(Control::ButtonYesDouble), "&Double up to : 10");
@@ -79,7 +79,7 @@ TEST(Offer, QuittingPaysTheWinAndShowsTheHandAgain) {
     g.controls.shownCards.clear();
     g.table().ButtonNoDoubleClick();
     EXPECT_EQ(g.state().credit, 200);
-    EXPECT_FALSE(g.state().doubleUpActive);
+    EXPECT_FALSE(g.state().doubleUpActive());
     EXPECT_FALSE(g.controls.isVisible(Control::PanelDoublage));
     EXPECT_FALSE(g.controls.timerRunning(Timer::TimerYesNoDoublage));
     EXPECT_EQ(g.controls.shownCards, (std::vector<int32_t>{1, 2, 3, 4, 5}));
@@ -94,8 +94,8 @@ TEST(DoubleUp, LaysOutTheDealerCardAndFourFaceDownCards) {
     Game g;
     offerOfFive(g);
     g.table().ButtonYesDoubleClick();
-    EXPECT_EQ(g.state().phase, Phase::DoubleUpPick);
-    EXPECT_TRUE(g.state().doubleUpActive);
+    EXPECT_EQ(g.state().phase(), Phase::DoubleUpPick);
+    EXPECT_TRUE(g.state().doubleUpActive());
     EXPECT_FALSE(g.controls.isVisible(Control::PanelDoublage));
     EXPECT_FALSE(g.controls.timerRunning(Timer::TimerYesNoDoublage));
     EXPECT_TRUE(g.controls.timerRunning(Timer::timerCarteDoublage));
@@ -167,7 +167,7 @@ TEST(DoubleUp, AHigherCardDoublesTheWinAndOffersAgain) {
     EXPECT_FALSE(g.controls.timerRunning(Timer::timerCarteDoublage));
     EXPECT_EQ(g.state().win, 10);
     EXPECT_EQ(g.controls.caption(Control::PanelGain), "10");
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
     EXPECT_TRUE(g.controls.isVisible(Control::PanelDoublage));
     EXPECT_EQ(g.controls.caption(Control::ButtonNoDouble), "&Quits, Won : 10");
     EXPECT_EQ(g.controls.caption(Control::ButtonYesDouble), "&Double up to : 20");
@@ -177,7 +177,7 @@ TEST(DoubleUp, AHigherCardDoublesTheWinAndOffersAgain) {
     const GameState before = g.state();
     g.table().clickCard(slot);
     EXPECT_EQ(g.state().win, before.win);
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
 }
 
 TEST(DoubleUp, AnEqualCardKeepsTheWinAndShowsTheTie) {
@@ -192,7 +192,7 @@ TEST(DoubleUp, AnEqualCardKeepsTheWinAndShowsTheTie) {
     EXPECT_EQ(g.state().win, 5);
     EXPECT_EQ(g.resultLine(), " Tied, try again ?");
     EXPECT_TRUE(g.controls.isVisible(Control::PanelDoublage));
-    EXPECT_TRUE(g.state().doubleUpActive);
+    EXPECT_TRUE(g.state().doubleUpActive());
     EXPECT_EQ(g.controls.caption(Control::ButtonYesDouble), "&Double up to : 10");
 }
 
@@ -206,8 +206,8 @@ TEST(DoubleUp, ALowerCardLosesAndTheFaceDownCardsAreRevealedLater) {
     EXPECT_EQ(g.state().win, 0);
     EXPECT_EQ(g.controls.caption(Control::PanelGain), "0");
     EXPECT_EQ(g.state().credit, 195);
-    EXPECT_FALSE(g.state().doubleUpActive);
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_FALSE(g.state().doubleUpActive());
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
     EXPECT_EQ(g.resultLine(), "YOU LOSE !!! " + g.text(Txt::txtBetPrompt));
     EXPECT_TRUE(g.controls.isEnabled(Control::ButtonTirage));
     for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdButton(k)));
@@ -262,7 +262,7 @@ TEST(DoubleUp, NoOfferWhenTwiceTheWinWouldPassTheLargestWin) {
     g.table().dealOrDraw();
     EXPECT_EQ(g.state().win, 10000);
     int doublings = 0;
-    while (g.state().doubleUpActive && doublings < 40) {
+    while (g.state().doubleUpActive() && doublings < 40) {
         g.table().ButtonYesDoubleClick();
         g.table().clickCard(g.pickSlot(1));
         ++doublings;
@@ -272,7 +272,7 @@ TEST(DoubleUp, NoOfferWhenTwiceTheWinWouldPassTheLargestWin) {
     EXPECT_EQ(g.state().win, 1310720000);
     EXPECT_FALSE(g.controls.isVisible(Control::PanelDoublage));
     EXPECT_EQ(g.state().credit, credit + 1310720000);
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
 }
 
 TEST(DoubleUp, TheCreditStopsAtTheLowestValue) {

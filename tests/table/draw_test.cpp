@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "contract/pay_table.h"
 #include "fake_view.h"
 
 namespace brisko::testing {
@@ -12,7 +13,7 @@ namespace {
 TEST(Deal, ShowsFiveDistinctCardsWithTheirHoldButtons) {
     Game g;
     g.table().dealOrDraw();
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDraw);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDraw);
     std::set<int32_t> cards;
     for (int32_t k = 1; k <= kSlots; ++k) {
         cards.insert(g.cards().hand[k]);
@@ -55,11 +56,11 @@ TEST(Holds, SwitchingTheSuggestionBeforeTheDrawHoldsOrReleases) {
     g.cards().hand = twoPairs();
     g.cards().markedCards = {false, true, true, false, false, false};
     g.table().clickCard(5);
-    g.table().suggestionSwitched(true);
+    g.table().setSuggestion(true);
     EXPECT_TRUE(g.cards().held[1] && g.cards().held[2] && g.cards().held[5]);
     EXPECT_FALSE(g.cards().held[3]);
     EXPECT_TRUE(g.controls.isVisible(Control::PanelG2));
-    g.table().suggestionSwitched(false);
+    g.table().setSuggestion(false);
     for (int32_t k = 1; k <= kSlots; ++k) {
         EXPECT_FALSE(g.cards().held[k]);
         EXPECT_FALSE(g.controls.isVisible(holdLabel(k)));
@@ -68,7 +69,7 @@ TEST(Holds, SwitchingTheSuggestionBeforeTheDrawHoldsOrReleases) {
     g.table().clickCard(3);
     g.table().dealOrDraw();
     const SlotFlags held = g.cards().held;
-    g.table().suggestionSwitched(true);
+    g.table().setSuggestion(true);
     EXPECT_EQ(g.cards().held, held);
 }
 
@@ -79,7 +80,7 @@ TEST(Draw, ReplacesTheCardsNotHeld) {
     g.table().clickCard(2);
     g.table().clickCard(4);
     g.table().dealOrDraw();
-    if (g.state().doubleUpActive) g.table().ButtonNoDoubleClick();
+    if (g.state().doubleUpActive()) g.table().ButtonNoDoubleClick();
     const Hand after = g.cards().hand;
     EXPECT_EQ(after[2], before[2]);
     EXPECT_EQ(after[4], before[4]);
@@ -123,7 +124,7 @@ TEST(Draw, ALosingHandPutsTheLostTextBeforeTheNextMessage) {
     EXPECT_EQ(g.state().credit, 199);
     EXPECT_EQ(g.resultLine(), "YOU LOSE !!! " + g.text(Txt::txtBetPrompt));
     for (int32_t k = 1; k <= kSlots; ++k) EXPECT_FALSE(g.controls.isVisible(holdLabel(k)));
-    EXPECT_FALSE(g.state().doubleUpActive);
+    EXPECT_FALSE(g.state().doubleUpActive());
     EXPECT_FALSE(g.controls.isVisible(Control::PanelDoublage));
     // The deal clears the prefix.
     g.table().dealOrDraw();

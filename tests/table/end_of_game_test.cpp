@@ -58,7 +58,7 @@ TEST(LimitedGame, TheLastDrawsDoubleUpStillCounts) {
     setList(g, {900, 800, 700, 600, 500});
     loseDraws(g, 49);
     g.playHand(twoPairs());
-    EXPECT_TRUE(g.state().doubleUpActive);
+    EXPECT_TRUE(g.state().doubleUpActive());
     g.table().ButtonYesDoubleClick();
     g.table().clickCard(g.pickSlot(1));
     g.table().ButtonNoDoubleClick();
@@ -98,7 +98,7 @@ TEST(LimitedGame, EveryTargetPlaysExactlyItsNumberOfDraws) {
         while (g.controls.isEnabled(Control::ButtonTirage) && draws < 2000) {
             g.table().dealOrDraw();
             g.table().dealOrDraw();
-            if (g.state().doubleUpActive) g.table().ButtonNoDoubleClick();
+            if (g.state().doubleUpActive()) g.table().ButtonNoDoubleClick();
             ++draws;
         }
         EXPECT_EQ(draws, kTargetDraws[static_cast<size_t>(target)]);
@@ -126,7 +126,7 @@ TEST(UnlimitedGame, ShowsItsScoreAfterEveryDrawAndNeverEnds) {
     for (int i = 0; i < 1099; ++i) {
         g.table().dealOrDraw();
         g.table().dealOrDraw();
-        if (g.state().doubleUpActive) g.table().ButtonNoDoubleClick();
+        if (g.state().doubleUpActive()) g.table().ButtonNoDoubleClick();
         ASSERT_TRUE(g.controls.isEnabled(Control::ButtonTirage)) << i;
     }
     EXPECT_EQ(g.state().drawNumber, 1100);
@@ -180,7 +180,7 @@ TEST(RefusedSave, TheUnlimitedDrawStillEndsAndReopensBetting) {
     for (Control b : {Control::ButtonEncore, Control::ButtonMiseMax, Control::ButtonTirage}) {
         EXPECT_TRUE(g.controls.isEnabled(b)) << b;
     }
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
 
     // Once the store takes writes again the game goes on and saves.
     g.store.refuseWrites = false;

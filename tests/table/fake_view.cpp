@@ -30,7 +30,7 @@ bool Controls::timerRunning(Timer timer) const {
 }
 
 Game::Game(const TableSetup& setup) {
-    world = std::make_unique<World>(clock, store, tableView, recordsView);
+    world = std::make_unique<World>(clock, store, tableView);
     world->records.LoadSettings();
     world->texts.setLanguage(setup.language);
     Settings& s = world->records.settings;

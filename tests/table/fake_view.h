@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A window that records what the game table and the records show on it, and
-// a fresh game world around it for each test.
+// A window that records what the presenter shows on it, and a fresh game
+// world around it for each test.
 #pragma once
 
 #include <map>
@@ -30,8 +30,7 @@ inline std::ostream& operator<<(std::ostream& out, Timer timer) {
 
 namespace brisko::testing {
 
-// The state of the window's controls; both views write into the same one,
-// as they do on the real window.
+// The state of the window's controls.
 struct Controls {
     std::map<Control, std::string> captions;
     std::map<Control, bool> visible;
@@ -40,7 +39,6 @@ struct Controls {
     std::optional<Control> focus;
     std::set<Timer> timers;
     std::vector<int32_t> shownCards;  // every ShowCard, in order
-    std::vector<std::string> messages;
 
     std::string caption(Control control) const;
     bool isVisible(Control control) const;
@@ -51,7 +49,7 @@ struct Controls {
     bool operator==(const Controls&) const = default;
 };
 
-// The control operations both views share, recorded into one Controls.
+// The control operations, recorded into one Controls.
 template <class View>
 class Recording : public View {
   public:
@@ -80,18 +78,6 @@ class FakeTableView final : public Recording<TableView> {
     void stopTimer(Timer timer) override { c_.timers.erase(timer); }
 };
 
-class FakeRecordsView final : public Recording<RecordsView> {
-  public:
-    using Recording::Recording;
-    void showOptions(const Settings&) override {}
-    void showMessage(const std::string& text) override { c_.messages.push_back(text); }
-    bool askYesNo(const std::string&) override { return true; }
-    bool chooseColour(uint32_t current, uint32_t& chosen) override {
-        chosen = current;
-        return false;
-    }
-};
-
 struct TableSetup {
     Language language = Language::English;
     int32_t gameType = 3;
@@ -110,7 +96,6 @@ class Game {
     MemoryStore store;
     Controls controls;
     FakeTableView tableView{controls};
-    FakeRecordsView recordsView{controls};
     std::unique_ptr<World> world;
 
     GameTable& table() { return world->table; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fake_view.h"
+#include "table/options.h"
 
 namespace brisko::testing {
 namespace {
@@ -31,9 +32,9 @@ struct Snapshot {
           pickFocusSlot(g.world->table.state.pickFocusSlot),
           score(g.world->table.state.score),
           betPlacedThisDraw(g.world->table.state.betPlacedThisDraw),
-          doubleUpActive(g.world->table.state.doubleUpActive),
+          doubleUpActive(g.world->table.state.doubleUpActive()),
           offerFocusOnDouble(g.world->table.state.offerFocusOnDouble),
-          phase(g.world->table.state.phase),
+          phase(g.world->table.state.phase()),
           hand(g.world->cards.hand),
           held(g.world->cards.held),
           controls(g.controls) {}
@@ -95,8 +96,7 @@ TEST(States, NoGameIgnoresEverythingButANewGame) {
     MemoryStore store;
     Controls controls;
     FakeTableView tableView(controls);
-    FakeRecordsView recordsView(controls);
-    World world(clock, store, tableView, recordsView);
+    World world(clock, store, tableView);
     world.records.LoadSettings();
     world.texts.setLanguage(Language::English);
     const Controls before = controls;
@@ -160,39 +160,39 @@ TEST(States, TheTransitionsOfOneDraw) {
     Game g;
     // Betting -- BET+ below 20 --> Betting
     g.table().betPlus();
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
     EXPECT_TRUE(g.controls.isEnabled(Control::ButtonEncore));
     // Betting -- deal --> Holding
     g.table().dealOrDraw();
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDraw);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDraw);
     // Holding -- card click --> Holding
     g.table().clickCard(1);
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDraw);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDraw);
     // Holding -- draw paying, option on --> Offer
     g.cards().hand = twoPairs();
     for (int32_t k = 1; k <= kSlots; ++k) g.cards().held[k] = true;
     g.table().dealOrDraw();
-    EXPECT_TRUE(g.state().doubleUpActive);
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_TRUE(g.state().doubleUpActive());
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
     // Offer -- DOUBLE --> Picking
     g.table().ButtonYesDoubleClick();
-    EXPECT_EQ(g.state().phase, Phase::DoubleUpPick);
+    EXPECT_EQ(g.state().phase(), Phase::DoubleUpPick);
     // Picking -- higher --> Offer
     g.table().clickCard(g.pickSlot(1));
     EXPECT_TRUE(g.controls.isVisible(Control::PanelDoublage));
     // Offer -- QUIT --> Betting
     g.table().ButtonNoDoubleClick();
     EXPECT_TRUE(g.controls.isEnabled(Control::ButtonEncore));
-    EXPECT_FALSE(g.state().doubleUpActive);
+    EXPECT_FALSE(g.state().doubleUpActive());
     // Betting -- deal, Holding -- losing draw --> Betting
     g.playHand(nothing());
     EXPECT_TRUE(g.controls.isEnabled(Control::ButtonEncore));
-    EXPECT_EQ(g.state().phase, Phase::AwaitingDeal);
+    EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal);
     // Picking -- lower --> Betting
     toPicking(g);
     g.table().clickCard(g.pickSlot(-1));
     EXPECT_TRUE(g.controls.isEnabled(Control::ButtonMiseMax));
-    EXPECT_FALSE(g.state().doubleUpActive);
+    EXPECT_FALSE(g.state().doubleUpActive());
 }
 
 TEST(States, ANewGameFromAnyStateGoesBackToBetting) {
@@ -213,8 +213,8 @@ TEST(States, ANewGameFromAnyStateGoesBackToBetting) {
         g.table().startNewGame();
         EXPECT_TRUE(g.controls.timers.empty()) << name;
         EXPECT_FALSE(g.controls.isVisible(Control::PanelDoublage)) << name;
-        EXPECT_FALSE(g.state().doubleUpActive) << name;
-        EXPECT_EQ(g.state().phase, Phase::AwaitingDeal) << name;
+        EXPECT_FALSE(g.state().doubleUpActive()) << name;
+        EXPECT_EQ(g.state().phase(), Phase::AwaitingDeal) << name;
         EXPECT_EQ(g.state().credit, 200) << name;
         EXPECT_EQ(g.state().drawNumber, 0) << name;
         for (Control b : {Control::ButtonEncore, Control::ButtonMiseMax, Control::ButtonTirage}) {
@@ -237,15 +237,39 @@ TEST(States, ANewGameFromAnyStateGoesBackToBetting) {
 TEST(States, TheDoubleUpOptionCannotBeSwitchedOffDuringADoubleUp) {
     Game g;
     toPicking(g);
-    g.world->records.menuOptionDoublageClick(g.state().doubleUpActive);
+    EXPECT_FALSE(switchDoubleUp(g.table(), g.world->records));
     EXPECT_EQ(g.settings().optionDoublagePropose, 1);
-    ASSERT_EQ(g.controls.messages.size(), 1u);
-    EXPECT_EQ(g.controls.messages[0], g.text(Txt::txtWaitEndOfDraw));
     g.table().clickCard(g.pickSlot(-1));
-    g.world->records.menuOptionDoublageClick(g.state().doubleUpActive);
+    EXPECT_TRUE(switchDoubleUp(g.table(), g.world->records));
     EXPECT_EQ(g.settings().optionDoublagePropose, 0);
     g.playHand(twoPairs());
-    EXPECT_FALSE(g.state().doubleUpActive);
+    EXPECT_FALSE(g.state().doubleUpActive());
+    EXPECT_TRUE(switchDoubleUp(g.table(), g.world->records));  // switching on is always accepted
+    EXPECT_TRUE(g.table().setup().doubleUpOffered);
+}
+
+// The game in progress keeps the rules it started with, whatever the
+// settings say later: a reload of the store after a refused save put
+// another game type under a running game.
+TEST(States, AGameKeepsItsTypeAndTargetWhenTheSettingsChangeUnderIt) {
+    Game g({.gameType = 3, .targetIndex = 1});
+    g.settings().gameType = GameType::JokerEveryDeal;
+    g.settings().targetIndex = kUnlimitedTarget;
+    g.settings().optionDoublagePropose = 0;
+    int32_t jokers = 0;
+    for (int32_t draw = 1; draw <= 50; ++draw) {
+        g.table().dealOrDraw();
+        for (int32_t k = 1; k <= kSlots; ++k) jokers += g.cards().hand[k] == kJoker ? 1 : 0;
+        g.table().dealOrDraw();
+        if (g.state().doubleUpActive()) g.table().ButtonNoDoubleClick();
+    }
+    EXPECT_EQ(jokers, 0);
+    EXPECT_EQ(g.state().stage, Stage::GameOver) << "fifty draws end the game";
+    EXPECT_EQ(g.controls.caption(Control::panelNiveau), "WITHOUT JOKER");
+    // The next new game takes the new choice.
+    g.table().startNewGame();
+    EXPECT_EQ(g.table().gameType(), GameType::JokerEveryDeal);
+    EXPECT_EQ(g.controls.caption(Control::panelObjectifNbTirages), "Unlimited");
 }
 
 }  // namespace

@@ -104,6 +104,14 @@ class TrainerTest : public QObject {
         }
         QVERIFY(decisions);
         QCOMPARE(decisions->accessibleName(), QString("Decisions: 1"));
+        // All the games of a type keep no tally of the trainer's: not the
+        // game's under another name.
+        t.window.statisticsWindow()->showScope(3);
+        QCOMPARE(decisions->accessibleName(), QString("Decisions: -"));
+        // A new game clears the list: no holds over an empty table.
+        t.window.findChild<QAction*>("menuNewGame")->trigger();
+        QCOMPARE(t.list()->rowCount(), 0);
+        QCOMPARE(t.window.trainer().tally().decisions(), 0);
     }
 
     // Absent, it reads as off; of a bad type, length or value, only it is

@@ -19,8 +19,10 @@
 #include <memory>
 #include <set>
 
+#include "contract/pay_table.h"
 #include "records/memory_store.h"
 #include "records/player_name.h"
+#include "table/options.h"
 #include "table/view.h"
 #include "ui/application.h"
 #include "ui/card_images.h"
@@ -88,6 +90,8 @@ struct Table {
     }
     EngineState& cards() { return window.world().cards; }
     GameState& game() { return window.world().table.state; }
+    // Double or quits offered, as F6 switches it on.
+    void doubleUpOn() { switchDoubleUp(window.world().table, window.world().records); }
     // A key as the player presses it: to the focused control.
     void key(Qt::Key key) {
         QTest::keyClick(window.windowHandle(), key,
@@ -100,7 +104,7 @@ struct Table {
     // Deals if need be and draws two pairs, all held: the offer comes.
     void reachOffer() {
         if (find("PanelDoublage")->isVisible()) return;
-        if (game().phase != Phase::AwaitingDraw) click("ButtonTirage");
+        if (game().phase() != Phase::AwaitingDraw) click("ButtonTirage");
         cards().hand = {
             0, cardIndex(1, 5), cardIndex(2, 5), cardIndex(3, 9), cardIndex(4, 9), cardIndex(1, 2)};
         for (int n = 1; n <= 5; ++n) cards().held[size_t(n)] = true;
@@ -540,7 +544,7 @@ class WindowTest : public QObject {
     // repeat, wherever the focus is, and the double-up never starts that way.
     void aHeldKeyPressesNothingMore() {
         Table t;
-        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.doubleUpOn();
         t.activate();
         auto repeat = [&](Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier,
                           const QString& text = {}) {
@@ -560,12 +564,12 @@ class WindowTest : public QObject {
         };
         t.find("ButtonTirage")->setFocus();
         everyRepeat();
-        QCOMPARE(t.game().phase, Phase::AwaitingDeal);
+        QCOMPARE(t.game().phase(), Phase::AwaitingDeal);
         QCOMPARE(t.game().drawNumber, 0);
         t.press("ButtonTirage");
         t.find("ButtonTirage")->setFocus();
         everyRepeat();
-        QCOMPARE(t.game().phase, Phase::AwaitingDraw);
+        QCOMPARE(t.game().phase(), Phase::AwaitingDraw);
         QVERIFY(!t.cards().held[3] && !t.cards().held[4]);
         t.reachOffer();
         for (const char* button : {"ButtonYesDouble", "ButtonNoDouble"}) {
@@ -574,16 +578,16 @@ class WindowTest : public QObject {
             QVERIFY(t.find("PanelDoublage")->isVisible());
         }
         t.press("ButtonYesDouble");
-        QCOMPARE(t.game().phase, Phase::DoubleUpPick);
+        QCOMPARE(t.game().phase(), Phase::DoubleUpPick);
         t.window.ButtonC[2]->setFocus();
         everyRepeat();
-        QCOMPARE(t.game().phase, Phase::DoubleUpPick);
+        QCOMPARE(t.game().phase(), Phase::DoubleUpPick);
         QVERIFY(t.window.timerCarteDoublage.isActive());
     }
 
     void theDoubleUpPickByKey() {
         Table t;
-        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.doubleUpOn();
         t.click("ButtonTirage");
         t.cards().hand = {
             0, cardIndex(1, 5), cardIndex(2, 5), cardIndex(3, 9), cardIndex(4, 9), cardIndex(1, 2)};
@@ -604,14 +608,14 @@ class WindowTest : public QObject {
 
     void enterPressesTheFocusedButton() {
         Table t;
-        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.doubleUpOn();
         t.activate();
         t.press("ButtonTirage");  // deals while betting
-        QCOMPARE(t.game().phase, Phase::AwaitingDraw);
+        QCOMPARE(t.game().phase(), Phase::AwaitingDraw);
         for (int slot = 2; slot <= 5; ++slot) {
             t.reachOffer();  // the keypad's Enter draws while holding
             t.press("ButtonYesDouble");
-            QCOMPARE(t.game().phase, Phase::DoubleUpPick);
+            QCOMPARE(t.game().phase(), Phase::DoubleUpPick);
             t.window.ButtonC[size_t(slot)]->setFocus();
             t.key(slot % 2 == 0 ? Qt::Key_Return : Qt::Key_Enter);
             QVERIFY(t.window.ConteneurC[size_t(slot)]->isVisible());
@@ -629,7 +633,7 @@ class WindowTest : public QObject {
     // more against what is around the button and against its face.
     void theFocusedButtonWearsAMark() {
         Table t;
-        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.doubleUpOn();
         t.activate();
         auto marked = [&](QPushButton* button) {
             button->setFocus();
@@ -662,7 +666,7 @@ class WindowTest : public QObject {
     // or more: pixels that change when the caption goes are the caption's.
     void everyCaptionReadsOnItsFace() {
         Table t(Language::French);
-        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.doubleUpOn();
         QSet<QString> checked;
         auto check = [&] {
             for (QWidget* w : t.window.findChildren<QWidget*>()) {
@@ -802,7 +806,7 @@ class WindowTest : public QObject {
     // large again, the table is back at the screen's scale.
     void aSmallerWindowShowsTheWholeTable() {
         Table t(Language::English, {1024, 768, 96});
-        t.window.world().records.settings.optionDoublagePropose = 1;
+        t.doubleUpOn();
         t.reachOffer();
         QVERIFY(t.find("PanelDoublage")->isVisible());
         const QSize card = t.window.PictureC[5]->size();

@@ -26,6 +26,8 @@ class ChangeGameHost {
     virtual ~ChangeGameHost() = default;
     virtual void enableAndShowMainWindow() = 0;
     virtual void startNewGame() = 0;
+    // The options as the settings now hold them, after a reload of the store.
+    virtual void showOptions() = 0;
     // A plain message box over `parent`.
     virtual void showDialogMessage(QWidget* parent, const QString& text) = 0;
     // The window the dialog stays above, or null.

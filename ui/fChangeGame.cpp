@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "records/fChangeGame.h"
+#include "ui/fChangeGame.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,15 +18,13 @@
 #include <exception>
 
 #include "engine/rounding.h"
+#include "records/game_choice.h"
 #include "records/player_name.h"
+#include "ui/figures.h"
 
 namespace brisko {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // A design length at the reference width m, to the nearest pixel, an exact
 // half going to the even neighbour, as the main window scales.
@@ -204,29 +202,31 @@ bool TfrmChangeGame::event(QEvent* event) {
 void TfrmChangeGame::FormActivate() {
     // A store error stops the load; the dialog shows what is held and the
     // player can still confirm, which writes it.
+    QString error;
     try {
         records_.LoadSettings();
-    } catch (const std::exception& error) {
-        message(QString::fromUtf8(error.what()));
+    } catch (const std::exception& e) {
+        error = QString::fromUtf8(e.what());
     }
-    const Settings& s = records_.settings;
-    editYourName->setText(q(s.optionYourName));
+    host_.showOptions();
+    if (!error.isEmpty()) message(error);
+    const GameChoice stored = storedChoice(records_.settings);
+    editYourName->setText(q(stored.name));
     // Without a name, the letters typed go straight into the name field.
-    if (s.optionYourName.empty()) {
+    if (stored.name.empty()) {
         editYourName->setFocus(Qt::OtherFocusReason);
     } else {
         buttonOK->setFocus(Qt::OtherFocusReason);
     }
-    const int32_t type = number(s.gameType);
-    if (isGameType(type)) rbNiveau[size_t(type)]->setChecked(true);
-    if (s.targetIndex >= 1 && s.targetIndex <= kTargets) {
-        rbNbTirages[size_t(s.targetIndex)]->setChecked(true);
+    if (isGameType(stored.gameType)) rbNiveau[size_t(stored.gameType)]->setChecked(true);
+    if (stored.targetIndex >= 1 && stored.targetIndex <= kTargets) {
+        rbNbTirages[size_t(stored.targetIndex)]->setChecked(true);
     }
     for (int32_t i = 1; i < kUnlimitedTarget; ++i) {
         rbNbTirages[size_t(i)]->setText(QString::number(records_.targetDraws[size_t(i)]));
     }
     rbNbTirages[kUnlimitedTarget]->setText(q(texts_[Txt::txtUnlimitedScore]));
-    showEntry(type, s.targetIndex);
+    showEntry(stored.gameType, stored.targetIndex);
 }
 
 int32_t TfrmChangeGame::checkedGameType() const {
@@ -244,11 +244,10 @@ int32_t TfrmChangeGame::checkedTarget() const {
 }
 
 void TfrmChangeGame::showEntry(int32_t gameType, int32_t targetIndex) {
-    if (gameType < 1 || gameType > kGameTypes || targetIndex < 1 || targetIndex > kTargets) return;
-    const HighScoreEntry& best =
-        records_.settings.highScores[size_t(gameType)][size_t(targetIndex)][1];
-    panelNomHighScore->setText(q(best.name));
-    panelValeurHighScore->setText(QString::number(best.points));
+    const HighScoreEntry* best = bestEntryOf(records_.settings, gameType, targetIndex);
+    if (!best) return;
+    panelNomHighScore->setText(q(best->name));
+    panelValeurHighScore->setText(QString::number(best->points));
 }
 
 void TfrmChangeGame::ShowSelectionBestScore() {
@@ -256,7 +255,7 @@ void TfrmChangeGame::ShowSelectionBestScore() {
 }
 
 void TfrmChangeGame::ConfirmChangeGame() {
-    if (editYourName->text().isEmpty()) {
+    if (!nameAccepted(editYourName->text().toStdString())) {
         message(q(texts_[Txt::txtEnterName]));
         editYourName->setFocus(Qt::OtherFocusReason);
         return;

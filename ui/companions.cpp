@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/companions.h"
+
+#include <QTimer>
+#include <optional>
+
+#include "ui/dialogs.h"
+#include "ui/figures.h"
+#include "ui/help_viewer.h"
+#include "ui/pokerf.h"
+#include "ui/statistics_window.h"
+#include "ui/trainer_dock.h"
+
+namespace brisko {
+
+// The all-time figures are read once, under their own key; a damaged key is
+// told at the window's first opening, in the player's language.
+Companions::Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialogs,
+                       std::function<void(Command)> run)
+    : QObject(&window), window_(window), dialogs_(dialogs), run_(std::move(run)) {
+    World& world = window.world();
+    const std::string& key = world.records.registryKey;
+    statistics_ = std::make_unique<Statistics>(store, statisticsKeyOf(key));
+    try {
+        statisticsDamaged_ = statistics_->load();
+    } catch (const StoreError&) {
+        // The settings' load has told the player of this store already.
+    }
+    // Beside the smallest table (560 of 800 design pixels), the trainer's
+    // panel keeps an 800-pixel screen whole; it grows with the screen as the
+    // table does.
+    const ScreenScale& screen = window.screenScale();
+    trainer_ = new Trainer(
+        window, world.texts, key, store, dialogs,
+        {&window.layout().action("menuEntraineur"), &window.layout().action("menuAvertirErreur"),
+         &window.layout().menu("menuOptions")},
+        screen.length(228), screen.length(11));
+    world.table.listen(*statistics_);
+    world.table.listen(*trainer_);
+    world.table.listen(*this);
+}
+
+Companions::~Companions() {
+    GameTable& table = window_.world().table;
+    table.stopListening(*this);
+    table.stopListening(*trainer_);
+    table.stopListening(*statistics_);
+}
+
+// After each draw the statistics window shows the figures and the trainer's
+// tally as they now are, and a refused save of the figures is told once,
+// after the command.
+void Companions::onEvent(const GameEvent& event) {
+    if (!std::holds_alternative<GameStarted>(event) && !std::holds_alternative<HandDrawn>(event) &&
+        !std::holds_alternative<DrawSettled>(event)) {
+        return;
+    }
+    if (statisticsWindow_ && statisticsWindow_->isVisible()) statisticsWindow_->refresh();
+    std::optional<StoreError> error = statistics_->takeSaveError();
+    if (!error || statisticsErrorShown_) return;
+    statisticsErrorShown_ = true;
+    QTimer::singleShot(0, &window_, [this, text = QString::fromUtf8(error->what())] {
+        dialogs_.message(&window_, text);
+    });
+}
+
+void Companions::openHelp() {
+    const QString file = window_.helpFile();
+    if (file.isEmpty()) return;
+    const ScreenScale& screen = window_.screenScale();
+    if (!helpViewer_) {
+        helpViewer_ = new HelpViewer(&window_, QSize(screen.length(560), screen.length(480)));
+    }
+    helpViewer_->open(file,
+                      window_.productTitle() + " - " + q(window_.world().texts[Txt::txtHelpTitle]));
+}
+
+void Companions::openStatistics() {
+    if (!statisticsWindow_) {
+        expectedFigures_ = new ExpectedFigures(this);
+        statisticsWindow_ = new StatisticsWindow(&window_, *statistics_, *expectedFigures_,
+                                                 window_.world().texts, dialogs_);
+        statisticsWindow_->setTrainerLog(&trainer_->log());
+        statisticsWindow_->setScale(window_.tableScale().m);
+        statisticsWindow_->applyTexts();
+    }
+    statisticsWindow_->show();
+    statisticsWindow_->raise();
+    statisticsWindow_->activateWindow();
+    if (statisticsDamaged_) {
+        statisticsDamaged_ = false;
+        dialogs_.message(statisticsWindow_, q(window_.world().texts[Txt::txtStatsDamaged]));
+    }
+}
+
+void Companions::openChangeGameDialog() {
+    if (changeGame_) changeGame_->OpenChangeGameDialog();
+}
+
+void Companions::showAbout() {
+    dialogs_.message(
+        &window_, QString("BRISKO %1\n%2")
+                      .arg(window_.versionText(), q(window_.world().texts[Txt::txtAboutNotice])));
+}
+
+void Companions::retranslate() {
+    if (statisticsWindow_) statisticsWindow_->applyTexts();
+    trainer_->retranslate();
+}
+
+void Companions::setScale(int32_t m) {
+    if (statisticsWindow_) statisticsWindow_->setScale(m);
+}
+
+void Companions::closeAll() {
+    if (helpViewer_) helpViewer_->close();
+    if (statisticsWindow_) statisticsWindow_->close();
+    if (changeGame_) changeGame_->hide();
+    if (firstWindow_) firstWindow_->close();
+}
+
+// --- the change-game dialog's host ---------------------------------------------
+
+void Companions::enableAndShowMainWindow() {
+    window_.QMainWindow::setEnabled(true);
+    // Also back from minimised, where a window manager may have put it with
+    // the dialog.
+    if (!window_.isVisible() || window_.isMinimized()) window_.showMaximized();
+    window_.raise();
+    window_.activateWindow();
+}
+
+void Companions::startNewGame() {
+    run_(Command::newGame);
+}
+
+void Companions::showOptions() {
+    window_.showOptions(window_.world().records.settings);
+}
+
+void Companions::showDialogMessage(QWidget* parent, const QString& text) {
+    dialogs_.message(parent ? parent : &window_, text);
+}
+
+QWidget* Companions::mainWindow() {
+    return &window_;
+}
+
+}  // namespace brisko

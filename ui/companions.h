@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The windows beside the game table: the help, the statistics, the trainer's
+// panel and the change-game dialog, each made when first needed and closed
+// with the game. They follow the game through its events and through what
+// they are given, never through the table's widgets.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "records/store.h"
+#include "table/events.h"
+#include "table/statistics.h"
+#include "ui/fChangeGame.h"
+#include "ui/handlers.h"
+
+class QMainWindow;
+
+namespace brisko {
+
+class Dialogs;
+class ExpectedFigures;
+class HelpViewer;
+class StatisticsWindow;
+class TfrmBrisko;
+class Trainer;
+
+class Companions final : public QObject, public ChangeGameHost, public GameListener {
+    Q_OBJECT
+
+  public:
+    // `run` carries out a command of the table behind the window's guard.
+    Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialogs,
+               std::function<void(Command)> run);
+    ~Companions() override;
+
+    Trainer& trainer() { return *trainer_; }
+    Statistics& statistics() { return *statistics_; }
+    StatisticsWindow* statisticsWindow() const { return statisticsWindow_; }
+
+    // The program's first window, closed when the game's closes, and the
+    // change-game dialog; both may be absent (tests).
+    void setFirstWindow(QWidget* window) { firstWindow_ = window; }
+    void setChangeGameDialog(TfrmChangeGame* dialog) { changeGame_ = dialog; }
+    bool hasChangeGameDialog() const { return changeGame_ != nullptr; }
+
+    void openHelp();
+    void openStatistics();
+    void openChangeGameDialog();
+    void showAbout();
+    // After a choice of language, and at every change of the table's scale.
+    void retranslate();
+    void setScale(int32_t m);
+    // The game window closes: everything beside it goes.
+    void closeAll();
+
+    // The statistics follow the game.
+    void onEvent(const GameEvent& event) override;
+
+    // ChangeGameHost
+    void enableAndShowMainWindow() override;
+    void startNewGame() override;
+    void showOptions() override;
+    void showDialogMessage(QWidget* parent, const QString& text) override;
+    QWidget* mainWindow() override;
+
+  private:
+    TfrmBrisko& window_;
+    Dialogs& dialogs_;
+    std::function<void(Command)> run_;
+    QWidget* firstWindow_ = nullptr;
+    TfrmChangeGame* changeGame_ = nullptr;
+    HelpViewer* helpViewer_ = nullptr;
+    Trainer* trainer_ = nullptr;
+    std::unique_ptr<Statistics> statistics_;
+    StatisticsWindow* statisticsWindow_ = nullptr;
+    ExpectedFigures* expectedFigures_ = nullptr;  // worked out at the first opening
+    bool statisticsDamaged_ = false;
+    bool statisticsErrorShown_ = false;
+};
+
+}  // namespace brisko

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/figures.h"
+
+namespace brisko {
+
+QString decimal(const Fraction& value, int places, const Texts& texts) {
+    return q(value.rounded(places, texts.decimalPoint()));
+}
+
+QString percent(const Fraction& value, int places, const Texts& texts) {
+    return decimal(value, places, texts) + q(texts[Txt::txtPercent]);
+}
+
+QString credits(const Fraction& amount, const Texts& texts) {
+    const Fraction size = amount < Fraction() ? Fraction() - amount : amount;
+    return decimal(amount, 2, texts) + ' ' +
+           q(texts[size < Fraction(2, 1) ? Txt::txtTrainerCredit : Txt::txtTrainerCredits]);
+}
+
+std::array<QString, 4> tallyFigures(const TrainerTally* tally, const Texts& texts) {
+    if (!tally) return {"-", "-", "-", "-"};
+    return {QString::number(tally->decisions()), QString::number(tally->bestPlays()),
+            tally->decisions() == 0 ? QStringLiteral("-") : percent(tally->accuracy(), 2, texts),
+            decimal(tally->givenAway(), 2, texts)};
+}
+
+}  // namespace brisko
