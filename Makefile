@@ -1,27 +1,40 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Front door of the project.
-#   make run    installs what is missing, builds and starts the game
-#   make check  installs what is missing, builds and runs every test
+#   make run    installs what the game needs, builds and starts it
+#   make check  installs what the tests need too, builds and runs every test
 #   make install  puts the game, its menu entry and icon under $(PREFIX)
 #   make deb    builds the Debian package into build/deb/
 PRESET ?= release
 JOBS ?= $(shell nproc)
 BUILD := build/$(PRESET)
+# A build folder that `make run` or `make` starts leaves the tests and the
+# benchmarks out, and with them their packages; once `make check` has put the
+# tests in (or `make bench` the benchmarks), they stay.
+GAME_ONLY := $(if $(wildcard $(BUILD)/CMakeCache.txt),,\
+	-DBRISKO_BUILD_TESTS=OFF -DBRISKO_BUILD_BENCH=OFF)
 
-.PHONY: all deps configure build run install deb check asan bench clean format format-check
+.PHONY: all deps deps-check configure configure-check build run install deb check asan bench \
+	clean format format-check
 
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps run
+
+deps-check:
+	@scripts/install-deps check
 
 configure: deps
-	@cmake --preset $(PRESET) $(CMAKE_ARGS) >/dev/null
+	@cmake --preset $(PRESET) $(GAME_ONLY) $(CMAKE_ARGS) >/dev/null
+
+configure-check: deps-check
+	@cmake --preset $(PRESET) -DBRISKO_BUILD_TESTS=ON $(CMAKE_ARGS) >/dev/null
 
 build: configure
 	@cmake --build --preset $(PRESET) -j $(JOBS)
 
-run: build
+run: configure
+	@cmake --build --preset $(PRESET) -j $(JOBS) --target brisko99
 	@exec $(BUILD)/ui/brisko99
 
 # Installs what `make` built (PREFIX=/usr/local by default: sudo make install).
@@ -32,16 +45,19 @@ install:
 
 # The Debian package, built from a copy of the tree under build/deb/ (where
 # the .deb lands) with dpkg-buildpackage, -j2, the tests left to make check.
-deb: deps
+deb: deps-check
 	@scripts/build-deb
 
-check: build
+check: configure-check
+	@cmake --build --preset $(PRESET) -j $(JOBS)
 	@ctest --preset $(PRESET) -j $(JOBS)
 
 asan:
 	@$(MAKE) --no-print-directory check PRESET=asan
 
-bench: build
+bench: deps-check
+	@cmake --preset $(PRESET) -DBRISKO_BUILD_BENCH=ON $(CMAKE_ARGS) >/dev/null
+	@cmake --build --preset $(PRESET) -j $(JOBS) --target brisko-bench
 	@$(BUILD)/bench/brisko-bench
 
 format:
