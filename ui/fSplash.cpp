@@ -11,6 +11,7 @@
 
 #include "ui/accessible_names.h"
 #include "ui/brisko_icon.h"
+#include "ui/figures.h"
 #include "ui/focus_mark.h"
 #include "ui/widgets.h"
 
@@ -143,10 +144,8 @@ void TfrmSplash::PanelStartEnglishClick() {
 void TfrmSplash::chooseLanguage(Language language) {
     // The toolkit's own buttons (Oui, Non, Annuler) speak the language too.
     const std::string_view locale = infoOf(language).qtLocale;
-    if (!locale.empty() &&
-        qtTranslator_.load(QString::fromUtf8("qtbase_") +
-                               QString::fromUtf8(locale.data(), qsizetype(locale.size())),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!locale.empty() && qtTranslator_.load(QString::fromUtf8("qtbase_") + q(locale),
+                                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(&qtTranslator_);
     }
     if (frmBrisko_) frmBrisko_->chooseLanguage(language);

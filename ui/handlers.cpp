@@ -6,13 +6,14 @@
 #include <QString>
 #include <QTimer>
 
+#include "ui/figures.h"
 #include "ui/widgets.h"
 
 namespace brisko {
 
 void connectRoutes(QObject& window, const std::function<void(Handler)>& run) {
     for (const Route& route : kRoutes) {
-        const QString name = QString::fromUtf8(route.sender.data(), qsizetype(route.sender.size()));
+        const QString name = q(route.sender);
         QObject* sender = window.findChild<QObject*>(name);
         if (!sender) qFatal("The game window has no %s", qPrintable(name));
         auto fire = [run, handler = route.handler] { run(handler); };

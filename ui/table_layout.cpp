@@ -17,6 +17,7 @@
 
 #include "contract/pay_table.h"
 #include "ui/control_names.h"
+#include "ui/figures.h"
 #include "ui/scaling.h"
 
 namespace brisko {
@@ -318,10 +319,6 @@ constexpr TextTarget kTexts[] = {
     {"ButtonTirage", Txt::captionButtonTirage, TextPlace::Caption},
 };
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // The tool bar's pictures, drawn on a 16-unit grid: normal and disabled.
 QIcon speedButtonIcon(SpeedIcon kind) {
     QIcon icon;
@@ -371,7 +368,7 @@ QIcon speedButtonIcon(SpeedIcon kind) {
 template <class T>
 T& found(const std::map<std::string, T*, std::less<>>& map, std::string_view name) {
     const auto it = map.find(name);
-    if (it == map.end()) qFatal("The game window has no %s", qPrintable(toQString(name)));
+    if (it == map.end()) qFatal("The game window has no %s", qPrintable(q(name)));
     return *it->second;
 }
 
@@ -418,7 +415,7 @@ void dress(QWidget* widget, const ControlPlan& plan) {
         tool->setAutoRaise(true);
         if (plan.icon != SpeedIcon::None) tool->setIcon(speedButtonIcon(plan.icon));
     }
-    if (!plan.caption.empty()) setText(widget, toQString(plan.caption));
+    if (!plan.caption.empty()) setText(widget, q(plan.caption));
     if (plan.hidden) widget->hide();
 }
 
@@ -427,8 +424,8 @@ void dress(QWidget* widget, const ControlPlan& plan) {
 void TableLayout::buildMenu(QMainWindow& window) {
     for (std::string_view name : kMenus) {
         QMenu* menu = window.menuBar()->addMenu(QString());
-        menu->setObjectName(toQString(name));
-        menu->menuAction()->setObjectName(toQString(name));
+        menu->setObjectName(q(name));
+        menu->menuAction()->setObjectName(q(name));
         menus_.emplace(name, menu);
     }
     for (const MenuItemPlan& item : kMenuItems) {
@@ -439,7 +436,7 @@ void TableLayout::buildMenu(QMainWindow& window) {
         }
         QAction* action = into.addAction(QString());
         action->setParent(&window);
-        action->setObjectName(toQString(item.name));
+        action->setObjectName(q(item.name));
         if (item.key != Qt::Key_unknown) action->setShortcut(QKeySequence(item.key));
         // The check marks follow the options: ApplyOptions sets them.
         action->setCheckable(item.checkable);
@@ -455,7 +452,7 @@ void TableLayout::buildControls(QWidget* clientArea, QWidget* tableArea) {
 
 QWidget* TableLayout::make(const ControlPlan& plan) {
     QWidget* widget = create(plan.kind, &at(plan.parent));
-    widget->setObjectName(toQString(plan.name));
+    widget->setObjectName(q(plan.name));
     setDesignGeometry(widget, QRect(plan.rect.x, plan.rect.y, plan.rect.width, plan.rect.height));
     widgets_.emplace(plan.name, widget);
     dress(widget, plan);
@@ -464,7 +461,7 @@ QWidget* TableLayout::make(const ControlPlan& plan) {
 
 void TableLayout::applyTexts(const Texts& texts) const {
     for (const TextTarget& target : kTexts) {
-        const QString text = QString::fromStdString(texts[target.key]);
+        const QString text = q(texts[target.key]);
         switch (target.place) {
             case TextPlace::MenuTitle:
                 menu(target.name).setTitle(text);

@@ -4,13 +4,11 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include "ui/figures.h"
+
 namespace brisko {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 constexpr int kColumns = 3;  // cards held, expected win at the bet, per credit
 
@@ -64,8 +62,7 @@ QString TrainerPanel::cardsText(const Hand& dealt, HoldMask hold) const {
 }
 
 QString TrainerPanel::figure(const Fraction& value) const {
-    const std::string& point = texts_[Txt::txtDecimalPoint];
-    return q(value.rounded(2, point.empty() ? '.' : point[0]));
+    return decimal(value, 2, texts_);
 }
 
 void TrainerPanel::showListing(const TrainerListing& listing) {
