@@ -4,11 +4,12 @@
 #   make check  installs what is missing, builds and runs every test
 #   make install  puts the game, its menu entry and icon under $(PREFIX)
 #   make deb    builds the Debian package into build/deb/
+#   make windows  cross-builds the Windows zip and installer into build/windows/
 PRESET ?= release
 JOBS ?= $(shell nproc)
 BUILD := build/$(PRESET)
 
-.PHONY: all deps configure build run install deb check asan bench clean format format-check
+.PHONY: all deps configure build run install deb windows check asan bench clean format format-check
 
 all: build
 
@@ -34,6 +35,11 @@ install:
 # the .deb lands) with dpkg-buildpackage, -j2, the tests left to make check.
 deb: deps
 	@scripts/build-deb
+
+# The Windows game with MinGW-w64: Qt for Windows is built from Debian's
+# sources into ~/.cache/brisko99 the first time (about half an hour).
+windows:
+	@scripts/build-windows
 
 check: build
 	@ctest --preset $(PRESET) -j $(JOBS)
