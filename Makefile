@@ -4,6 +4,7 @@
 #   make check  installs what the tests need too, builds and runs every test
 #   make install  puts the game, its menu entry and icon under $(PREFIX)
 #   make deb    builds the Debian package into build/deb/
+#   make windows  cross-builds the Windows zip and installer into build/windows/
 PRESET ?= release
 JOBS ?= $(shell nproc)
 BUILD := build/$(PRESET)
@@ -13,8 +14,8 @@ BUILD := build/$(PRESET)
 GAME_ONLY := $(if $(wildcard $(BUILD)/CMakeCache.txt),,\
 	-DBRISKO_BUILD_TESTS=OFF -DBRISKO_BUILD_BENCH=OFF)
 
-.PHONY: all deps deps-check configure configure-check build run install deb check asan bench \
-	clean format format-check
+.PHONY: all deps deps-check configure configure-check build run install deb windows check asan \
+	bench clean format format-check
 
 all: build
 
@@ -47,6 +48,11 @@ install:
 # the .deb lands) with dpkg-buildpackage, -j2, the tests left to make check.
 deb: deps-check
 	@scripts/build-deb
+
+# The Windows game with MinGW-w64: Qt for Windows is built from Debian's
+# sources into ~/.cache/brisko99 the first time (about half an hour).
+windows:
+	@scripts/build-windows
 
 check: configure-check
 	@cmake --build --preset $(PRESET) -j $(JOBS)
