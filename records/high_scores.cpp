@@ -36,7 +36,11 @@ HighScoreList& Records::currentList() {
 }
 
 void Records::MakeDefaultHighScores() {
-    HighScoreTable& table = settings.highScores;
+    generateHighScores(settings.highScores);
+    SaveSettings();
+}
+
+void Records::generateHighScores(HighScoreTable& table) {
     // Every name is drawn before the first points.
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         for (int32_t i = 1; i <= kTargets; ++i) {
@@ -56,7 +60,6 @@ void Records::MakeDefaultHighScores() {
             }
         }
     }
-    SaveSettings();
 }
 
 void Records::ConfirmDefaultHighScores() {

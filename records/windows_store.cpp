@@ -47,6 +47,7 @@ void WindowsStore::openKey(const std::string& path) {
                         REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) throw StoreError("Impossible de créer la clé '" + path + "'");
     key_ = key;
+    path_ = normaliseKeyPath(path);
 }
 
 size_t WindowsStore::readBinary(const std::string& name, void* dest, size_t capacity) {
@@ -65,6 +66,22 @@ size_t WindowsStore::readBinary(const std::string& name, void* dest, size_t capa
     }
     std::copy(bytes.begin(), bytes.begin() + size, static_cast<BYTE*>(dest));
     return size;
+}
+
+std::optional<size_t> WindowsStore::readBinaryLength(const std::string& name, void* dest,
+                                                     size_t capacity) {
+    const std::wstring wname = wide(name);
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG status = RegQueryValueExW(handle(key_), wname.c_str(), nullptr, &type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    if (status != ERROR_SUCCESS || type != REG_BINARY) throw StoreError(typeErrorMessage(name));
+    std::vector<BYTE> bytes(size);
+    status = RegQueryValueExW(handle(key_), wname.c_str(), nullptr, &type, bytes.data(), &size);
+    if (status != ERROR_SUCCESS || type != REG_BINARY) throw StoreError(typeErrorMessage(name));
+    std::copy(bytes.begin(), bytes.begin() + std::min<size_t>(size, capacity),
+              static_cast<BYTE*>(dest));
+    return size_t{size};
 }
 
 void WindowsStore::writeBinary(const std::string& name, const void* data, size_t length) {
@@ -89,6 +106,14 @@ std::string WindowsStore::readString(const std::string& name) {
     }
     bytes.resize(size);
     return utf16ToUtf8(stringUnits(bytes));
+}
+
+std::optional<std::string> WindowsStore::findString(const std::string& name) {
+    DWORD type = 0;
+    const LONG status =
+        RegQueryValueExW(handle(key_), wide(name).c_str(), nullptr, &type, nullptr, nullptr);
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    return readString(name);
 }
 
 void WindowsStore::writeString(const std::string& name, const std::string& text) {

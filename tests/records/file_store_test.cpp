@@ -189,19 +189,36 @@ TEST_F(FileFixture, UnknownKeysAndValuesAreKept) {
     EXPECT_EQ(storedKey().values.size(), 190u);
 }
 
-TEST_F(FileFixture, WrongTypesInTheFileRaiseTheTypeError) {
+// A value of the wrong type or length is named with the file, copied aside
+// with the file, and written back mended; the next start finds nothing wrong.
+TEST_F(FileFixture, WrongTypesInTheFileAreToldCopiedAsideAndMended) {
     records.LoadSettings();
-    std::string text = readText(file);
+    const std::string clean = readText(file);
+    std::string text = clean;
     const std::string from = "\"niveau\"=hex:02,00,00,00";
     text.replace(text.find(from), from.size(), "\"niveau\"=dword:00000002");
+    text.replace(text.find("\"verif\"=hex:01"), 14, "\"verif\"=hex:");
     writeText(file, text);
     try {
         records.LoadSettings();
         FAIL() << "no error";
     } catch (const StoreError& error) {
-        EXPECT_STREQ(error.what(), "Type de données incorrect pour 'niveau'");
+        EXPECT_EQ(std::string(error.what()),
+                  "Type de données incorrect pour 'verif'\n"
+                  "Type de données incorrect pour 'niveau'\n"
+                  "Les réglages '" +
+                      file.string() +
+                      "' contiennent des valeurs que le jeu ne peut pas lire : illisibles : "
+                      "'verif' et 'niveau'. 'verif' et 'niveau' prennent leur valeur par "
+                      "défaut. Tout le reste est gardé. Une copie du fichier abîmé est gardée "
+                      "sous '" +
+                      file.string() + ".bad-20231114-221320'.");
     }
-    EXPECT_EQ(readText(file), text);  // not rewritten
+    EXPECT_EQ(readText(file.string() + ".bad-20231114-221320"), text);
+    EXPECT_EQ(readText(file), clean);
+    FileStore again(file);
+    Records next(again, random, texts, view);
+    EXPECT_NO_THROW(next.LoadSettings());
 }
 
 // A damaged file: every value that reads cleanly is kept, the damaged ones
@@ -397,6 +414,9 @@ TEST_F(FileFixture, AReadOnlyFolderLeavesTheFileIntact) {
     fs::remove(store.lockPath());
     if (::geteuid() != 0) {
         fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::remove);
+    } else {
+        // The file stays the player's own, which nobody plays as.
+        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
     }
     const int status = inChild([&] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return false;
@@ -408,12 +428,12 @@ TEST_F(FileFixture, AReadOnlyFolderLeavesTheFileIntact) {
         try {
             r.SaveSettings();
         } catch (const StoreError& error) {
-            // The file, or its lock beside it, that could not be written.
-            const std::string message = error.what();
-            return message.starts_with(
-                       "Erreur à définition des données pour 'verif'\nLe fichier '" +
-                       file.string()) &&
-                   message.ends_with("' n'a pas pu être écrit : permission refusée.");
+            // The file, not its lock beside it, that could not be written.
+            return std::string(error.what()) ==
+                   "Erreur à définition des données pour 'verif'\nLe fichier '" + file.string() +
+                       "' n'a pas pu être écrit : permission refusée. L'enregistrement de "
+                       "'verif' est abandonné : les réglages gardent ce qu'ils avaient, et le jeu "
+                       "continue.";
         }
         return false;
     });
@@ -440,7 +460,9 @@ TEST_F(FileFixture, AFullDiskLeavesTheFileIntact) {
         } catch (const StoreError& error) {
             return std::string(error.what()) ==
                    "Erreur à définition des données pour 'verif'\nLe fichier '" + file.string() +
-                       "' n'a pas pu être écrit : fichier trop grand pour le système.";
+                       "' n'a pas pu être écrit : fichier trop grand pour le système. "
+                       "L'enregistrement de 'verif' est abandonné : les réglages gardent ce "
+                       "qu'ils avaient, et le jeu continue.";
         }
         return false;
     });
