@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,6 +41,12 @@ class MemoryStore final : public KeyStore {
     std::string refuseName;
     // Completed saves: commits, and writes made outside a transaction.
     int commits() const { return commits_; }
+    // For tests: what takeNotice gives once, as a file store tells of a file
+    // read with damaged lines.
+    std::optional<StoreProblem> notice;
+    std::optional<StoreProblem> takeNotice() override {
+        return std::exchange(notice, std::nullopt);
+    }
 
   private:
     RegKey& currentKey() override;
