@@ -389,6 +389,49 @@ void FileStore::commit(std::vector<Pending> pending) {
     }
 }
 
+void writeWholeFile(const fs::path& path, std::string_view text, const fs::path& store) {
+    try {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0 && !S_ISLNK(st.st_mode))
+            refuseUnlessPlainFile(path, st);
+        struct stat mine {};
+        struct stat theirs {};
+        std::error_code ignored;
+        const bool same =
+            (::stat(path.c_str(), &mine) == 0 && ::stat(store.c_str(), &theirs) == 0 &&
+             mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino) ||
+            (!store.empty() &&
+             fs::weakly_canonical(path, ignored) == fs::weakly_canonical(store, ignored));
+        if (same) {
+            StoreProblem problem;
+            problem.kind = StoreProblem::Kind::TheStore;
+            problem.path = path.string();
+            throw Failure{std::move(problem)};
+        }
+        std::string pattern = path.string() + ".tmp-XXXXXX";
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0) fail(StoreProblem::Kind::WriteFailed, path);
+        const fs::path temp = pattern;
+        try {
+            if (::fchmod(fd, 0644) != 0) fail(StoreProblem::Kind::WriteFailed, path);
+            writeAll(fd, text, path);
+            if (::fsync(fd) != 0) fail(StoreProblem::Kind::WriteFailed, path);
+        } catch (...) {
+            ::close(fd);
+            ::unlink(temp.c_str());
+            throw;
+        }
+        if (::close(fd) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(temp.c_str());
+            fail(StoreProblem::Kind::WriteFailed, path, error);
+        }
+        syncFolder(path.parent_path());
+    } catch (const Failure& failure) {
+        throw StoreError("", failure.problem);
+    }
+}
+
 std::unique_ptr<SettingsStore> makeUserStore() {
     return std::make_unique<FileStore>(defaultStorePath());
 }

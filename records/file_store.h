@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/key_store.h"
@@ -21,6 +22,15 @@ namespace brisko {
 // $XDG_CONFIG_HOME/Caldimo/user.reg, $XDG_CONFIG_HOME being ~/.config when
 // unset (or not an absolute path, as the XDG rules say).
 std::filesystem::path defaultStorePath();
+
+// Writes `text` as the file `path` the way the store saves: to a new
+// temporary file beside it, synced, then renamed over it. A symbolic link at
+// `path` is replaced by the file, never written through; a folder, FIFO,
+// device or socket is refused without being opened, and so is the file
+// `store` (its links followed). A failure leaves `path` as it was and raises
+// StoreError with an empty text and its problem.
+void writeWholeFile(const std::filesystem::path& path, std::string_view text,
+                    const std::filesystem::path& store);
 
 // Every openKey reads the file afresh, so a load sees what another running copy
 // saved. Writes go to disk at commitSave (or at once outside a save), in one

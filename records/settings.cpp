@@ -108,10 +108,10 @@ void Records::LoadSettings() {
 Records::Read Records::readValue(const StoredValue& value) {
     try {
         if (value.kind == ValueKind::String) {
+            // An absent string reads as empty.
             std::optional<std::string> text = store_.findString(value.name);
-            if (!text) return Read::Absent;
-            textField(settings, value) = std::move(*text);
-            return Read::Present;
+            textField(settings, value) = text ? std::move(*text) : std::string();
+            return text ? Read::Present : Read::Absent;
         }
         uint8_t bytes[4] = {};
         const std::optional<size_t> length =

@@ -28,6 +28,7 @@ struct StoreProblem {
         Locked,    // another program held the save lock for `seconds`
         Held,      // another copy of the game holds the store (process `pid`)
         ReadOnly,  // the file is read-only: nothing is saved in it
+        TheStore,  // a file to be written elsewhere is the store's own file
     };
     Kind kind = Kind::WriteFailed;
     std::string path;

@@ -53,6 +53,13 @@ std::string reason(int error, Language language) {
         case EIO:
             pair = {"erreur de lecture ou d'écriture du disque", "input/output error"};
             break;
+        case ELOOP:
+            pair = {"trop de liens symboliques (une boucle ?)",
+                    "too many symbolic links (a loop?)"};
+            break;
+        case ENAMETOOLONG:
+            pair = {"nom trop long", "name too long"};
+            break;
         default:
             return std::strerror(error);
     }
@@ -205,6 +212,10 @@ std::string describeIn(const StoreProblem& p, Language language) {
                       : "The settings " + file +
                             " are already in use by another copy of the game (process " +
                             std::to_string(p.pid) + "): close it first.";
+        case StoreProblem::Kind::TheStore:
+            return (fr ? "Le fichier " + file + " n'a pas pu être écrit : "
+                       : "The file " + file + " could not be written: ") +
+                   refusalReason(p, language) + ".";
         case StoreProblem::Kind::ReadOnly:
             return fr ? "Le fichier des réglages " + file +
                             " est en lecture seule : le jeu continue et n'y enregistre rien."
@@ -222,6 +233,19 @@ std::string describeStoreProblem(const StoreProblem& problem, Language language)
                describeIn(problem, Language::English);
     }
     return describeIn(problem, language);
+}
+
+std::string refusalReason(const StoreProblem& problem, Language language) {
+    const Language in = language == Language::None ? Language::French : language;
+    switch (problem.kind) {
+        case StoreProblem::Kind::NotAFile:
+            return fileType(problem.fileType, in);
+        case StoreProblem::Kind::TheStore:
+            return pick(
+                {"c'est le fichier des réglages du jeu", "it is the game's own settings file"}, in);
+        default:
+            return reason(problem.error, in);
+    }
 }
 
 std::string storeMessage(const StoreError& error, Language language) {

@@ -360,6 +360,74 @@ TEST_F(FileFixture, APathThatIsNotAPlainFileIsRefusedByName) {
     }
 }
 
+// A damaged file on a full disk: no copy can be made, so nothing is written
+// over it, the player is told why, and no empty copy is left behind, however
+// often the game loads and saves.
+TEST_F(FileFixture, ADamagedFileOnAFullDiskLeavesNoEmptyCopy) {
+    records.LoadSettings();
+    records.settings.optionYourName = "PAUL";
+    records.SaveSettings();
+    std::string text = readText(file);
+    text.insert(text.find("\"niveau\""), "\x01zz\n");
+    writeText(file, text);
+    const int status = inChild([&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return false;
+        std::string told;
+        for (int run = 0; run < 3; ++run) {
+            FileStore mine(file);
+            Records r(mine, random, texts, view);
+            try {
+                r.LoadSettings();
+            } catch (const StoreError& error) {
+                told = error.what();
+            }
+            if (r.settings.optionYourName != "PAUL") return false;
+            try {
+                r.SaveSettings();
+            } catch (const StoreError&) {
+            }
+        }
+        return told.find(
+                   "Aucune copie n'a pu en être faite (fichier trop grand pour le "
+                   "système) : rien n'est écrit par-dessus.") != std::string::npos;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readText(file), text);
+    for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with("user.reg.bad-")) << entry.path();
+    }
+}
+
+// A damaged file that cannot be mended yet (a lock held elsewhere) is copied
+// once, whatever the number of tries.
+TEST_F(FileFixture, ADamagedFileIsCopiedOnce) {
+    records.LoadSettings();
+    std::string text = readText(file);
+    text.insert(text.find("\"niveau\""), "\x01zz\n");
+    writeText(file, text);
+    const int held = ::open(store.lockPath().c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    for (int run = 0; run < 3; ++run) {
+        clock = kFixedTime + run;
+        FileStore mine(file, [this] { return clock; });
+        mine.setLockTimeout(std::chrono::milliseconds(10));
+        Records r(mine, random, texts, view);
+        EXPECT_THROW(r.LoadSettings(), StoreError);
+    }
+    ::close(held);
+    int copies = 0;
+    for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+        if (!entry.path().filename().string().starts_with("user.reg.bad-")) continue;
+        ++copies;
+        EXPECT_EQ(readText(entry.path()), text);
+    }
+    EXPECT_EQ(copies, 1);
+    EXPECT_EQ(readText(file), text);
+}
+
 // A store reached through a symbolic link (a dotfiles folder): the link stays
 // and its target gets every save.
 TEST_F(FileFixture, ASymbolicLinkStaysAndItsTargetIsSaved) {
