@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "records/store_messages.h"
 #include "ui/accessible_names.h"
 #include "ui/card_images.h"
 #include "ui/control_names.h"
@@ -528,8 +529,9 @@ void TfrmBrisko::afterDraw() {
     std::optional<StoreError> error = statistics_->takeSaveError();
     if (!error || statisticsErrorShown_) return;
     statisticsErrorShown_ = true;
-    QTimer::singleShot(
-        0, this, [this, text = q(std::string(error->what()))] { dialogs_->message(this, text); });
+    QTimer::singleShot(0, this, [this, text = q(storeMessage(*error, world_->texts.language()))] {
+        dialogs_->message(this, text);
+    });
 }
 
 void TfrmBrisko::OpenStatistics() {

@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine/hand.h"
@@ -246,6 +247,37 @@ TEST(Play, ANewGameStartsWhenItsSaveFails) {
     ASSERT_EQ(run.lines.size(), 1u);
     EXPECT_EQ(number(run.lines[0], "credit"), 200);
     fs::remove(blocker);
+}
+
+// A store that cannot be read is named with its cause, once, and never as an
+// empty "error: " line.
+TEST(Play, AStoreThatCannotBeReadIsNamedWithItsCause) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(::testing::TempDir()) / "brisko_play_unreadable";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "folder.reg");
+    ASSERT_EQ(::mkfifo((dir / "fifo.reg").c_str(), 0600), 0);
+    fs::create_symlink("loop.reg", dir / "loop.reg");
+    struct Case {
+        const char* file;
+        const char* cause;
+    };
+    const Case cases[] = {
+        {"folder.reg", "are not a plain file (it is a folder)"},
+        {"fifo.reg", "are not a plain file (it is a pipe (FIFO))"},
+        {"loop.reg", "could not be read: too many symbolic links (a loop?)"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = (dir / c.file).string();
+        const Session run = play("deal\n", {"--store", path});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err.find("error: \n"), std::string::npos) << run.err;
+        const size_t first = run.err.find("'" + path + "' ");
+        EXPECT_NE(first, std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(c.cause), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("error: The", first + 1), std::string::npos) << run.err;
+    }
+    fs::remove_all(dir);
 }
 
 // One program per store: a store held by a running game is refused at once;
