@@ -108,20 +108,21 @@ std::string damageIn(const StoreProblem& p, bool fr) {
     const std::string where = p.path.empty() ? "" : " '" + p.path + "'";
     std::string out;
     if (p.line > 0) {
-        out =
-            fr ? "Le fichier des réglages" + where + " était abîmé (ligne " +
-                     std::to_string(p.line) + ")"
-               : "The settings file" + where + " was damaged (line " + std::to_string(p.line) + ")";
+        out = fr ? "Le fichier des réglages" + where + " était abîmé (ligne " +
+                       std::to_string(p.line) + ")."
+                 : "The settings file" + where + " was damaged (line " + std::to_string(p.line) +
+                       ").";
     } else {
-        out = fr ? "Les réglages" + where + " contiennent des valeurs que le jeu ne peut pas lire"
-                 : "The settings" + where + " hold values the game cannot read";
+        out = fr ? "Les réglages" + where +
+                       " contiennent des valeurs d'un type ou d'une longueur incorrects."
+                 : "The settings" + where + " hold values of a wrong type or length.";
     }
     if (p.unreadable.empty()) {
-        out += fr ? " : aucune valeur du jeu n'est perdue." : ": no value of the game was lost.";
+        out += fr ? " Aucune valeur du jeu n'est perdue." : " No value of the game was lost.";
     } else {
-        out += (fr ? " : illisible" + std::string(p.unreadable.size() > 1 ? "s" : "") + " : "
-                   : ": could not be read: ") +
-               nameList(p.unreadable, fr) + ".";
+        out += fr ? (p.unreadable.size() > 1 ? " Illisibles : " : " Illisible : ")
+                  : " Could not be read: ";
+        out += nameList(p.unreadable, fr) + ".";
     }
     if (p.allReset) {
         out += fr ? " Ce qui a pu être lu ne passe pas le contrôle du jeu : tous les réglages et "

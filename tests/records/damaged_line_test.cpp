@@ -133,7 +133,7 @@ TEST(DamagedLine, CostsOnlyItsValueOrItsEntry) {
             }
             ++cases;
             // Told truthfully: the value, the copy.
-            EXPECT_NE(message.find("could not be read: '" + value->name + "'."), std::string::npos)
+            EXPECT_NE(message.find("Could not be read: '" + value->name + "'."), std::string::npos)
                 << message;
             EXPECT_NE(message.find("A copy of the damaged file is kept as '"), std::string::npos)
                 << message;

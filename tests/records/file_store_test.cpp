@@ -203,16 +203,17 @@ TEST_F(FileFixture, WrongTypesInTheFileAreToldCopiedAsideAndMended) {
         records.LoadSettings();
         FAIL() << "no error";
     } catch (const StoreError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Type de données incorrect pour 'verif'\n"
-                  "Type de données incorrect pour 'niveau'\n"
-                  "Les réglages '" +
-                      file.string() +
-                      "' contiennent des valeurs que le jeu ne peut pas lire : illisibles : "
-                      "'verif' et 'niveau'. 'verif' et 'niveau' prennent leur valeur par "
-                      "défaut. Tout le reste est gardé. Une copie du fichier abîmé est gardée "
-                      "sous '" +
-                      file.string() + ".bad-20231114-221320'.");
+        EXPECT_EQ(
+            std::string(error.what()),
+            "Type de données incorrect pour 'verif'\n"
+            "Type de données incorrect pour 'niveau'\n"
+            "Les réglages '" +
+                file.string() +
+                "' contiennent des valeurs d'un type ou d'une longueur incorrects. "
+                "Illisibles : 'verif' et 'niveau'. 'verif' et 'niveau' prennent leur valeur par "
+                "défaut. Tout le reste est gardé. Une copie du fichier abîmé est gardée "
+                "sous '" +
+                file.string() + ".bad-20231114-221320'.");
     }
     EXPECT_EQ(readText(file.string() + ".bad-20231114-221320"), text);
     EXPECT_EQ(readText(file), clean);

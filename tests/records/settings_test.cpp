@@ -276,8 +276,8 @@ TEST_P(UnreadableValue, CostsOnlyItself) {
         message = error.what();
     }
     EXPECT_TRUE(message.starts_with("Type de données incorrect pour '" + std::string(u.value) +
-                                    "'\nLes réglages contiennent des valeurs que le jeu ne peut "
-                                    "pas lire : illisible : '" +
+                                    "'\nLes réglages contiennent des valeurs d'un type ou d'une "
+                                    "longueur incorrects. Illisible : '" +
                                     u.value + "'. "))
         << message;
     EXPECT_NE(message.find(u.did), std::string::npos) << message;
@@ -364,7 +364,7 @@ TEST_F(Fixture, TheLoadTellsInThePlayersLanguageOnceItIsChosen) {
     } catch (const StoreError& error) {
         EXPECT_STREQ(error.what(),
                      "Type de données incorrect pour 'niveau'\n"
-                     "The settings hold values the game cannot read: could not be read: "
+                     "The settings hold values of a wrong type or length. Could not be read: "
                      "'niveau'. 'niveau' takes its default value. All else is kept.");
     }
     EXPECT_NO_THROW(next.LoadSettings());  // told once

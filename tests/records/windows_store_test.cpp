@@ -163,8 +163,8 @@ TEST_F(WindowsStoreTest, AValueOfTheWrongTypeOrLengthIsToldCopiedAsideAndMended)
         const std::string error = loadError();
         EXPECT_TRUE(error.starts_with(std::string("Type de données incorrect pour '") + c.name +
                                       "'\nLes réglages 'HKEY_CURRENT_USER\\Software\\Caldimo\\"
-                                      "BRISKO 99' contiennent des valeurs que le jeu ne peut pas "
-                                      "lire : illisible : '" +
+                                      "BRISKO 99' contiennent des valeurs d'un type ou d'une "
+                                      "longueur incorrects. Illisible : '" +
                                       c.name + "'."))
             << error;
         // Kept whole in the key beside it, then mended.
@@ -200,7 +200,7 @@ TEST_F(WindowsStoreTest, AnAbsentValueLeavesTheFieldAndAShorterOneIsDamage) {
         records.LoadSettings();
         ADD_FAILURE() << "not told";
     } catch (const StoreError& error) {
-        EXPECT_NE(std::string(error.what()).find("could not be read: 'score111'."),
+        EXPECT_NE(std::string(error.what()).find("Could not be read: 'score111'."),
                   std::string::npos)
             << error.what();
     }

@@ -850,8 +850,8 @@ class WindowTest : public QObject {
         window.findChild<QAction*>("menuSuggestionCartes")->trigger();
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages[0].startsWith(
-            "Type de données incorrect pour 'niveau'\nThe settings hold values the game cannot "
-            "read: could not be read: 'niveau'."));
+            "Type de données incorrect pour 'niveau'\nThe settings hold values of a wrong type "
+            "or length. Could not be read: 'niveau'."));
         QTest::mouseClick(window.findChild<QWidget*>("ButtonTirage"), Qt::LeftButton);
         QCOMPARE(window.world().table.state.drawNumber, 1);
     }
