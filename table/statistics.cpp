@@ -78,6 +78,8 @@ void Statistics::drawEnded(const DrawRecord& record) {
     try {
         saveStatistics(store_, key_, allTime_, record.gameType);
     } catch (const StoreError& e) {
+        // A file the player made read-only is said once, by the settings.
+        if (e.problem() && e.problem()->kind == StoreProblem::Kind::ReadOnly) return;
         saveError_ = e;
     }
 }

@@ -280,6 +280,31 @@ TEST(Play, AStoreThatCannotBeReadIsNamedWithItsCause) {
     fs::remove_all(dir);
 }
 
+// A settings file the player made read-only is said once, the statistics'
+// saves included, and nothing is written in it.
+TEST(Play, AReadOnlyStoreIsSaidOnceAndKeptAsItIs) {
+    namespace fs = std::filesystem;
+    const fs::path file = fs::path(::testing::TempDir()) / "brisko_play_read_only.reg";
+    fs::remove(file);
+    ASSERT_EQ(play("new\n", {"--store", file.string()}).status, 0);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    std::stringstream before;
+    before << std::ifstream(file).rdbuf();
+    const Session run = play("name zoe\nnew\ndeal\ndeal\ndeal\ndeal\n", {"--store", file.string()});
+    EXPECT_EQ(run.status, 1);
+    size_t told = 0;
+    for (size_t at = run.err.find("is read-only: the game goes on and saves nothing in it.");
+         at != std::string::npos; at = run.err.find("is read-only", at + 1)) {
+        ++told;
+    }
+    EXPECT_EQ(told, 1u) << run.err;
+    std::stringstream after;
+    after << std::ifstream(file).rdbuf();
+    EXPECT_EQ(after.str(), before.str());
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    fs::remove(file);
+}
+
 // One program per store: a store held by a running game is refused at once;
 // the lock of a program that died is taken over.
 TEST(Play, AStoreThatAnotherProgramHoldsIsRefused) {
