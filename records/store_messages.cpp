@@ -104,6 +104,22 @@ std::string entryName(const std::array<int, 3>& entry, bool fr) {
            (fr ? ", rang " : ", rank ") + std::to_string(entry[2]);
 }
 
+// Where the copy of the damaged file is, or why there is none.
+std::string copyIn(const StoreProblem& p, bool fr) {
+    std::string out;
+    if (!p.copy.empty()) {
+        out += fr ? " Une copie du fichier abîmé est gardée sous '" + p.copy + "'."
+                  : " A copy of the damaged file is kept as '" + p.copy + "'.";
+    } else if (p.error != 0) {
+        const Language language = fr ? Language::French : Language::English;
+        out += fr ? " Aucune copie n'a pu en être faite (" + reason(p.error, language) +
+                        ") : rien n'est écrit par-dessus."
+                  : " No copy of it could be made (" + reason(p.error, language) +
+                        "): nothing is written over it.";
+    }
+    return out;
+}
+
 std::string damageIn(const StoreProblem& p, bool fr) {
     const std::string where = p.path.empty() ? "" : " '" + p.path + "'";
     std::string out;
@@ -116,6 +132,13 @@ std::string damageIn(const StoreProblem& p, bool fr) {
         out = fr ? "Les réglages" + where +
                        " contiennent des valeurs d'un type ou d'une longueur incorrects."
                  : "The settings" + where + " hold values of a wrong type or length.";
+    }
+    if (p.allReset && p.unreadable.empty()) {
+        out += fr ? " Rien des réglages du jeu n'a pu être lu : tous les réglages et les meilleurs "
+                    "scores sont remis à zéro, comme au premier démarrage."
+                  : " Nothing of the game's settings could be read: every setting and best score "
+                    "was reset, as at a first start.";
+        return out + copyIn(p, fr);
     }
     if (p.unreadable.empty()) {
         out += fr ? " Aucune valeur du jeu n'est perdue." : " No value of the game was lost.";
@@ -153,17 +176,7 @@ std::string damageIn(const StoreProblem& p, bool fr) {
         }
         if (!p.unreadable.empty()) out += fr ? " Tout le reste est gardé." : " All else is kept.";
     }
-    if (!p.copy.empty()) {
-        out += fr ? " Une copie du fichier abîmé est gardée sous '" + p.copy + "'."
-                  : " A copy of the damaged file is kept as '" + p.copy + "'.";
-    } else if (p.error != 0) {
-        const Language language = fr ? Language::French : Language::English;
-        out += fr ? " Aucune copie n'a pu en être faite (" + reason(p.error, language) +
-                        ") : rien n'est écrit par-dessus."
-                  : " No copy of it could be made (" + reason(p.error, language) +
-                        "): nothing is written over it.";
-    }
-    return out;
+    return out + copyIn(p, fr);
 }
 
 std::string describeIn(const StoreProblem& p, Language language) {
