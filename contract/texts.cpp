@@ -265,6 +265,15 @@ constexpr TextRow kTexts[] = {
      "txtStatsDamaged",
      {"Les statistiques étaient endommagées : elles repartent de zéro.",
       "The statistics were damaged: they start again from zero."}},
+    // The draws' spreadsheet: its header row, and the double-up's outcomes
+    // (abandon, won, tied, lost) as words of the player's language.
+    {Txt::txtStatsCsvHeader,
+     "txtStatsCsvHeader",
+     {"tirage,mise,donne,gardées,finale,main,gain,quitte_ou_double,crédit",
+      "draw,bet,dealt,holds,final,category,win,double_up,credit"}},
+    {Txt::txtStatsCsvDoubleUp,
+     "txtStatsCsvDoubleUp",
+     {"abandon gagné égalité perdu", "quit won tied lost"}},
     // The trainer's options: the trainer itself, its warning before a costly
     // draw, and the warning's share of the best hold's value ("5 %").
     {Txt::menuEntraineur, "menuEntraineur", {"&Entraîneur", "&Trainer"}},

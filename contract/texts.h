@@ -208,6 +208,8 @@ enum class Txt : int32_t {
     txtStatsClose,
     txtStatsComputing,
     txtStatsDamaged,
+    txtStatsCsvHeader,
+    txtStatsCsvDoubleUp,
     menuEntraineur,
     menuAvertirErreur,
     menuSeuilAvertissement,

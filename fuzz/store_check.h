@@ -2,7 +2,8 @@
 // What must hold for any bytes found in the settings file, shared by the
 // fuzzer and the regression tests: the parser reads them or names a damaged
 // line; what it reads writes back and reads again the same; a load never
-// crashes, loses the player's file or leaves the settings outside their range.
+// crashes, loses the player's file or a value that read cleanly, or leaves the
+// settings outside their range.
 #pragma once
 
 #include <algorithm>
@@ -40,6 +41,95 @@ inline std::string firstDifference(const Settings& a, const Settings& b) {
                               ? textField(a, value) == textField(b, value)
                               : binaryField(a, value) == binaryField(b, value);
         if (!same) return value.name;
+    }
+    return {};
+}
+
+// What a value of the game's key is in the file as read.
+enum class Found { Clean, Unreadable, Absent };
+
+// The property of the load: a value that cannot be read costs only itself.
+// Unless what read cleanly fails the game's check on its own (a first run, a
+// marker or option out of range, a list of readable entries out of order),
+// every option and the name that read cleanly keep their value, and each list
+// starts with its entries whose points and name read cleanly, in their order.
+// Worked out from the file alone, beside the game's own code.
+inline std::string checkKept(const RegistryText& read, const Settings& loaded) {
+    const RegKey* key = read.tree.find("Software\\Caldimo\\BRISKO 99");
+    if (key == nullptr) return {};
+    const bool damagedLines = !read.damagedLines.empty();
+    const std::vector<StoredValue>& table = storedValues();
+    std::vector<Found> found(table.size(), Found::Absent);
+    std::vector<uint32_t> bits(table.size(), 0);
+    std::vector<std::string> text(table.size());
+    size_t held = 0;
+    for (size_t k = 0; k < table.size(); ++k) {
+        const StoredValue& v = table[k];
+        const RegValue* value = key->find(v.name);
+        if (value == nullptr) {
+            // A clean file without one of the game's values: its zero takes part.
+            if (!damagedLines) return {};
+            found[k] = Found::Unreadable;
+            continue;
+        }
+        ++held;
+        if (v.kind == ValueKind::String) {
+            if (value->type != kRegSz && value->type != kRegExpandSz) {
+                found[k] = Found::Unreadable;
+                continue;
+            }
+            text[k] = utf16ToUtf8(stringUnits(value->data));
+        } else {
+            if (value->type != kRegBinary || value->data.size() != v.width) {
+                found[k] = Found::Unreadable;
+                continue;
+            }
+            for (size_t b = 0; b < v.width; ++b) bits[k] |= uint32_t{value->data[b]} << (8 * b);
+        }
+        found[k] = Found::Clean;
+    }
+    if (held == 0) return {};  // a first run
+    struct Entry {
+        int32_t points;
+        std::string name;
+    };
+    std::vector<Entry> kept[kGameTypes + 1][kTargets + 1];
+    for (size_t k = 0; k < table.size(); ++k) {
+        const StoredValue& v = table[k];
+        if (found[k] != Found::Clean) continue;
+        if (isOption(v) && (bits[k] < v.low || bits[k] > v.high)) return {};  // a reset
+        if (v.field == SettingField::verif && bits[k] == 0) return {};        // a first run
+        if (v.field == SettingField::points && found[k + 1] == Found::Clean) {
+            kept[v.gameType][v.targetIndex].push_back({static_cast<int32_t>(bits[k]), text[k + 1]});
+        }
+    }
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        for (int32_t i = 1; i <= kTargets; ++i) {
+            const std::vector<Entry>& list = kept[t][i];
+            for (size_t r = 1; r < list.size(); ++r) {
+                if (list[r].points > list[r - 1].points) return {};  // a reset
+            }
+        }
+    }
+    for (size_t k = 0; k < table.size(); ++k) {
+        const StoredValue& v = table[k];
+        if (found[k] != Found::Clean) continue;
+        if (isOption(v) && binaryField(loaded, v) != bits[k]) return v.name + " was lost";
+        if (v.field == SettingField::optionYourName && loaded.optionYourName != text[k]) {
+            return v.name + " was lost";
+        }
+    }
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        for (int32_t i = 1; i <= kTargets; ++i) {
+            const std::vector<Entry>& list = kept[t][i];
+            for (size_t r = 0; r < list.size(); ++r) {
+                const HighScoreEntry& entry = loaded.highScores[t][i][static_cast<int32_t>(r) + 1];
+                if (entry.points != list[r].points || entry.name != list[r].name) {
+                    return "the entry " + std::to_string(t) + std::to_string(i) +
+                           std::to_string(r + 1) + " of a readable list was lost";
+                }
+            }
+        }
     }
     return {};
 }
@@ -126,19 +216,18 @@ inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
     if (!isGameType(number(s.gameType)) || s.targetIndex < 1 || s.targetIndex > kTargets) {
         return "the game choice is outside its range after the load";
     }
-    // Only the store's own type errors and the damage notice.
-    bool typeError = false;
+    // Only the store's own type errors and the account of what was damaged.
     for (size_t start = 0; start < error.size();) {
         const size_t end = std::min(error.find('\n', start), error.size());
         const std::string_view line = std::string_view(error).substr(start, end - start);
-        if (line.starts_with("Type de données incorrect pour '")) {
-            typeError = true;
-        } else if (!line.starts_with("Le fichier des réglages '")) {
+        if (!line.starts_with("Type de données incorrect pour '") &&
+            !line.starts_with("Le fichier des réglages '") && !line.starts_with("Les réglages '")) {
             return "unexpected store error: " + error;
         }
         start = end + 1;
     }
-    if (!typeError && !records.SettingsValid()) return "settings left invalid after a load";
+    if (!records.SettingsValid()) return "settings left invalid after a load";
+    if (std::string fault = checkKept(readRegistryText(bytes), s); !fault.empty()) return fault;
     if (error.find("Le fichier des réglages '") != std::string::npos) {
         // A damaged file is copied whole, never deleted.
         bool kept = false;
@@ -156,10 +245,7 @@ inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
     try {
         reloaded.LoadSettings();
     } catch (const StoreError& e) {
-        // A value of the wrong type stays in the file and is named again.
-        if (!typeError || std::string_view(e.what()).find("Le fichier") != std::string::npos) {
-            return std::string("the next load fails: ") + e.what();
-        }
+        return std::string("the next load fails: ") + e.what();
     }
     const std::string changed = firstDifference(records.settings, reloaded.settings);
     if (!changed.empty()) return "the next load reads another " + changed;
@@ -169,9 +255,16 @@ inline std::string checkLoad(std::string_view bytes, const fs::path& dir) {
 // The settings a load finds in a file that read as `tree`, put into a store
 // held in memory; `error` gets the load's error, if any. The keys are marked
 // as changed, as a save to the file marks the key it writes.
-inline Settings loadInMemory(RegTree tree, MemoryStore& store, std::string& error) {
+inline Settings loadInMemory(RegTree tree, MemoryStore& store, std::string& error,
+                             int damagedLine = 0) {
     for (RegKey& key : tree.keys) key.rawLine.clear();
     store = MemoryStore(std::move(tree));
+    if (damagedLine > 0) {
+        StoreProblem problem;
+        problem.kind = StoreProblem::Kind::Damaged;
+        problem.line = damagedLine;
+        store.notice = problem;
+    }
     static const Texts texts = [] {
         Texts french;
         french.setLanguage(Language::French);
@@ -188,19 +281,23 @@ inline Settings loadInMemory(RegTree tree, MemoryStore& store, std::string& erro
 }
 
 // The load, checks and save of the game on a file that read as `read`, in
-// memory: the game's choice in range, valid settings unless a value of the
-// wrong type is named, and what the save leaves reads back cleanly to the
-// same settings.
+// memory: the game's choice in range, nothing readable lost (checkKept), and
+// what the save leaves reads back cleanly, with nothing to tell, to the same
+// settings.
 inline std::string checkCycle(RegistryText read) {
     MemoryStore store;
     std::string error;
-    const Settings first = loadInMemory(std::move(read.tree), store, error);
+    const int damagedLine = read.damagedLines.empty() ? 0 : read.damagedLines.front();
+    const Settings first = loadInMemory(read.tree, store, error, damagedLine);
     if (!isGameType(number(first.gameType)) || first.targetIndex < 1 ||
         first.targetIndex > kTargets) {
         return "the game choice is outside its range after the load";
     }
-    const bool typeError = error.starts_with("Type de données incorrect pour '");
-    if (!error.empty() && !typeError) return "unexpected store error: " + error;
+    if (!error.empty() && !error.starts_with("Type de données incorrect pour '") &&
+        !error.starts_with("Le fichier des réglages ") && !error.starts_with("Les réglages ")) {
+        return "unexpected store error: " + error;
+    }
+    if (std::string fault = checkKept(read, first); !fault.empty()) return fault;
     const std::string written = formatRegistryText(store.tree());
     if (written.size() > kMaxRegistryFileSize) return {};
     RegistryText again = readRegistryText(written);
@@ -221,7 +318,7 @@ inline std::string checkCycle(RegistryText read) {
     }
     const Settings& second = lastSettings;
     const std::string& nextError = lastError;
-    if (!nextError.empty() && !typeError) return "the next load fails: " + nextError;
+    if (!nextError.empty()) return "the next load fails: " + nextError;
     const std::string changed = firstDifference(first, second);
     if (!changed.empty()) return "the next load reads another " + changed;
     return {};

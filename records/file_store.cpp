@@ -128,18 +128,19 @@ void syncFolder(const fs::path& folder) {
 // Held while a save reads, merges and replaces the file, so two running copies
 // take turns. flock: the kernel lets go when a holder dies, however it dies.
 // A holder that keeps it past `timeout` makes the save give up.
+// Its failures name `file`, the file it guards: that is what the player knows.
 class FileLock {
   public:
-    FileLock(const fs::path& path, std::chrono::milliseconds timeout) {
+    FileLock(const fs::path& path, const fs::path& file, std::chrono::milliseconds timeout) {
         fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-        if (fd_ < 0) fail(StoreProblem::Kind::WriteFailed, path);
+        if (fd_ < 0) fail(StoreProblem::Kind::WriteFailed, file);
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
             if (error == EINTR) continue;
             if (error != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
                 ::close(fd_);
-                if (error != EWOULDBLOCK) fail(StoreProblem::Kind::WriteFailed, path, error);
+                if (error != EWOULDBLOCK) fail(StoreProblem::Kind::WriteFailed, file, error);
                 StoreProblem problem;
                 problem.kind = StoreProblem::Kind::Locked;
                 problem.path = path.string();
@@ -198,6 +199,67 @@ fs::path beside(const fs::path& target, const char* suffix) {
     return fs::path(target.string() + suffix);
 }
 
+// The player's way to keep the lists as they are: a file without any write
+// permission (or one this user may not write).
+bool readOnly(const fs::path& file, const struct stat& st) {
+    return (st.st_mode & 0222) == 0 || (::access(file.c_str(), W_OK) != 0 && errno == EACCES);
+}
+
+// An earlier copy "<file>.bad-*" holding exactly `text`, or nothing.
+std::optional<fs::path> sameCopy(const fs::path& file, std::string_view text) {
+    const std::string prefix = file.filename().string() + ".bad-";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(file.parent_path(), error)) {
+        const fs::path& path = entry.path();
+        if (!path.filename().string().starts_with(prefix)) continue;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            static_cast<size_t>(st.st_size) != text.size()) {
+            continue;
+        }
+        try {
+            if (readFile(path) == text) return path;
+        } catch (const Failure&) {
+        }
+    }
+    return std::nullopt;
+}
+
+// Keeps `text`, the damaged file's bytes, in "<file>.bad-<time>" (UTC; "-2",
+// "-3", ... after an earlier one of that second), or finds it kept already.
+// A copy that cannot be written whole is removed: never an empty one.
+fs::path keepDamaged(const fs::path& file, std::string_view text, int64_t now) {
+    if (std::optional<fs::path> kept = sameCopy(file, text)) return *kept;
+    const std::time_t seconds = static_cast<std::time_t>(now);
+    std::tm utc{};
+    ::gmtime_r(&seconds, &utc);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
+    const std::string base = file.string() + ".bad-" + stamp;
+    for (int n = 1;; ++n) {
+        const fs::path copy = n == 1 ? fs::path(base) : fs::path(base + "-" + std::to_string(n));
+        // Never over an earlier one: nothing is deleted.
+        const int fd =
+            ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) fail(StoreProblem::Kind::WriteFailed, copy);
+        try {
+            writeAll(fd, text, copy);
+            if (::fsync(fd) != 0) fail(StoreProblem::Kind::WriteFailed, copy);
+        } catch (...) {
+            ::close(fd);
+            ::unlink(copy.c_str());
+            throw;
+        }
+        if (::close(fd) != 0) {
+            const int error = errno;
+            ::unlink(copy.c_str());
+            fail(StoreProblem::Kind::WriteFailed, copy, error);
+        }
+        return copy;
+    }
+}
+
 }  // namespace
 
 fs::path defaultStorePath() {
@@ -239,7 +301,7 @@ void FileStore::openKey(const std::string& path) {
     key_ = key;
     currentKey();
     // Writes of a save under way stay on top of what was read.
-    for (const Pending& p : pending_) tree_.create(p.key, now_()).set(p.value);
+    for (const Pending& p : pending()) tree_.create(p.key, now_()).set(p.value);
 }
 
 RegKey& FileStore::currentKey() {
@@ -257,69 +319,29 @@ void FileStore::loadFromDisk() {
     }
     RegistryText read = readRegistryText(*text);
     if (!read.damagedLines.empty()) {
-        // Look again under the lock, as a save may just have replaced it.
-        std::error_code ignored;
-        fs::create_directories(file.parent_path(), ignored);
-        FileLock lock(lockPath(), lockTimeout_);
-        text = readFile(file);
-        read = text ? readRegistryText(*text) : RegistryText{};
-        if (!read.damagedLines.empty()) mend(file, read);
+        // Only a save replaces the file, after keeping a copy of it.
+        StoreProblem problem;
+        problem.kind = StoreProblem::Kind::Damaged;
+        problem.path = file.string();
+        problem.line = read.damagedLines.front();
+        notice_ = std::move(problem);
     }
     tree_ = orEmpty(std::move(read.tree));
 }
 
-void FileStore::mend(const fs::path& file, const RegistryText& read) {
-    const std::time_t seconds = static_cast<std::time_t>(now_());
-    std::tm utc{};
-    ::gmtime_r(&seconds, &utc);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
-    const std::string base = file.string() + ".bad-" + stamp;
-    fs::path copy = base;
-    // Never over an earlier one: nothing is deleted.
-    for (int n = 2; fs::exists(copy); ++n) copy = base + "-" + std::to_string(n);
-    std::error_code error;
-    fs::copy_file(file, copy, error);
-    if (error) fail(StoreProblem::Kind::WriteFailed, copy, error.value());
-    const int fd = ::open(copy.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        const int saved = errno;
-        if (fd >= 0) ::close(fd);
-        fail(StoreProblem::Kind::WriteFailed, copy, saved);
+std::string FileStore::keepCopy() {
+    const fs::path file = target();
+    try {
+        const std::optional<std::string> text = readFile(file);
+        if (!text) return {};
+        return keepDamaged(file, *text, now_()).string();
+    } catch (const Failure& failure) {
+        throw StoreError("", failure.problem);
     }
-    ::close(fd);
-    // What read cleanly takes the damaged file's place.
-    replaceFile(file, tempPath(), formatRegistryText(orEmpty(read.tree)));
-    StoreProblem problem;
-    problem.kind = StoreProblem::Kind::Damaged;
-    problem.path = file.string();
-    problem.copy = copy.string();
-    problem.line = read.damagedLines.front();
-    notice_ = std::move(problem);
 }
 
 std::optional<StoreProblem> FileStore::takeNotice() {
     return std::exchange(notice_, std::nullopt);
-}
-
-void FileStore::write(RegValue value) {
-    currentKey().set(value);
-    if (inSave_) {
-        pending_.push_back({key_, std::move(value)});
-    } else {
-        commit({{key_, std::move(value)}});
-    }
-}
-
-void FileStore::beginSave() {
-    inSave_ = true;
-    pending_.clear();
-}
-
-void FileStore::commitSave() {
-    if (!inSave_) return;
-    inSave_ = false;
-    commit(std::exchange(pending_, {}));
 }
 
 void FileStore::commit(std::vector<Pending> pending) {
@@ -328,16 +350,27 @@ void FileStore::commit(std::vector<Pending> pending) {
     const fs::path file = target();
     try {
         struct stat st {};
-        if (::stat(file.c_str(), &st) == 0) refuseUnlessPlainFile(file, st);
+        if (::stat(file.c_str(), &st) == 0) {
+            refuseUnlessPlainFile(file, st);
+            if (readOnly(file, st)) fail(StoreProblem::Kind::ReadOnly, file, EACCES);
+        }
         std::error_code error;
         fs::create_directories(file.parent_path(), error);
         if (error) fail(StoreProblem::Kind::WriteFailed, file.parent_path(), error.value());
-        FileLock lock(lockPath(), lockTimeout_);
+        FileLock lock(lockPath(), file, lockTimeout_);
         // What is on disk now, another copy's last save included.
         RegTree merged = emptyHive();
         if (std::optional<std::string> text = readFile(file)) {
             RegistryText read = readRegistryText(*text);
-            if (!read.damagedLines.empty()) mend(file, read);
+            if (!read.damagedLines.empty()) {
+                // Its damaged lines go: a copy keeps them first.
+                StoreProblem problem;
+                problem.kind = StoreProblem::Kind::Damaged;
+                problem.path = file.string();
+                problem.line = read.damagedLines.front();
+                problem.copy = keepDamaged(file, *text, now_()).string();
+                notice_ = std::move(problem);
+            }
             merged = orEmpty(std::move(read.tree));
         }
         const int64_t now = now_();
@@ -350,7 +383,52 @@ void FileStore::commit(std::vector<Pending> pending) {
         replaceFile(file, tempPath(), formatRegistryText(merged));
         tree_ = std::move(merged);
     } catch (const Failure& failure) {
-        throw StoreError(writeErrorMessage(first), failure.problem);
+        StoreProblem problem = failure.problem;
+        problem.value = first;
+        throw StoreError(writeErrorMessage(first), std::move(problem));
+    }
+}
+
+void writeWholeFile(const fs::path& path, std::string_view text, const fs::path& store) {
+    try {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0 && !S_ISLNK(st.st_mode))
+            refuseUnlessPlainFile(path, st);
+        struct stat mine {};
+        struct stat theirs {};
+        std::error_code ignored;
+        const bool same =
+            (::stat(path.c_str(), &mine) == 0 && ::stat(store.c_str(), &theirs) == 0 &&
+             mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino) ||
+            (!store.empty() &&
+             fs::weakly_canonical(path, ignored) == fs::weakly_canonical(store, ignored));
+        if (same) {
+            StoreProblem problem;
+            problem.kind = StoreProblem::Kind::TheStore;
+            problem.path = path.string();
+            throw Failure{std::move(problem)};
+        }
+        std::string pattern = path.string() + ".tmp-XXXXXX";
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0) fail(StoreProblem::Kind::WriteFailed, path);
+        const fs::path temp = pattern;
+        try {
+            if (::fchmod(fd, 0644) != 0) fail(StoreProblem::Kind::WriteFailed, path);
+            writeAll(fd, text, path);
+            if (::fsync(fd) != 0) fail(StoreProblem::Kind::WriteFailed, path);
+        } catch (...) {
+            ::close(fd);
+            ::unlink(temp.c_str());
+            throw;
+        }
+        if (::close(fd) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(temp.c_str());
+            fail(StoreProblem::Kind::WriteFailed, path, error);
+        }
+        syncFolder(path.parent_path());
+    } catch (const Failure& failure) {
+        throw StoreError("", failure.problem);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/key_store.h"
@@ -22,6 +23,15 @@ namespace brisko {
 // unset (or not an absolute path, as the XDG rules say).
 std::filesystem::path defaultStorePath();
 
+// Writes `text` as the file `path` the way the store saves: to a new
+// temporary file beside it, synced, then renamed over it. A symbolic link at
+// `path` is replaced by the file, never written through; a folder, FIFO,
+// device or socket is refused without being opened, and so is the file
+// `store` (its links followed). A failure leaves `path` as it was and raises
+// StoreError with an empty text and its problem.
+void writeWholeFile(const std::filesystem::path& path, std::string_view text,
+                    const std::filesystem::path& store);
+
 // Every openKey reads the file afresh, so a load sees what another running copy
 // saved. Writes go to disk at commitSave (or at once outside a save), in one
 // step: under the lock file "<file>.lock", the file is read again, the writes
@@ -31,9 +41,11 @@ std::filesystem::path defaultStorePath();
 // with the file and the system's reason. Keys and values the program does not
 // write are kept as they were. A symbolic link is followed: its last target
 // is the file, replaced in place, and the link stays. A path that is not a
-// plain file (a folder, a FIFO, a device) is never read, renamed or replaced.
-// A file with damaged lines is copied whole to "<file>.bad-<time>" and
-// rewritten with what read cleanly, and the store says so once (takeNotice).
+// plain file (a folder, a FIFO, a device) is never read, renamed or replaced,
+// and a read-only file is never replaced (StoreProblem::Kind::ReadOnly).
+// A file with damaged lines reads as what reads cleanly, and openKey says so
+// (takeNotice); the first save that replaces it keeps a copy of it whole in
+// "<file>.bad-<time>" first, or uses the copy of the same bytes kept before.
 class FileStore : public KeyStore {
   public:
     using TimeSource = std::function<int64_t()>;  // unix seconds
@@ -46,11 +58,13 @@ class FileStore : public KeyStore {
     void setLockTimeout(std::chrono::milliseconds timeout) { lockTimeout_ = timeout; }
 
     void openKey(const std::string& path) override;
-    void beginSave() override;
-    void commitSave() override;
-    // Set when openKey (or a commit) found the file damaged and mended it:
-    // the file, its first damaged line, and where the copy is.
+    // Set when openKey found the file damaged (the file and its first damaged
+    // line), or a commit replaced a damaged file (and where the copy is).
     std::optional<StoreProblem> takeNotice() override;
+    // The file as it is now in "<file>.bad-<time>", unless a copy of the same
+    // bytes is there already; nothing when there is no file.
+    std::string keepCopy() override;
+    std::string location() const override { return target().string(); }
 
     const std::filesystem::path& path() const { return file_; }
     // The file itself: the path with its symbolic links followed.
@@ -61,25 +75,15 @@ class FileStore : public KeyStore {
     const RegTree& tree() const { return tree_; }
 
   private:
-    struct Pending {
-        std::string key;
-        RegValue value;
-    };
-
     RegKey& currentKey() override;
+    const std::string& currentPath() const override { return key_; }
     void loadFromDisk();
-    void write(RegValue value) override;
-    void commit(std::vector<Pending> pending);
-    // Copies the damaged file aside and rewrites it with what read cleanly
-    // (the lock held), and says so in the notice.
-    void mend(const std::filesystem::path& file, const RegistryText& read);
+    void commit(std::vector<Pending> pending) override;
 
     std::filesystem::path file_;
     TimeSource now_;
     RegTree tree_;
     std::string key_;
-    bool inSave_ = false;
-    std::vector<Pending> pending_;
     std::optional<StoreProblem> notice_;
     std::chrono::milliseconds lockTimeout_{5000};
 };

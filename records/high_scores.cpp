@@ -40,7 +40,11 @@ const HighScoreList& Records::list(GameType gameType, int32_t targetIndex) const
 }
 
 void Records::MakeDefaultHighScores() {
-    HighScoreTable& table = settings.highScores;
+    generateHighScores(settings.highScores);
+    SaveSettings();
+}
+
+void Records::generateHighScores(HighScoreTable& table) {
     // Every name is drawn before the first points.
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         for (int32_t i = 1; i <= kTargets; ++i) {
@@ -60,7 +64,6 @@ void Records::MakeDefaultHighScores() {
             }
         }
     }
-    SaveSettings();
 }
 
 int32_t Records::InsertHighScore(int32_t score, std::exception_ptr* saveError) {

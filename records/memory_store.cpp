@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/memory_store.h"
 
+#include <cerrno>
 #include <stdexcept>
 
 namespace brisko {
@@ -20,41 +21,20 @@ const RegKey* MemoryStore::currentKeyOrNull() const {
     return tree_.find(current_);
 }
 
-void MemoryStore::write(RegValue value) {
-    RegKey& key = currentKey();
-    if (inSave_) {
-        // Like the file store, a refusal only shows at the commit.
-        pending_.push_back(std::move(value));
-        return;
-    }
-    if (refused(value.name)) throw StoreError(writeErrorMessage(value.name));
-    key.set(std::move(value));
-    ++commits_;
-}
-
 bool MemoryStore::refused(const std::string& name) const {
     return refuseWrites || (!refuseName.empty() && sameRegistryName(refuseName, name));
 }
 
-void MemoryStore::beginSave() {
-    inSave_ = true;
-    pending_.clear();
-}
-
-void MemoryStore::commitSave() {
-    if (!inSave_) return;
-    inSave_ = false;
-    if (pending_.empty()) return;
-    bool refusal = false;
-    for (const RegValue& value : pending_) refusal = refusal || refused(value.name);
-    if (refusal) {
-        const std::string first = pending_.front().name;
-        pending_.clear();
-        throw StoreError(writeErrorMessage(first));
+void MemoryStore::commit(std::vector<Pending> writes) {
+    for (const Pending& p : writes) {
+        if (!refused(p.value.name)) continue;
+        StoreProblem problem;
+        problem.error = EACCES;
+        problem.value = writes.front().value.name;
+        const std::string first = writeErrorMessage(problem.value);
+        throw StoreError(first, std::move(problem));
     }
-    RegKey& key = currentKey();
-    for (RegValue& value : pending_) key.set(std::move(value));
-    pending_.clear();  // its room stays for the next save
+    for (Pending& p : writes) tree_.create(p.key, 0).set(std::move(p.value));
     ++commits_;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,10 +22,6 @@ class MemoryStore final : public KeyStore {
     explicit MemoryStore(RegTree tree) : tree_(std::move(tree)) {}
 
     void openKey(const std::string& path) override;
-    // Writes between these two stay pending; the commit applies them all, or,
-    // when refused, none (raising the write error naming the first of them).
-    void beginSave() override;
-    void commitSave() override;
 
     // For tests: puts a value of any type and bytes into the open key (or the
     // key `path`), bypassing the refusal switches.
@@ -44,17 +41,22 @@ class MemoryStore final : public KeyStore {
     std::string refuseName;
     // Completed saves: commits, and writes made outside a transaction.
     int commits() const { return commits_; }
+    // For tests: what takeNotice gives once, as a file store tells of a file
+    // read with damaged lines.
+    std::optional<StoreProblem> notice;
+    std::optional<StoreProblem> takeNotice() override {
+        return std::exchange(notice, std::nullopt);
+    }
 
   private:
     RegKey& currentKey() override;
+    const std::string& currentPath() const override { return current_; }
     const RegKey* currentKeyOrNull() const;
-    void write(RegValue value) override;
+    void commit(std::vector<Pending> writes) override;
     bool refused(const std::string& name) const;
 
     RegTree tree_;
     std::string current_;
-    bool inSave_ = false;
-    std::vector<RegValue> pending_;
     int commits_ = 0;
 };
 

@@ -165,6 +165,15 @@ size_t readBinaryValue(const RegValue* value, std::string_view name, void* dest,
     return value->data.size();
 }
 
+std::optional<size_t> binaryValueLength(const RegValue* value, std::string_view name, void* dest,
+                                        size_t capacity) {
+    if (value == nullptr) return std::nullopt;
+    if (value->type != kRegBinary) throw StoreError(typeErrorMessage(name));
+    const size_t count = std::min(capacity, value->data.size());
+    if (count > 0) std::memcpy(dest, value->data.data(), count);
+    return value->data.size();
+}
+
 std::string readStringValue(const RegValue* value, std::string_view name) {
     if (value == nullptr) return {};
     if (value->type != kRegSz && value->type != kRegExpandSz) {

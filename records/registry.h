@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,8 @@ std::u16string stringUnits(const std::vector<uint8_t>& data);
 // The read rules of the settings store, shared by every backend; `value` is
 // null when absent.
 size_t readBinaryValue(const RegValue* value, std::string_view name, void* dest, size_t capacity);
+std::optional<size_t> binaryValueLength(const RegValue* value, std::string_view name, void* dest,
+                                        size_t capacity);
 std::string readStringValue(const RegValue* value, std::string_view name);
 
 // Registry names compare without regard to ASCII case.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/settings.h"
 
+#include <algorithm>
+
 #include "records/registry.h"
 #include "records/settings_table.h"
 #include "records/store_messages.h"
@@ -38,75 +40,192 @@ void Records::LoadSettings() {
         }
         throw inLanguage(error);
     }
-    if (std::optional<StoreProblem> notice = store_.takeNotice()) notice_ = std::move(notice);
-    unread_.assign(table.size(), false);
-    std::string message;
+    const std::optional<StoreProblem> notice = store_.takeNotice();
+    const bool damagedLines = notice && notice->kind == StoreProblem::Kind::Damaged;
+    // In a file with damaged lines, a value that is not there was on one.
+    std::vector<bool> unread(table.size(), false);
+    std::vector<std::string> wrongType;
+    size_t held = 0;
     for (size_t k = 0; k < table.size(); ++k) {
-        try {
-            readValue(table[k]);
-        } catch (const StoreError& error) {
-            // Counted as absent; an option outside its range would stop the
-            // game, so it takes its default.
-            unread_[k] = true;
-            if (isOption(table[k])) setBinaryField(settings, table[k], table[k].defaultValue);
-            if (!message.empty()) message += '\n';
-            message += error.what();
+        const Read read = readValue(table[k]);
+        if (read == Read::Unreadable) wrongType.push_back(table[k].name);
+        unread[k] = read == Read::Unreadable || (read == Read::Absent && damagedLines);
+        if (read != Read::Absent) ++held;
+    }
+    // Nothing of the game's: a first run.
+    if (held == 0) unread.assign(table.size(), false);
+
+    StoreProblem found;
+    found.kind = StoreProblem::Kind::Damaged;
+    found.path = damagedLines ? notice->path : store_.location();
+    found.line = damagedLines ? notice->line : 0;
+    for (size_t k = 0; k < table.size(); ++k) {
+        if (!unread[k]) continue;
+        const StoredValue& value = table[k];
+        found.unreadable.push_back(value.name);
+        // The marker of a file that holds other values counts as set.
+        if (isOption(value)) {
+            setBinaryField(settings, value, value.defaultValue);
+            found.defaulted.push_back(value.name);
+        } else if (value.field == SettingField::optionYourName) {
+            settings.optionYourName.clear();
+            found.defaulted.push_back(value.name);
         }
     }
-    loadedAs_ = settings;
-    if (settings.verif == 0) {
-        settings.verif = 1;
-        ResetSettings();
+    dropEntries(unread, found);
+    const bool damaged = damagedLines || !found.unreadable.empty();
+    if (damaged) {
+        copyPending_ = true;
+        reportLines_.insert(reportLines_.end(), wrongType.begin(), wrongType.end());
+        noteDamage(found);
     }
-    if (!valid(true)) ResetSettings();
-    tellNotice(message);
-    if (!message.empty()) throw StoreError(message);
+    std::string message;
+    holdReport_ = true;
+    try {
+        if (settings.verif == 0) {
+            settings.verif = 1;
+            if (damaged) report_->allReset = true;
+            ResetSettings();
+        } else if (!valid()) {
+            if (damaged) report_->allReset = true;
+            ResetSettings();
+        } else if (damaged) {
+            save();
+        }
+    } catch (const StoreError& error) {
+        message = error.what();
+    }
+    holdReport_ = false;
+    std::string told;
+    tellReport(told);
+    if (!message.empty() && !told.empty()) told += '\n';
+    told += message;
+    if (!told.empty()) throw StoreError(told);
 }
 
-void Records::readValue(const StoredValue& value) {
-    if (value.kind == ValueKind::String) {
-        textField(settings, value) = store_.readString(value.name);
+Records::Read Records::readValue(const StoredValue& value) {
+    try {
+        if (value.kind == ValueKind::String) {
+            // An absent string reads as empty.
+            std::optional<std::string> text = store_.findString(value.name);
+            textField(settings, value) = text ? std::move(*text) : std::string();
+            return text ? Read::Present : Read::Absent;
+        }
+        uint8_t bytes[4] = {};
+        const std::optional<size_t> length =
+            store_.readBinaryLength(value.name, bytes, value.width);
+        if (!length) return Read::Absent;
+        // The game never writes another length.
+        if (*length != value.width) return Read::Unreadable;
+        uint32_t bits = 0;
+        for (size_t k = 0; k < value.width; ++k) bits |= uint32_t{bytes[k]} << (8 * k);
+        setBinaryField(settings, value, bits);
+        return Read::Present;
+    } catch (const StoreError&) {
+        return Read::Unreadable;  // of another type
+    }
+}
+
+void Records::dropEntries(const std::vector<bool>& unread, StoreProblem& report) {
+    bool gone[kGameTypes + 1][kTargets + 1][kRanks + 1] = {};
+    bool any = false;
+    const std::vector<StoredValue>& table = storedValues();
+    for (size_t k = 0; k < table.size(); ++k) {
+        const StoredValue& v = table[k];
+        if (!unread[k] || (v.field != SettingField::points && v.field != SettingField::name)) {
+            continue;
+        }
+        if (!gone[v.gameType][v.targetIndex][v.rank]) {
+            report.dropped.push_back({v.gameType, v.targetIndex, v.rank});
+        }
+        gone[v.gameType][v.targetIndex][v.rank] = true;
+        any = true;
+    }
+    if (!any) return;
+    HighScoreTable generated;
+    generateHighScores(generated);
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        for (int32_t i = 1; i <= kTargets; ++i) {
+            HighScoreList& list = settings.highScores[t][i];
+            int32_t kept = 0;
+            for (int32_t r = 1; r <= kRanks; ++r) {
+                if (!gone[t][i][r]) list[++kept] = list[r];
+            }
+            // Invented entries end the list, never above the one before.
+            for (int32_t r = kept + 1; r <= kRanks; ++r) {
+                list[r] = generated[t][i][r];
+                if (r > 1) list[r].points = std::min(list[r].points, list[r - 1].points);
+            }
+        }
+    }
+}
+
+void Records::noteDamage(const StoreProblem& notice) {
+    if (!report_) {
+        report_ = notice;
         return;
     }
-    // A shorter value fills only the first bytes of the field.
-    const uint32_t before = binaryField(settings, value);
-    uint8_t bytes[4];
-    for (size_t k = 0; k < value.width; ++k) bytes[k] = (before >> (8 * k)) & 0xFF;
-    store_.readBinary(value.name, bytes, value.width);
-    uint32_t bits = 0;
-    for (size_t k = 0; k < value.width; ++k) bits |= uint32_t{bytes[k]} << (8 * k);
-    setBinaryField(settings, value, bits);
-}
-
-bool Records::keptUnread(size_t index) const {
-    if (index >= unread_.size() || !unread_[index]) return false;
-    const StoredValue& value = storedValues()[index];
-    if (value.kind == ValueKind::String) {
-        return textField(settings, value) == textField(loadedAs_, value);
+    // Told once: what a later load or save found joins what is not told yet.
+    StoreProblem& r = *report_;
+    if (r.line == 0) r.line = notice.line;
+    if (!notice.copy.empty()) r.copy = notice.copy;
+    for (const std::string& name : notice.unreadable) {
+        if (std::find(r.unreadable.begin(), r.unreadable.end(), name) == r.unreadable.end()) {
+            r.unreadable.push_back(name);
+        }
     }
-    return binaryField(settings, value) == binaryField(loadedAs_, value);
+    for (const std::string& name : notice.defaulted) {
+        if (std::find(r.defaulted.begin(), r.defaulted.end(), name) == r.defaulted.end()) {
+            r.defaulted.push_back(name);
+        }
+    }
+    for (const auto& entry : notice.dropped) {
+        if (std::find(r.dropped.begin(), r.dropped.end(), entry) == r.dropped.end()) {
+            r.dropped.push_back(entry);
+        }
+    }
 }
 
 StoreError Records::inLanguage(const StoreError& error) const {
     return StoreError(storeMessage(error, texts_.language()));
 }
 
-void Records::tellNotice(std::string& message) {
-    if (!notice_ || texts_.language() == Language::None) return;
+void Records::tellReport(std::string& message) {
+    if (!report_ || holdReport_ || texts_.language() == Language::None) return;
+    std::string lines;
+    for (const std::string& name : reportLines_) {
+        if (!lines.empty()) lines += '\n';
+        lines += typeErrorMessage(name);
+    }
     if (!message.empty()) message += '\n';
-    message += describeStoreProblem(*notice_, texts_.language());
-    notice_.reset();
+    message += storeMessage(StoreError(lines, *report_), texts_.language());
+    report_.reset();
+    reportLines_.clear();
 }
 
-void Records::SaveSettings() {
+void Records::save() {
     const std::vector<StoredValue>& table = storedValues();
     try {
         store_.openKey(registryKey);
-        if (std::optional<StoreProblem> notice = store_.takeNotice()) notice_ = std::move(notice);
+        if (std::optional<StoreProblem> notice = store_.takeNotice()) noteDamage(*notice);
+        if (copyPending_) {
+            // Nothing that could not be read is written over before a copy
+            // of it is kept.
+            try {
+                const std::string copy = store_.keepCopy();
+                if (report_ && !copy.empty()) report_->copy = copy;
+                if (report_) report_->error = 0;
+                copyPending_ = false;
+            } catch (const StoreError& error) {
+                if (report_ && error.problem()) report_->error = error.problem()->error;
+                StoreProblem problem = error.problem().value_or(StoreProblem{});
+                problem.value = table.front().name;
+                const std::string first = writeErrorMessage(problem.value);
+                throw StoreError(first, std::move(problem));
+            }
+        }
         store_.beginSave();
-        for (size_t k = 0; k < table.size(); ++k) {
-            const StoredValue& value = table[k];
-            if (keptUnread(k)) continue;
+        for (const StoredValue& value : table) {
             if (value.kind == ValueKind::String) {
                 store_.writeString(value.name, textField(settings, value));
                 continue;
@@ -117,28 +236,35 @@ void Records::SaveSettings() {
             store_.writeBinary(value.name, bytes, value.width);
         }
         store_.commitSave();
-        if (std::optional<StoreProblem> notice = store_.takeNotice()) notice_ = std::move(notice);
+        if (std::optional<StoreProblem> notice = store_.takeNotice()) noteDamage(*notice);
     } catch (const StoreError& error) {
+        if (error.problem() && error.problem()->kind == StoreProblem::Kind::ReadOnly) {
+            // The player's choice: said once, then the game saves nothing.
+            if (readOnlyTold_) return;
+            readOnlyTold_ = true;
+        }
         // A file that cannot even be read is a save that failed at its first value.
         if (std::string_view(error.what()).empty() && error.problem()) {
-            size_t first = 0;
-            while (first + 1 < table.size() && keptUnread(first)) ++first;
-            throw inLanguage(StoreError(writeErrorMessage(table[first].name), *error.problem()));
+            StoreProblem problem = *error.problem();
+            problem.value = table.front().name;
+            const std::string first = writeErrorMessage(problem.value);
+            throw inLanguage(StoreError(first, std::move(problem)));
         }
         throw inLanguage(error);
     }
-    // What was written is read from now on.
-    for (size_t k = 0; k < unread_.size(); ++k) unread_[k] = unread_[k] && keptUnread(k);
+}
+
+void Records::SaveSettings() {
+    save();
     std::string message;
-    tellNotice(message);
+    tellReport(message);
     if (!message.empty()) throw StoreError(message);
 }
 
 void Records::ResetSettings() {
     // Every option, the marker included: a stored marker other than 0 and 1
     // would otherwise fail every later check and wipe the best scores at
-    // every start. A reset writes every value.
-    unread_.clear();
+    // every start.
     for (const StoredValue& value : storedValues()) {
         if (isOption(value)) setBinaryField(settings, value, value.defaultValue);
     }
@@ -148,30 +274,20 @@ void Records::ResetSettings() {
 }
 
 bool Records::SettingsValid() const {
-    return valid(false);
+    return valid();
 }
 
-bool Records::valid(bool skipUnread) const {
+bool Records::valid() const {
     const Settings& s = settings;
     bool valid = true;
-    // Points a load could not read take no part in the order of their list:
-    // a score of the wrong type must not renew every list.
-    bool unread[kGameTypes + 1][kTargets + 1][kRanks + 1] = {};
-    const std::vector<StoredValue>& table = storedValues();
-    for (size_t k = 0; k < table.size(); ++k) {
-        const StoredValue& value = table[k];
+    for (const StoredValue& value : storedValues()) {
         if (isOption(value)) valid = valid && inRange(s, value);
-        if (skipUnread && value.field == SettingField::points && keptUnread(k)) {
-            unread[value.gameType][value.targetIndex][value.rank] = true;
-        }
     }
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         for (int32_t i = 1; i <= kTargets; ++i) {
             const HighScoreList& list = s.highScores[t][i];
-            for (int32_t r = 2; r <= kRanks; ++r) {
-                if (unread[t][i][r] || unread[t][i][r - 1]) continue;
+            for (int32_t r = 2; r <= kRanks; ++r)
                 valid = valid && list[r].points <= list[r - 1].points;
-            }
         }
     }
     return valid;

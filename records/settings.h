@@ -76,15 +76,17 @@ class Records {
     std::array<int32_t, kTargets + 1> targetDraws{};
     std::string registryKey = registryKeyOf("BRISKO 99");
 
-    // Reads every value. One of the wrong type counts as absent (an option
-    // takes its default) and is not written back until the program changes
-    // it; the checks then run on what was read, and the load raises
-    // StoreError naming each such value. A damaged file, which the store has
-    // mended, is told once a language is chosen. The caller shows the message
-    // and the game goes on.
+    // Reads every value. One that cannot be read (a damaged line, a wrong
+    // type or length) costs only itself: the marker counts as set, an option
+    // or the name takes the value a reset gives it, a best score or its name
+    // drops its entry from its list (the entries below move up, an invented
+    // one fills the end). The checks then run on the rest, and the store's
+    // copy of what it held is kept before the mended values are written
+    // back. What happened is told once a language is chosen, as a StoreError
+    // from this load or a later one; the caller shows it and the game goes on.
     void LoadSettings();
-    // Writes every value but those a load could not read and that the
-    // program has not changed since. The error says which file failed and why.
+    // Writes every value. The error says which file failed, why, and what
+    // the game did; a read-only file is told once, then saves do nothing.
     void SaveSettings();
     void ResetSettings();
     bool SettingsValid() const;
@@ -110,19 +112,30 @@ class Records {
     HighScoreList& currentList();
 
   private:
-    void readValue(const StoredValue& value);
-    // The validity check; `skipUnread` leaves out the points a load could not read.
-    bool valid(bool skipUnread) const;
-    // A value of the wrong type at the last load, not changed since.
-    bool keptUnread(size_t index) const;
+    enum class Read { Present, Absent, Unreadable };
+    Read readValue(const StoredValue& value);
+    bool valid() const;
+    // Drops the entries marked in `unread` from their lists, keeping the rest
+    // in order, and fills each list's end from a generated table.
+    void dropEntries(const std::vector<bool>& unread, StoreProblem& report);
+    void generateHighScores(HighScoreTable& table);
+    // The save, after keeping the store's copy when a load asked for one.
+    void save();
     StoreError inLanguage(const StoreError& error) const;
-    // The damage notice, added to `message` once a language is chosen.
-    void tellNotice(std::string& message);
+    // A report of damage from the store, merged into the one to tell.
+    void noteDamage(const StoreProblem& notice);
+    // The report, added to `message` once a language is chosen.
+    void tellReport(std::string& message);
 
-    // Per stored value, whether the last load could not read it.
-    std::vector<bool> unread_;
-    Settings loadedAs_;
-    std::optional<StoreProblem> notice_;
+    // What the last loads found and did, until told.
+    std::optional<StoreProblem> report_;
+    // The store's types errors, the first lines of the report.
+    std::vector<std::string> reportLines_;
+    // A save must keep the store's copy first: values could not be read.
+    bool copyPending_ = false;
+    bool readOnlyTold_ = false;
+    // Set while a load mends: its report is told at its end, in one piece.
+    bool holdReport_ = false;
 
     SettingsStore& store_;
     RandomSource& random_;

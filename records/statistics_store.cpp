@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/statistics_store.h"
 
+#include <string_view>
 #include <vector>
+
+#include "records/registry.h"
 
 namespace brisko {
 
@@ -83,8 +86,18 @@ AllTimeFigures loadStatistics(SettingsStore& store, const std::string& key, bool
     return all;
 }
 
-void saveStatistics(SettingsStore& store, const std::string& key, const AllTimeFigures& all) {
-    store.openKey(key);
+void saveStatistics(SettingsStore& store, const std::string& key, const AllTimeFigures& all,
+                    GameType played) {
+    try {
+        store.openKey(key);
+    } catch (const StoreError& error) {
+        // A file that cannot even be read is a save that failed.
+        if (!std::string_view(error.what()).empty() || !error.problem()) throw;
+        StoreProblem problem = *error.problem();
+        problem.value = valueName(number(played));
+        const std::string first = writeErrorMessage(problem.value);
+        throw StoreError(first, std::move(problem));
+    }
     store.beginSave();
     for (int32_t type = 1; type <= kGameTypes; ++type) {
         StatFigures f = all[static_cast<size_t>(type - 1)];
@@ -96,7 +109,15 @@ void saveStatistics(SettingsStore& store, const std::string& key, const AllTimeF
         }
         store.writeBinary(valueName(type), bytes.data(), bytes.size());
     }
-    store.commitSave();
+    try {
+        store.commitSave();
+    } catch (const StoreError& error) {
+        const std::string name = valueName(number(played));
+        if (!error.problem()) throw StoreError(writeErrorMessage(name));
+        StoreProblem problem = *error.problem();
+        problem.value = name;
+        throw StoreError(writeErrorMessage(name), std::move(problem));
+    }
 }
 
 }  // namespace brisko

@@ -44,7 +44,9 @@ std::string statisticsKeyOf(const std::string& gameKey);
 // `damaged`. A store that cannot be read raises its StoreError.
 AllTimeFigures loadStatistics(SettingsStore& store, const std::string& key, bool* damaged);
 
-// Writes the figures in one save (the store's atomic commit).
-void saveStatistics(SettingsStore& store, const std::string& key, const AllTimeFigures& all);
+// Writes the figures in one save (the store's atomic commit). A refusal
+// names the value of `played`, the game type whose figures changed.
+void saveStatistics(SettingsStore& store, const std::string& key, const AllTimeFigures& all,
+                    GameType played = GameType{1});
 
 }  // namespace brisko

@@ -3,11 +3,13 @@
 // registry on Windows, a file in the registry's own text format elsewhere.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace brisko {
 
@@ -15,12 +17,18 @@ namespace brisko {
 // language below the store's own error text (records/store_messages.h).
 struct StoreProblem {
     enum class Kind {
-        Damaged,     // the file had damaged lines: `copy` keeps it whole, `line` is the first
+        // Values that could not be read: damaged lines (`line` is the first,
+        // 0 when the lines were whole), values of the wrong type or length.
+        // `copy` keeps the file as it was, or `error` says why no copy could
+        // be made; the other fields below say what the game did.
+        Damaged,
         ReadFailed,  // `error` is the system's errno
         WriteFailed,
         NotAFile,  // `path` is a folder, FIFO, device or socket (`fileType`, st_mode bits)
         Locked,    // another program held the save lock for `seconds`
         Held,      // another copy of the game holds the store (process `pid`)
+        ReadOnly,  // the file is read-only: nothing is saved in it
+        TheStore,  // a file to be written elsewhere is the store's own file
     };
     Kind kind = Kind::WriteFailed;
     std::string path;
@@ -30,6 +38,15 @@ struct StoreProblem {
     unsigned fileType = 0;
     int seconds = 0;
     long pid = 0;
+    std::string value;  // WriteFailed: the first value of the save given up
+    // Damaged: the values that could not be read, those that took the value
+    // a reset gives them, and the best-score entries dropped from their
+    // lists (game type, target index, rank).
+    std::vector<std::string> unreadable;
+    std::vector<std::string> defaulted;
+    std::vector<std::array<int, 3>> dropped;
+    // Damaged: nothing of the game could be read, every value was reset.
+    bool allReset = false;
 };
 
 // Raised by every store with the message the player sees, for example
@@ -57,6 +74,13 @@ class SettingsStore {
     // capacity: copies its bytes to the start of dest and returns their count.
     // Otherwise raises "Type de données incorrect pour '<name>'".
     virtual size_t readBinary(const std::string& name, void* dest, size_t capacity) = 0;
+    // Absent: nothing, dest untouched. Binary of any length: its first bytes,
+    // up to capacity, copied to dest, and its whole length, for the caller to
+    // compare with the width it expects. Another type raises the type error.
+    virtual std::optional<size_t> readBinaryLength(const std::string& name, void* dest,
+                                                   size_t capacity) = 0;
+    // Absent: nothing. Otherwise as readString.
+    virtual std::optional<std::string> findString(const std::string& name) = 0;
     // Creates or replaces the value as binary; a refusal raises
     // "Erreur à définition des données pour '<name>'".
     virtual void writeBinary(const std::string& name, const void* data, size_t length) = 0;
@@ -73,10 +97,21 @@ class SettingsStore {
     virtual void beginSave() {}
     virtual void commitSave() {}
 
-    // A problem the store met and mended on its own (a damaged file copied
-    // aside and rewritten with the values that read cleanly), to be told once
-    // the load has gone on; none when there is none. Taking it clears it.
+    // A problem the store met at the last openKey (a file with damaged
+    // lines, whose values that read cleanly are what the reads see), to be
+    // told once the load has gone on; none when there is none. Taking it
+    // clears it.
     virtual std::optional<StoreProblem> takeNotice() { return std::nullopt; }
+
+    // Keeps a copy of what the store holds now, before a save writes over
+    // values that could not be read: where the copy is, or empty when this
+    // store keeps none. An earlier copy of the very same contents is used
+    // again. A copy that cannot be made raises StoreError with its problem.
+    virtual std::string keepCopy() { return {}; }
+
+    // What the player knows the store by: the file, or the registry key; empty
+    // for a store held in memory.
+    virtual std::string location() const { return {}; }
 };
 
 }  // namespace brisko

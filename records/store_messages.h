@@ -16,6 +16,11 @@ namespace brisko {
 std::string describeStoreProblem(const StoreProblem& problem, Language language);
 
 // The error's text, and below it the description of its problem if it has one.
+// Every store message the player reads comes through here.
 std::string storeMessage(const StoreError& error, Language language);
+
+// Why a file other than the store could not be written, in a few words
+// ("no space left on the disk", "it is a pipe (FIFO)").
+std::string refusalReason(const StoreProblem& problem, Language language);
 
 }  // namespace brisko

@@ -6,6 +6,7 @@
 
 #ifdef _WIN32
 
+#include <optional>
 #include <string>
 
 #include "records/store.h"
@@ -24,13 +25,22 @@ class WindowsStore : public SettingsStore {
 
     void openKey(const std::string& path) override;
     size_t readBinary(const std::string& name, void* dest, size_t capacity) override;
+    // The length the registry reports, whatever the capacity.
+    std::optional<size_t> readBinaryLength(const std::string& name, void* dest,
+                                           size_t capacity) override;
     void writeBinary(const std::string& name, const void* data, size_t length) override;
     std::string readString(const std::string& name) override;
+    std::optional<std::string> findString(const std::string& name) override;
+    // The open key copied whole to the key beside it "<key>.bad-<time>"
+    // (UTC), unless such a key holds the very same values already.
+    std::string keepCopy() override;
+    std::string location() const override { return "HKEY_CURRENT_USER\\" + path_; }
     void writeString(const std::string& name, const std::string& text) override;
 
   private:
     void close();
     void* key_ = nullptr;  // HKEY
+    std::string path_;
 };
 
 }  // namespace brisko

@@ -32,17 +32,21 @@ std::optional<Fraction> categoryPercent(const StatFigures& f, HandCategory categ
     return Fraction(Int128{f.categories[static_cast<size_t>(category)]} * 100, Int128{f.draws});
 }
 
-std::string doubleUpText(const std::vector<DoubleUpStep>& steps) {
+std::string doubleUpText(const std::vector<DoubleUpStep>& steps, const CsvWords& words) {
     if (steps.empty()) return "-";
     std::string out;
     for (DoubleUpStep step : steps) {
         if (!out.empty()) out += ' ';
-        out += step == DoubleUpStep::Quit   ? "quit"
-               : step == DoubleUpStep::Won  ? "won"
-               : step == DoubleUpStep::Tied ? "tied"
-                                            : "lost";
+        out += step == DoubleUpStep::Quit   ? words.quit
+               : step == DoubleUpStep::Won  ? words.won
+               : step == DoubleUpStep::Tied ? words.tied
+                                            : words.lost;
     }
     return out;
+}
+
+CsvWords::CsvWords() {
+    for (size_t c = 0; c < categories.size(); ++c) categories[c] = kCategoryNames[c];
 }
 
 bool Statistics::load() {
@@ -80,8 +84,10 @@ void Statistics::drawEnded(const DrawRecord& record) {
     draws_.push_back(record);
     addDraw(allTime_[static_cast<size_t>(number(record.gameType) - 1)], record);
     try {
-        saveStatistics(store_, key_, allTime_);
+        saveStatistics(store_, key_, allTime_, record.gameType);
     } catch (const StoreError& e) {
+        // A file the player made read-only is said once, by the settings.
+        if (e.problem() && e.problem()->kind == StoreProblem::Kind::ReadOnly) return;
         saveError_ = e;
     }
 }
@@ -163,7 +169,7 @@ void writeStatisticsLines(std::ostream& out, const Statistics& statistics,
     }
 }
 
-void writeDrawsCsv(std::ostream& out, const std::vector<DrawRecord>& draws) {
+void writeDrawsCsv(std::ostream& out, const std::vector<DrawRecord>& draws, const CsvWords& words) {
     auto hand = [](const Hand& h) {
         std::string s;
         for (int32_t k = 1; k <= kSlots; ++k) {
@@ -172,7 +178,7 @@ void writeDrawsCsv(std::ostream& out, const std::vector<DrawRecord>& draws) {
         }
         return s;
     };
-    out << "draw,bet,dealt,holds,final,category,win,double_up,credit\r\n";
+    out << words.header << "\r\n";
     for (const DrawRecord& r : draws) {
         std::string holds;  // the slots held, "1 4"; "-" for none
         for (int32_t k = 1; k <= kSlots; ++k) {
@@ -182,8 +188,8 @@ void writeDrawsCsv(std::ostream& out, const std::vector<DrawRecord>& draws) {
         }
         if (holds.empty()) holds.push_back('-');
         out << r.drawNumber << ',' << r.bet << ',' << hand(r.dealt) << ',' << holds << ','
-            << hand(r.final) << ',' << kCategoryNames[static_cast<size_t>(r.category)] << ','
-            << r.win << ',' << doubleUpText(r.doubleUp) << ',' << r.credit << "\r\n";
+            << hand(r.final) << ',' << words.categories[static_cast<size_t>(r.category)] << ','
+            << r.win << ',' << doubleUpText(r.doubleUp, words) << ',' << r.credit << "\r\n";
     }
 }
 

@@ -28,9 +28,18 @@ std::optional<Fraction> returnPercent(const StatFigures& figures);
 // How often a category came, in percent of the draws; nothing before the first.
 std::optional<Fraction> categoryPercent(const StatFigures& figures, HandCategory category);
 
+// The words of the draws' spreadsheet; English unless set (the window sets
+// those of the player's language).
+struct CsvWords {
+    CsvWords();
+    std::string header = "draw,bet,dealt,holds,final,category,win,double_up,credit";
+    std::array<std::string, kCategoryCount> categories;  // kCategoryNames
+    std::string quit = "quit", won = "won", tied = "tied", lost = "lost";
+};
+
 // The double-up of a draw for a spreadsheet: "-" without an offer, else the
 // offers' outcomes in order, as "won tied quit".
-std::string doubleUpText(const std::vector<DoubleUpStep>& steps);
+std::string doubleUpText(const std::vector<DoubleUpStep>& steps, const CsvWords& words = {});
 
 // Told of each new game and each settled draw by the game's events.
 class Statistics final : public GameListener {
@@ -55,6 +64,8 @@ class Statistics final : public GameListener {
     std::optional<StoreError> takeSaveError();
 
     GameType gameType() const { return gameType_; }
+    // The file (or key) the figures are kept in.
+    std::string storeLocation() const { return store_.location(); }
     const StatFigures& game() const { return game_; }
     const std::vector<DrawRecord>& draws() const { return draws_; }
     const AllTimeFigures& allTime() const { return allTime_; }
@@ -81,6 +92,7 @@ void writeStatisticsLines(std::ostream& out, const Statistics& statistics,
                           const TrainerTally* tally);
 
 // The draws of the game in progress, one row a draw, with a header row.
-void writeDrawsCsv(std::ostream& out, const std::vector<DrawRecord>& draws);
+void writeDrawsCsv(std::ostream& out, const std::vector<DrawRecord>& draws,
+                   const CsvWords& words = {});
 
 }  // namespace brisko

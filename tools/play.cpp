@@ -389,19 +389,28 @@ int runPlay(std::istream& in, std::ostream& out, std::ostream& err,
     }
     Session session(*store, out, err);
     bool allGood = true;
+    // Every store error in the player's words, with its file and cause; the
+    // load's, for the settings and then the statistics of a file that cannot
+    // be read, is printed once.
+    std::string told;
+    const auto tell = [&](const StoreError& e) {
+        const std::string message = storeMessage(e, Language::English);
+        if (message != told) err << "error: " << message << '\n';
+        told = message;
+        allGood = false;
+    };
     try {
         session.load();
     } catch (const StoreError& e) {
-        err << "error: " << e.what() << '\n';
-        allGood = false;
+        tell(e);
     }
     session.rememberChoice();
     try {
         session.loadStatistics();
     } catch (const StoreError& e) {
-        err << "error: " << e.what() << '\n';
-        allGood = false;
+        tell(e);
     }
+    told.clear();
 
     for (std::string line; std::getline(in, line);) {
         try {
@@ -410,10 +419,9 @@ int runPlay(std::istream& in, std::ostream& out, std::ostream& err,
             err << "error: " << e.what() << '\n';
             allGood = false;
         } catch (const StoreError& e) {
-            // The store refused a save: said once, and the game goes on.
-            err << "error: " << e.what() << '\n';
+            // The store refused a save: said, and the game goes on.
+            tell(e);
             session.printState();
-            allGood = false;
         }
     }
     return allGood ? 0 : 1;

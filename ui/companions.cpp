@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <optional>
 
+#include "records/store_messages.h"
 #include "ui/dialogs.h"
 #include "ui/figures.h"
 #include "ui/help_viewer.h"
@@ -59,9 +60,8 @@ void Companions::onEvent(const GameEvent& event) {
     std::optional<StoreError> error = statistics_->takeSaveError();
     if (!error || statisticsErrorShown_) return;
     statisticsErrorShown_ = true;
-    QTimer::singleShot(0, &window_, [this, text = QString::fromUtf8(error->what())] {
-        dialogs_.message(&window_, text);
-    });
+    const QString text = q(storeMessage(*error, window_.world().texts.language()));
+    QTimer::singleShot(0, &window_, [this, text] { dialogs_.message(&window_, text); });
 }
 
 void Companions::openHelp() {

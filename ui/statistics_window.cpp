@@ -5,6 +5,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -15,8 +17,10 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScatterSeries>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -24,6 +28,10 @@
 #include <sstream>
 
 #include "engine/fast_eval.h"
+#include "records/store_messages.h"
+#ifndef _WIN32
+#include "records/file_store.h"
+#endif
 #include "table/game.h"
 #include "ui/dialogs.h"
 #include "ui/figures.h"
@@ -380,28 +388,65 @@ void StatisticsWindow::fillChart() {
     winAxis_->applyNiceNumbers();
 }
 
-bool StatisticsWindow::exportTo(const QString& path) const {
+bool StatisticsWindow::exportTo(const QString& path, QString* why) const {
+    // The words of the player's language.
+    CsvWords words;
+    words.header = texts_[Txt::txtStatsCsvHeader];
+    for (int32_t c = 0; c < kCategoryCount; ++c) {
+        words.categories[size_t(c)] =
+            c == 0 ? texts_[Txt::txtStatsNothing] : texts_[handNameKey(c)];
+    }
+    std::istringstream steps(texts_[Txt::txtStatsCsvDoubleUp]);
+    steps >> words.quit >> words.won >> words.tied >> words.lost;
     std::ostringstream csv;
-    writeDrawsCsv(csv, statistics_.draws());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    writeDrawsCsv(csv, statistics_.draws(), words);
     const std::string bytes = csv.str();
-    return file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) && file.flush();
+#ifdef _WIN32
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) &&
+        file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) && file.commit()) {
+        return true;
+    }
+    if (why) *why = file.errorString();
+    return false;
+#else
+    try {
+        writeWholeFile(path.toStdString(), bytes, statistics_.storeLocation());
+        return true;
+    } catch (const StoreError& error) {
+        if (why && error.problem()) {
+            *why = QString::fromStdString(refusalReason(*error.problem(), texts_.language()));
+        }
+        return false;
+    }
+#endif
+}
+
+QString StatisticsWindow::proposedExportPath() const {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) folder = QDir::homePath();
+    return QDir(folder).filePath(QStringLiteral("brisko99-statistics-%1.csv")
+                                     .arg(QDate::currentDate().toString(Qt::ISODate)));
 }
 
 void StatisticsWindow::exportDraws() {
-    const QString path = QFileDialog::getSaveFileName(this, text(Txt::txtStatsExport), QString(),
-                                                      text(Txt::txtStatsCsvFiles));
+    const QString path = QFileDialog::getSaveFileName(
+        this, text(Txt::txtStatsExport), proposedExportPath(), text(Txt::txtStatsCsvFiles));
     if (path.isEmpty()) return;
-    if (!exportTo(path)) dialogs_.message(this, text(Txt::txtStatsExportFailed) + path);
+    QString why;
+    if (exportTo(path, &why)) return;
+    const bool fr = texts_.language() == Language::French;
+    dialogs_.message(this,
+                     text(Txt::txtStatsExportFailed) + path + (fr ? " : " : ": ") + why + ".");
 }
 
 void StatisticsWindow::reset() {
-    if (!dialogs_.yesNo(this, text(Txt::txtStatsResetQuestion))) return;
+    // The all-time figures cannot be had back: Enter and Escape answer No.
+    if (!dialogs_.yesNoDefaultNo(this, text(Txt::txtStatsResetQuestion))) return;
     try {
         statistics_.resetAllTime();
     } catch (const StoreError& error) {
-        dialogs_.message(this, QString::fromUtf8(error.what()));
+        dialogs_.message(this, QString::fromStdString(storeMessage(error, texts_.language())));
     }
     refresh();
 }

@@ -79,9 +79,13 @@ class StatisticsWindow final : public QWidget {
     // The scope shown: 0 the game in progress, n all the games of type n.
     void showScope(int32_t scope);
 
-    // Writes the draws of the game in progress to a CSV file; false when the
-    // file cannot be written.
-    bool exportTo(const QString& path) const;
+    // Writes the draws of the game in progress to a CSV file in the player's
+    // language, through a temporary file beside it renamed over it; false,
+    // and why in `why`, when the file cannot be written or is the game's own
+    // settings file.
+    bool exportTo(const QString& path, QString* why = nullptr) const;
+    // brisko99-statistics-YYYY-MM-DD.csv in the user's documents folder.
+    QString proposedExportPath() const;
     // Asks, then clears the all-time figures.
     void reset();
     void exportDraws();

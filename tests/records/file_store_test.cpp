@@ -187,19 +187,37 @@ TEST_F(FileFixture, UnknownKeysAndValuesAreKept) {
     EXPECT_EQ(storedKey().values.size(), 190u);
 }
 
-TEST_F(FileFixture, WrongTypesInTheFileRaiseTheTypeError) {
+// A value of the wrong type or length is named with the file, copied aside
+// with the file, and written back mended; the next start finds nothing wrong.
+TEST_F(FileFixture, WrongTypesInTheFileAreToldCopiedAsideAndMended) {
     records.LoadSettings();
-    std::string text = readText(file);
+    const std::string clean = readText(file);
+    std::string text = clean;
     const std::string from = "\"niveau\"=hex:02,00,00,00";
     text.replace(text.find(from), from.size(), "\"niveau\"=dword:00000002");
+    text.replace(text.find("\"verif\"=hex:01"), 14, "\"verif\"=hex:");
     writeText(file, text);
     try {
         records.LoadSettings();
         FAIL() << "no error";
     } catch (const StoreError& error) {
-        EXPECT_STREQ(error.what(), "Type de données incorrect pour 'niveau'");
+        EXPECT_EQ(
+            std::string(error.what()),
+            "Type de données incorrect pour 'verif'\n"
+            "Type de données incorrect pour 'niveau'\n"
+            "Les réglages '" +
+                file.string() +
+                "' contiennent des valeurs d'un type ou d'une longueur incorrects. "
+                "Illisibles : 'verif' et 'niveau'. 'verif' et 'niveau' prennent leur valeur par "
+                "défaut. Tout le reste est gardé. Une copie du fichier abîmé est gardée "
+                "sous '" +
+                file.string() + ".bad-20231114-221320'.");
     }
-    EXPECT_EQ(readText(file), text);  // not rewritten
+    EXPECT_EQ(readText(file.string() + ".bad-20231114-221320"), text);
+    EXPECT_EQ(readText(file), clean);
+    FileStore again(file);
+    Records next(again, random, texts);
+    EXPECT_NO_THROW(next.LoadSettings());
 }
 
 // A damaged file: every value that reads cleanly is kept, the damaged ones
@@ -341,6 +359,74 @@ TEST_F(FileFixture, APathThatIsNotAPlainFileIsRefusedByName) {
     }
 }
 
+// A damaged file on a full disk: no copy can be made, so nothing is written
+// over it, the player is told why, and no empty copy is left behind, however
+// often the game loads and saves.
+TEST_F(FileFixture, ADamagedFileOnAFullDiskLeavesNoEmptyCopy) {
+    records.LoadSettings();
+    records.settings.optionYourName = "PAUL";
+    records.SaveSettings();
+    std::string text = readText(file);
+    text.insert(text.find("\"niveau\""), "\x01zz\n");
+    writeText(file, text);
+    const int status = inChild([&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return false;
+        std::string told;
+        for (int run = 0; run < 3; ++run) {
+            FileStore mine(file);
+            Records r(mine, random, texts);
+            try {
+                r.LoadSettings();
+            } catch (const StoreError& error) {
+                told = error.what();
+            }
+            if (r.settings.optionYourName != "PAUL") return false;
+            try {
+                r.SaveSettings();
+            } catch (const StoreError&) {
+            }
+        }
+        return told.find(
+                   "Aucune copie n'a pu en être faite (fichier trop grand pour le "
+                   "système) : rien n'est écrit par-dessus.") != std::string::npos;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readText(file), text);
+    for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with("user.reg.bad-")) << entry.path();
+    }
+}
+
+// A damaged file that cannot be mended yet (a lock held elsewhere) is copied
+// once, whatever the number of tries.
+TEST_F(FileFixture, ADamagedFileIsCopiedOnce) {
+    records.LoadSettings();
+    std::string text = readText(file);
+    text.insert(text.find("\"niveau\""), "\x01zz\n");
+    writeText(file, text);
+    const int held = ::open(store.lockPath().c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    for (int run = 0; run < 3; ++run) {
+        clock = kFixedTime + run;
+        FileStore mine(file, [this] { return clock; });
+        mine.setLockTimeout(std::chrono::milliseconds(10));
+        Records r(mine, random, texts);
+        EXPECT_THROW(r.LoadSettings(), StoreError);
+    }
+    ::close(held);
+    int copies = 0;
+    for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+        if (!entry.path().filename().string().starts_with("user.reg.bad-")) continue;
+        ++copies;
+        EXPECT_EQ(readText(entry.path()), text);
+    }
+    EXPECT_EQ(copies, 1);
+    EXPECT_EQ(readText(file), text);
+}
+
 // A store reached through a symbolic link (a dotfiles folder): the link stays
 // and its target gets every save.
 TEST_F(FileFixture, ASymbolicLinkStaysAndItsTargetIsSaved) {
@@ -395,6 +481,9 @@ TEST_F(FileFixture, AReadOnlyFolderLeavesTheFileIntact) {
     fs::remove(store.lockPath());
     if (::geteuid() != 0) {
         fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::remove);
+    } else {
+        // The file stays the player's own, which nobody plays as.
+        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
     }
     const int status = inChild([&] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return false;
@@ -406,12 +495,12 @@ TEST_F(FileFixture, AReadOnlyFolderLeavesTheFileIntact) {
         try {
             r.SaveSettings();
         } catch (const StoreError& error) {
-            // The file, or its lock beside it, that could not be written.
-            const std::string message = error.what();
-            return message.starts_with(
-                       "Erreur à définition des données pour 'verif'\nLe fichier '" +
-                       file.string()) &&
-                   message.ends_with("' n'a pas pu être écrit : permission refusée.");
+            // The file, not its lock beside it, that could not be written.
+            return std::string(error.what()) ==
+                   "Erreur à définition des données pour 'verif'\nLe fichier '" + file.string() +
+                       "' n'a pas pu être écrit : permission refusée. L'enregistrement de "
+                       "'verif' est abandonné : les réglages gardent ce qu'ils avaient, et le jeu "
+                       "continue.";
         }
         return false;
     });
@@ -438,7 +527,9 @@ TEST_F(FileFixture, AFullDiskLeavesTheFileIntact) {
         } catch (const StoreError& error) {
             return std::string(error.what()) ==
                    "Erreur à définition des données pour 'verif'\nLe fichier '" + file.string() +
-                       "' n'a pas pu être écrit : fichier trop grand pour le système.";
+                       "' n'a pas pu être écrit : fichier trop grand pour le système. "
+                       "L'enregistrement de 'verif' est abandonné : les réglages gardent ce "
+                       "qu'ils avaient, et le jeu continue.";
         }
         return false;
     });

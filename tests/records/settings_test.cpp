@@ -243,57 +243,124 @@ TEST_F(Fixture, AnyColourPasses) {
     }
 }
 
-TEST_F(Fixture, AShorterBinaryFillsOnlyTheFirstBytes) {
-    records.LoadSettings();  // colour 00 00 40 00 in memory
-    put("optionCouleurFondEcran", bytes({0x11, 0x22}));
-    put("score111", bytes({0x01}));  // points were > 4300: their high bytes stay
-    const int32_t points = records.settings.highScores[1][1][1].points;
-    records.LoadSettings();
-    EXPECT_EQ(records.settings.optionCouleurFondEcran, 0x00402211u);
-    EXPECT_EQ(records.settings.highScores[1][1][1].points, (points & ~0xFF) | 0x01);
-}
+// A value that cannot be read costs only itself: the store's own line, then
+// what the game did, in the player's language; the rest is kept, and the
+// mended values are written back.
+struct Unreadable {
+    const char* name;
+    const char* value;
+    uint32_t type;
+    std::vector<uint8_t> data;
+    const char* did;  // the French line's account of it
+};
 
-TEST_F(Fixture, AnEmptyBinaryLeavesTheField) {
-    records.LoadSettings();
-    put("niveau", {});
-    records.settings.gameType = GameType{3};
-    records.LoadSettings();
-    EXPECT_EQ(records.settings.gameType, GameType{3});
-}
+class UnreadableValue : public Fixture, public ::testing::WithParamInterface<Unreadable> {};
 
-// A value of the wrong type is named, counts as absent, and is never written
-// over: the values after it are read, and the next saves keep every score.
-TEST_F(Fixture, AWrongTypeIsNamedCountsAsAbsentAndCostsNothingElse) {
+TEST_P(UnreadableValue, CostsOnlyItself) {
+    const Unreadable& u = GetParam();
     playedBefore();
-    put("niveau", bytes({3, 0, 0, 0}), kRegDword);
-    put("score341", bytes({0x3f, 0x42, 0x0f, 0, 0, 0, 0, 0}), 0xb);  // a best score too
-    put("optionDoublagePropose", bytes({0}));
+    const Settings before = records.settings;
+    put(u.value, u.data, u.type);
     Records next = freshRecords();
+    std::string message;
     try {
         next.LoadSettings();
-        FAIL() << "no error";
+    } catch (const StoreError& error) {
+        message = error.what();
+    }
+    EXPECT_TRUE(message.starts_with("Type de données incorrect pour '" + std::string(u.value) +
+                                    "'\nLes réglages contiennent des valeurs d'un type ou d'une "
+                                    "longueur incorrects. Illisible : '" +
+                                    u.value + "'. "))
+        << message;
+    EXPECT_NE(message.find(u.did), std::string::npos) << message;
+    const Settings& s = next.settings;
+    EXPECT_EQ(s.verif, 1);
+    size_t changed = 0;
+    for (const StoredValue& v : storedValues()) {
+        const bool same = v.kind == ValueKind::String ? textField(s, v) == textField(before, v)
+                                                      : binaryField(s, v) == binaryField(before, v);
+        if (!same) ++changed;
+    }
+    if (std::string_view(u.value).starts_with("score") ||
+        std::string_view(u.value).starts_with("highScoreName")) {
+        // Its entry dropped, the four others of the list move up.
+        EXPECT_LE(changed, 10u);
+        EXPECT_EQ(s.highScores[3][4][1].points, before.highScores[3][4][2].points);
+    } else {
+        // The option or the name alone took its default (PAUL's game type 3
+        // becomes 2; the marker and the colour were their defaults already).
+        EXPECT_LE(changed, 1u);
+        EXPECT_EQ(s.highScores[3][4][1].name, "PAUL");
+    }
+    EXPECT_TRUE(next.SettingsValid());
+    // Written back mended: the next run reads it cleanly and the same.
+    Records third = freshRecords();
+    EXPECT_NO_THROW(third.LoadSettings());
+    EXPECT_EQ(third.settings.highScores[3][4][1].points, s.highScores[3][4][1].points);
+    EXPECT_EQ(third.settings.gameType, s.gameType);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, UnreadableValue,
+    ::testing::Values(
+        Unreadable{"MarkerEmpty", "verif", kRegBinary, {}, "'verif' prend sa valeur par défaut"},
+        Unreadable{"MarkerLong", "verif", kRegBinary, bytes({1, 0}), "'verif' prend sa valeur"},
+        Unreadable{"GameTypeShort", "niveau", kRegBinary, bytes({1}), "'niveau' prend sa valeur"},
+        Unreadable{"GameTypeDword", "niveau", kRegDword, bytes({3, 0, 0, 0}),
+                   "'niveau' prend sa valeur"},
+        Unreadable{"TargetAsText", "optionObjectifNbTirages", kRegSz, stringData("4"),
+                   "'optionObjectifNbTirages' prend sa valeur"},
+        Unreadable{"ColourShort", "optionCouleurFondEcran", kRegBinary, bytes({0x11, 0x22}),
+                   "'optionCouleurFondEcran' prend sa valeur"},
+        Unreadable{"ScoreShort", "score341", kRegBinary, bytes({1}),
+                   "perdent cette entrée : type de jeu 3, 500 tirages, rang 1."},
+        Unreadable{"ScoreQword", "score341", 0xb, bytes({0x3f, 0x42, 0x0f, 0, 0, 0, 0, 0}),
+                   "perdent cette entrée : type de jeu 3, 500 tirages, rang 1."},
+        Unreadable{"NameBinary", "highScoreName341", kRegBinary, bytes({65, 0}),
+                   "perdent cette entrée : type de jeu 3, 500 tirages, rang 1."},
+        Unreadable{"PlayerDword", "optionYourName", kRegDword, bytes({0, 0, 0, 0}),
+                   "'optionYourName' prend sa valeur"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Dropped from its list, an entry leaves the others in order; the end of the
+// list is an invented entry, never above the one before it.
+TEST_F(Fixture, AnUnreadableScoreDropsItsEntryAndTheOthersMoveUp) {
+    playedBefore();
+    const HighScoreList list = records.settings.highScores[1][2];
+    put("score122", bytes({1}));
+    Records next = freshRecords();
+    EXPECT_THROW(next.LoadSettings(), StoreError);
+    const HighScoreList& now = next.settings.highScores[1][2];
+    EXPECT_EQ(now[1].points, list[1].points);
+    EXPECT_EQ(now[1].name, list[1].name);
+    for (int r = 2; r <= 4; ++r) {
+        EXPECT_EQ(now[r].points, list[r + 1].points);
+        EXPECT_EQ(now[r].name, list[r + 1].name);
+    }
+    EXPECT_LE(now[5].points, now[4].points);
+    EXPECT_FALSE(now[5].name.empty());
+    EXPECT_EQ(next.settings.highScores[3][4][1].name, "PAUL");
+}
+
+// Told once, in English in an English game, once the language is chosen.
+TEST_F(Fixture, TheLoadTellsInThePlayersLanguageOnceItIsChosen) {
+    playedBefore();
+    put("niveau", bytes({3, 0, 0, 0}), kRegDword);
+    texts.setLanguage(Language::None);
+    Records next = freshRecords();
+    EXPECT_NO_THROW(next.LoadSettings());  // before the choice
+    texts.setLanguage(Language::English);
+    try {
+        next.LoadSettings();
+        FAIL() << "not told";
     } catch (const StoreError& error) {
         EXPECT_STREQ(error.what(),
                      "Type de données incorrect pour 'niveau'\n"
-                     "Type de données incorrect pour 'score341'");
+                     "The settings hold values of a wrong type or length. Could not be read: "
+                     "'niveau'. 'niveau' takes its default value. All else is kept.");
     }
-    EXPECT_EQ(next.settings.gameType, kDefaultGameType);
-    EXPECT_EQ(next.settings.optionDoublagePropose, 0);
-    EXPECT_EQ(next.settings.optionYourName, "PAUL");
-    EXPECT_EQ(next.settings.highScores[3][4][1].name, "PAUL");
-    EXPECT_EQ(next.settings.highScores[3][4][2].points,
-              records.settings.highScores[3][4][2].points);
-    next.SaveSettings();  // F5, OK in the dialog, ...
-    next.SaveSettings();
-    EXPECT_EQ(store.value("niveau")->type, kRegDword);
-    EXPECT_EQ(store.value("score341")->type, 0xbu);
-    EXPECT_EQ(storedString("optionYourName"), "PAUL");
-    EXPECT_EQ(storedString("highScoreName342"), records.settings.highScores[3][4][2].name);
-    // Chosen by the player, it is written.
-    next.settings.gameType = GameType{1};
-    next.SaveSettings();
-    EXPECT_EQ(store.value("niveau")->type, kRegBinary);
-    EXPECT_EQ(stored("niveau"), bytes({1, 0, 0, 0}));
+    EXPECT_NO_THROW(next.LoadSettings());  // told once
 }
 
 TEST_F(Fixture, EveryKindOfWrongValueRaisesTheTypeError) {
@@ -321,8 +388,10 @@ TEST_F(Fixture, EveryKindOfWrongValueRaisesTheTypeError) {
             r.LoadSettings();
             ADD_FAILURE() << c.value << ": no error";
         } catch (const StoreError& error) {
-            EXPECT_EQ(error.what(),
-                      "Type de données incorrect pour '" + std::string(c.value) + "'");
+            EXPECT_TRUE(std::string(error.what())
+                            .starts_with("Type de données incorrect pour '" + std::string(c.value) +
+                                         "'\nLes réglages "))
+                << error.what();
         }
     }
 }
@@ -344,7 +413,11 @@ TEST_F(Fixture, ARefusedSaveRaisesTheErrorNamingItsFirstValueAndChangesNothing) 
         records.SaveSettings();
         FAIL() << "no error";
     } catch (const StoreError& error) {
-        EXPECT_STREQ(error.what(), "Erreur à définition des données pour 'verif'");
+        EXPECT_STREQ(error.what(),
+                     "Erreur à définition des données pour 'verif'\n"
+                     "Les réglages n'ont pas pu être écrits : permission refusée. "
+                     "L'enregistrement de 'verif' est abandonné : les réglages gardent ce "
+                     "qu'ils avaient, et le jeu continue.");
     }
     store.refuseWrites = false;
     EXPECT_EQ(storedString("optionYourName"), "");

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A store that cannot be written in the middle of play (a full disk, a
 // folder made read-only): every best score entered raises the store's error,
-// the file keeps what it held, and the game goes on.
+// the file keeps what it held, and the game goes on. A file the player made
+// read-only is said once, and nothing is saved.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -22,11 +23,11 @@ using test::TempDir;
 
 using SilentTable = NullTableView;
 
-enum class Fault { FullDisk, ReadOnlyFolder };
+enum class Fault { FullDisk, ReadOnlyFolder, ReadOnlyFile };
 
 // Plays `draws` draws of the current game, refusing every double-up; the
 // number of store errors met. False when the game stopped going on.
-bool playOn(GameTable& table, int32_t draws, int& errors) {
+bool playOn(GameTable& table, int32_t draws, int& errors, const std::string& expected) {
     for (int32_t n = 0; n < draws; ++n) {
         if (!table.allows(TableCommand::DealOrDraw)) return false;
         const int32_t before = table.state.drawNumber;
@@ -35,10 +36,7 @@ bool playOn(GameTable& table, int32_t draws, int& errors) {
                 table.dealOrDraw();
                 if (table.allows(TableCommand::Double)) table.ButtonNoDoubleClick();
             } catch (const StoreError& error) {
-                if (!std::string(error.what())
-                         .starts_with("Erreur à définition des données pour 'verif'\n")) {
-                    return false;
-                }
+                if (!std::string(error.what()).starts_with(expected)) return false;
                 ++errors;
             }
         }
@@ -66,6 +64,13 @@ int playWithFault(const fs::path& file, Fault fault) {
     } else if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
         ::_exit(11);  // root writes anywhere: play as nobody
     }
+    const std::string expected =
+        fault == Fault::ReadOnlyFile
+            ? "Erreur à définition des données pour 'verif'\nLe fichier "
+              "des réglages '" +
+                  file.string() + "' est en lecture seule"
+            : "Erreur à définition des données pour 'verif'\nLe fichier '" + file.string() +
+                  "' n'a pas pu être écrit : ";
     FixedClock clock(12345);
     FileStore store(file);
     SilentTable tableView;
@@ -80,15 +85,18 @@ int playWithFault(const fs::path& file, Fault fault) {
     int errors = 0;
     s.targetIndex = kUnlimitedTarget;
     world.table.startNewGame();
-    if (!playOn(world.table, 60, errors)) ::_exit(13);
+    if (!playOn(world.table, 60, errors, expected)) ::_exit(13);
     if (errors == 0) ::_exit(14);
+    const int first = errors;
     s.targetIndex = 1;
     world.table.startNewGame();
     errors = 0;
-    if (!playOn(world.table, kTargetDraws[1], errors)) ::_exit(15);
-    if (errors != 1 || world.table.allows(TableCommand::DealOrDraw)) ::_exit(16);
+    if (!playOn(world.table, kTargetDraws[1], errors, expected)) ::_exit(15);
+    if (world.table.allows(TableCommand::DealOrDraw)) ::_exit(16);
+    // Each score entered is refused; a read-only file was said once.
+    if (fault == Fault::ReadOnlyFile ? first != 1 || errors != 0 : errors != 1) ::_exit(18);
     world.table.startNewGame();
-    if (!playOn(world.table, 3, errors)) ::_exit(17);
+    if (!playOn(world.table, 3, errors, expected)) ::_exit(17);
     ::_exit(0);
 }
 
@@ -112,10 +120,16 @@ TEST_P(StoreFault, TheGameGoesOnAndTheFileKeepsWhatItHeld) {
     const std::string before = readText(file);
     fs::remove(file.string() + ".lock");
     if (GetParam() == Fault::ReadOnlyFolder) {
+        // The file stays writable for the player (nobody, when the tests run as root).
+        if (::geteuid() == 0 && ::chown(file.c_str(), 65534, 65534) != 0) FAIL();
         fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_exec);
         fs::permissions(file.parent_path(), fs::perms::owner_read | fs::perms::owner_exec |
                                                 fs::perms::others_read | fs::perms::others_exec);
-        fs::permissions(file, fs::perms::owner_read | fs::perms::others_read);
+    } else if (GetParam() == Fault::ReadOnlyFile) {
+        fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_exec);
+        fs::permissions(file.parent_path(), fs::perms::all);
+        fs::permissions(file,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     }
     EXPECT_EQ(playWithFault(file, GetParam()), 0);
     fs::permissions(file.parent_path(), fs::perms::owner_all, fs::perm_options::add);
@@ -126,7 +140,8 @@ TEST_P(StoreFault, TheGameGoesOnAndTheFileKeepsWhatItHeld) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, StoreFault,
-                         ::testing::Values(Fault::FullDisk, Fault::ReadOnlyFolder));
+                         ::testing::Values(Fault::FullDisk, Fault::ReadOnlyFolder,
+                                           Fault::ReadOnlyFile));
 
 }  // namespace
 }  // namespace brisko

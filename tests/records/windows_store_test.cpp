@@ -132,7 +132,7 @@ TEST_F(WindowsStoreTest, AFirstRunCreatesTheKeyWith188ValuesOfTheirTypesAndWidth
     EXPECT_EQ(loadError(), "");
 }
 
-TEST_F(WindowsStoreTest, AValueOfTheWrongTypeOrTooLongRaisesTheTypeErrorWithItsName) {
+TEST_F(WindowsStoreTest, AValueOfTheWrongTypeOrLengthIsToldCopiedAsideAndMended) {
     struct Case {
         const char* name;
         DWORD type;
@@ -145,6 +145,8 @@ TEST_F(WindowsStoreTest, AValueOfTheWrongTypeOrTooLongRaisesTheTypeErrorWithItsN
         {"optionBarreInfo", REG_DWORD, {1, 0, 0, 0}},
         {"optionCouleurFondEcran", REG_BINARY, {0, 0, 0x40, 0, 0}},
         {"score365", REG_BINARY, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"niveau", REG_BINARY, {1}},
+        {"verif", REG_BINARY, {}},
         {"optionObjectifNbTirages", REG_SZ, {'1', 0, 0, 0}},
         {"highScoreName111", REG_BINARY, {'A', 0, 0, 0}},
         {"optionYourName", REG_DWORD, {0, 0, 0, 0}},
@@ -156,23 +158,53 @@ TEST_F(WindowsStoreTest, AValueOfTheWrongTypeOrTooLongRaisesTheTypeErrorWithItsN
         WindowsStore first;
         Records(first, random, texts).LoadSettings();
         plant(c.name, c.type, c.data);
-        EXPECT_EQ(loadError(), std::string("Type de données incorrect pour '") + c.name + "'");
-        // The bad value is left for the player to see, not overwritten.
-        EXPECT_EQ(rawValues().at(wide(c.name)).type, c.type);
+        const std::string error = loadError();
+        EXPECT_TRUE(error.starts_with(std::string("Type de données incorrect pour '") + c.name +
+                                      "'\nLes réglages 'HKEY_CURRENT_USER\\Software\\Caldimo\\"
+                                      "BRISKO 99' contiennent des valeurs d'un type ou d'une "
+                                      "longueur incorrects. Illisible : '" +
+                                      c.name + "'."))
+            << error;
+        // Kept whole in the key beside it, then mended.
+        const std::string marker = "gardée sous 'HKEY_CURRENT_USER\\";
+        const size_t at = error.find(marker);
+        ASSERT_NE(at, std::string::npos) << error;
+        const size_t from = at + marker.size();
+        const std::string copy = error.substr(from, error.rfind('\'') - from);
+        HKEY kept = nullptr;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, wide(copy).c_str(), 0, KEY_READ, &kept),
+                  ERROR_SUCCESS)
+            << copy;
+        DWORD type = 0;
+        EXPECT_EQ(RegQueryValueExW(kept, wide(c.name).c_str(), nullptr, &type, nullptr, nullptr),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(type, c.type);
+        RegCloseKey(kept);
+        const auto& mended = rawValues().at(wide(c.name));
+        EXPECT_TRUE(mended.type != c.type || mended.data != c.data);
+        EXPECT_EQ(loadError(), "");
     }
 }
 
-TEST_F(WindowsStoreTest, AnAbsentValueLeavesTheFieldAndAShorterOneFillsItsFirstBytes) {
+TEST_F(WindowsStoreTest, AnAbsentValueLeavesTheFieldAndAShorterOneIsDamage) {
     records.LoadSettings();
+    const HighScoreList list = records.settings.highScores[1][1];
     removeValue("optionCouleurFondEcran");
-    removeValue("highScoreName111");
+    removeValue("highScoreName112");
     plant("score111", REG_BINARY, {0x34, 0x12});
     records.settings.optionCouleurFondEcran = 0x00123456;
-    // High enough to stay above the ranks below it.
-    records.settings.highScores[1][1][1].points = 0x7fff0000;
-    records.LoadSettings();
+    texts.setLanguage(Language::English);
+    try {
+        records.LoadSettings();
+        ADD_FAILURE() << "not told";
+    } catch (const StoreError& error) {
+        EXPECT_NE(std::string(error.what()).find("Could not be read: 'score111'."),
+                  std::string::npos)
+            << error.what();
+    }
     EXPECT_EQ(records.settings.optionCouleurFondEcran, 0x00123456u);
-    EXPECT_EQ(records.settings.highScores[1][1][1].points, 0x7fff1234);
+    // Rank 1 dropped: the second (its name absent, so empty) moves up.
+    EXPECT_EQ(records.settings.highScores[1][1][1].points, list[2].points);
     EXPECT_EQ(records.settings.highScores[1][1][1].name, "");
 
     // The store itself: absent reads 0 and leaves the destination.
@@ -180,6 +212,8 @@ TEST_F(WindowsStoreTest, AnAbsentValueLeavesTheFieldAndAShorterOneFillsItsFirstB
     EXPECT_EQ(store.readBinary("nothing here", dest, 4), 0u);
     EXPECT_EQ(dest[0], 9);
     EXPECT_EQ(store.readString("nothing here"), "");
+    EXPECT_FALSE(store.readBinaryLength("nothing here", dest, 4).has_value());
+    EXPECT_FALSE(store.findString("nothing here").has_value());
 }
 
 TEST_F(WindowsStoreTest, AccentedNamesRoundTrip) {

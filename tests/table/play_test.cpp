@@ -10,6 +10,7 @@
 #include "engine/hand.h"
 #include "tools/play.h"
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "records/store_owner.h"
@@ -256,6 +257,62 @@ TEST(Play, ANewGameStartsWhenItsSaveFails) {
     ASSERT_EQ(run.lines.size(), 1u);
     EXPECT_EQ(number(run.lines[0], "credit"), 200);
     fs::remove(blocker);
+}
+
+// A store that cannot be read is named with its cause, once, and never as an
+// empty "error: " line.
+TEST(Play, AStoreThatCannotBeReadIsNamedWithItsCause) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(::testing::TempDir()) / "brisko_play_unreadable";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "folder.reg");
+    ASSERT_EQ(::mkfifo((dir / "fifo.reg").c_str(), 0600), 0);
+    fs::create_symlink("loop.reg", dir / "loop.reg");
+    struct Case {
+        const char* file;
+        const char* cause;
+    };
+    const Case cases[] = {
+        {"folder.reg", "are not a plain file (it is a folder)"},
+        {"fifo.reg", "are not a plain file (it is a pipe (FIFO))"},
+        {"loop.reg", "could not be read: too many symbolic links (a loop?)"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = (dir / c.file).string();
+        const Session run = play("deal\n", {"--store", path});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err.find("error: \n"), std::string::npos) << run.err;
+        const size_t first = run.err.find("'" + path + "' ");
+        EXPECT_NE(first, std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(c.cause), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("error: The", first + 1), std::string::npos) << run.err;
+    }
+    fs::remove_all(dir);
+}
+
+// A settings file the player made read-only is said once, the statistics'
+// saves included, and nothing is written in it.
+TEST(Play, AReadOnlyStoreIsSaidOnceAndKeptAsItIs) {
+    namespace fs = std::filesystem;
+    const fs::path file = fs::path(::testing::TempDir()) / "brisko_play_read_only.reg";
+    fs::remove(file);
+    ASSERT_EQ(play("new\n", {"--store", file.string()}).status, 0);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    std::stringstream before;
+    before << std::ifstream(file).rdbuf();
+    const Session run = play("name zoe\nnew\ndeal\ndeal\ndeal\ndeal\n", {"--store", file.string()});
+    EXPECT_EQ(run.status, 1);
+    size_t told = 0;
+    for (size_t at = run.err.find("is read-only: the game goes on and saves nothing in it.");
+         at != std::string::npos; at = run.err.find("is read-only", at + 1)) {
+        ++told;
+    }
+    EXPECT_EQ(told, 1u) << run.err;
+    std::stringstream after;
+    after << std::ifstream(file).rdbuf();
+    EXPECT_EQ(after.str(), before.str());
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    fs::remove(file);
 }
 
 // One program per store: a store held by a running game is refused at once;

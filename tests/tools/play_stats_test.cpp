@@ -8,7 +8,10 @@
 #include <map>
 #include <sstream>
 
+#include "records/memory_store.h"
 #include "records/registry_text.h"
+#include "records/store_messages.h"
+#include "table/statistics.h"
 #include "tests/records/helpers.h"
 #include "tools/analyze.h"
 
@@ -121,6 +124,25 @@ TEST(PlayStats, CountsScriptedGamesAndKeepsThemAcrossARestart) {
     EXPECT_NE(third.err.find("statistics were damaged"), std::string::npos);
     EXPECT_EQ(at(third.stats, "all.3.draws"), 0);
     EXPECT_EQ(gameKeyText(store), before);
+}
+
+// A refused save of the figures names the value of the game type played and
+// says, in the player's language, what became of it.
+TEST(PlayStats, ARefusedSaveNamesTheGameTypePlayed) {
+    MemoryStore store;
+    Statistics statistics(store, "Software\\Caldimo\\BRISKO 99\\Statistics");
+    statistics.load();
+    store.refuseWrites = true;
+    DrawRecord record;
+    record.gameType = GameType{3};
+    record.bet = 1;
+    statistics.drawEnded(record);
+    const std::optional<StoreError> error = statistics.takeSaveError();
+    ASSERT_TRUE(error);
+    EXPECT_EQ(storeMessage(*error, Language::English),
+              "Erreur à définition des données pour 'Type3'\n"
+              "The settings could not be written: permission denied. The save of 'Type3' was "
+              "given up: the settings keep what they held, and the game goes on.");
 }
 
 }  // namespace

@@ -845,12 +845,17 @@ class WindowTest : public QObject {
         store.put("Software\\Caldimo\\BRISKO 99", "niveau", kRegSz, {'x', 0});
         RecordingDialogs dialogs;
         TfrmBrisko window(clock, store, ScreenMetrics{1024, 768, 96}, &dialogs);
-        QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY(dialogs.messages[0].contains("niveau"));
+        // Told in the player's language once it is chosen, at the next save.
+        QCOMPARE(dialogs.messages.size(), 0);
         window.chooseLanguage(Language::English);
         window.show();
         window.setEnabled(true);
         window.world().table.startNewGame();
+        window.findChild<QAction*>("menuSuggestionCartes")->trigger();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages[0].startsWith(
+            "Type de données incorrect pour 'niveau'\nThe settings hold values of a wrong type "
+            "or length. Could not be read: 'niveau'."));
         QTest::mouseClick(window.findChild<QWidget*>("ButtonTirage"), Qt::LeftButton);
         QCOMPARE(window.world().table.state.drawNumber, 1);
     }
