@@ -293,6 +293,37 @@ class OrderSearch {
         return true;
     }
 
+    // Puts a line above the one before it, when no deal has holds of both
+    // and it wins more on average: the chart reads better, and no deal
+    // changes its hold.
+    void tidy() {
+        std::vector<Int128> value(rules_.size(), 0);
+        std::vector<int64_t> weight(rules_.size(), 0);
+        for (uint32_t d = 0; d < s_.records.size(); ++d) {
+            const auto r = static_cast<size_t>(first_[d]);
+            value[r] += Int128{s_.records[d].weight} * firstValue_[d];
+            weight[r] += s_.records[d].weight;
+        }
+        auto average = [&](int32_t r) {
+            const auto i = static_cast<size_t>(r);
+            return weight[i] == 0
+                       ? 0.0L
+                       : static_cast<long double>(value[i]) / static_cast<long double>(weight[i]);
+        };
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (size_t i = 0; i + 1 < order_.size(); ++i) {
+                const int32_t a = order_[i];
+                const int32_t b = order_[i + 1];
+                if (average(b) > average(a) && !meet(a, b)) {
+                    std::swap(order_[i], order_[i + 1]);
+                    moved = true;
+                }
+            }
+        }
+        reorder();
+    }
+
     int32_t exceptionCount() const {
         int32_t n = 0;
         for (int32_t r : order_) n += rule(r).penalties != 0;
@@ -499,6 +530,21 @@ class OrderSearch {
         std::vector<Int128> ahead_;  // by the other rule's place
     };
 
+    // Some deal has holds of both rules.
+    bool meet(int32_t a, int32_t b) const {
+        const auto& wa = where_[static_cast<size_t>(a)];
+        const auto& wb = where_[static_cast<size_t>(b)];
+        for (size_t i = 0, j = 0; i < wa.size() && j < wb.size();) {
+            if (wa[i].deal == wb[j].deal) return true;
+            if (wa[i].deal < wb[j].deal) {
+                ++i;
+            } else {
+                ++j;
+            }
+        }
+        return false;
+    }
+
     // The best of the rules other than a and b on a deal: place and value.
     std::pair<int32_t, int64_t> otherBest(uint32_t d, int32_t a, int32_t b) const {
         if (first_[d] != a && first_[d] != b) return {pos(first_[d]), firstValue_[d]};
@@ -699,6 +745,7 @@ StrategyChart makeStrategyChart(const ReturnCalculator& calculator, GameType gam
             search.improve();
             search.dropUnused();
         }
+        search.tidy();
         SectionSums sums;
         chart.sections.push_back(sectionOf(s, search, number, sums));
         const Fraction chance(kind.chances, kJokerOdds);
