@@ -776,40 +776,73 @@ const ChartLine* StrategyChart::line(int32_t number) const {
     return nullptr;
 }
 
+namespace {
+
+// The lines of a section in the order they are weighed: each exception
+// just before the line it names.
+std::vector<const ChartLine*> weighedLines(const ChartSection& s) {
+    std::vector<const ChartLine*> weighed;
+    for (const ChartLine& line : s.lines) {
+        for (const ChartLine& x : s.exceptions) {
+            if (x.before == line.number) weighed.push_back(&x);
+        }
+        weighed.push_back(&line);
+    }
+    return weighed;
+}
+
+// The place in `weighed` of the line a hold fits, or weighed.size().
+size_t placeOf(const ChartSection& s, const std::vector<const ChartLine*>& weighed,
+               const RawEntry& e) {
+    const HoldPattern p = HoldPattern::fromCode(e.code);
+    // An exception takes the holds of its line that throw its penalty cards.
+    bool excepted = false;
+    for (const ChartLine& x : s.exceptions) {
+        excepted = excepted || (x.patterns.covers(p) && (e.penalties & x.penalties) == x.penalties);
+    }
+    for (size_t i = 0; i < weighed.size(); ++i) {
+        if (weighed[i]->patterns.covers(p) && weighed[i]->isException() == excepted) return i;
+    }
+    return weighed.size();
+}
+
+}  // namespace
+
 ChartChoice StrategyChart::choose(const Hand& dealt) const {
     bool joker = false;
     for (int32_t k = 1; k <= kSlots; ++k) joker = joker || dealt[k] == kJoker;
     const ChartSection* s = section(joker);
     if (s == nullptr) return {};
-    // The lines of the section in the order they are weighed.
-    std::vector<const ChartLine*> weighed;
-    for (const ChartLine& line : s->lines) {
-        for (const ChartLine& x : s->exceptions) {
-            if (x.before == line.number) weighed.push_back(&x);
-        }
-        weighed.push_back(&line);
-    }
+    const std::vector<const ChartLine*> weighed = weighedLines(*s);
     HoldMask suggested = 0;
     const HoldReader reader = readerOf(dealt, suggested);
-    size_t bestPlace = weighed.size();
+    size_t best = weighed.size();
     ChartChoice choice;
+    // The holds come in the order of ties: the first of the first line wins.
     for (const RawEntry& e : rawEntries(reader, nullptr)) {
-        const HoldPattern p = HoldPattern::fromCode(e.code);
-        // An exception takes the holds of its line that throw its penalty cards.
-        bool excepted = false;
-        for (const ChartLine& x : s->exceptions) {
-            excepted =
-                excepted || (x.patterns.covers(p) && (e.penalties & x.penalties) == x.penalties);
-        }
-        for (size_t i = 0; i < bestPlace; ++i) {
-            const ChartLine& line = *weighed[i];
-            if (!line.patterns.covers(p) || line.isException() != excepted) continue;
-            bestPlace = i;
-            choice = {e.hold, line.number};
-            break;
+        const size_t place = placeOf(*s, weighed, e);
+        if (place < best) {
+            best = place;
+            choice = {e.hold, weighed[place]->number};
         }
     }
     return choice;
+}
+
+int32_t StrategyChart::lineOf(const Hand& dealt, HoldMask hold) const {
+    bool joker = false;
+    for (int32_t k = 1; k <= kSlots; ++k) joker = joker || dealt[k] == kJoker;
+    const ChartSection* s = section(joker);
+    if (s == nullptr) return 0;
+    const std::vector<const ChartLine*> weighed = weighedLines(*s);
+    HoldMask suggested = 0;
+    const HoldReader reader = readerOf(dealt, suggested);
+    for (const RawEntry& e : rawEntries(reader, nullptr)) {
+        if (e.hold != hold) continue;
+        const size_t place = placeOf(*s, weighed, e);
+        return place < weighed.size() ? weighed[place]->number : 0;
+    }
+    return 0;
 }
 
 }  // namespace brisko

@@ -65,6 +65,10 @@ struct StrategyChart {
 
     // The hold the chart keeps on a deal of its game type, and its line.
     ChartChoice choose(const Hand& dealt) const;
+    // The line a hold of a deal fits (the one that would choose it, were it
+    // first), or 0 when it fits none: for the best hold, the line a player
+    // should have followed.
+    int32_t lineOf(const Hand& dealt, HoldMask hold) const;
     // The line of that number, or null.
     const ChartLine* line(int32_t number) const;
     const ChartSection* section(bool joker) const;
