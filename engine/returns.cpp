@@ -328,17 +328,15 @@ Hand handOfDeal(const Deal& d, int32_t count) {
     return hand;
 }
 
-// The kinds of deal of a game type: (ordinary cards dealt, chance out of
-// kJokerOdds): five without the joker, four with it.
-std::vector<std::pair<int32_t, int32_t>> dealKinds(GameType gameType) {
+}  // namespace
+
+std::vector<DealKind> dealKindsOf(GameType gameType) {
     const int32_t joker = rulesOf(gameType).jokerDealChances;
-    std::vector<std::pair<int32_t, int32_t>> kinds;
+    std::vector<DealKind> kinds;
     if (joker < kJokerOdds) kinds.push_back({5, kJokerOdds - joker});
     if (joker > 0) kinds.push_back({4, joker});
     return kinds;
 }
-
-}  // namespace
 
 std::array<Fraction, kHoldCount> ReturnCalculator::holdValues(const Hand& dealt,
                                                               GameType gameType) const {
@@ -373,6 +371,34 @@ std::array<Fraction, kHoldCount> ReturnCalculator::holdValues(const Hand& dealt,
     return values;
 }
 
+Int128 ReturnCalculator::valueDenominator(int32_t ordinaryCards) {
+    return checkedMul(Int128{kJokerOdds}, Int128{drawDenominator(52 - ordinaryCards)});
+}
+
+size_t ReturnCalculator::dealClassCount(int32_t ordinaryCards) {
+    return static_cast<size_t>(suitClassCount(ordinaryCards));
+}
+
+void ReturnCalculator::forEachDealClass(
+    GameType gameType, int32_t ordinaryCards,
+    const std::function<void(size_t, const DealClassValues&)>& visit) const {
+    const std::vector<Deal> deals = dealsOf(ordinaryCards, true);
+    inParallel(threads_, static_cast<int64_t>(deals.size()),
+               [&](int32_t, int64_t first, int64_t last) {
+                   DealClassValues out{};
+                   for (auto i = static_cast<size_t>(first); i < static_cast<size_t>(last); ++i) {
+                       const Deal& d = deals[i];
+                       const DealWork w(*this, gameType, d.cards.data(), ordinaryCards);
+                       out.hand = handOfDeal(d, ordinaryCards);
+                       out.weight = d.weight;
+                       for (HoldMask hold = 0; hold < kHoldCount; ++hold) {
+                           out.values[hold] = static_cast<int64_t>(w.value(hold));
+                       }
+                       visit(i, out);
+                   }
+               });
+}
+
 // Every deal of `count` ordinary cards (and the joker with four), each played
 // with the optimal hold and with the suggested one, summed over the deals.
 ReturnCalculator::Sums ReturnCalculator::sumOverDeals(GameType gameType, int32_t count,
@@ -403,12 +429,10 @@ std::array<GameReturn, 2> ReturnCalculator::gameReturns(GameType gameType,
         out[s].gameType = gameType;
         out[s].strategy = s == 0 ? Strategy::Optimal : Strategy::Suggest;
     }
-    for (const auto& [count, chance] : dealKinds(gameType)) {
+    for (const auto& [count, chance] : dealKindsOf(gameType)) {
         const Sums total = sumOverDeals(gameType, count, bySuitSymmetry);
         // Every deal's values share the denominator kJokerOdds x drawDenominator.
-        const Int128 den =
-            checkedMul(checkedMul(Int128{kJokerOdds}, Int128{drawDenominator(52 - count)}),
-                       Int128{binomial(52, count)});
+        const Int128 den = checkedMul(valueDenominator(count), Int128{binomial(52, count)});
         const Fraction kindChance(chance, kJokerOdds);
         for (int32_t s = 0; s < 2; ++s) {
             out[s].perCredit = out[s].perCredit + kindChance * Fraction(total.value[s], den);

@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,24 @@ struct GameReturn {
     double standardDeviation = 0;                     // of the win per credit of one draw
 };
 
+// A kind of deal of a game type: five ordinary cards, or four and the
+// joker, with its chance out of kJokerOdds.
+struct DealKind {
+    int32_t ordinaryCards;
+    int32_t chances;
+};
+std::vector<DealKind> dealKindsOf(GameType gameType);
+
+// A class of deals that differ only by the names of their suits, with the
+// value of every hold of one of them.
+struct DealClassValues {
+    Hand hand;       // the ordinary cards ascending from slot 1, then the joker with four
+    int32_t weight;  // deals in the class
+    // By HoldMask: the expected win per credit bet x the kind's valueDenominator
+    // (at most 500 x a denominator below 10^13).
+    std::array<int64_t, kHoldCount> values;
+};
+
 // Everything the return of a game type needs beyond the evaluation table:
 // for every set of up to four ordinary cards, the final hands that hold it.
 // The work is shared among `threads` threads.
@@ -45,6 +64,16 @@ class ReturnCalculator {
 
     // The value of every hold of a dealt hand, from the tables (as holdValues).
     std::array<Fraction, kHoldCount> holdValues(const Hand& dealt, GameType gameType) const;
+
+    // The denominator shared by the values of every deal of a kind.
+    static Int128 valueDenominator(int32_t ordinaryCards);
+    // Number of classes of deals of a kind (one per suit renaming).
+    static size_t dealClassCount(int32_t ordinaryCards);
+    // Calls visit(i, deal) once for each class i of deals of a kind, from the
+    // calculator's threads at once; the classes come in no set order, but
+    // each i is always the same class.
+    void forEachDealClass(GameType gameType, int32_t ordinaryCards,
+                          const std::function<void(size_t, const DealClassValues&)>& visit) const;
 
   private:
     struct Level {

@@ -12,6 +12,7 @@
 #include "tools/play.h"
 #include "tools/returns_commands.h"
 #include "tools/simulate.h"
+#include "tools/strategy_command.h"
 
 namespace brisko {
 
@@ -69,6 +70,20 @@ Commands:
       the game suggests. The game type defaults to 2 with the joker in the
       hand, else 3.
       Example: brisko-analyze advise AS KS QS JS 9D
+  strategy TYPE [--lang fr|en] [--hold C1 C2 C3 C4 C5] [--cache DIR] [--threads N]
+      The strategy chart of a game type, worked out from the exact value of
+      every hold of every deal: ordered lists of hold patterns, one for the
+      deals with the joker and one for those without (keep the cards of the
+      first line the deal fits), each line with the average win per credit
+      of the holds it chooses and how often it is used, then the exceptions
+      that penalty cards make. The last line is
+        return chart=X best=Y suggested=Z
+      the expected win per credit bet (6 decimals) of the chart, the best
+      holds and the game's suggestion. With --hold, prints instead the hold
+      the chart makes on that deal and the number of the line that chose it:
+        hold=hhhhh line=N
+      --cache keeps the chart in DIR and reads it from there next time.
+      Example: brisko-analyze strategy 3 --hold AS KS QS JS 9D
 )"
     R"(  play [--store PATH]
       Plays games from standard input, one command a line; see
@@ -280,6 +295,7 @@ int runAnalyze(const std::vector<std::string>& args, std::istream& in, std::ostr
     if (name == "rtp") return runRtp(options, out, err);
     if (name == "advise") return runAdvise(options, out, err);
     if (name == "simulate") return runSimulate(options, out, err);
+    if (name == "strategy") return runStrategy(options, out, err);
     LineCommand command = nullptr;
     if (name == "eval") command = evalLine;
     if (name == "deal") command = dealLine;
