@@ -113,6 +113,17 @@ std::vector<Deal> dealsOf(int32_t count, bool bySuitSymmetry) {
     return deals;
 }
 
+// Of the win per credit of one draw, from the chances of the categories.
+double standardDeviationOf(const GameReturn& r) {
+    long double square = 0;
+    for (int32_t c = 0; c < kCategoryCount; ++c) {
+        square +=
+            static_cast<long double>(payMultiplier[c]) * payMultiplier[c] * r.categories[c].value();
+    }
+    const long double mean = r.perCredit.value();
+    return static_cast<double>(std::sqrt(square - mean * mean));
+}
+
 }  // namespace
 
 int64_t suitClassCount(int32_t cards) {
@@ -418,16 +429,32 @@ std::array<GameReturn, 2> ReturnCalculator::gameReturns(GameType gameType,
             }
         }
     }
-    for (auto& r : out) {
-        long double square = 0;
-        for (int32_t c = 0; c < kCategoryCount; ++c) {
-            square += static_cast<long double>(payMultiplier[c]) * payMultiplier[c] *
-                      r.categories[c].value();
-        }
-        const long double mean = r.perCredit.value();
-        r.standardDeviation = static_cast<double>(std::sqrt(square - mean * mean));
-    }
+    for (auto& r : out) r.standardDeviation = standardDeviationOf(r);
     return out;
+}
+
+const std::array<GameReturn, 2>& exactReturns(GameType gameType) {
+    static const auto all = [] {
+        std::array<std::array<GameReturn, 2>, kGameTypes> returns;
+        const auto* figure = kExactReturnFigures.data();
+        auto next = [&figure] {
+            const Fraction f((*figure)[0], (*figure)[1]);
+            ++figure;
+            return f;
+        };
+        for (int32_t t = 1; t <= kGameTypes; ++t) {
+            for (int32_t s = 0; s < 2; ++s) {
+                GameReturn& r = returns[static_cast<size_t>(t - 1)][static_cast<size_t>(s)];
+                r.gameType = static_cast<GameType>(t);
+                r.strategy = s == 0 ? Strategy::Optimal : Strategy::Suggest;
+                r.perCredit = next();
+                for (Fraction& c : r.categories) c = next();
+                r.standardDeviation = standardDeviationOf(r);
+            }
+        }
+        return returns;
+    }();
+    return all[static_cast<size_t>(number(gameType) - 1)];
 }
 
 }  // namespace brisko

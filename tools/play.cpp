@@ -9,7 +9,6 @@
 #include <ostream>
 #include <sstream>
 #include <string_view>
-#include <thread>
 
 #ifndef _WIN32
 #include "records/file_store.h"
@@ -211,8 +210,6 @@ class Session {
     std::vector<Decision> undecided_;
     TrainerTally tally_;
     Statistics statistics_;
-    std::unique_ptr<ReturnCalculator> returns_;  // built at the first `stats`
-    std::array<std::optional<ExpectedReturns>, kGameTypes> expected_;
 };
 
 bool Session::run(const std::string& line) {
@@ -352,21 +349,14 @@ void Session::printTally() {
 }
 
 // The expected figures of the game in progress's type and of every type
-// played, worked out once each.
+// played.
 void Session::printStatistics() {
     settleTally();
     std::array<const ExpectedReturns*, kGameTypes> expected{};
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         const auto k = static_cast<size_t>(t - 1);
         if (t != number(statistics_.gameType()) && statistics_.allTime()[k].draws == 0) continue;
-        if (!expected_[k]) {
-            if (!returns_) {
-                const auto threads = static_cast<int32_t>(std::thread::hardware_concurrency());
-                returns_ = std::make_unique<ReturnCalculator>(evaluator(), std::max(1, threads));
-            }
-            expected_[k] = returns_->gameReturns(static_cast<GameType>(t));
-        }
-        expected[k] = &*expected_[k];
+        expected[k] = &exactReturns(static_cast<GameType>(t));
     }
     writeStatisticsLines(out_, statistics_, expected, &tally_);
     if (std::optional<StoreError> error = statistics_.takeSaveError()) throw *error;

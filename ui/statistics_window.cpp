@@ -23,7 +23,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "engine/fast_eval.h"
+#include "engine/returns.h"
 #include "table/game.h"
 #include "ui/dialogs.h"
 
@@ -51,38 +51,8 @@ constexpr std::array<HandCategory, kCategoryCount> kRows = {
 
 // --- the exact figures -------------------------------------------------------
 
-ExpectedFigures::~ExpectedFigures() {
-    if (worker_.joinable()) worker_.join();
-}
-
-void ExpectedFigures::start() {
-    if (worker_.joinable()) return;
-    worker_ = std::thread([this] {
-        const FastEvaluator evaluator;
-        const auto threads =
-            static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
-        const ReturnCalculator calculator(evaluator, threads);
-        for (int32_t t = 1; t <= kGameTypes; ++t) {
-            ExpectedReturns figures = calculator.gameReturns(static_cast<GameType>(t));
-            {
-                const std::lock_guard lock(mutex_);
-                returns_[static_cast<size_t>(t - 1)] = std::move(figures);
-            }
-            emit computed();
-        }
-    });
-}
-
-const ExpectedReturns* ExpectedFigures::of(GameType type) const {
-    const std::lock_guard lock(mutex_);
-    const auto& figures = returns_[static_cast<size_t>(number(type) - 1)];
-    return figures ? &*figures : nullptr;
-}
-
-bool ExpectedFigures::ready() const {
-    const std::lock_guard lock(mutex_);
-    return std::all_of(returns_.begin(), returns_.end(),
-                       [](const auto& r) { return r.has_value(); });
+const ExpectedReturns& ExpectedFigures::of(GameType type) const {
+    return exactReturns(type);
 }
 
 // --- the feed ----------------------------------------------------------------
@@ -109,7 +79,6 @@ StatisticsWindow::StatisticsWindow(QWidget* table, Statistics& statistics,
       expected_(expected) {
     setObjectName("frmStatistiques");
     build();
-    connect(&expected_, &ExpectedFigures::computed, this, &StatisticsWindow::refresh);
     table_->installEventFilter(this);
     setScale(m_);
 }
@@ -196,10 +165,6 @@ void StatisticsWindow::build() {
     right->addWidget(chartView_, 1);
 
     right->addWidget(figureGrid(trainerBox_, "boxStatsTrainer", trainerNames_, trainer_));
-    note_ = new QLabel(this);
-    note_->setObjectName("labelStatsNote");
-    note_->setWordWrap(true);
-    right->addWidget(note_);
 
     auto* buttons = new QHBoxLayout;
     export_ = new QPushButton(this);
@@ -303,11 +268,9 @@ void StatisticsWindow::refresh() {
     fillFigures(figures, expected_.of(type));
     fillTrainer();
     fillChart();
-    note_->setText(expected_.ready() ? QString() : text(Txt::txtStatsComputing));
-    note_->setVisible(!expected_.ready());
 }
 
-void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns* expected) {
+void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns& expected) {
     const std::array<std::pair<Txt, QString>, 4> summary = {{
         {Txt::txtStatsDraws, QString::number(f.draws)},
         {Txt::txtStatsBet, QString::number(f.bet)},
@@ -336,8 +299,8 @@ void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns* 
         const QString cells[] = {
             QString::number(f.categories[k]),
             percent(categoryPercent(f, c), 2),
-            expected ? percent((*expected)[0].categories[k] * Fraction(100, 1), 4) : "...",
-            expected ? percent((*expected)[1].categories[k] * Fraction(100, 1), 4) : "...",
+            percent(expected[0].categories[k] * Fraction(100, 1), 4),
+            percent(expected[1].categories[k] * Fraction(100, 1), 4),
         };
         const QString row =
             hands_->verticalHeaderItem(r) ? hands_->verticalHeaderItem(r)->text() : QString();
@@ -457,7 +420,6 @@ bool StatisticsWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void StatisticsWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    expected_.start();
     refresh();
     follow();
 }
