@@ -105,8 +105,6 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     surface_->setMinimumSize(smallest.length(kClientWidth), smallest.length(kClientHeight));
 
     setUpTimers();
-    ColorDialog1 = new QColorDialog(this);
-    ColorDialog1->setObjectName("ColorDialog1");
     connectRoutes(*this, [this](Handler handler) { handle(handler); });
 
     // The world does not touch the store; the load comes here, where its
@@ -237,8 +235,8 @@ void TfrmBrisko::ApplyTexts() {
     setWindowTitle(productTitle_);
     if (language == Language::None) return;
     helpFile_ = QDir(QCoreApplication::applicationDirPath()).filePath(q(infoOf(language).helpFile));
-    // The chooser titled itself when it was made, before the language.
-    ColorDialog1->setWindowTitle(QColorDialog::tr("Select Color"));
+    // A chooser made before the language titled itself without it.
+    if (ColorDialog1) ColorDialog1->setWindowTitle(QColorDialog::tr("Select Color"));
     layout_.applyTexts(texts);
 
     auto text = [&](Txt key) { return q(texts[key]); };
@@ -280,9 +278,17 @@ bool TfrmBrisko::askYesNo(const std::string& question) {
 
 bool TfrmBrisko::chooseColour(uint32_t current, uint32_t& chosen) {
     QColor colour;
-    if (!dialogs_->chooseColour(*ColorDialog1, toQColor(current), colour)) return false;
+    if (!dialogs_->chooseColour(colourChooser(), toQColor(current), colour)) return false;
     chosen = fromQColor(colour);
     return true;
+}
+
+QColorDialog& TfrmBrisko::colourChooser() {
+    if (!ColorDialog1) {
+        ColorDialog1 = new QColorDialog(this);
+        ColorDialog1->setObjectName("ColorDialog1");
+    }
+    return *ColorDialog1;
 }
 
 // --- the controls as the game reaches them ----------------------------------
