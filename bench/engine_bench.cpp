@@ -119,14 +119,6 @@ void BM_FastEvaluateFloorEveryHand(benchmark::State& st) {
 }
 BENCHMARK(BM_FastEvaluateFloorEveryHand)->Apply(withMinAndMax);
 
-void BM_FastEvaluatorBuild(benchmark::State& st) {
-    for (auto _ : st) {
-        const FastEvaluator fast;
-        benchmark::DoNotOptimize(fast.categoryAt(0));
-    }
-}
-BENCHMARK(BM_FastEvaluatorBuild)->Unit(benchmark::kMillisecond);
-
 // One hand as the table plays it: deal, suggestion, draw of the rest.
 void BM_DealAndDraw(benchmark::State& st) {
     const int32_t gameType = static_cast<int32_t>(st.range(0));

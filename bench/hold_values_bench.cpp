@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the trainer's analysis: the exact values of all 32 holds of a
-// deal, over deals the game itself makes, with the evaluation table built
-// once before the timing (BM_FastEvaluatorBuild times the building).
+// deal, over deals the game itself makes.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

@@ -11,8 +11,7 @@
 namespace brisko {
 namespace {
 
-// advise: all 32 holds of one dealt hand, with the evaluation table built
-// once (BM_FastEvaluatorBuild times the building).
+// advise: all 32 holds of one dealt hand.
 void BM_AdviseOneHand(benchmark::State& st) {
     const int32_t type = static_cast<int32_t>(st.range(0));
     const Hand hand = type == 3 ? Hand{0, 1, 15, 30, 44, 9} : Hand{0, 1, 15, kJoker, 44, 9};

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The statistics window: how long its exact frequencies take to work out,
-// and how long the window takes to open (offscreen) once they are known.
+// The statistics window: how long it takes to open (offscreen), its exact
+// frequencies read from the table made when the game was built.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QThread>
 
-#include "engine/fast_eval.h"
-#include "engine/returns.h"
 #include "records/memory_store.h"
 #include "table/statistics.h"
 #include "ui/dialogs.h"
@@ -15,32 +12,6 @@
 
 namespace brisko {
 namespace {
-
-// The frequencies of one game type, the tables built once (on one thread,
-// as the window's worker does on a single core).
-void BM_ExpectedFrequenciesOneGameType(benchmark::State& st) {
-    const FastEvaluator fast;
-    const ReturnCalculator calculator(fast, 1);
-    for (auto _ : st)
-        benchmark::DoNotOptimize(calculator.gameReturns(GameType{int32_t(st.range(0))}));
-}
-BENCHMARK(BM_ExpectedFrequenciesOneGameType)
-    ->Arg(1)
-    ->Arg(2)
-    ->Arg(3)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-
-// The tables the frequencies are read from: the evaluator and the final
-// hands of every held set.
-void BM_ExpectedFrequencyTables(benchmark::State& st) {
-    for (auto _ : st) {
-        const FastEvaluator fast;
-        const ReturnCalculator calculator(fast, 1);
-        benchmark::DoNotOptimize(&calculator);
-    }
-}
-BENCHMARK(BM_ExpectedFrequencyTables)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 struct NoDialogs final : Dialogs {
     void message(QWidget*, const QString&) override {}
@@ -73,8 +44,6 @@ void BM_OpenStatisticsWindow(benchmark::State& st) {
     table.resize(1440, 1080);
     table.show();
     ExpectedFigures expected;
-    expected.start();
-    while (!expected.ready()) QThread::msleep(10);
     for (auto _ : st) {
         auto* window = new StatisticsWindow(&table, statistics, expected, texts, dialogs);
         window->setScale(1440);

@@ -206,7 +206,6 @@ enum class Txt : int32_t {
     txtStatsCsvFiles,
     txtStatsExportFailed,
     txtStatsClose,
-    txtStatsComputing,
     txtStatsDamaged,
     txtStatsCsvHeader,
     txtStatsCsvDoubleUp,

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every hand's evaluation in one table read, so that analyses can evaluate
-// millions of hands without running the rules each time. The table is filled
-// by evaluateHand, and the result is the same as evaluateHand's, marks
-// included.
+// millions of hands without running the rules each time. The table is made
+// from evaluateHand when the game is built (engine/make_fast_eval_table.cpp),
+// and the result is the same as evaluateHand's, marks included.
 #pragma once
 
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "engine/hand.h"
 
@@ -127,12 +127,14 @@ class HandKey {
     int32_t slots_ = 0;
 };
 
+// FastEvaluation bits by place, made when the game is built; 0 where no hand
+// lies.
+extern const uint16_t kFastEvaluationTable[HandKey::kPlaces];
+
 class FastEvaluator {
   public:
-    // Fills the table: evaluateHand on one hand of each kind, the other slot
-    // orders of its cards from its marks, which take every card of a marked
-    // rank wherever it lies.
-    FastEvaluator();
+    // Reads the table made at build time: nothing to fill, nothing to free.
+    FastEvaluator() = default;
 
     // The hand's place in the table: the one thing looked up for a hand.
     static uint32_t placeOf(const Hand& hand) {
@@ -152,12 +154,12 @@ class FastEvaluator {
     }
 
     // Places in the table, the unused ones included.
-    size_t size() const { return table_.size(); }
+    size_t size() const { return HandKey::kPlaces; }
 
     static constexpr uint64_t bitOf(int32_t cardIndex) { return uint64_t{1} << (cardIndex - 1); }
 
   private:
-    std::vector<uint16_t> table_;  // FastEvaluation bits by place
+    const uint16_t* table_ = kFastEvaluationTable;
 };
 
 }  // namespace brisko

@@ -113,6 +113,27 @@ std::vector<Deal> dealsOf(int32_t count, bool bySuitSymmetry) {
     return deals;
 }
 
+// Of the win per credit of one draw, from the chances of the categories.
+double standardDeviationOf(const GameReturn& r) {
+    long double square = 0;
+    for (int32_t c = 0; c < kCategoryCount; ++c) {
+        square +=
+            static_cast<long double>(payMultiplier[c]) * payMultiplier[c] * r.categories[c].value();
+    }
+    const long double mean = r.perCredit.value();
+    return static_cast<double>(std::sqrt(square - mean * mean));
+}
+
+// The classes of deals, found once for every game type that deals them.
+const std::vector<Deal>& dealClasses(int32_t count) {
+    if (count == 5) {
+        static const std::vector<Deal> five = dealsOf(5, true);
+        return five;
+    }
+    static const std::vector<Deal> four = dealsOf(4, true);
+    return four;
+}
+
 }  // namespace
 
 int64_t suitClassCount(int32_t cards) {
@@ -198,6 +219,9 @@ class DealWork {
         : calc_(calc), gameType_(gameType), count_(count) {
         n_ = 52 - count;
         scale_ = drawDenominator(n_);
+        for (int32_t drawn = 0; drawn <= kSlots; ++drawn) {
+            perDraw_[drawn] = scale_ / binomial(n_, drawn);
+        }
         if (count == 5) {
             HandKey key;
             for (int32_t k = 0; k < count; ++k) key = key.with(cards[k] + 1);
@@ -242,7 +266,7 @@ class DealWork {
         const uint32_t sub = hold & ((1u << count_) - 1);
         const int32_t h = size_[sub] + (jokerHeld ? 1 : 0);
         auto weight = [&](int32_t chances, int32_t drawn) {
-            return checkedMul(Int128{chances}, Int128{scale_ / binomial(n_, drawn)});
+            return checkedMul(Int128{chances}, Int128{perDraw_[drawn]});
         };
         if (jokerHeld) return {sub, 0, weight(kJokerOdds, 4 - size_[sub])};
         const int32_t j = jokerDrawChances(rulesOf(gameType_), h);
@@ -255,27 +279,36 @@ class DealWork {
                           checkedMul(m.joker, Int128{joker_[m.sub]}));
     }
 
-    // Numerators of each final category's chance for a hold.
+    // Numerators of each final category's chance for a hold: the final hands
+    // of each superset of the cards held, added and taken away in turn, are
+    // counted first and weighed once.
     std::array<Int128, kCategoryCount> categories(HoldMask hold) const {
         const Mix m = mix(hold);
-        std::array<Int128, kCategoryCount> out{};
+        std::array<int64_t, kCategoryCount> plain{};
+        std::array<int64_t, kCategoryCount> joker{};
+        int64_t dealt = 0;  // the five cards dealt, all held
         const uint32_t all = (1u << count_) - 1;
         for (uint32_t sup = m.sub;; sup = (sup + 1) | m.sub) {
-            const Int128 sign = (std::popcount(sup ^ m.sub) & 1) ? -1 : 1;
+            const int64_t sign = 1 - 2 * ((size_[sup] - size_[m.sub]) & 1);
             if (size_[sup] == 5) {
-                Int128& into = out[static_cast<int32_t>(full_)];
-                into = checkedAdd(into, checkedMul(m.plain, sign));
+                dealt += sign;
             } else {
                 const auto& p = calc_.without_[size_[sup]].categories[index_[sup]];
                 const auto& q = calc_.with_[size_[sup]].categories[index_[sup]];
                 for (int32_t c = 0; c < kCategoryCount; ++c) {
-                    const Int128 both = checkedAdd(checkedMul(m.plain, Int128{p[c]}),
-                                                   checkedMul(m.joker, Int128{q[c]}));
-                    out[c] = checkedAdd(out[c], checkedMul(sign, both));
+                    plain[c] += sign * p[c];
+                    joker[c] += sign * q[c];
                 }
             }
             if (sup == all) break;
         }
+        std::array<Int128, kCategoryCount> out{};
+        for (int32_t c = 0; c < kCategoryCount; ++c) {
+            out[c] = checkedAdd(checkedMul(m.plain, Int128{plain[c]}),
+                                checkedMul(m.joker, Int128{joker[c]}));
+        }
+        Int128& full = out[static_cast<int32_t>(full_)];
+        full = checkedAdd(full, checkedMul(m.plain, Int128{dealt}));
         return out;
     }
 
@@ -288,6 +321,7 @@ class DealWork {
     int32_t count_;
     int32_t n_ = 0;
     int64_t scale_ = 1;
+    std::array<int64_t, kSlots + 1> perDraw_{};  // scale_ over the draws of that many cards
     HandCategory full_ = HandCategory::Nothing;  // of the five cards dealt, if five
     std::array<int32_t, 32> size_{};
     std::array<uint32_t, 32> index_{};
@@ -300,10 +334,11 @@ struct ReturnCalculator::Sums {
     std::array<Int128, 2> value{};
     std::array<std::array<Int128, kCategoryCount>, 2> categories{};
 
-    // `weight` deals played with `hold`, by strategy 0 (optimal) or 1.
-    void add(int32_t s, int32_t weight, const DealWork& w, HoldMask hold) {
-        value[s] = checkedAdd(value[s], checkedMul(Int128{weight}, w.value(hold)));
-        const auto cats = w.categories(hold);
+    // `weight` deals played by strategy 0 (optimal) or 1, with the value and
+    // the categories of the hold played.
+    void add(int32_t s, int32_t weight, const Int128& holdValue,
+             const std::array<Int128, kCategoryCount>& cats) {
+        value[s] = checkedAdd(value[s], checkedMul(Int128{weight}, holdValue));
         for (int32_t c = 0; c < kCategoryCount; ++c) {
             categories[s][c] = checkedAdd(categories[s][c], checkedMul(Int128{weight}, cats[c]));
         }
@@ -403,7 +438,9 @@ void ReturnCalculator::forEachDealClass(
 // with the optimal hold and with the suggested one, summed over the deals.
 ReturnCalculator::Sums ReturnCalculator::sumOverDeals(GameType gameType, int32_t count,
                                                       bool bySuitSymmetry) const {
-    const std::vector<Deal> deals = dealsOf(count, bySuitSymmetry);
+    const std::vector<Deal> everyDeal =
+        bySuitSymmetry ? std::vector<Deal>() : dealsOf(count, false);
+    const std::vector<Deal>& deals = bySuitSymmetry ? dealClasses(count) : everyDeal;
     std::vector<Sums> partial(static_cast<size_t>(threads_));
     const auto total = static_cast<int64_t>(deals.size());
     inParallel(threads_, total, [&](int32_t thread, int64_t first, int64_t last) {
@@ -413,8 +450,12 @@ ReturnCalculator::Sums ReturnCalculator::sumOverDeals(GameType gameType, int32_t
             const DealWork w(*this, gameType, d.cards.data(), count);
             std::array<Int128, kHoldCount> values{};
             for (HoldMask hold = 0; hold < kHoldCount; ++hold) values[hold] = w.value(hold);
-            sums.add(0, d.weight, w, bestHold(values));
-            sums.add(1, d.weight, w, suggestedHold(evaluator_, handOfDeal(d, count)));
+            const HoldMask best = bestHold(values);
+            const HoldMask suggested = suggestedHold(evaluator_, handOfDeal(d, count));
+            const auto played = w.categories(best);
+            sums.add(0, d.weight, values[best], played);
+            sums.add(1, d.weight, values[suggested],
+                     suggested == best ? played : w.categories(suggested));
         }
     });
     Sums sums;
@@ -442,16 +483,32 @@ std::array<GameReturn, 2> ReturnCalculator::gameReturns(GameType gameType,
             }
         }
     }
-    for (auto& r : out) {
-        long double square = 0;
-        for (int32_t c = 0; c < kCategoryCount; ++c) {
-            square += static_cast<long double>(payMultiplier[c]) * payMultiplier[c] *
-                      r.categories[c].value();
-        }
-        const long double mean = r.perCredit.value();
-        r.standardDeviation = static_cast<double>(std::sqrt(square - mean * mean));
-    }
+    for (auto& r : out) r.standardDeviation = standardDeviationOf(r);
     return out;
+}
+
+const std::array<GameReturn, 2>& exactReturns(GameType gameType) {
+    static const auto all = [] {
+        std::array<std::array<GameReturn, 2>, kGameTypes> returns;
+        const auto* figure = kExactReturnFigures.data();
+        auto next = [&figure] {
+            const Fraction f((*figure)[0], (*figure)[1]);
+            ++figure;
+            return f;
+        };
+        for (int32_t t = 1; t <= kGameTypes; ++t) {
+            for (int32_t s = 0; s < 2; ++s) {
+                GameReturn& r = returns[static_cast<size_t>(t - 1)][static_cast<size_t>(s)];
+                r.gameType = static_cast<GameType>(t);
+                r.strategy = s == 0 ? Strategy::Optimal : Strategy::Suggest;
+                r.perCredit = next();
+                for (Fraction& c : r.categories) c = next();
+                r.standardDeviation = standardDeviationOf(r);
+            }
+        }
+        return returns;
+    }();
+    return all[static_cast<size_t>(number(gameType) - 1)];
 }
 
 }  // namespace brisko

@@ -98,4 +98,16 @@ class ReturnCalculator {
 // sets (134,459) or four-card sets.
 int64_t suitClassCount(int32_t cards);
 
+// What gameReturns works out for every game type, kept in the source so that
+// it is known at once (the statistics window, play's stats): both strategies,
+// optimal first. The figures are made by brisko-analyze rtp --format cpp
+// into engine/exact_returns.cpp; a test checks them against the calculation.
+const std::array<GameReturn, 2>& exactReturns(GameType gameType);
+
+// For game types 1..3, optimal then suggested holds: the numerator and the
+// denominator of the return per credit bet, then of each category's chance,
+// Nothing first.
+inline constexpr size_t kExactFigureCount = size_t{kGameTypes} * 2 * (1 + kCategoryCount);
+extern const std::array<std::array<int64_t, 2>, kExactFigureCount> kExactReturnFigures;
+
 }  // namespace brisko

@@ -47,7 +47,7 @@ Commands:
       Prints the cards the game suggests holding, as five 0/1 digits.
       Example: brisko-analyze suggest KS AD 5C 3H 2S   ->   11000
   rtp [--game-type T]... [--strategy optimal|suggest] [--threads N] [--every-deal]
-      [--format text|markdown|html-fr|html-en]
+      [--format text|markdown|html-fr|html-en|cpp]
       The exact expected win per credit bet of each game type asked (all
       three by default), as a decimal and as a fraction, with the chance of
       each final category and the standard deviation of one draw. optimal
@@ -63,7 +63,8 @@ Commands:
       --every-deal works every deal out alone instead of one deal per class
       of deals that differ only by their suits (slower, same result). Ties
       between holds go to the hold of fewer cards. The formats other than
-      text print the tables of the README (markdown) and of the help files.
+      text print the tables of the README (markdown) and of the help files,
+      and (cpp, every game type) the source engine/exact_returns.cpp.
   advise C1 C2 C3 C4 C5 [--game-type T]
       The expected win per credit bet of all 32 holds of a dealt hand, best
       first, with the cards held and the exact fraction; * marks the holds

@@ -9,7 +9,6 @@
 #include <ostream>
 #include <sstream>
 #include <string_view>
-#include <thread>
 
 #ifndef _WIN32
 #include "records/file_store.h"
@@ -183,8 +182,6 @@ class Session {
     DealAnalyst analyst_;  // the evaluation table is built at the first question
     TrainerLog trainer_;
     Statistics statistics_;
-    std::unique_ptr<ReturnCalculator> returns_;  // built at the first `stats`
-    std::array<std::optional<ExpectedReturns>, kGameTypes> expected_;
 };
 
 bool Session::run(const std::string& line) {
@@ -300,21 +297,13 @@ void Session::printTally() {
 }
 
 // The expected figures of the game in progress's type and of every type
-// played, worked out once each.
+// played.
 void Session::printStatistics() {
     std::array<const ExpectedReturns*, kGameTypes> expected{};
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         const auto k = static_cast<size_t>(t - 1);
         if (t != number(statistics_.gameType()) && statistics_.allTime()[k].draws == 0) continue;
-        if (!expected_[k]) {
-            if (!returns_) {
-                const auto threads = static_cast<int32_t>(std::thread::hardware_concurrency());
-                returns_ =
-                    std::make_unique<ReturnCalculator>(analyst_.evaluator(), std::max(1, threads));
-            }
-            expected_[k] = returns_->gameReturns(static_cast<GameType>(t));
-        }
-        expected[k] = &*expected_[k];
+        expected[k] = &exactReturns(static_cast<GameType>(t));
     }
     writeStatisticsLines(out_, statistics_, expected, &trainer_.tally());
     if (std::optional<StoreError> error = statistics_.takeSaveError()) throw *error;

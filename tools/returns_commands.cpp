@@ -36,7 +36,7 @@ int32_t defaultThreads() {
     return static_cast<int32_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 64u));
 }
 
-enum class Format { Text, Markdown, HtmlFrench, HtmlEnglish };
+enum class Format { Text, Markdown, HtmlFrench, HtmlEnglish, Cpp };
 
 void printText(const std::vector<std::array<GameReturn, 2>>& all, bool optimal, bool suggest,
                std::ostream& out) {
@@ -146,6 +146,31 @@ void printTables(const std::vector<std::array<GameReturn, 2>>& all, Format forma
     if (html) out << "</table>\n";
 }
 
+// engine/exact_returns.cpp: the figures of every game type, as exactReturns
+// reads them.
+void printSource(const std::vector<std::array<GameReturn, 2>>& all, std::ostream& out) {
+    out << "// SPDX-License-Identifier: GPL-3.0-or-later\n"
+           "// Made by brisko-analyze rtp --format cpp: the returns of every game type,\n"
+           "// exactly as the calculation gives them (returns_tests checks that they still\n"
+           "// are).\n"
+           "#include \"engine/returns.h\"\n\n"
+           "namespace brisko {\n\n"
+           "const std::array<std::array<int64_t, 2>, kExactFigureCount> kExactReturnFigures = {{\n";
+    auto figure = [&out](const Fraction& f) {
+        out << "    {" << toString(f.num()) << ", " << toString(f.den()) << "},\n";
+    };
+    for (const auto& returns : all) {
+        for (const GameReturn& r : returns) {
+            out << "    // game type " << number(r.gameType) << ", "
+                << (r.strategy == Strategy::Optimal ? "optimal" : "suggested")
+                << " holds: the return, then Nothing to Royal Flush\n";
+            figure(r.perCredit);
+            for (const Fraction& c : r.categories) figure(c);
+        }
+    }
+    out << "}};\n\n}  // namespace brisko\n";
+}
+
 }  // namespace
 
 int runRtp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -170,21 +195,27 @@ int runRtp(const std::vector<std::string>& args, std::ostream& out, std::ostream
         } else if (a == "--threads" && hasValue && parseInt(value, 1, 64, v)) {
             threads = v;
             ++i;
-        } else if (a == "--format" && (value == "text" || value == "markdown" ||
-                                       value == "html-fr" || value == "html-en")) {
+        } else if (a == "--format" &&
+                   (value == "text" || value == "markdown" || value == "html-fr" ||
+                    value == "html-en" || value == "cpp")) {
             format = value == "text"       ? Format::Text
                      : value == "markdown" ? Format::Markdown
                      : value == "html-fr"  ? Format::HtmlFrench
-                                           : Format::HtmlEnglish;
+                     : value == "html-en"  ? Format::HtmlEnglish
+                                           : Format::Cpp;
             ++i;
         } else if (a == "--every-deal") {
             bySymmetry = false;
         } else {
             err << "brisko-analyze: rtp: bad argument: '" << a << (hasValue ? " " + value : "")
                 << "' (usage: rtp [--game-type 1|2|3]... [--strategy optimal|suggest]"
-                   " [--threads N] [--every-deal] [--format text|markdown|html-fr|html-en])\n";
+                   " [--threads N] [--every-deal] [--format text|markdown|html-fr|html-en|cpp])\n";
             return 2;
         }
+    }
+    if (format == Format::Cpp && !types.empty()) {
+        err << "brisko-analyze: rtp: --format cpp takes every game type\n";
+        return 2;
     }
     if (types.empty()) {
         for (int32_t t = 1; t <= kGameTypes; ++t) types.push_back(t);
@@ -198,6 +229,8 @@ int runRtp(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (format == Format::Text) {
         printText(all, optimal, suggest, out);
+    } else if (format == Format::Cpp) {
+        printSource(all, out);
     } else {
         printTables(all, format, out);
     }

@@ -101,8 +101,6 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     surface_->setMinimumSize(smallest.length(kClientWidth), smallest.length(kClientHeight));
 
     setUpTimers();
-    ColorDialog1 = new QColorDialog(this);
-    ColorDialog1->setObjectName("ColorDialog1");
 
     // The world does not touch the store; the load comes here, where its
     // error can be shown and the game go on. The presenter listens to the
@@ -236,8 +234,8 @@ void TfrmBrisko::ApplyTexts() {
     setWindowTitle(productTitle_);
     if (language == Language::None) return;
     helpFile_ = QDir(QCoreApplication::applicationDirPath()).filePath(q(infoOf(language).helpFile));
-    // The chooser titled itself when it was made, before the language.
-    ColorDialog1->setWindowTitle(QColorDialog::tr("Select Color"));
+    // A chooser made before the language titled itself without it.
+    if (ColorDialog1) ColorDialog1->setWindowTitle(QColorDialog::tr("Select Color"));
     layout_.applyTexts(texts);
 
     auto text = [&](Txt key) { return q(texts[key]); };
@@ -270,9 +268,17 @@ void TfrmBrisko::showOptions(const Settings& settings) {
 
 bool TfrmBrisko::chooseColour(uint32_t current, uint32_t& chosen) {
     QColor colour;
-    if (!dialogs_->chooseColour(*ColorDialog1, toQColor(current), colour)) return false;
+    if (!dialogs_->chooseColour(colourChooser(), toQColor(current), colour)) return false;
     chosen = fromQColor(colour);
     return true;
+}
+
+QColorDialog& TfrmBrisko::colourChooser() {
+    if (!ColorDialog1) {
+        ColorDialog1 = new QColorDialog(this);
+        ColorDialog1->setObjectName("ColorDialog1");
+    }
+    return *ColorDialog1;
 }
 
 // --- the controls as the game reaches them ----------------------------------

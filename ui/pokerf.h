@@ -141,6 +141,9 @@ class TfrmBrisko : public QMainWindow, public TableView {
     QTimer TimerVoirDouble{this};
     QTimer TimerYesNoDoublage{this};
     QTimer timerCarteDoublage{this};
+    // The toolkit's colour chooser, made at its first use: building it takes
+    // longer than the rest of the window.
+    QColorDialog& colourChooser();
     QColorDialog* ColorDialog1 = nullptr;
 
   protected:

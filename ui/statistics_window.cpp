@@ -27,7 +27,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "engine/fast_eval.h"
+#include "engine/returns.h"
 #include "records/store_messages.h"
 #ifndef _WIN32
 #include "records/file_store.h"
@@ -56,38 +56,8 @@ constexpr std::array<HandCategory, kCategoryCount> kRows = {
 
 // --- the exact figures -------------------------------------------------------
 
-ExpectedFigures::~ExpectedFigures() {
-    if (worker_.joinable()) worker_.join();
-}
-
-void ExpectedFigures::start() {
-    if (worker_.joinable()) return;
-    worker_ = std::thread([this] {
-        const FastEvaluator evaluator;
-        const auto threads =
-            static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
-        const ReturnCalculator calculator(evaluator, threads);
-        for (int32_t t = 1; t <= kGameTypes; ++t) {
-            ExpectedReturns figures = calculator.gameReturns(static_cast<GameType>(t));
-            {
-                const std::lock_guard lock(mutex_);
-                returns_[static_cast<size_t>(t - 1)] = std::move(figures);
-            }
-            emit computed();
-        }
-    });
-}
-
-const ExpectedReturns* ExpectedFigures::of(GameType type) const {
-    const std::lock_guard lock(mutex_);
-    const auto& figures = returns_[static_cast<size_t>(number(type) - 1)];
-    return figures ? &*figures : nullptr;
-}
-
-bool ExpectedFigures::ready() const {
-    const std::lock_guard lock(mutex_);
-    return std::all_of(returns_.begin(), returns_.end(),
-                       [](const auto& r) { return r.has_value(); });
+const ExpectedReturns& ExpectedFigures::of(GameType type) const {
+    return exactReturns(type);
 }
 
 // --- the window --------------------------------------------------------------
@@ -102,7 +72,6 @@ StatisticsWindow::StatisticsWindow(QWidget* table, Statistics& statistics,
       expected_(expected) {
     setObjectName("frmStatistiques");
     build();
-    connect(&expected_, &ExpectedFigures::computed, this, &StatisticsWindow::refresh);
     table_->installEventFilter(this);
     setScale(m_);
 }
@@ -189,10 +158,6 @@ void StatisticsWindow::build() {
     right->addWidget(chartView_, 1);
 
     right->addWidget(figureGrid(trainerBox_, "boxStatsTrainer", trainerNames_, trainer_));
-    note_ = new QLabel(this);
-    note_->setObjectName("labelStatsNote");
-    note_->setWordWrap(true);
-    right->addWidget(note_);
 
     auto* buttons = new QHBoxLayout;
     export_ = new QPushButton(this);
@@ -297,11 +262,9 @@ void StatisticsWindow::refresh() {
     fillFigures(figures, expected_.of(type));
     fillTrainer();
     fillChart();
-    note_->setText(expected_.ready() ? QString() : text(Txt::txtStatsComputing));
-    note_->setVisible(!expected_.ready());
 }
 
-void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns* expected) {
+void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns& expected) {
     const std::array<std::pair<Txt, QString>, 4> summary = {{
         {Txt::txtStatsDraws, QString::number(f.draws)},
         {Txt::txtStatsBet, QString::number(f.bet)},
@@ -330,10 +293,8 @@ void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns* 
         const QString cells[] = {
             QString::number(f.categories[k]),
             percent(categoryPercent(f, c), 2),
-            expected ? percent((*expected)[0].categories[k] * Fraction(100, 1), 4)
-                     : QStringLiteral("..."),
-            expected ? percent((*expected)[1].categories[k] * Fraction(100, 1), 4)
-                     : QStringLiteral("..."),
+            percent(expected[0].categories[k] * Fraction(100, 1), 4),
+            percent(expected[1].categories[k] * Fraction(100, 1), 4),
         };
         const QString row =
             hands_->verticalHeaderItem(r) ? hands_->verticalHeaderItem(r)->text() : QString();
@@ -485,7 +446,6 @@ bool StatisticsWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void StatisticsWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    expected_.start();
     refresh();
     follow();
 }

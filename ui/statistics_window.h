@@ -10,9 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
 
 #include "contract/texts.h"
 #include "table/statistics.h"
@@ -34,28 +32,14 @@ namespace brisko {
 class Dialogs;
 
 // The exact figures of the three game types (as brisko-analyze rtp prints
-// them), worked out once on a thread of their own, off the event loop.
+// them), made when the game was built.
 class ExpectedFigures final : public QObject {
     Q_OBJECT
 
   public:
     explicit ExpectedFigures(QObject* parent = nullptr) : QObject(parent) {}
-    ~ExpectedFigures() override;
 
-    // Starts the work, once.
-    void start();
-    // The figures of a game type, or null while they are being worked out.
-    const ExpectedReturns* of(GameType type) const;
-    bool ready() const;
-
-  signals:
-    // A game type's figures are known (sent from the worker's thread).
-    void computed();
-
-  private:
-    mutable std::mutex mutex_;
-    std::array<std::optional<ExpectedReturns>, kGameTypes> returns_;
-    std::thread worker_;
+    const ExpectedReturns& of(GameType type) const;
 };
 
 class StatisticsWindow final : public QWidget {
@@ -97,7 +81,7 @@ class StatisticsWindow final : public QWidget {
 
   private:
     void build();
-    void fillFigures(const StatFigures& figures, const ExpectedReturns* expected);
+    void fillFigures(const StatFigures& figures, const ExpectedReturns& expected);
     void fillChart();
     void fillTrainer();
     QString text(Txt key) const;
@@ -125,7 +109,6 @@ class StatisticsWindow final : public QWidget {
     QGroupBox* trainerBox_ = nullptr;
     std::array<QLabel*, 4> trainerNames_{};
     std::array<QLabel*, 4> trainer_{};
-    QLabel* note_ = nullptr;
     QChartView* chartView_ = nullptr;
     QChart* chart_ = nullptr;
     QLineSeries* credit_ = nullptr;

@@ -152,7 +152,7 @@ TEST(TextTable, HelpFilesQuoteTheTrainerAndStatisticsTexts) {
         Txt::txtStatsTied, Txt::txtStatsLost, Txt::txtStatsLargest, Txt::txtStatsTrainer,
         Txt::txtStatsDecisions, Txt::txtStatsBestPlays, Txt::txtStatsAccuracy,
         Txt::txtStatsGivenAway, Txt::txtStatsChart, Txt::txtStatsExport, Txt::txtStatsReset,
-        Txt::txtStatsResetQuestion, Txt::txtStatsClose, Txt::txtStatsComputing};
+        Txt::txtStatsResetQuestion, Txt::txtStatsClose};
     // clang-format on
     for (const auto& [language, file] :
          {std::pair{Language::French, "pokerfr.hlp"}, {Language::English, "pokerus.hlp"}}) {

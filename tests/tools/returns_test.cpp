@@ -174,6 +174,7 @@ TEST_F(Tables, SuitClassesGiveTheReturnOfEveryDeal) {
     }
 }
 
+// The figures kept in engine/exact_returns.cpp are the calculation's too.
 TEST_F(Tables, ReturnsOfTheThreeGameTypes) {
     struct Pinned {
         int32_t type;
@@ -189,6 +190,15 @@ TEST_F(Tables, ReturnsOfTheThreeGameTypes) {
         const auto r = calculator->gameReturns(GameType{p.type});
         EXPECT_EQ(r[0].perCredit.exact(), p.optimal) << p.type;
         EXPECT_EQ(r[1].perCredit.exact(), p.suggest) << p.type;
+        const auto& kept = exactReturns(GameType{p.type});
+        const char* remake = "remake engine/exact_returns.cpp: brisko-analyze rtp --format cpp";
+        for (size_t s = 0; s < r.size(); ++s) {
+            EXPECT_EQ(kept[s].gameType, r[s].gameType) << remake;
+            EXPECT_EQ(kept[s].strategy, r[s].strategy) << remake;
+            EXPECT_EQ(kept[s].perCredit, r[s].perCredit) << remake;
+            EXPECT_EQ(kept[s].categories, r[s].categories) << remake;
+            EXPECT_EQ(kept[s].standardDeviation, r[s].standardDeviation) << remake;
+        }
         for (const GameReturn& g : r) {
             Fraction total;
             Fraction paid;

@@ -383,7 +383,7 @@ class StartTest : public QObject {
         QCOMPARE(r.dialogs.messages.last(), QString("Veuillez saisir votre nom !!!"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Oui"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
-        QCOMPARE(r.window().ColorDialog1->windowTitle(),
+        QCOMPARE(r.window().colourChooser().windowTitle(),
                  QString::fromUtf8("Sélectionner une couleur"));
         QCOMPARE(r.window().ButtonC[3]->toolTip(),
                  QString("Garder ou remplacer la carte (touche 3)"));

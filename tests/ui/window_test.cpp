@@ -195,7 +195,10 @@ class WindowTest : public QObject {
             QCOMPARE(t.window.panelScores[s]->text(), QString::number(n));
         }
         QVERIFY(t.find("buttonC2") && !t.find("ButtonC2"));
-        QVERIFY(t.window.findChild<QColorDialog*>("ColorDialog1"));
+        // The colour chooser is made at its first use, and then is the window's.
+        QVERIFY(!t.window.findChild<QColorDialog*>("ColorDialog1"));
+        QColorDialog* chooser = &t.window.colourChooser();
+        QCOMPARE(t.window.findChild<QColorDialog*>("ColorDialog1"), chooser);
         QCOMPARE(t.window.objectName(), QString("frmBrisko"));
         QCOMPARE(t.window.windowTitle(), QString("BRISKO 99"));
     }

@@ -1,7 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/fast_eval.h"
-
+// Makes the evaluation table when the game is built, so that a program only
+// reads it: writes a C++ source that defines kFastEvaluationTable, one entry
+// per place, from evaluateHand on one hand of each kind.
+//   make_fast_eval_table OUTPUT.cpp
+// The table is a plain array of numbers, the same for every machine, so this
+// runs on the machine that builds, also when it builds for another.
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "engine/fast_eval.h"
 
 namespace brisko {
 
@@ -83,10 +92,12 @@ class SlotOrders {
     uint32_t markedRanks_;
 };
 
-}  // namespace
-
-FastEvaluator::FastEvaluator() : table_(HandKey::kPlaces) {
-    forEachKindOfHand([this](const Hand& hand) {
+// Every place of the table: the other slot orders of each kind of hand are
+// filled from its marks, which take every card of a marked rank wherever it
+// lies. Places no hand reaches stay 0.
+std::vector<uint16_t> evaluationTable() {
+    std::vector<uint16_t> table(HandKey::kPlaces);
+    forEachKindOfHand([&table](const Hand& hand) {
         EngineState s;
         s.hand = hand;
         const HandCategory category = evaluateHand(s);
@@ -95,8 +106,33 @@ FastEvaluator::FastEvaluator() : table_(HandKey::kPlaces) {
         for (int32_t k = 1; k <= kSlots; ++k) {
             if (s.markedCards[k]) markedRanks |= SlotOrders::rankBit(hand[k]);
         }
-        SlotOrders(table_, hand, category, pair, markedRanks).place(1, HandKey(), 0, 0b111110);
+        SlotOrders(table, hand, category, pair, markedRanks).place(1, HandKey(), 0, 0b111110);
     });
+    return table;
 }
 
+}  // namespace
 }  // namespace brisko
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_fast_eval_table OUTPUT.cpp\n");
+        return 2;
+    }
+    const std::vector<uint16_t> table = brisko::evaluationTable();
+    std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
+    out << "// Made by engine/make_fast_eval_table.cpp when the game is built.\n"
+           "#include \"engine/fast_eval.h\"\n\n"
+           "namespace brisko {\n\n"
+           "const uint16_t kFastEvaluationTable[HandKey::kPlaces] = {\n";
+    for (size_t i = 0; i < table.size(); ++i) {
+        out << table[i] << ((i + 1) % 16 == 0 ? ",\n" : ",");
+    }
+    out << "};\n\n}  // namespace brisko\n";
+    out.close();
+    if (!out) {
+        std::fprintf(stderr, "make_fast_eval_table: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
