@@ -5,14 +5,8 @@ namespace brisko {
 
 namespace {
 
-struct TextRow {
-    Txt key;
-    std::string_view name;
-    std::array<std::string_view, kLanguageCount> text;  // by language, French first
-};
-
 // Shown exactly as written: accents, blanks and the single line feed included.
-constexpr TextRow kTexts[] = {
+constexpr TextRow<Txt> kTexts[] = {
     {Txt::txtBetPrompt,
      "txtBetPrompt",
      {"Faites vos enchères (boutons MISE 1 ou MISE + et MISE 20).\nAppuyez ensuite sur le bouton "
@@ -313,30 +307,16 @@ constexpr TextRow kTexts[] = {
 
 static_assert(std::size(kTexts) == static_cast<size_t>(kTextCount));
 
-constexpr bool rowsInKeyOrder() {
-    for (size_t i = 0; i < std::size(kTexts); ++i) {
-        if (static_cast<size_t>(kTexts[i].key) != i) return false;
-    }
-    return true;
-}
-static_assert(rowsInKeyOrder(), "the rows follow the order of Txt");
+static_assert(rowsInKeyOrder(kTexts), "the rows follow the order of Txt");
 
 }  // namespace
 
 std::string_view textKeyName(Txt key) {
-    return kTexts[static_cast<size_t>(key)].name;
+    return keyNameIn(kTexts, key);
 }
 
 std::string_view textFor(Txt key, Language language) {
-    if (language == Language::None) return {};
-    return kTexts[static_cast<size_t>(key)].text[static_cast<size_t>(language) - 1];
-}
-
-void Texts::setLanguage(Language language) {
-    language_ = language;
-    for (int32_t i = 0; i < kTextCount; ++i) {
-        texts_[static_cast<size_t>(i)] = std::string(textFor(static_cast<Txt>(i), language));
-    }
+    return textIn(kTexts, key, language);
 }
 
 }  // namespace brisko

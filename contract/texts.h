@@ -2,37 +2,14 @@
 // The French and English texts of the game, by key.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "contract/text_table.h"
 #include "engine/game_type.h"
 
 namespace brisko {
-
-// The player chooses at every start; None until then.
-enum class Language : int32_t { None = 0, French = 1, English = 2 };
-
-// What a language brings besides its column of texts. A new language is one
-// more row here and one more column in the text table.
-struct LanguageInfo {
-    Language language;
-    std::string_view helpFile;  // beside the program
-    std::string_view qtLocale;  // the toolkit's own translations ("" for none)
-    bool englishCourtCards;     // jacks, queens and kings with English faces
-};
-
-inline constexpr std::array<LanguageInfo, 2> kLanguages = {{
-    {Language::French, "pokerfr.hlp", "fr", false},
-    {Language::English, "pokerus.hlp", "", true},
-}};
-inline constexpr int32_t kLanguageCount = static_cast<int32_t>(kLanguages.size());
-
-// The facts of a chosen language (not None).
-constexpr const LanguageInfo& infoOf(Language language) {
-    return kLanguages[static_cast<size_t>(language) - 1];
-}
 
 // Every text the game shows that depends on the language. The logic names a
 // text by its key and never tests the language itself.
@@ -247,22 +224,14 @@ std::string_view textKeyName(Txt key);
 // The text of a key in a language, whatever the current choice; empty for None.
 std::string_view textFor(Txt key, Language language);
 
-// The text table of the running game: every text empty until a language is
-// chosen, then replaced as a whole.
-class Texts {
+// The text table of the running game.
+class Texts : public TextTable<Txt, kTextCount> {
   public:
-    Language language() const { return language_; }
-    void setLanguage(Language language);
-    const std::string& operator[](Txt key) const { return texts_[static_cast<size_t>(key)]; }
     // The language's decimal point: ',' in French, '.' in English and before a choice.
     char decimalPoint() const {
         const std::string& point = (*this)[Txt::txtDecimalPoint];
         return point.empty() ? '.' : point[0];
     }
-
-  private:
-    Language language_ = Language::None;
-    std::array<std::string, kTextCount> texts_{};
 };
 
 }  // namespace brisko
