@@ -66,7 +66,9 @@ void BM_OpenStatisticsWindow(benchmark::State& st) {
         r.credit = credit;
         statistics.drawEnded(r);
     }
-    Texts texts;
+    Texts gameTexts;
+    gameTexts.setLanguage(Language::English);
+    WindowTexts texts;
     texts.setLanguage(Language::English);
     NoDialogs dialogs;
     QWidget table;
@@ -76,7 +78,8 @@ void BM_OpenStatisticsWindow(benchmark::State& st) {
     expected.start();
     while (!expected.ready()) QThread::msleep(10);
     for (auto _ : st) {
-        auto* window = new StatisticsWindow(&table, statistics, expected, texts, dialogs);
+        auto* window =
+            new StatisticsWindow(&table, statistics, expected, gameTexts, texts, dialogs);
         window->setScale(1440);
         window->applyTexts();
         window->show();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The languages, and what every table of French and English texts by key
 // shares: its rows, its column per language and its copy for the running game.
+// The game's table is contract/texts.h; the windows keep their own in ui/.
 #pragma once
 
 #include <array>
