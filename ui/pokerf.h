@@ -30,6 +30,7 @@
 #include "ui/start_up.h"
 #include "ui/table_layout.h"
 #include "ui/widgets.h"
+#include "ui/window_texts.h"
 
 class QColorDialog;
 class QPushButton;
@@ -68,6 +69,8 @@ class TfrmBrisko : public QMainWindow, public TableView {
 
     World& world() { return *world_; }
     const World& world() const { return *world_; }
+    // The texts of the window and of those beside it, in the game's language.
+    const WindowTexts& windowTexts() const { return windowTexts_; }
     // The windows beside the table, and the routing of the commands.
     Companions& companions() { return *companions_; }
     TableCommands& commands() { return *commands_; }
@@ -170,6 +173,7 @@ class TfrmBrisko : public QMainWindow, public TableView {
 
     SettingsStore& store_;
     std::unique_ptr<World> world_;
+    WindowTexts windowTexts_;
     QString productTitle_;
     QString versionText_;
     ScreenScale start_;
