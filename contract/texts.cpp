@@ -315,6 +315,26 @@ constexpr TextRow kTexts[] = {
     {Txt::txtTrainerQuitValue, "txtTrainerQuitValue", {"S'arrêter : ", "Quit: "}},
     // After a figure in percent: "46,15 %", "46.15%".
     {Txt::txtPercent, "txtPercent", {" %", "%"}},
+    // A practice deal: the draw panel, the message line at the deal, and
+    // after the draw "DONNE D'ENTRAÎNEMENT : Brelan. JOUER reprend la partie."
+    {Txt::txtPracticeDeal, "txtPracticeDeal", {"Donne d'entraînement", "Practice deal"}},
+    {Txt::txtPracticeHoldPrompt,
+     "txtPracticeHoldPrompt",
+     {"DONNE D'ENTRAÎNEMENT, sans mise ni gain : gardez les cartes de votre choix puis cliquez "
+      "sur le bouton JOUER...",
+      "PRACTICE DEAL, no bet and no win: hold the cards you choose, then click on the DEAL "
+      "button..."}},
+    {Txt::txtPracticeResult, "txtPracticeResult", {"DONNE D'ENTRAÎNEMENT : ", "PRACTICE DEAL: "}},
+    {Txt::txtPracticeNoWin, "txtPracticeNoWin", {"aucun gain", "no win"}},
+    {Txt::txtPracticeBack,
+     "txtPracticeBack",
+     {". JOUER reprend la partie.", ". DEAL goes back to the game."}},
+    // The trainer's option that holds the best hold after each deal, and the
+    // mark of the game's own suggestion among the trainer's holds.
+    {Txt::menuGarderMeilleurChoix,
+     "menuGarderMeilleurChoix",
+     {"Garder le meilleur choix", "Hold the best play"}},
+    {Txt::txtTrainerSuggested, "txtTrainerSuggested", {"suggestion du jeu", "game's suggestion"}},
 };
 
 static_assert(std::size(kTexts) == static_cast<size_t>(kTextCount));

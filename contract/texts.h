@@ -228,9 +228,16 @@ enum class Txt : int32_t {
     txtTrainerDoubleValue,
     txtTrainerQuitValue,
     txtPercent,
+    txtPracticeDeal,
+    txtPracticeHoldPrompt,
+    txtPracticeResult,
+    txtPracticeNoWin,
+    txtPracticeBack,
+    menuGarderMeilleurChoix,
+    txtTrainerSuggested,
 };
 
-inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::txtPercent) + 1;
+inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::txtTrainerSuggested) + 1;
 
 // The hand name of a category 1..9 (Kings or Better .. Royal Flush); the keys
 // run from the royal flush down, like the rows of the pay table.
