@@ -60,6 +60,20 @@ constexpr TextRow<Txt> kTexts[] = {
     {Txt::txtHandName1, "txtHandName1", {"Rois ou mieux", "Kings or Better"}},
     {Txt::txtPairOfAces, "txtPairOfAces", {"Paire d'As", "Pair of Aces"}},
     {Txt::txtPairOfKings, "txtPairOfKings", {"Paire de Rois", "Pair of Kings"}},
+    // A practice deal: the draw panel, the message line at the deal, and
+    // after the draw "DONNE D'ENTRAÎNEMENT : Brelan. JOUER reprend la partie."
+    {Txt::txtPracticeDeal, "txtPracticeDeal", {"Donne d'entraînement", "Practice deal"}},
+    {Txt::txtPracticeHoldPrompt,
+     "txtPracticeHoldPrompt",
+     {"DONNE D'ENTRAÎNEMENT, sans mise ni gain : gardez les cartes de votre choix puis cliquez "
+      "sur le bouton JOUER...",
+      "PRACTICE DEAL, no bet and no win: hold the cards you choose, then click on the DEAL "
+      "button..."}},
+    {Txt::txtPracticeResult, "txtPracticeResult", {"DONNE D'ENTRAÎNEMENT : ", "PRACTICE DEAL: "}},
+    {Txt::txtPracticeNoWin, "txtPracticeNoWin", {"aucun gain", "no win"}},
+    {Txt::txtPracticeBack,
+     "txtPracticeBack",
+     {". JOUER reprend la partie.", ". DEAL goes back to the game."}},
 };
 
 static_assert(std::size(kTexts) == static_cast<size_t>(kTextCount));

@@ -47,9 +47,14 @@ enum class Txt : int32_t {
     txtHandName1,
     txtPairOfAces,
     txtPairOfKings,
+    txtPracticeDeal,
+    txtPracticeHoldPrompt,
+    txtPracticeResult,
+    txtPracticeNoWin,
+    txtPracticeBack,
 };
 
-inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::txtPairOfKings) + 1;
+inline constexpr int32_t kTextCount = static_cast<int32_t>(Txt::txtPracticeBack) + 1;
 
 // The hand name of a category 1..9 (Kings or Better .. Royal Flush); the keys
 // run from the royal flush down, like the rows of the pay table.

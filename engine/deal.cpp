@@ -7,6 +7,17 @@
 
 namespace brisko {
 
+bool dealtByGameType(const Hand& hand, GameType gameType) {
+    std::array<bool, kJoker + 1> seen{};
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        const int32_t c = hand[static_cast<size_t>(k)];
+        if (c < 1 || c > kJoker || seen[static_cast<size_t>(c)]) return false;
+        seen[static_cast<size_t>(c)] = true;
+    }
+    const int32_t chances = rulesOf(gameType).jokerDealChances;
+    return seen[kJoker] ? chances > 0 : chances < kJokerOdds;
+}
+
 void dealHand(EngineState& s, GameType gameType, const Clock& clock) {
     s.random.reseedFromClock(clock);
     s.hand[1] = s.random.randomFrom(kOrdinaryCards);

@@ -61,6 +61,10 @@ constexpr bool jokerComes(int32_t x, int32_t chances) {
     return x <= chances;
 }
 
+// Five different cards that a deal of the game type can hold: the joker in
+// every deal of the type that always deals it, in none of the type without it.
+bool dealtByGameType(const Hand& hand, GameType gameType);
+
 // Deals five new cards, with the joker rule of the game type, and evaluates them.
 void dealHand(EngineState& state, GameType gameType, const Clock& clock);
 // Replaces the slots not held, with the joker rule of the game type, and evaluates.

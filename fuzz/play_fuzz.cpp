@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a script of brisko-analyze play, on a store
 // in memory. A run never crashes, answers every line it takes with one state
-// line (the report commands, advise, trainer and stats, with their report),
-// and ends with status 0 or 1.
+// line (the report commands, advise, trainer, mistakes and stats, with their
+// report), and ends with status 0 or 1.
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ostringstream err;
     const int status = brisko::runPlay(in, out, err, {});
     const std::string& script = in.str();
-    const bool reports = script.find("advise") != std::string::npos ||
-                         script.find("trainer") != std::string::npos ||
-                         script.find("stats") != std::string::npos;
+    const bool reports =
+        script.find("advise") != std::string::npos || script.find("trainer") != std::string::npos ||
+        script.find("mistakes") != std::string::npos || script.find("stats") != std::string::npos;
     std::istringstream lines(out.str());
     for (std::string line; std::getline(lines, line);) {
         if (!reports && !line.starts_with("phase=")) {

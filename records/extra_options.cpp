@@ -30,6 +30,8 @@ uint8_t byteOf(ExtraOption option, const ExtraOptions& options) {
             return options.trainer ? 1 : 0;
         case ExtraOption::Warn:
             return options.warn ? 1 : 0;
+        case ExtraOption::HoldBest:
+            return options.holdBest ? 1 : 0;
         case ExtraOption::WarnShare:
             break;
     }
@@ -44,6 +46,8 @@ const char* storedName(ExtraOption option) {
             return "optionEntraineur";
         case ExtraOption::Warn:
             return "optionAvertirErreur";
+        case ExtraOption::HoldBest:
+            return "optionGarderMeilleurChoix";
         case ExtraOption::WarnShare:
             break;
     }
@@ -63,6 +67,7 @@ ExtraOptions loadExtraOptions(SettingsStore& store, const std::string& key) {
     };
     options.trainer = flag(ExtraOption::Trainer);
     options.warn = flag(ExtraOption::Warn);
+    options.holdBest = flag(ExtraOption::HoldBest);
     const std::optional<uint8_t> share = readByte(store, ExtraOption::WarnShare);
     if (share && std::find(kWarnShares.begin(), kWarnShares.end(), *share) != kWarnShares.end()) {
         options.warnShare = *share;

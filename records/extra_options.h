@@ -22,9 +22,10 @@ struct ExtraOptions {
     bool trainer = false;                // "optionEntraineur"
     bool warn = false;                   // "optionAvertirErreur"
     uint8_t warnShare = kWarnShares[0];  // "optionSeuilAvertissement", percent
+    bool holdBest = false;               // "optionGarderMeilleurChoix"
 };
 
-enum class ExtraOption : uint8_t { Trainer, Warn, WarnShare };
+enum class ExtraOption : uint8_t { Trainer, Warn, WarnShare, HoldBest };
 
 // The stored name of an option.
 const char* storedName(ExtraOption option);

@@ -28,9 +28,10 @@ struct BetPlaced {
     int32_t credit;
 };
 
-// Five cards dealt; `held` are the suggested cards when the suggestion
-// holds them. `recharged`: no bet button was pressed, the last bet was
-// charged again.
+// Five cards dealt; `held` are the cards held at once: the suggested cards
+// when the suggestion holds them, the best hold with the trainer's option.
+// `suggested` is the game's suggestion, held or not. `recharged`: no bet
+// button was pressed, the last bet was charged again.
 struct HandDealt {
     int32_t drawNumber;
     int32_t bet;
@@ -39,6 +40,7 @@ struct HandDealt {
     GameType gameType;
     Hand hand;
     HoldMask held;
+    HoldMask suggested;
 };
 
 // The holds changed: one card clicked (`slot` 1..5), or all at once when the
@@ -108,10 +110,45 @@ struct DrawEnded {
 // The eighteen best-score lists made anew.
 struct BestScoresRenewed {};
 
+// A practice deal has events of its own, so that what counts the game's
+// draws never hears it.
+
+// `hand` dealt again to practise, in the rules of `gameType`, nothing held;
+// the bet is the game's, neither charged nor paid. `suggested` as in HandDealt.
+struct PracticeDealt {
+    GameType gameType;
+    int32_t bet;
+    Hand hand;
+    HoldMask suggested;
+};
+
+// A hold of the practice hand changed (`slot` 1..5).
+struct PracticeHoldsChanged {
+    int32_t slot;
+    HoldMask held;
+    Hand hand;
+};
+
+// The practice hand drawn and evaluated; it pays nothing: `wouldPay` is what
+// the hand pays at the bet in the game.
+struct PracticeDrawn {
+    GameType gameType;
+    int32_t bet;
+    Hand dealt;
+    HoldMask held;
+    Hand final;
+    HandCategory category;
+    int32_t wouldPay;
+};
+
+// The practice over: the game where it stood, its own hand on the table again.
+struct PracticeEnded {};
+
 using GameEvent =
     std::variant<GameStarted, BetPlaced, HandDealt, HoldsChanged, HandDrawn, DoubleUpOffered,
                  OfferFocusMoved, DoubleUpQuit, PickStarted, PickFocusMoved, CardPicked,
-                 CardsRevealed, DrawSettled, DrawEnded, BestScoresRenewed>;
+                 CardsRevealed, DrawSettled, DrawEnded, BestScoresRenewed, PracticeDealt,
+                 PracticeHoldsChanged, PracticeDrawn, PracticeEnded>;
 
 class GameListener {
   public:

@@ -7,6 +7,7 @@
 #include <exception>
 #include <limits>
 
+#include "engine/fast_eval.h"
 #include "engine/rounding.h"
 
 namespace brisko {
@@ -91,11 +92,18 @@ bool GameTable::allows(TableCommand command) const {
     switch (command) {
         case TableCommand::BetPlus:
         case TableCommand::BetMax:
-            return state.stage == Stage::Betting;
+            // After a practice deal's draw the bet buttons end it first.
+            return state.stage == Stage::Betting ||
+                   (state.stage == Stage::PracticeShown && practice_->resume == Stage::Betting);
         case TableCommand::DealOrDraw:
-            return state.stage == Stage::Betting || state.stage == Stage::AwaitingDraw;
+            return state.stage == Stage::Betting || state.stage == Stage::AwaitingDraw ||
+                   practising(state.stage);
         case TableCommand::HoldCard:
-            return state.stage == Stage::AwaitingDraw;
+            return state.stage == Stage::AwaitingDraw || state.stage == Stage::PracticeDraw;
+        case TableCommand::Practise:
+            // Between draws, or once a game is over; not before the first game.
+            return state.stage == Stage::Betting || practising(state.stage) ||
+                   (state.stage == Stage::GameOver && state.drawNumber > 0);
         case TableCommand::PickCard:
             return state.stage == Stage::DoubleUpPick;
         case TableCommand::Double:
@@ -112,6 +120,10 @@ std::string GameTable::inconsistency() const {
     if (s.lastBet < 1 || s.lastBet > kMaxBet) return "last bet outside 1..20";
     if (s.drawNumber < 0) return "a negative draw number";
     if (s.pickFocusSlot < 2 || s.pickFocusSlot > kSlots) return "the pick's focus outside 2..5";
+    if (practising(s.stage) != practice_.has_value()) return "a practice deal half put aside";
+    if (practice_ && practice_->resume != Stage::Betting && practice_->resume != Stage::GameOver) {
+        return "a practice deal that does not return to betting or a finished game";
+    }
     if (s.revealPending && s.stage != Stage::Betting && s.stage != Stage::GameOver) {
         return "a lost pick's cards to show outside betting";
     }
@@ -134,8 +146,8 @@ std::string GameTable::inconsistency() const {
     if (s.stage == Stage::DoubleUpPick) {
         const int32_t dealer = cardTable[hand[1]].rank;
         if (jokers > 0 || dealer < 3 || dealer > 13) return "the pick's cards are not ordinary";
-    } else if (s.stage == Stage::AwaitingDraw) {
-        const GameTypeRules& rules = rulesOf(setup_.gameType);
+    } else if (s.stage == Stage::AwaitingDraw || s.stage == Stage::PracticeDraw) {
+        const GameTypeRules& rules = rulesOf(practice_ ? practice_->gameType : setup_.gameType);
         if (rules.jokerDealChances == 0 && jokers > 0) return "a joker in a game without it";
         if (rules.jokerDealChances == kJokerOdds && jokers == 0) return "no joker in a joker game";
     }
@@ -177,6 +189,11 @@ bool GameTable::setDoubleUpOffered(bool on) {
     return true;
 }
 
+void GameTable::setHoldBest(bool on) {
+    const CommandCheck check(*this);
+    setup_.holdBest = on;
+}
+
 void GameTable::renewBestScores() {
     std::exception_ptr storeError;
     try {
@@ -192,7 +209,10 @@ void GameTable::renewBestScores() {
 
 void GameTable::startNewGame() {
     const CommandCheck check(*this);
+    leavePractice();
+    const bool holdBest = setup_.holdBest;
     setup_ = setupOf(records_.settings);
+    setup_.holdBest = holdBest;
     state.betPlacedThisDraw = false;
     state.bet = 1;
     state.lastBet = 1;
@@ -207,6 +227,7 @@ void GameTable::startNewGame() {
 void GameTable::betPlus() {
     const CommandCheck check(*this);
     if (!allows(TableCommand::BetPlus)) return;
+    leavePractice();
     if (state.betPlacedThisDraw) {
         state.bet += 1;
     } else {
@@ -228,6 +249,7 @@ void GameTable::betPlus() {
 void GameTable::betMax() {
     const CommandCheck check(*this);
     if (!allows(TableCommand::BetMax)) return;
+    leavePractice();
     if (!state.betPlacedThisDraw) state.bet = 0;  // nothing charged yet for this draw
     state.betPlacedThisDraw = true;
     addToCredit(-(kMaxBet - state.bet));
@@ -239,6 +261,16 @@ void GameTable::betMax() {
 void GameTable::dealOrDraw() {
     const CommandCheck check(*this);
     if (!allows(TableCommand::DealOrDraw)) return;
+    if (state.stage == Stage::PracticeDraw) {
+        drawPractice();
+        return;
+    }
+    if (state.stage == Stage::PracticeShown) {
+        // JOUER goes on with the game: it deals when betting was open.
+        const bool deals = practice_->resume == Stage::Betting;
+        leavePractice();
+        if (!deals) return;
+    }
     runDealOrDraw();
 }
 
@@ -268,11 +300,15 @@ void GameTable::deal() {
     record_.drawNumber = state.drawNumber;
     record_.dealt = cards_.hand;
     suggestMarks(cards_);
-    if (setup_.suggestion) {
+    const HoldMask suggested = holdOf(cards_.markedCards);
+    if (setup_.holdBest) {
+        const HoldMask best = bestHold(holdValues(FastEvaluator(), cards_.hand, setup_.gameType));
+        for (int32_t k = 1; k <= kSlots; ++k) cards_.held[k] = holdsSlot(best, k);
+    } else if (setup_.suggestion) {
         for (int32_t k = 1; k <= kSlots; ++k) cards_.held[k] = cards_.markedCards[k];
     }
     announce(HandDealt{state.drawNumber, state.bet, state.credit, recharged, setup_.gameType,
-                       cards_.hand, holdOf(cards_.held)});
+                       cards_.hand, holdOf(cards_.held), suggested});
 }
 
 void GameTable::draw() {
@@ -294,7 +330,11 @@ void GameTable::clickCard(int32_t slot) {
     if (allows(TableCommand::HoldCard)) {
         bool& held = cards_.held[slot];
         held = !held;
-        announce(HoldsChanged{slot, holdOf(cards_.held), cards_.hand});
+        if (practice_) {
+            announce(PracticeHoldsChanged{slot, holdOf(cards_.held), cards_.hand});
+        } else {
+            announce(HoldsChanged{slot, holdOf(cards_.held), cards_.hand});
+        }
     } else if (allows(TableCommand::PickCard) && slot >= 2) {
         pick(slot);
     }
@@ -437,6 +477,53 @@ void GameTable::pick(int32_t slot) {
         announce(CardPicked{slot, DoubleUpStep::Won, state.win});
         offerDoubleUp();
     }
+}
+
+// --- practice deals ---------------------------------------------------------------
+
+bool GameTable::practise(const Hand& hand, GameType gameType) {
+    const CommandCheck check(*this);
+    if (!allows(TableCommand::Practise) || !dealtByGameType(hand, gameType)) return false;
+    // A practice deal in place of another puts nothing more aside.
+    if (!practice_) practice_ = Practice{gameType, state.stage, state.revealPending, cards_};
+    practice_->gameType = gameType;
+    state.revealPending = false;
+    state.stage = Stage::PracticeDraw;
+    cards_.hand = hand;
+    cards_.held = {};
+    evaluateHand(cards_);
+    suggestMarks(cards_);
+    announce(PracticeDealt{gameType, state.bet, hand, holdOf(cards_.markedCards)});
+    return true;
+}
+
+void GameTable::drawPractice() {
+    const Hand dealt = cards_.hand;
+    const HoldMask held = holdOf(cards_.held);
+    drawCards(cards_, practice_->gameType, clock_);
+    const HandCategory category = evaluateHand(cards_);
+    state.stage = Stage::PracticeShown;
+    announce(PracticeDrawn{practice_->gameType, state.bet, dealt, held, cards_.hand, category,
+                           payout(category, state.bet)});
+}
+
+void GameTable::endPractice() {
+    const CommandCheck check(*this);
+    leavePractice();
+}
+
+void GameTable::leavePractice() {
+    if (!practice_) return;
+    cards_ = practice_->cards;
+    state.stage = practice_->resume;
+    state.revealPending = practice_->revealPending;
+    practice_.reset();
+    announce(PracticeEnded{});
+}
+
+std::optional<GameType> GameTable::practiceGameType() const {
+    if (!practice_) return std::nullopt;
+    return practice_->gameType;
 }
 
 void GameTable::TimerVoirDoubleTimer() {

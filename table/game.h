@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,23 @@ class GameTable final {
     // under way.
     void setSuggestion(bool on);
     bool setDoubleUpOffered(bool on);
+    // The trainer's option: the best hold held after each deal in place of
+    // the suggestion, from the next deal on.
+    void setHoldBest(bool on);
+
+    // A practice deal: `hand` dealt again for the player to hold (clickCard)
+    // and draw (dealOrDraw) in the rules of `gameType`. It takes no credit,
+    // pays nothing and counts nowhere: the game's credit, bet, draw number,
+    // random source, hand and holds are as they were once it ends. Betting
+    // and a finished game take one, and a practice deal replaces another;
+    // false when refused, or for a hand the game type never deals.
+    bool practise(const Hand& hand, GameType gameType);
+    // Back to the game from a practice deal, drawn or not. After the draw,
+    // JOUER and the bet buttons, when the game takes them, end it too and
+    // then do what they do; a new game ends it first.
+    void endPractice();
+    // The game type of the practice deal on the table, if any.
+    std::optional<GameType> practiceGameType() const;
 
     // The eighteen best-score lists made anew and saved; a refused save is
     // raised once the lists are shown.
@@ -74,7 +92,18 @@ class GameTable final {
   private:
     friend class CommandCheck;
 
+    // What a practice deal puts aside, to put back when it ends.
+    struct Practice {
+        GameType gameType;
+        Stage resume;        // Betting or GameOver
+        bool revealPending;  // a lost pick's cards still to show
+        EngineState cards;   // the hand, holds and random source
+    };
+
     void announce(const GameEvent& event);
+    void drawPractice();
+    // Ends a practice deal, if one is on the table.
+    void leavePractice();
     void deal();
     void draw();
     void runDealOrDraw();
@@ -91,6 +120,7 @@ class GameTable final {
     GameSetup setup_;
     std::vector<GameListener*> listeners_;
     DrawRecord record_;  // the draw under way
+    std::optional<Practice> practice_;
 };
 
 // The unlimited game's score: (credit + 2000) x 100 / (draws + 100), to the

@@ -24,13 +24,17 @@ enum class Stage : int32_t {
     AwaitingDraw,   // five cards dealt: holds and JOUER
     DoubleUpOffer,  // a win offered to double or quit
     DoubleUpPick,   // the dealer's card against four face down
+    // A practice deal, beside the game: it takes no credit, pays nothing and
+    // counts nowhere; the game waits where it stood.
+    PracticeDraw,   // the practice hand dealt: holds and JOUER
+    PracticeShown,  // the practice hand drawn, shown until the game goes on
 };
 
 // The three phases the deal button and the card clicks tell apart.
 enum class Phase : int32_t { AwaitingDeal = 1, AwaitingDraw = 2, DoubleUpPick = 3 };
 
 constexpr Phase phaseOf(Stage stage) {
-    if (stage == Stage::AwaitingDraw) return Phase::AwaitingDraw;
+    if (stage == Stage::AwaitingDraw || stage == Stage::PracticeDraw) return Phase::AwaitingDraw;
     if (stage == Stage::DoubleUpPick) return Phase::DoubleUpPick;
     return Phase::AwaitingDeal;
 }
@@ -38,6 +42,11 @@ constexpr Phase phaseOf(Stage stage) {
 // A double-or-quit offer or pick is under way.
 constexpr bool doubleUpUnderWay(Stage stage) {
     return stage == Stage::DoubleUpOffer || stage == Stage::DoubleUpPick;
+}
+
+// A practice deal is on the table.
+constexpr bool practising(Stage stage) {
+    return stage == Stage::PracticeDraw || stage == Stage::PracticeShown;
 }
 
 // The window's four timers; the last three are the table's, their ticks
@@ -53,16 +62,29 @@ constexpr std::string_view timerName(Timer timer) {
 }
 
 // The player's commands that only some stages take.
-enum class TableCommand : int32_t { BetPlus, BetMax, DealOrDraw, HoldCard, PickCard, Double, Quit };
+enum class TableCommand : int32_t {
+    BetPlus,
+    BetMax,
+    DealOrDraw,
+    HoldCard,
+    PickCard,
+    Double,
+    Quit,
+    Practise,
+};
 
 // What shapes a game's rules, copied from the settings when it starts: a
-// choice made later takes effect at the next new game. The two options may
-// be switched during the game, by their own commands only.
+// choice made later takes effect at the next new game. The options may be
+// switched during the game, by their own commands only.
 struct GameSetup {
     GameType gameType = kDefaultGameType;
     int32_t targetIndex = 1;  // 1..5 a number of draws, 6 the unlimited game
     bool doubleUpOffered = true;
     bool suggestion = true;
+    // The trainer's option: the best hold held after each deal, in place of
+    // the suggestion. Not a setting of the game's own: it stays from one game
+    // to the next until switched.
+    bool holdBest = false;
     std::string playerName;
 
     bool unlimited() const { return targetIndex == kUnlimitedTarget; }

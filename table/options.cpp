@@ -16,4 +16,8 @@ bool switchDoubleUp(GameTable& table, Records& records) {
     return switched;
 }
 
+void applyTrainerOptions(GameTable& table, const ExtraOptions& options) {
+    table.setHoldBest(options.trainer && options.holdBest);
+}
+
 }  // namespace brisko

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "records/extra_options.h"
 #include "records/settings.h"
 #include "table/game.h"
 
@@ -17,4 +18,9 @@ void switchSuggestion(GameTable& table, Records& records);
 // F6: the double-or-quit offer after a win. Switching it off while a
 // double-up is under way is refused (false).
 bool switchDoubleUp(GameTable& table, Records& records);
+
+// The trainer's options that change play: with the trainer and "Hold the
+// best play" both on, the game holds the best hold after each deal, in place
+// of the suggestion, from the next deal on.
+void applyTrainerOptions(GameTable& table, const ExtraOptions& options);
 }  // namespace brisko

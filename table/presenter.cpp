@@ -32,30 +32,49 @@ void TablePresenter::onEvent(const GameEvent& event) {
                    [this](const DrawSettled&) { settled(); },
                    [this](const DrawEnded& e) { ended(e); },
                    [this](const BestScoresRenewed&) { showHighScores(0); },
+                   [this](const PracticeDealt&) { practiceDealt(); },
+                   [this](const PracticeHoldsChanged& e) {
+                       show(holdLabel(e.slot), holdsSlot(e.held, e.slot));
+                   },
+                   [this](const PracticeDrawn& e) { practiceDrawn(e); },
+                   [this](const PracticeEnded&) { practiceEnded(); },
                },
                event);
 }
 
 // --- what the window is told -------------------------------------------------
 
+void TablePresenter::touch(Control control) {
+    if (beforePractice_) practiceTouched_.set(static_cast<size_t>(indexOf(control)));
+}
+
 void TablePresenter::caption(Control control, const std::string& text) {
+    touch(control);
     model_.captions[static_cast<size_t>(indexOf(control))] = text;
     view_.setCaption(control, text);
 }
 
 void TablePresenter::show(Control control, bool visible) {
+    touch(control);
+    model_.visible[static_cast<size_t>(indexOf(control))] = visible;
     view_.setVisible(control, visible);
 }
 
 void TablePresenter::enable(Control control, bool enabled) {
+    touch(control);
+    model_.enabled[static_cast<size_t>(indexOf(control))] = enabled;
     view_.setEnabled(control, enabled);
 }
 
 void TablePresenter::focus(Control control) {
+    focusTouched_ = focusTouched_ || beforePractice_.has_value();
+    model_.focus = control;
     view_.setFocus(control);
 }
 
 void TablePresenter::colour(Control control, Colour colour) {
+    touch(control);
+    model_.colours[static_cast<size_t>(indexOf(control))] = colour;
     view_.setColour(control, colour);
 }
 
@@ -66,7 +85,9 @@ void TablePresenter::enableBetting(bool enabled) {
 }
 
 void TablePresenter::showCard(int32_t slot) {
+    touch(cardFrame(slot));
     model_.faceUp[static_cast<size_t>(slot)] = true;
+    model_.visible[static_cast<size_t>(indexOf(cardFrame(slot)))] = true;
     view_.ShowCard(slot);
 }
 
@@ -351,6 +372,92 @@ void TablePresenter::picked(const CardPicked& pick) {
 void TablePresenter::revealed() {
     for (int32_t k = 2; k <= kSlots; ++k) showCard(k);
     view_.stopTimer(Timer::TimerVoirDouble);
+}
+
+// --- practice deals -----------------------------------------------------------------
+
+void TablePresenter::practiceDealt() {
+    if (!beforePractice_) {
+        beforePractice_ = model_;
+        practiceTouched_.reset();
+        focusTouched_ = false;
+        // A lost pick's reveal waits for the game's own cards.
+        view_.stopTimer(Timer::TimerVoirDouble);
+    }
+    show(Control::panelBravoHighScore, false);
+    refreshPayTable();
+    caption(Control::PanelGain, "");
+    caption(Control::panelNumeroTirage, texts_[Txt::txtPracticeDeal]);
+    caption(Control::panelResultat, " " + texts_[Txt::txtPracticeHoldPrompt]);
+    enable(Control::ButtonEncore, false);
+    enable(Control::ButtonMiseMax, false);
+    enable(Control::ButtonTirage, true);
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        show(holdButton(k), true);
+        show(holdLabel(k), false);
+        caption(holdLabel(k), texts_[Txt::txtHeld]);
+        showCard(k);
+    }
+    focus(Control::ButtonTirage);
+}
+
+void TablePresenter::practiceDrawn(const PracticeDrawn& draw) {
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        showCard(k);
+        show(holdButton(k), false);
+        show(holdLabel(k), false);
+    }
+    std::string hand = texts_[Txt::txtPracticeNoWin];
+    if (draw.category == HandCategory::KingsOrBetter) {
+        hand = texts_[table_.cards().pairRank == 13 ? Txt::txtPairOfKings : Txt::txtPairOfAces];
+    } else if (draw.category != HandCategory::Nothing) {
+        hand = texts_[handNameKey(static_cast<int32_t>(draw.category))];
+    }
+    if (draw.category != HandCategory::Nothing) {
+        const PayRow& row = payRowOf(draw.category);
+        colour(row.titlePanel, kRed);
+        colour(row.valuePanel, kRed);
+        const EngineState& cards = table_.cards();
+        for (int32_t k = 1; k <= kSlots; ++k) {
+            if (!cards.markedCards[k]) continue;
+            caption(holdLabel(k), texts_[Txt::txtBravo]);
+            show(holdLabel(k), true);
+        }
+    }
+    caption(Control::panelResultat,
+            " " + texts_[Txt::txtPracticeResult] + hand + texts_[Txt::txtPracticeBack]);
+    // JOUER goes back to the game; the bet buttons too when betting was open.
+    const bool betting = table_.allows(TableCommand::BetPlus);
+    enable(Control::ButtonEncore, betting);
+    enable(Control::ButtonMiseMax, betting);
+    enable(Control::ButtonTirage, true);
+    focus(Control::ButtonTirage);
+}
+
+void TablePresenter::practiceEnded() {
+    if (!beforePractice_) return;
+    const TableModel before = std::move(*beforePractice_);
+    beforePractice_.reset();
+    for (size_t c = 0; c < practiceTouched_.size(); ++c) {
+        if (!practiceTouched_.test(c)) continue;
+        const auto control = static_cast<Control>(c);
+        model_.captions[c] = before.captions[c];
+        if (before.captions[c]) view_.setCaption(control, *before.captions[c]);
+        model_.visible[c] = before.visible[c];
+        if (before.visible[c]) view_.setVisible(control, *before.visible[c]);
+        model_.enabled[c] = before.enabled[c];
+        if (before.enabled[c]) view_.setEnabled(control, *before.enabled[c]);
+        model_.colours[c] = before.colours[c];
+        if (before.colours[c]) view_.setColour(control, *before.colours[c]);
+    }
+    // The game's own cards, painted again where they were face up.
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        const auto slot = static_cast<size_t>(k);
+        model_.faceUp[slot] = before.faceUp[slot];
+        if (before.faceUp[slot]) view_.ShowCard(k);
+    }
+    if (focusTouched_ && before.focus) focus(*before.focus);
+    if (table_.timerRunning(Timer::TimerVoirDouble)) view_.startTimer(Timer::TimerVoirDouble);
 }
 
 }  // namespace brisko

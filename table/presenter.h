@@ -21,9 +21,13 @@
 
 namespace brisko {
 
-// What the presenter has shown so far.
+// What the presenter has shown so far; nothing where it told nothing.
 struct TableModel {
     std::array<std::optional<std::string>, kControlCount> captions{};
+    std::array<std::optional<bool>, kControlCount> visible{};
+    std::array<std::optional<bool>, kControlCount> enabled{};
+    std::array<std::optional<Colour>, kControlCount> colours{};
+    std::optional<Control> focus;
     std::array<bool, kSlots + 1> faceUp{};  // by slot 1..5: the card's frame is shown
     std::string resultPrefix;               // carried in front of the next message line
 
@@ -55,6 +59,10 @@ class TablePresenter final : public GameListener {
     void revealed();
     void settled();
     void ended(const DrawEnded& end);
+    void practiceDealt();
+    void practiceDrawn(const PracticeDrawn& draw);
+    // The table as it was before the practice deal.
+    void practiceEnded();
 
     // The first steps of JOUER, at a deal and at a draw alike.
     void dealButtonPressed();
@@ -75,12 +83,19 @@ class TablePresenter final : public GameListener {
     void enable(Control control, bool enabled);
     void focus(Control control);
     void colour(Control control, Colour colour);
+    // During a practice deal: the control is to be put back as it was.
+    void touch(Control control);
 
     const GameTable& table_;
     const Records& records_;
     const Texts& texts_;
     TableView& view_;
     TableModel model_;
+    // What the table showed when the practice deal came, and what the
+    // practice deal changed since.
+    std::optional<TableModel> beforePractice_;
+    std::bitset<kControlCount> practiceTouched_;
+    bool focusTouched_ = false;
 };
 
 }  // namespace brisko

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 namespace brisko {
 
@@ -32,6 +33,32 @@ std::optional<Fraction> categoryPercent(const StatFigures& f, HandCategory categ
     return Fraction(Int128{f.categories[static_cast<size_t>(category)]} * 100, Int128{f.draws});
 }
 
+CreditForecast forecastCredit(const GameReturn& figures, int64_t credit, int64_t draws,
+                              int32_t bet) {
+    const double perCredit = static_cast<double>(figures.perCredit.value());
+    const double staked = static_cast<double>(draws) * bet;
+    return {static_cast<double>(credit) + staked * (perCredit - 1),
+            figures.standardDeviation * bet * std::sqrt(static_cast<double>(draws))};
+}
+
+std::vector<CreditForecast> forecastCredits(const GameReturn& figures,
+                                            const std::vector<DrawRecord>& draws,
+                                            int64_t startCredit) {
+    const double perCredit = static_cast<double>(figures.perCredit.value());
+    const double spread = figures.standardDeviation * figures.standardDeviation;
+    std::vector<CreditForecast> out;
+    out.reserve(draws.size() + 1);
+    double expected = static_cast<double>(startCredit);
+    double variance = 0;
+    out.push_back({expected, 0});
+    for (const DrawRecord& r : draws) {
+        expected += r.bet * (perCredit - 1);
+        variance += static_cast<double>(r.bet) * r.bet * spread;
+        out.push_back({expected, std::sqrt(variance)});
+    }
+    return out;
+}
+
 std::string doubleUpText(const std::vector<DoubleUpStep>& steps, const CsvWords& words) {
     if (steps.empty()) return "-";
     std::string out;
@@ -52,11 +79,14 @@ CsvWords::CsvWords() {
 bool Statistics::load() {
     bool damaged = false;
     allTime_ = {};
+    trainer_ = {};
+    trainerStored_ = {};
     allTime_ = loadStatistics(store_, key_, &damaged);
+    trainer_ = loadTrainerFigures(store_, key_, &trainerStored_);
     if (damaged) {
         // Only the statistics start again; the game's key is not touched.
         try {
-            saveStatistics(store_, key_, allTime_);
+            saveStatistics(store_, key_, allTime_, GameType{1}, &trainer_, trainerStored_);
         } catch (const StoreError& e) {
             saveError_ = e;
         }
@@ -76,6 +106,7 @@ void Statistics::gameStarted(GameType gameType) {
     gameType_ = gameType;
     game_ = {};
     draws_.clear();
+    decisionsTaken_ = 0;
 }
 
 void Statistics::drawEnded(const DrawRecord& record) {
@@ -83,8 +114,9 @@ void Statistics::drawEnded(const DrawRecord& record) {
     addDraw(game_, record);
     draws_.push_back(record);
     addDraw(allTime_[static_cast<size_t>(number(record.gameType) - 1)], record);
+    takeDecisions();
     try {
-        saveStatistics(store_, key_, allTime_, record.gameType);
+        save(record.gameType);
     } catch (const StoreError& e) {
         // A file the player made read-only is said once, by the settings.
         if (e.problem() && e.problem()->kind == StoreProblem::Kind::ReadOnly) return;
@@ -92,9 +124,43 @@ void Statistics::drawEnded(const DrawRecord& record) {
     }
 }
 
+void Statistics::takeDecisions() {
+    if (!trainerLog_) return;
+    const std::vector<Decision>& decisions = trainerLog_->decisions();
+    decisionsTaken_ = std::min(decisionsTaken_, decisions.size());
+    for (; decisionsTaken_ < decisions.size(); ++decisionsTaken_) {
+        const Decision& d = decisions[decisionsTaken_];
+        const auto t = static_cast<size_t>(number(d.gameType) - 1);
+        TrainerFigures& f = trainer_[t];
+        f.decisions += 1;
+        f.bestPlays += d.verdict->bestPlay ? 1 : 0;
+        f.givenAway = f.givenAway + d.verdict->cost;
+        if (std::optional<Mistake> mistake = mistakeOf(d)) {
+            f.mistakes.push_back(*mistake);
+            if (f.mistakes.size() > kKeptMistakes) f.mistakes.erase(f.mistakes.begin());
+        }
+        trainerStored_[t] = true;
+    }
+}
+
+void Statistics::save(GameType played) {
+    saveStatistics(store_, key_, allTime_, played, &trainer_, trainerStored_);
+}
+
 void Statistics::resetAllTime() {
     allTime_ = {};
-    saveStatistics(store_, key_, allTime_);
+    trainer_ = {};
+    save(GameType{1});
+}
+
+TrainerTally Statistics::trainerTally(GameType type) const {
+    return TrainerTally(trainer_[static_cast<size_t>(number(type) - 1)]);
+}
+
+std::vector<Mistake> Statistics::keptMistakes(GameType type, const StrategyChart* chart) const {
+    std::vector<Mistake> out = trainer_[static_cast<size_t>(number(type) - 1)].mistakes;
+    for (Mistake& m : out) m.chartLine = chartLineOf(m, chart);
+    return out;
 }
 
 std::optional<StoreError> Statistics::takeSaveError() {
@@ -148,6 +214,14 @@ void writeScope(std::ostream& out, const std::string& prefix, const StatFigures&
         << prefix << "double.largest_win=" << f.largestDoubleWin << '\n';
 }
 
+void writeTally(std::ostream& out, const std::string& prefix, const TrainerTally& tally) {
+    out << prefix << "decisions=" << tally.decisions() << '\n'
+        << prefix << "best=" << tally.bestPlays() << '\n'
+        << prefix << "accuracy=" << (tally.decisions() == 0 ? "-" : tally.accuracy().rounded(2))
+        << '\n'
+        << prefix << "given_away=" << tally.givenAway().exact() << '\n';
+}
+
 }  // namespace
 
 void writeStatisticsLines(std::ostream& out, const Statistics& statistics,
@@ -156,16 +230,16 @@ void writeStatisticsLines(std::ostream& out, const Statistics& statistics,
     const int32_t type = number(statistics.gameType());
     out << "game.type=" << type << '\n';
     writeScope(out, "game.", statistics.game(), expected[static_cast<size_t>(type - 1)]);
-    if (tally) {
-        out << "game.trainer.decisions=" << tally->decisions() << '\n'
-            << "game.trainer.best=" << tally->bestPlays() << '\n'
-            << "game.trainer.accuracy="
-            << (tally->decisions() == 0 ? "-" : tally->accuracy().rounded(2)) << '\n'
-            << "game.trainer.given_away=" << tally->givenAway().exact() << '\n';
-    }
+    if (tally) writeTally(out, "game.trainer.", *tally);
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         const auto k = static_cast<size_t>(t - 1);
         writeScope(out, "all." + std::to_string(t) + '.', statistics.allTime()[k], expected[k]);
+    }
+    for (int32_t t = 1; t <= kGameTypes; ++t) {
+        const auto type = static_cast<GameType>(t);
+        writeTally(out, "all." + std::to_string(t) + ".trainer.", statistics.trainerTally(type));
+        out << "all." << t << ".trainer.mistakes="
+            << statistics.allTimeTrainer()[static_cast<size_t>(t - 1)].mistakes.size() << '\n';
     }
 }
 

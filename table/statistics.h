@@ -37,6 +37,26 @@ struct CsvWords {
     std::string quit = "quit", won = "won", tied = "tied", lost = "lost";
 };
 
+// The credit expected after a run of draws, and how far from it a player's
+// credit is likely to lie: within one deviation about two runs in three,
+// within two about nineteen in twenty.
+struct CreditForecast {
+    double expected = 0;
+    double deviation = 0;  // standard deviation
+    double low(int32_t deviations) const { return expected - deviations * deviation; }
+    double high(int32_t deviations) const { return expected + deviations * deviation; }
+};
+
+// After `draws` draws at `bet`, from `credit`, holding as `figures` say (one
+// of exactReturns' strategies). The double-up is not counted.
+CreditForecast forecastCredit(const GameReturn& figures, int64_t credit, int64_t draws,
+                              int32_t bet);
+// Along the draws of a game, each at its own bet: point k after the first k
+// draws, point 0 the start.
+std::vector<CreditForecast> forecastCredits(const GameReturn& figures,
+                                            const std::vector<DrawRecord>& draws,
+                                            int64_t startCredit = kStartCredit);
+
 // The double-up of a draw for a spreadsheet: "-" without an offer, else the
 // offers' outcomes in order, as "won tied quit".
 std::string doubleUpText(const std::vector<DoubleUpStep>& steps, const CsvWords& words = {});
@@ -47,10 +67,17 @@ class Statistics final : public GameListener {
     // The all-time figures live in `store` under `key` (statisticsKeyOf).
     Statistics(SettingsStore& store, std::string key) : store_(store), key_(std::move(key)) {}
 
-    // Reads the all-time figures; true when the key was damaged and the
-    // statistics start again from zero. Raises the store's error when
-    // the store cannot be read (the figures are then zero).
+    // Reads the all-time figures and the trainer's; true when the figures'
+    // key was damaged and they start again from zero (a damaged value of the
+    // trainer's costs only itself). Raises the store's error when the store
+    // cannot be read (the figures are then zero).
     bool load();
+
+    // The trainer's decisions kept for all games: after each settled draw,
+    // the decisions `log` noted since are added to the trainer's figures of
+    // their game type, the mistakes among them kept (the newest
+    // kKeptMistakes), and saved with the draw's figures. Null: none.
+    void followTrainer(TrainerLog* log) { trainerLog_ = log; }
 
     void onEvent(const GameEvent& event) override;
     void gameStarted(GameType gameType);
@@ -58,7 +85,8 @@ class Statistics final : public GameListener {
     // for takeSaveError, so that the table never sees it.
     void drawEnded(const DrawRecord& record);
 
-    // Clears the all-time figures of every game type and saves them.
+    // Clears the all-time figures of every game type, the trainer's with
+    // them, and saves them.
     void resetAllTime();
 
     std::optional<StoreError> takeSaveError();
@@ -69,14 +97,29 @@ class Statistics final : public GameListener {
     const StatFigures& game() const { return game_; }
     const std::vector<DrawRecord>& draws() const { return draws_; }
     const AllTimeFigures& allTime() const { return allTime_; }
+    const AllTimeTrainer& allTimeTrainer() const { return trainer_; }
+    // The trainer's tally of all the games of a game type.
+    TrainerTally trainerTally(GameType type) const;
+    // The mistakes kept for a game type, oldest first, each with the line of
+    // `chart` that plays it right when the chart is of that game type.
+    std::vector<Mistake> keptMistakes(GameType type, const StrategyChart* chart = nullptr) const;
 
   private:
+    void takeDecisions();
+    void save(GameType played);
+
     SettingsStore& store_;
     std::string key_;
     GameType gameType_ = kDefaultGameType;
     StatFigures game_;
     std::vector<DrawRecord> draws_;
     AllTimeFigures allTime_{};
+    AllTimeTrainer trainer_{};
+    // The game types whose trainer's figures are in the store: written at
+    // every save from the first decision on, and never before.
+    std::array<bool, kGameTypes> trainerStored_{};
+    TrainerLog* trainerLog_ = nullptr;
+    size_t decisionsTaken_ = 0;  // of the log's, in the game in progress
     std::optional<StoreError> saveError_;
 };
 
@@ -86,7 +129,8 @@ using ExpectedReturns = std::array<GameReturn, 2>;
 // The figures in key=value lines, as `brisko-analyze play` prints them: the
 // game in progress (with the trainer's tally when there is one), then each
 // game type's all-time figures; beside a scope's final hands, the expected
-// percentages of its game type where `expected` has them.
+// percentages of its game type where `expected` has them. Last, the
+// trainer's figures of all the games of each game type.
 void writeStatisticsLines(std::ostream& out, const Statistics& statistics,
                           const std::array<const ExpectedReturns*, kGameTypes>& expected,
                           const TrainerTally* tally);

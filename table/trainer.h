@@ -10,7 +10,12 @@
 #include <vector>
 
 #include "engine/hold_values.h"
+#include "records/statistics_store.h"
 #include "table/events.h"
+
+namespace brisko {
+struct StrategyChart;
+}
 
 namespace brisko {
 
@@ -20,6 +25,7 @@ struct DealAnalysis {
     GameType gameType = GameType::NoJoker;
     std::array<Fraction, kHoldCount> values{};  // expected win per credit bet, by hold
     HoldMask best = 0;                          // the first hold of the advice
+    HoldMask suggested = 0;                     // the game's suggestion
 };
 
 DealAnalysis analyseDeal(const FastEvaluator& evaluator, const Hand& dealt, GameType gameType);
@@ -35,10 +41,11 @@ Verdict judge(const DealAnalysis& deal, HoldMask played, int32_t bet);
 // One row of the trainer's list.
 struct TrainerRow {
     HoldMask hold = 0;
-    Fraction perCredit;    // expected win per credit bet
-    Fraction atBet;        // expected win at the bet, in credits
-    bool best = false;     // worth as much as the best hold
-    bool current = false;  // the hold the player has now
+    Fraction perCredit;      // expected win per credit bet
+    Fraction atBet;          // expected win at the bet, in credits
+    bool best = false;       // worth as much as the best hold
+    bool current = false;    // the hold the player has now
+    bool suggested = false;  // the game's suggestion
 };
 
 // What the trainer's list shows after a deal: the hand and its rows.
@@ -48,24 +55,30 @@ struct TrainerListing {
 };
 
 // The `count` best holds in the advice's order, then the player's current
-// hold when it is not among them.
+// hold when it is not among them, then (with `withSuggestion`) the game's
+// suggestion when it is not among them either.
 std::vector<TrainerRow> trainerRows(const DealAnalysis& deal, HoldMask current, int32_t bet,
-                                    int32_t count = 5);
+                                    int32_t count = 5, bool withSuggestion = false);
 
-// The decisions of a game.
+// The decisions of a game, or of all the games of a game type.
 class TrainerTally {
   public:
+    TrainerTally() = default;
+    // The tally kept for all the games of a game type.
+    explicit TrainerTally(const TrainerFigures& kept)
+        : decisions_(kept.decisions), bestPlays_(kept.bestPlays), givenAway_(kept.givenAway) {}
+
     void add(const Verdict& verdict);
-    int32_t decisions() const { return decisions_; }
-    int32_t bestPlays() const { return bestPlays_; }
+    int64_t decisions() const { return decisions_; }
+    int64_t bestPlays() const { return bestPlays_; }
     // The sum of the costs, in credits.
     const Fraction& givenAway() const { return givenAway_; }
     // Best plays in percent; 0 before the first decision.
     Fraction accuracy() const;
 
   private:
-    int32_t decisions_ = 0;
-    int32_t bestPlays_ = 0;
+    int64_t decisions_ = 0;
+    int64_t bestPlays_ = 0;
     Fraction givenAway_;
 };
 
@@ -89,7 +102,15 @@ struct Decision {
     HoldMask held = 0;
     int32_t bet = 1;
     std::optional<Verdict> verdict;  // once judged
+    HoldMask best = 0;               // once judged: the first hold of the advice
 };
+
+// The mistake a judged decision was, if it was one.
+std::optional<Mistake> mistakeOf(const Decision& decision);
+
+// The line of `chart` that plays the mistake's best hold; 0 without a chart
+// of its game type, or when no line fits.
+int32_t chartLineOf(const Mistake& mistake, const StrategyChart* chart);
 
 // The decisions of the game in progress, told by the game's events and
 // judged against the best holds when the tally is asked for, so that a game
@@ -107,6 +128,13 @@ class TrainerLog final : public GameListener {
     const std::vector<Decision>& decisions();
     // The last draw's decision, judged; none after a deal or a new game.
     const Decision* lastDraw();
+    // The decisions that were not best plays, in draw order, each with the
+    // line of `chart` that plays it right when the chart is of its game
+    // type. No chart is made here: one takes seconds, its owner makes it.
+    std::vector<Mistake> mistakes(const StrategyChart* chart = nullptr);
+    // The practice deal's decision, judged once drawn; none before its draw
+    // or once the game goes on. It counts in no tally.
+    const Decision* practiceDraw();
 
   private:
     void judgeAll();
@@ -117,6 +145,7 @@ class TrainerLog final : public GameListener {
     std::vector<Decision> decisions_;
     size_t judged_ = 0;
     TrainerTally tally_;
+    std::optional<Decision> practice_;
 };
 
 }  // namespace brisko

@@ -59,18 +59,34 @@ Play:
   pick S                    a click on the card of slot S in the double-up
   tick NAME                 one tick of TimerYesNoDoublage,
                             timerCarteDoublage or TimerVoirDouble
+  practice K                deals the hand of the K-th line of `mistakes`
+                            again as a practice deal, in its game type:
+                            hold and deal play it; it takes no credit, pays
+                            nothing and counts nowhere. After its draw, deal
+                            (or a bet) goes back to the game where it stood
 Questions, answered in their own lines instead of a state line:
   advise                    the value of every hold of the hand dealt and not
                             yet drawn, as brisko-analyze advise prints it for
-                            the game type of the game in progress
+                            the game type of the game in progress (of the
+                            practice deal's)
   trainer                   the tally of the game's draws against the best
                             holds: decisions=D best=B accuracy=A%
                             given_away=N/M (expected credits, exact)
+  mistakes                  the draws of the game in progress that were not
+                            best plays, in draw order, one line each:
+                            mistake draw=N hand=a,b,c,d,e held=hhhhh
+                            best=hhhhh cost=P/Q
+                            with the hand dealt, the hold drawn with, the
+                            best hold (ties to the hold of fewer cards, as
+                            advise orders them) and the expected credits
+                            given away at the bet (best minus held, exact)
   stats                     the statistics window's figures, one KEY=VALUE a
                             line: game.* for the game in progress, all.T.*
                             for all the games of game type T, kept in the
                             store; percentages with two places, expected
-                            ones (.best, .suggested) with six
+                            ones (.best, .suggested) with six; last,
+                            all.T.trainer.* the trainer's tally of all the
+                            games of type T and the mistakes kept
 A command that the table does not take in its state changes nothing; its
 state line is printed all the same. An unknown command or a bad argument
 prints one line "error: ..." on standard error instead. Blank lines and lines
@@ -138,6 +154,7 @@ class Session {
           trainer_(analyst_),
           statistics_(store, statisticsKeyOf(world_.records.registryKey)) {
         world_.texts.setLanguage(Language::English);
+        statistics_.followTrainer(&trainer_);
         world_.table.listen(statistics_);
         world_.table.listen(trainer_);
     }
@@ -167,6 +184,8 @@ class Session {
     void tick(const std::vector<std::string>& words);
     void advise();
     void printTally();
+    void printMistakes();
+    void practise(const std::vector<std::string>& words);
     void printStatistics();
     // The records' messages go to standard error.
     void message(const std::string& text) { err_ << "message: " << text << '\n'; }
@@ -239,6 +258,12 @@ bool Session::run(const std::string& line) {
         noArgument(words);
         printTally();
         return false;
+    } else if (command == "mistakes") {
+        noArgument(words);
+        printMistakes();
+        return false;
+    } else if (command == "practice") {
+        practise(words);
     } else if (command == "stats") {
         noArgument(words);
         printStatistics();
@@ -283,10 +308,12 @@ void Session::newGame() {
 }
 
 void Session::advise() {
-    if (world_.table.state.stage != Stage::AwaitingDraw) {
+    const GameTable& table = world_.table;
+    if (table.state.stage != Stage::AwaitingDraw && table.state.stage != Stage::PracticeDraw) {
         throw BadCommand("'advise' needs a hand dealt and not yet drawn");
     }
-    printAdvice(analyst_.evaluator(), world_.cards.hand, world_.table.gameType(), out_);
+    printAdvice(analyst_.evaluator(), world_.cards.hand,
+                table.practiceGameType().value_or(table.gameType()), out_);
 }
 
 void Session::printTally() {
@@ -294,6 +321,37 @@ void Session::printTally() {
     out_ << "decisions=" << tally.decisions() << " best=" << tally.bestPlays()
          << " accuracy=" << (tally.decisions() == 0 ? "-" : tally.accuracy().rounded(2) + "%")
          << " given_away=" << tally.givenAway().exact() << '\n';
+}
+
+void Session::printMistakes() {
+    const auto hand = [](const Hand& h) {
+        std::string s;
+        for (int32_t k = 1; k <= kSlots; ++k) {
+            if (k > 1) s += ',';
+            s += std::to_string(h[k]);
+        }
+        return s;
+    };
+    const auto hold = [](HoldMask m) {
+        std::string s;
+        for (int32_t k = 1; k <= kSlots; ++k) s += holdsSlot(m, k) ? '1' : '0';
+        return s;
+    };
+    for (const Mistake& m : trainer_.mistakes()) {
+        out_ << "mistake draw=" << m.drawNumber << " hand=" << hand(m.dealt)
+             << " held=" << hold(m.held) << " best=" << hold(m.best) << " cost=" << m.cost.exact()
+             << '\n';
+    }
+}
+
+void Session::practise(const std::vector<std::string>& words) {
+    const std::vector<Mistake> mistakes = trainer_.mistakes();
+    if (mistakes.empty()) {
+        throw BadCommand("'practice' takes the number of a line of 'mistakes', and there is none");
+    }
+    const int32_t k = intArgument(words, 1, static_cast<int32_t>(mistakes.size()));
+    const Mistake& m = mistakes[static_cast<size_t>(k - 1)];
+    world_.table.practise(m.dealt, m.gameType);
 }
 
 // The expected figures of the game in progress's type and of every type

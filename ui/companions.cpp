@@ -36,6 +36,7 @@ Companions::Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialog
         {&window.layout().action("menuEntraineur"), &window.layout().action("menuAvertirErreur"),
          &window.layout().menu("menuOptions")},
         screen.length(228), screen.length(11));
+    statistics_->followTrainer(&trainer_->log());
     world.table.listen(*statistics_);
     world.table.listen(*trainer_);
     world.table.listen(*this);

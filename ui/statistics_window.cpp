@@ -316,13 +316,16 @@ void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns& 
     }
 }
 
-// The trainer's tally of the game in progress; none is kept for all games.
+// The trainer's tally of the game in progress, or the one kept for all the
+// games of a game type.
 void StatisticsWindow::fillTrainer() {
     trainerBox_->setVisible(true);
     const std::array<WindowTxt, 4> names = {
         WindowTxt::txtStatsDecisions, WindowTxt::txtStatsBestPlays, WindowTxt::txtStatsAccuracy,
         WindowTxt::txtStatsGivenAway};
-    const TrainerTally* tally = trainerLog_ && scope() == 0 ? &trainerLog_->tally() : nullptr;
+    const int32_t scope = this->scope();
+    const TrainerTally kept = statistics_.trainerTally(static_cast<GameType>(std::max(1, scope)));
+    const TrainerTally* tally = scope != 0 ? &kept : trainerLog_ ? &trainerLog_->tally() : nullptr;
     const std::array<QString, 4> figures = tallyFigures(tally, texts_);
     for (size_t i = 0; i < names.size(); ++i) {
         trainerNames_[i]->setText(text(names[i]));

@@ -31,6 +31,14 @@ struct Journal final : GameListener {
                 [](const DrawSettled& e) { return "settled " + std::to_string(e.record.credit); },
                 [](const DrawEnded& e) { return "ended " + std::to_string(e.score); },
                 [](const BestScoresRenewed&) -> std::string { return "renewed"; },
+                [](const PracticeDealt&) -> std::string { return "practice dealt"; },
+                [](const PracticeHoldsChanged& e) {
+                    return "practice holds " + std::to_string(e.held);
+                },
+                [](const PracticeDrawn& e) {
+                    return "practice drawn " + std::to_string(e.wouldPay);
+                },
+                [](const PracticeEnded&) -> std::string { return "practice ended"; },
             },
             event));
     }

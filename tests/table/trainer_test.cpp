@@ -56,6 +56,14 @@ TEST_F(Trainer, ListShowsTheBestFiveAndTheCurrentHold) {
     EXPECT_FALSE(rows[4].current);
     // A current hold among the best five is not shown twice.
     EXPECT_EQ(trainerRows(sevens, 0b11111, 3).size(), 5u);
+    // The game's suggestion is marked, and listed last when asked for.
+    EXPECT_TRUE(rows[0].suggested);
+    EXPECT_EQ(royal.suggested, 0b00011u);
+    const auto withSuggestion = trainerRows(royal, 0b00001, 1, 5, true);
+    ASSERT_EQ(withSuggestion.size(), 7u);
+    EXPECT_EQ(withSuggestion[6].hold, 0b00011u);
+    EXPECT_TRUE(withSuggestion[6].suggested);
+    EXPECT_EQ(trainerRows(royal, 0b00001, 1).size(), 6u);
 }
 
 TEST_F(Trainer, TallyAddsUpTheDecisions) {

@@ -5,6 +5,7 @@
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -105,12 +106,20 @@ TEST(PlayStats, CountsScriptedGamesAndKeepsThemAcrossARestart) {
     checkScope(second.stats, "game.", 5, second.credit - 200 + 5);
     checkScope(second.stats, "all.3.", 17, first.credit - 200 + 12 + second.credit - 200 + 5);
     EXPECT_EQ(at(second.stats, "all.2.draws"), 0);
+    // The trainer's tally of all games: one decision a draw.
+    EXPECT_EQ(at(second.stats, "all.3.trainer.decisions"), 17);
+    EXPECT_EQ(at(second.stats, "all.2.trainer.decisions"), 0);
 
     // The statistics live in a key of their own; the game's holds none of them.
     const RegTree tree = parseRegistryText(test::readText(store));
     const RegKey* statistics = tree.find("Software\\Caldimo\\BRISKO 99\\Statistics");
     ASSERT_NE(statistics, nullptr);
-    EXPECT_EQ(statistics->values.size(), 3u);
+    // The figures of each game type, and the trainer's of the one played.
+    std::vector<std::string> names;
+    for (const RegValue& value : statistics->values) names.push_back(value.name);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Entraineur3", "Erreurs3", "Type1", "Type2", "Type3"}));
     EXPECT_EQ(tree.find("Software\\Caldimo\\BRISKO 99")->find("Type3"), nullptr);
 
     // A damaged statistics key starts the statistics again, and only them.
@@ -123,6 +132,7 @@ TEST(PlayStats, CountsScriptedGamesAndKeepsThemAcrossARestart) {
     const PlayRun third = play(store, "stats\n");
     EXPECT_NE(third.err.find("statistics were damaged"), std::string::npos);
     EXPECT_EQ(at(third.stats, "all.3.draws"), 0);
+    EXPECT_EQ(at(third.stats, "all.3.trainer.decisions"), 17);
     EXPECT_EQ(gameKeyText(store), before);
 }
 

@@ -69,6 +69,74 @@ TEST(PlayTrainer, TalliesTheDrawsOfTheGame) {
     EXPECT_EQ(tallies[1], "decisions=0 best=0 accuracy=- given_away=0/1");
 }
 
+// Three draws of a game without the joker: the first a best play, then
+// QC 5D 4H AS 6S held QC AS where the ace alone was best (84064/178365
+// against 1181/3243), then 4H 5D 4S JD KS held the three first, the pair of
+// fours alone best.
+const std::string kThreeDraws =
+    "type 3\nnew\nclock 777\ndeal\ndeal\nclock 1234\ndeal\nhold 1\ndeal\n"
+    "clock 5555\ndeal\nhold 2\ndeal\n";
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(PlayMistakes, OneLinePerMistakeOfTheGameInDrawOrder) {
+    const std::vector<std::string> lines = linesOf(output({"play"}, kThreeDraws + "mistakes\n"));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2],
+              "mistake draw=2 hand=38,44,17,1,6 held=10010 best=00010 cost=19109/178365");
+    EXPECT_EQ(lines.back(),
+              "mistake draw=3 hand=17,44,4,50,13 held=11100 best=10100 cost=212/1081");
+    // At a bet of 3 the same hold gives away three times as much; a new game
+    // has none.
+    const std::vector<std::string> atThree =
+        linesOf(output({"play"},
+                       "type 3\nnew\nbet+\nbet+\nclock 1234\ndeal\nhold 1\ndeal\nmistakes\nnew\n"
+                       "mistakes\n"));
+    EXPECT_EQ(atThree[atThree.size() - 2],
+              "mistake draw=1 hand=38,44,17,1,6 held=10010 best=00010 cost=19109/59455");
+    EXPECT_EQ(atThree.back().rfind("phase=1 credit=200 ", 0), 0u);
+}
+
+TEST(PlayPractice, DealsAMistakeAgainAndTheGameGoesOnAsItWas) {
+    const std::string rest = "clock 4242\ndeal\ndeal\ntrainer\nmistakes\n";
+    const std::vector<std::string> plain = linesOf(output({"play"}, kThreeDraws + rest));
+    const std::vector<std::string> practised =
+        linesOf(output({"play"}, kThreeDraws + "practice 1\nhold 4\nclock 99\ndeal\n" + rest));
+    ASSERT_GE(plain.size(), 18u);
+    ASSERT_EQ(practised.size(), plain.size() + 4);
+    EXPECT_EQ(practised[12], plain[12]);  // the third draw
+    EXPECT_EQ(practised[13],
+              "phase=2 credit=197 bet=1 draw=3 win=0 hand=38,44,17,1,6 held=00000 result=\" "
+              "PRACTICE DEAL, no bet and no win: hold the cards you choose, then click on the DEAL "
+              "button...\"");
+    EXPECT_EQ(practised[14].rfind(
+                  "phase=2 credit=197 bet=1 draw=3 win=0 hand=38,44,17,1,6 held=00010 ", 0),
+              0u);
+    EXPECT_EQ(practised[16].rfind("phase=1 credit=197 bet=1 draw=3 win=0 ", 0), 0u);
+    EXPECT_NE(practised[16].find(" result=\" PRACTICE DEAL: "), std::string::npos);
+    // The next deal, the tally and the mistakes as without the practice deal.
+    for (size_t k = 14; k < plain.size(); ++k) EXPECT_EQ(practised[k + 4], plain[k]) << k;
+}
+
+TEST(PlayPractice, TakesTheNumberOfALineOfMistakes) {
+    for (const auto& [line, said] :
+         {std::pair{"practice 3\n", "'practice' takes a number from 1 to 2, not '3'"},
+          {"practice\n", "'practice' takes one number from 1 to 2"},
+          {"new\npractice 1\n",
+           "'practice' takes the number of a line of 'mistakes', and there is none"}}) {
+        std::istringstream in(kThreeDraws + line);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(runAnalyze({"play"}, in, out, err), 1);
+        EXPECT_EQ(err.str(), "error: " + std::string(said) + "\n") << line;
+    }
+}
+
 TEST(PlayAdvise, NeedsAHandAwaitingTheDraw) {
     std::istringstream in("new\nadvise\n");
     std::ostringstream out;

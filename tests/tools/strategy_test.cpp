@@ -16,6 +16,7 @@
 
 #include "contract/strategy_texts.h"
 #include "engine/strategy.h"
+#include "table/trainer.h"
 #include "tools/analyze.h"
 
 namespace brisko {
@@ -158,6 +159,24 @@ TEST_F(Charts, SameOnOneThreadAndThroughItsFile) {
         std::istringstream in(bad);
         EXPECT_FALSE(readStrategyChart(in, GameType{2}).has_value()) << bad.size();
     }
+}
+
+// The review names, beside a mistake, the line of the chart of its game
+// type that holds the best cards.
+TEST_F(Charts, AMistakeNamesTheLineThatPlaysItRight) {
+    Mistake m;
+    m.gameType = GameType::NoJoker;
+    for (int32_t k = 1; k <= kSlots; ++k) {
+        m.dealt[static_cast<size_t>(k)] =
+            *parseCard(std::array{"AS", "KS", "QS", "JS", "9D"}[k - 1]);
+    }
+    m.held = 0b00011;  // the ace and the king the game suggests
+    m.best = 0b01111;
+    const ChartChoice choice = chart(3).choose(m.dealt);
+    ASSERT_EQ(choice.hold, m.best);
+    EXPECT_EQ(chartLineOf(m, &chart(3)), choice.line);
+    EXPECT_EQ(chartLineOf(m, &chart(2)), 0);
+    EXPECT_EQ(chartLineOf(m, nullptr), 0);
 }
 
 // brisko-analyze strategy, reading the charts kept in a folder of its own.

@@ -104,10 +104,13 @@ class TrainerTest : public QObject {
         }
         QVERIFY(decisions);
         QCOMPARE(decisions->accessibleName(), QString("Decisions: 1"));
-        // All the games of a type keep no tally of the trainer's: not the
-        // game's under another name.
+        // All the games of a type show the tally kept for them, with this
+        // draw once it is settled; not the game's under another name.
+        if (t.window.world().table.state.doubleUpActive()) t.click("ButtonNoDouble");
         t.window.statisticsWindow()->showScope(3);
-        QCOMPARE(decisions->accessibleName(), QString("Decisions: -"));
+        QCOMPARE(decisions->accessibleName(), QString("Decisions: 1"));
+        t.window.statisticsWindow()->showScope(2);
+        QCOMPARE(decisions->accessibleName(), QString("Decisions: 0"));
         // A new game clears the list: no holds over an empty table.
         t.window.findChild<QAction*>("menuNewGame")->trigger();
         QCOMPARE(t.list()->rowCount(), 0);
@@ -129,6 +132,15 @@ class TrainerTest : public QObject {
             QVERIFY(!options.trainer);
             QVERIFY(options.warn);
         }
+        // "Hold the best play" is one byte of its own too.
+        MemoryStore best;
+        ExtraOptions holdBest;
+        holdBest.holdBest = true;
+        saveExtraOption(best, kKey, ExtraOption::HoldBest, holdBest, Language::English);
+        best.openKey(kKey);
+        QCOMPARE(best.value("optionGarderMeilleurChoix")->data, std::vector<uint8_t>{1});
+        QVERIFY(!best.value("optionEntraineur"));
+        QVERIFY(loadExtraOptions(best, kKey).holdBest);
 
         MemoryStore store;
         Table t(store);
