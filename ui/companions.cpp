@@ -9,7 +9,10 @@
 #include "ui/figures.h"
 #include "ui/help_viewer.h"
 #include "ui/pokerf.h"
+#include "ui/review_window.h"
 #include "ui/statistics_window.h"
+#include "ui/strategy_charts.h"
+#include "ui/strategy_window.h"
 #include "ui/trainer_dock.h"
 
 namespace brisko {
@@ -37,6 +40,9 @@ Companions::Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialog
          &window.layout().menu("menuOptions")},
         screen.length(228), screen.length(11));
     statistics_->followTrainer(&trainer_->log());
+    charts_ = new StrategyCharts({}, {}, this);
+    trainer_->setStrategyCharts(charts_);
+    trainer_->setTable(&world.table);
     world.table.listen(*statistics_);
     world.table.listen(*trainer_);
     world.table.listen(*this);
@@ -58,6 +64,10 @@ void Companions::onEvent(const GameEvent& event) {
         return;
     }
     if (statisticsWindow_ && statisticsWindow_->isVisible()) statisticsWindow_->refresh();
+    if (reviewWindow_ && reviewWindow_->isVisible()) {
+        reviewWindow_->setGameType(window_.world().table.gameType());
+        reviewWindow_->refresh();
+    }
     std::optional<StoreError> error = statistics_->takeSaveError();
     if (!error || statisticsErrorShown_) return;
     statisticsErrorShown_ = true;
@@ -85,6 +95,11 @@ void Companions::openStatistics() {
         statisticsWindow_->setTrainerLog(&trainer_->log());
         statisticsWindow_->setScale(window_.tableScale().m);
         statisticsWindow_->applyTexts();
+        connect(statisticsWindow_, &StatisticsWindow::reviewAsked, this,
+                [this] { run_(Command::review); });
+        connect(statisticsWindow_, &StatisticsWindow::cleared, this, [this] {
+            if (reviewWindow_ && reviewWindow_->isVisible()) reviewWindow_->refresh();
+        });
     }
     statisticsWindow_->show();
     statisticsWindow_->raise();
@@ -93,6 +108,38 @@ void Companions::openStatistics() {
         statisticsDamaged_ = false;
         dialogs_.message(statisticsWindow_, q(window_.windowTexts()[WindowTxt::txtStatsDamaged]));
     }
+}
+
+void Companions::openStrategy() {
+    if (!strategyWindow_) {
+        strategyWindow_ =
+            new StrategyWindow(&window_, *charts_, window_.windowTexts(), dialogs_);
+        strategyWindow_->setScale(window_.tableScale().m);
+    }
+    strategyWindow_->showType(window_.world().table.gameType());
+    strategyWindow_->show();
+    strategyWindow_->raise();
+    strategyWindow_->activateWindow();
+}
+
+void Companions::openReview() {
+    if (!reviewWindow_) {
+        reviewWindow_ = new ReviewWindow(&window_, *statistics_, trainer_->log(), *charts_,
+                                         window_.world().texts, window_.windowTexts(),
+                                         [this] { run_(Command::practise); });
+        reviewWindow_->setScale(window_.tableScale().m);
+    }
+    reviewWindow_->setGameType(window_.world().table.gameType());
+    reviewWindow_->refresh();
+    reviewWindow_->show();
+    reviewWindow_->raise();
+    reviewWindow_->activateWindow();
+}
+
+bool Companions::practiseChosen() {
+    const std::optional<Mistake> mistake = reviewWindow_ ? reviewWindow_->chosen() : std::nullopt;
+    if (!mistake) return true;
+    return window_.world().table.practise(mistake->dealt, mistake->gameType);
 }
 
 void Companions::openChangeGameDialog() {
@@ -107,16 +154,22 @@ void Companions::showAbout() {
 
 void Companions::retranslate() {
     if (statisticsWindow_) statisticsWindow_->applyTexts();
+    if (strategyWindow_) strategyWindow_->applyTexts();
+    if (reviewWindow_) reviewWindow_->applyTexts();
     trainer_->retranslate();
 }
 
 void Companions::setScale(int32_t m) {
     if (statisticsWindow_) statisticsWindow_->setScale(m);
+    if (strategyWindow_) strategyWindow_->setScale(m);
+    if (reviewWindow_) reviewWindow_->setScale(m);
 }
 
 void Companions::closeAll() {
     if (helpViewer_) helpViewer_->close();
     if (statisticsWindow_) statisticsWindow_->close();
+    if (strategyWindow_) strategyWindow_->close();
+    if (reviewWindow_) reviewWindow_->close();
     if (changeGame_) changeGame_->hide();
     if (firstWindow_) firstWindow_->close();
 }

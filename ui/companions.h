@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows beside the game table: the help, the statistics, the trainer's
-// panel and the change-game dialog, each made when first needed and closed
+// panel, the strategy chart, the review of mistakes and the change-game dialog, each made when first needed and closed
 // with the game. They follow the game through its events and through what
 // they are given, never through the table's widgets.
 #pragma once
@@ -23,7 +23,10 @@ namespace brisko {
 class Dialogs;
 class ExpectedFigures;
 class HelpViewer;
+class ReviewWindow;
 class StatisticsWindow;
+class StrategyCharts;
+class StrategyWindow;
 class TfrmBrisko;
 class Trainer;
 
@@ -39,6 +42,9 @@ class Companions final : public QObject, public ChangeGameHost, public GameListe
     Trainer& trainer() { return *trainer_; }
     Statistics& statistics() { return *statistics_; }
     StatisticsWindow* statisticsWindow() const { return statisticsWindow_; }
+    StrategyWindow* strategyWindow() const { return strategyWindow_; }
+    ReviewWindow* reviewWindow() const { return reviewWindow_; }
+    StrategyCharts& strategyCharts() { return *charts_; }
 
     // The program's first window, closed when the game's closes, and the
     // change-game dialog; both may be absent (tests).
@@ -48,6 +54,12 @@ class Companions final : public QObject, public ChangeGameHost, public GameListe
 
     void openHelp();
     void openStatistics();
+    // The chart of the game type in play.
+    void openStrategy();
+    void openReview();
+    // The mistake chosen in the review dealt again as a practice deal; false
+    // when the table cannot take one now.
+    bool practiseChosen();
     void openChangeGameDialog();
     void showAbout();
     // After a choice of language, and at every change of the table's scale.
@@ -77,6 +89,9 @@ class Companions final : public QObject, public ChangeGameHost, public GameListe
     std::unique_ptr<Statistics> statistics_;
     StatisticsWindow* statisticsWindow_ = nullptr;
     ExpectedFigures* expectedFigures_ = nullptr;  // worked out at the first opening
+    StrategyCharts* charts_ = nullptr;
+    StrategyWindow* strategyWindow_ = nullptr;
+    ReviewWindow* reviewWindow_ = nullptr;
     bool statisticsDamaged_ = false;
     bool statisticsErrorShown_ = false;
 };

@@ -173,6 +173,7 @@ void StatisticsWindow::build() {
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(export_);
     buttons->addWidget(reset_);
+    addReviewButton(*buttons);
     buttons->addStretch(1);
     buttons->addWidget(close_);
     right->addLayout(buttons);
@@ -244,6 +245,7 @@ void StatisticsWindow::applyTexts() {
     chartView_->setAccessibleName(text(WindowTxt::txtStatsChart));
     export_->setText(text(WindowTxt::txtStatsExport));
     reset_->setText(text(WindowTxt::txtStatsReset));
+    review_->setText(text(WindowTxt::txtReviewOpen));
     close_->setText(text(WindowTxt::txtStatsClose));
     refresh();
 }
@@ -422,6 +424,15 @@ void StatisticsWindow::reset() {
         dialogs_.message(this, QString::fromStdString(storeMessage(error, texts_.language())));
     }
     refresh();
+    emit cleared();
+}
+
+// The review of the mistakes opens from here too.
+void StatisticsWindow::addReviewButton(QHBoxLayout& buttons) {
+    review_ = new QPushButton(this);
+    review_->setObjectName("buttonStatsReview");
+    connect(review_, &QPushButton::clicked, this, &StatisticsWindow::reviewAsked);
+    buttons.addWidget(review_);
 }
 
 void StatisticsWindow::follow() {

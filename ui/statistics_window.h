@@ -20,6 +20,7 @@ class QChart;
 class QChartView;
 class QComboBox;
 class QGridLayout;
+class QHBoxLayout;
 class QGroupBox;
 class QLabel;
 class QLineSeries;
@@ -76,6 +77,12 @@ class StatisticsWindow final : public QWidget {
     void reset();
     void exportDraws();
 
+  signals:
+    // The player asks for the review of the mistakes.
+    void reviewAsked();
+    // The all-time figures, the kept mistakes with them, were cleared.
+    void cleared();
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,6 +90,7 @@ class StatisticsWindow final : public QWidget {
 
   private:
     void build();
+    void addReviewButton(QHBoxLayout& buttons);
     void fillFigures(const StatFigures& figures, const ExpectedReturns& expected);
     void fillChart();
     void fillTrainer();
@@ -122,6 +130,7 @@ class StatisticsWindow final : public QWidget {
     QValueAxis* winAxis_ = nullptr;
     QPushButton* export_ = nullptr;
     QPushButton* reset_ = nullptr;
+    QPushButton* review_ = nullptr;
     QPushButton* close_ = nullptr;
 };
 

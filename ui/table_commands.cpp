@@ -65,6 +65,9 @@ void TableCommands::perform(Command command, int32_t slot) {
         case Command::toggleTrainer: return companions_.trainer().toggleTrainer();
         case Command::toggleWarning: return companions_.trainer().toggleWarn();
         case Command::statistics: return companions_.openStatistics();
+        case Command::strategy: return companions_.openStrategy();
+        case Command::review: return companions_.openReview();
+        case Command::practise: return practise();
         case Command::revealDoubleUp: return table.TimerVoirDoubleTimer();
         case Command::swapOfferFocus: return table.TimerYesNoDoublageTimer();
         case Command::movePickFocus: return table.timerCarteDoublageTimer();
@@ -101,6 +104,15 @@ void TableCommands::switchOption(Command command) {
     }
     window_.showOptions(settings);
     records.SaveSettings();
+}
+
+// From the review: the table takes a practice deal between draws only.
+void TableCommands::practise() {
+    if (!companions_.practiseChosen()) {
+        dialogs_.message(&window_, q(window_.windowTexts()[WindowTxt::txtReviewWait]));
+        return;
+    }
+    window_.activateWindow();
 }
 
 // F4: the question follows the language itself, French before the choice.

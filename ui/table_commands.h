@@ -38,6 +38,7 @@ class TableCommands {
     void firstGame();
     void renewBestScores();
     void switchOption(Command command);
+    void practise();
 
     TfrmBrisko& window_;
     Companions& companions_;

@@ -272,6 +272,8 @@ constexpr MenuItemPlan kMenuItems[] = {
     {"menuOptions", "menuEntraineur", Qt::Key_F10, true},
     {"menuOptions", "menuAvertirErreur", Qt::Key_unknown, true},
     {"menuOptions", "menuStatistiques", Qt::Key_F11},
+    {"menuOptions", "menuStrategie"},
+    {"menuOptions", "menuRevueErreurs"},
     {"menuAide", "menuSommaire", Qt::Key_F1},
     {"menuAide", "menuApropos", Qt::Key_F12},
 };
@@ -290,6 +292,8 @@ constexpr TextTarget kTexts[] = {
     {"menuBarreInfo", WindowTxt::menuBarreInfo, TextPlace::Command},
     {"menuCouleurFondEcran", WindowTxt::menuCouleurFondEcran, TextPlace::Command},
     {"menuStatistiques", WindowTxt::menuStatistiques, TextPlace::Command},
+    {"menuStrategie", WindowTxt::menuStrategie, TextPlace::Command},
+    {"menuRevueErreurs", WindowTxt::menuRevueErreurs, TextPlace::Command},
     {"menuEntraineur", WindowTxt::menuEntraineur, TextPlace::Command},
     {"menuAvertirErreur", WindowTxt::menuAvertirErreur, TextPlace::Command},
     {"menuSommaire", WindowTxt::menuSommaire, TextPlace::Command},

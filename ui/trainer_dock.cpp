@@ -9,8 +9,11 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "contract/strategy_texts.h"
+#include "table/options.h"
 #include "ui/dialogs.h"
 #include "ui/figures.h"
+#include "ui/strategy_charts.h"
 #include "ui/trainer_panel.h"
 
 namespace brisko {
@@ -55,7 +58,9 @@ TrainerDock::TrainerDock(const WindowTexts& texts, int width, int fontPixels, QW
     verdict_->setFont(bold);
     tally_->setObjectName("trainerTally");
     doubleUp_->setObjectName("trainerDoubleUp");
-    for (QLabel* label : {verdict_, tally_, doubleUp_}) {
+    chartLine_ = new QLabel(this);
+    chartLine_->setObjectName("trainerChartLine");
+    for (QLabel* label : {chartLine_, verdict_, tally_, doubleUp_}) {
         label->setWordWrap(true);
         layout->addWidget(label);
     }
@@ -95,6 +100,10 @@ void TrainerDock::showDoubleUp(const QString& odds) {
     setLabel(doubleUp_, odds);
 }
 
+void TrainerDock::showChartLine(const QString& line) {
+    setLabel(chartLine_, line);
+}
+
 // --- the trainer -------------------------------------------------------------
 
 Trainer::Trainer(QMainWindow& window, const WindowTexts& texts, std::string registryKey,
@@ -125,7 +134,26 @@ Trainer::Trainer(QMainWindow& window, const WindowTexts& texts, std::string regi
         options_.warnShare = static_cast<uint8_t>(action->data().toUInt());
         toggle(ExtraOption::WarnShare);
     });
+    addPlayOptions(*menu.options);
     applyOptions();
+}
+
+// "Hold the best play", beside the warning's threshold.
+void Trainer::addPlayOptions(QMenu& options) {
+    holdBestAction_ = options.addAction(QString());
+    holdBestAction_->setObjectName("menuGarderMeilleurChoix");
+    holdBestAction_->setCheckable(true);
+    connect(holdBestAction_, &QAction::triggered, this, &Trainer::toggleHoldBest);
+}
+
+void Trainer::setTable(GameTable* table) {
+    table_ = table;
+    if (table_) applyTrainerOptions(*table_, options_);
+}
+
+void Trainer::setStrategyCharts(StrategyCharts* charts) {
+    charts_ = charts;
+    if (charts_) connect(charts_, &StrategyCharts::ready, this, &Trainer::refresh);
 }
 
 Trainer::~Trainer() = default;
@@ -135,6 +163,7 @@ Trainer::~Trainer() = default;
 void Trainer::toggle(ExtraOption option) {
     if (option == ExtraOption::Trainer) options_.trainer = !options_.trainer;
     if (option == ExtraOption::Warn) options_.warn = !options_.warn;
+    if (option == ExtraOption::HoldBest) options_.holdBest = !options_.holdBest;
     applyOptions();
     try {
         saveExtraOption(store_, registryKey_, option, options_, texts_.language());
@@ -151,6 +180,9 @@ void Trainer::applyOptions() {
     for (QAction* action : shares_->actions()) {
         action->setChecked(action->data().toUInt() == options_.warnShare);
     }
+    holdBestAction_->setChecked(options_.holdBest);
+    holdBestAction_->setEnabled(options_.trainer);
+    if (table_) applyTrainerOptions(*table_, options_);
     log_.setCounting(options_.trainer);
     if (options_.trainer && !dock_) {
         dock_ = new TrainerDock(texts_, width_, fontPixels_, &window_);
@@ -163,6 +195,7 @@ void Trainer::applyOptions() {
 
 void Trainer::retranslate() {
     sharesMenu_->setTitle(q(texts_[WindowTxt::menuSeuilAvertissement]));
+    holdBestAction_->setText(q(texts_[WindowTxt::menuGarderMeilleurChoix]));
     for (QAction* action : shares_->actions()) {
         action->setText(QString::number(action->data().toUInt()) +
                         q(texts_[WindowTxt::txtPercent]));
@@ -174,6 +207,7 @@ void Trainer::retranslate() {
 
 void Trainer::onEvent(const GameEvent& event) {
     log_.onEvent(event);
+    onPractice(event);
     std::visit(Overloaded{
                    [this](const GameStarted&) {
                        deal_.reset();
@@ -215,6 +249,33 @@ void Trainer::onEvent(const GameEvent& event) {
     refresh();
 }
 
+// The panel follows a practice deal as it follows the game's; the game's
+// deal, verdict and all come back when the practice ends.
+void Trainer::onPractice(const GameEvent& event) {
+    if (const auto* dealt = std::get_if<PracticeDealt>(&event)) {
+        if (!gameDeal_) {
+            gameDeal_ = deal_;
+            gameVerdict_ = verdict_;
+            gameDrawn_ = drawn_;
+        }
+        deal_ = Deal{dealt->hand, dealt->gameType, 0, dealt->bet};
+        drawn_ = false;
+        verdict_.clear();
+    } else if (const auto* holds = std::get_if<PracticeHoldsChanged>(&event)) {
+        if (deal_) deal_->held = holds->held;
+    } else if (std::holds_alternative<PracticeDrawn>(event)) {
+        drawn_ = true;
+        if (const Decision* d = options_.trainer ? log_.practiceDraw() : nullptr) {
+            verdict_ = verdictText(*d->verdict);
+        }
+    } else if (std::holds_alternative<PracticeEnded>(event) && gameDeal_) {
+        deal_ = *gameDeal_;
+        verdict_ = gameVerdict_;
+        drawn_ = gameDrawn_;
+        gameDeal_.reset();
+    }
+}
+
 bool Trainer::confirmDraw() {
     if (!options_.trainer || !options_.warn || !deal_ || drawn_) return true;
     const DealAnalysis& deal = analyst_.analyse(deal_->dealt, deal_->gameType);
@@ -234,13 +295,29 @@ void Trainer::refresh() {
     if (!options_.trainer || !dock_) return;
     if (deal_) {
         const DealAnalysis& deal = analyst_.analyse(deal_->dealt, deal_->gameType);
-        dock_->showListing({deal.dealt, trainerRows(deal, deal_->held, deal_->bet)});
+        dock_->showListing({deal.dealt, trainerRows(deal, deal_->held, deal_->bet, 5, true)});
     } else {
         dock_->showListing({});
     }
+    dock_->showChartLine(bestLineText());
     dock_->showVerdict(verdict_);
     dock_->showTally(tallyText());
     dock_->showDoubleUp(doubleUpText());
+}
+
+// "Tableau de stratégie, ligne 12 : Paire de rois ou d'as" for the best hold
+// of the deal in play, once the chart of its game type is at hand; the chart
+// is asked for (and made, off this thread) the first time.
+QString Trainer::bestLineText() {
+    if (!charts_ || !deal_) return {};
+    const StrategyChart* chart = charts_->chart(deal_->gameType);
+    if (!chart) return {};
+    const DealAnalysis& deal = analyst_.analyse(deal_->dealt, deal_->gameType);
+    const ChartLine* line = chart->line(chart->lineOf(deal_->dealt, deal.best));
+    if (!line) return {};
+    return q(texts_[WindowTxt::txtTrainerChartLine]) + QString::number(line->number) +
+           (texts_.language() == Language::French ? " : " : ": ") +
+           QString::fromStdString(chartLineText(*line, texts_.language()));
 }
 
 // "Meilleur choix", or "Écart : -0,42 crédit".

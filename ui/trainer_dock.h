@@ -29,6 +29,8 @@ class QMenu;
 namespace brisko {
 
 class Dialogs;
+class GameTable;
+class StrategyCharts;
 class TrainerPanel;
 
 // The panel: what it is given, in the texts of the language.
@@ -47,6 +49,8 @@ class TrainerDock : public QDockWidget {
     void showTally(const QString& tally);
     // The double-up's chances, empty outside the double-up.
     void showDoubleUp(const QString& odds);
+    // The strategy chart's line that the best hold follows; empty without.
+    void showChartLine(const QString& line);
 
   private:
     static void setLabel(QLabel* label, const QString& text);
@@ -55,6 +59,7 @@ class TrainerDock : public QDockWidget {
     QLabel* verdict_;
     QLabel* tally_;
     QLabel* doubleUp_;
+    QLabel* chartLine_ = nullptr;
 };
 
 // The trainer's commands in the Options menu: itself (F10) and its warning;
@@ -89,6 +94,11 @@ class Trainer : public QObject, public GameListener {
     // The menu's commands.
     void toggleTrainer() { toggle(ExtraOption::Trainer); }
     void toggleWarn() { toggle(ExtraOption::Warn); }
+    void toggleHoldBest() { toggle(ExtraOption::HoldBest); }
+    // The table whose holds after a deal the options change ("Hold the best
+    // play"), and the charts that name the best hold's line; both may be absent.
+    void setTable(GameTable* table);
+    void setStrategyCharts(StrategyCharts* charts);
     // The menu's texts and the panel's, after a choice of language.
     void retranslate();
     // Whether the draw goes ahead: with the warning on and a hold that costs
@@ -106,6 +116,10 @@ class Trainer : public QObject, public GameListener {
 
     void toggle(ExtraOption option);
     void applyOptions();
+    void addPlayOptions(QMenu& options);
+    // A practice deal: the game's own deal put aside, and back at its end.
+    void onPractice(const GameEvent& event);
+    QString bestLineText();
     void refresh();
     QString verdictText(const Verdict& verdict) const;
     QString tallyText();
@@ -121,6 +135,9 @@ class Trainer : public QObject, public GameListener {
     QAction* warnAction_;
     QMenu* sharesMenu_;
     QActionGroup* shares_;
+    QAction* holdBestAction_ = nullptr;
+    GameTable* table_ = nullptr;
+    StrategyCharts* charts_ = nullptr;
     int width_;
     int fontPixels_;
     TrainerDock* dock_ = nullptr;  // made when the trainer is first switched on
@@ -128,6 +145,10 @@ class Trainer : public QObject, public GameListener {
     DealAnalyst analyst_;  // the evaluation table is built at the first deal analysed
     TrainerLog log_;
     std::optional<Deal> deal_;  // the last hand dealt; none after a new game
+    // During a practice deal, the game's deal and verdict put aside.
+    std::optional<std::optional<Deal>> gameDeal_;
+    QString gameVerdict_;
+    bool gameDrawn_ = false;
     bool drawn_ = false;        // and since drawn
     QString verdict_;
     // The double-up under way: the win at stake, and the dealer's card in the pick.

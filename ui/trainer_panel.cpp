@@ -44,13 +44,17 @@ void TrainerPanel::retranslate() {
 }
 
 QString TrainerPanel::cardsText(const Hand& dealt, HoldMask hold) const {
-    const QString courts = q(texts_[WindowTxt::txtTrainerCourtCards]);
+    return heldCardsText(dealt, hold, texts_);
+}
+
+QString heldCardsText(const Hand& dealt, HoldMask hold, const WindowTexts& texts) {
+    const QString courts = q(texts[WindowTxt::txtTrainerCourtCards]);
     QStringList cards;
     for (int32_t k = 1; k <= kSlots; ++k) {
         if (!holdsSlot(hold, k)) continue;
         const card& c = cardTable[dealt[k]];
         if (c.suit == kJokerSuit) {
-            cards << q(texts_[WindowTxt::txtTrainerJoker]);
+            cards << q(texts[WindowTxt::txtTrainerJoker]);
             continue;
         }
         const QString rank = c.rank == 14   ? QStringLiteral("A")
@@ -58,7 +62,7 @@ QString TrainerPanel::cardsText(const Hand& dealt, HoldMask hold) const {
                                             : QString::number(c.rank);
         cards << rank + QChar(kSuitSymbols[c.suit - 1]);
     }
-    return cards.isEmpty() ? q(texts_[WindowTxt::txtTrainerNoCard]) : cards.join(' ');
+    return cards.isEmpty() ? q(texts[WindowTxt::txtTrainerNoCard]) : cards.join(' ');
 }
 
 QString TrainerPanel::figure(const Fraction& value) const {

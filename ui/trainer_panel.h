@@ -14,6 +14,9 @@
 
 namespace brisko {
 
+// The cards of `hold` in `dealt` ("A\u2660 K\u2660"), or "(none)".
+QString heldCardsText(const Hand& dealt, HoldMask hold, const WindowTexts& texts);
+
 class TrainerPanel : public QWidget {
     Q_OBJECT
 

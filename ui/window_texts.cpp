@@ -268,6 +268,44 @@ constexpr TextRow<WindowTxt> kTexts[] = {
     {WindowTxt::txtTrainerQuitValue, "txtTrainerQuitValue", {"S'arrêter : ", "Quit: "}},
     // After a figure in percent: "46,15 %", "46.15%".
     {WindowTxt::txtPercent, "txtPercent", {" %", "%"}},
+    // The strategy chart's window: its menu command, its buttons, and what it
+    // says while the chart is being made or when it could not be.
+    {WindowTxt::menuStrategie, "menuStrategie", {"Straté&gie", "Strate&gy"}},
+    {WindowTxt::txtStrategyPrint, "txtStrategyPrint", {"&Imprimer...", "&Print..."}},
+    {WindowTxt::txtStrategyPdf, "txtStrategyPdf", {"Exporter en &PDF...", "Export as &PDF..."}},
+    {WindowTxt::txtStrategyPdfFiles, "txtStrategyPdfFiles", {"Documents PDF (*.pdf)", "PDF documents (*.pdf)"}},
+    {WindowTxt::txtStrategyPdfFailed, "txtStrategyPdfFailed", {"Le fichier PDF n'a pas pu être écrit : ", "The PDF file could not be written: "}},
+    {WindowTxt::txtStrategyMaking, "txtStrategyMaking", {"Le tableau de stratégie de ce type de jeu est en préparation, il s'affichera dans quelques secondes...", "The strategy chart of this game type is being made; it will show in a few seconds..."}},
+    {WindowTxt::txtStrategyFailed, "txtStrategyFailed", {"Le tableau de stratégie n'a pas pu être préparé.", "The strategy chart could not be made."}},
+    // The review of the player's mistakes: its menu command, the list's
+    // scopes and columns, and the button that deals a mistake again.
+    {WindowTxt::menuRevueErreurs, "menuRevueErreurs", {"&Revue des erreurs", "&Review of mistakes"}},
+    {WindowTxt::txtReviewTitle, "txtReviewTitle", {"Revue des erreurs", "Review of mistakes"}},
+    {WindowTxt::txtReviewDraw, "txtReviewDraw", {"Tirage", "Draw"}},
+    {WindowTxt::txtReviewDeal, "txtReviewDeal", {"Donne", "Deal"}},
+    {WindowTxt::txtReviewHeld, "txtReviewHeld", {"Cartes gardées", "Held"}},
+    {WindowTxt::txtReviewBest, "txtReviewBest", {"Meilleur choix", "Best hold"}},
+    {WindowTxt::txtReviewCost, "txtReviewCost", {"Écart (crédits)", "Cost (credits)"}},
+    {WindowTxt::txtReviewLine, "txtReviewLine", {"Ligne du tableau", "Chart line"}},
+    {WindowTxt::txtReviewNone, "txtReviewNone", {"Aucune erreur.", "No mistakes."}},
+    {WindowTxt::txtReviewPractise, "txtReviewPractise", {"&Rejouer", "&Practise"}},
+    {WindowTxt::txtReviewOpen, "txtReviewOpen", {"&Revue des erreurs...", "&Review of mistakes..."}},
+    {WindowTxt::txtReviewWait,
+     "txtReviewWait",
+     {"Finissez d'abord ce tirage, puis rejouez la donne.",
+      "Finish this draw first, then practise the deal."}},
+    // The trainer's options beside the warning, and in its panel the chart
+    // line the best hold follows and the mark of the game's own suggestion.
+    {WindowTxt::menuGarderMeilleurChoix, "menuGarderMeilleurChoix", {"Garder le &meilleur choix", "&Hold the best play"}},
+    {WindowTxt::menuMarquerMeilleurChoix, "menuMarquerMeilleurChoix", {"Mar&quer le meilleur choix sur les cartes", "Mar&k the best play on the cards"}},
+    {WindowTxt::txtTrainerSuggested, "txtTrainerSuggested", {"suggestion du jeu", "game's suggestion"}},
+    {WindowTxt::txtTrainerChartLine, "txtTrainerChartLine", {"Tableau de stratégie, ligne ", "Strategy chart, line "}},
+    // The statistics: the spread of one draw beside the return, and the band
+    // around the expected credit on the chart.
+    {WindowTxt::txtStatsDeviation, "txtStatsDeviation", {"Écart type d'un tirage", "Standard deviation of a draw"}},
+    {WindowTxt::txtStatsExpected, "txtStatsExpected", {"Crédit attendu", "Expected credit"}},
+    {WindowTxt::txtStatsBand1, "txtStatsBand1", {"± 1 écart type", "± 1 standard deviation"}},
+    {WindowTxt::txtStatsBand2, "txtStatsBand2", {"± 2 écarts types", "± 2 standard deviations"}},
 };
 
 static_assert(std::size(kTexts) == static_cast<size_t>(kWindowTextCount));

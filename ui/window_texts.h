@@ -173,9 +173,36 @@ enum class WindowTxt : int32_t {
     txtTrainerDoubleValue,
     txtTrainerQuitValue,
     txtPercent,
+    menuStrategie,
+    txtStrategyPrint,
+    txtStrategyPdf,
+    txtStrategyPdfFiles,
+    txtStrategyPdfFailed,
+    txtStrategyMaking,
+    txtStrategyFailed,
+    menuRevueErreurs,
+    txtReviewTitle,
+    txtReviewDraw,
+    txtReviewDeal,
+    txtReviewHeld,
+    txtReviewBest,
+    txtReviewCost,
+    txtReviewLine,
+    txtReviewNone,
+    txtReviewPractise,
+    txtReviewOpen,
+    txtReviewWait,
+    menuGarderMeilleurChoix,
+    menuMarquerMeilleurChoix,
+    txtTrainerSuggested,
+    txtTrainerChartLine,
+    txtStatsDeviation,
+    txtStatsExpected,
+    txtStatsBand1,
+    txtStatsBand2,
 };
 
-inline constexpr int32_t kWindowTextCount = static_cast<int32_t>(WindowTxt::txtPercent) + 1;
+inline constexpr int32_t kWindowTextCount = static_cast<int32_t>(WindowTxt::txtStatsBand2) + 1;
 
 // The key's name as written in code, for tests ("menuBrisko").
 std::string_view textKeyName(WindowTxt key);
