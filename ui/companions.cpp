@@ -112,8 +112,7 @@ void Companions::openStatistics() {
 
 void Companions::openStrategy() {
     if (!strategyWindow_) {
-        strategyWindow_ =
-            new StrategyWindow(&window_, *charts_, window_.windowTexts(), dialogs_);
+        strategyWindow_ = new StrategyWindow(&window_, *charts_, window_.windowTexts(), dialogs_);
         strategyWindow_->setScale(window_.tableScale().m);
     }
     strategyWindow_->showType(window_.world().table.gameType());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows beside the game table: the help, the statistics, the trainer's
-// panel, the strategy chart, the review of mistakes and the change-game dialog, each made when first needed and closed
-// with the game. They follow the game through its events and through what
+// panel, the strategy chart, the review of mistakes and the change-game dialog, each made when
+// first needed and closed with the game. They follow the game through its events and through what
 // they are given, never through the table's widgets.
 #pragma once
 

@@ -28,8 +28,8 @@ constexpr int kColumns = 6;  // draw, deal, held, best, cost, chart line
 }  // namespace
 
 ReviewWindow::ReviewWindow(QWidget* table, Statistics& statistics, TrainerLog& log,
-                           StrategyCharts& charts, const Texts& gameTexts,
-                           const WindowTexts& texts, std::function<void()> practise)
+                           StrategyCharts& charts, const Texts& gameTexts, const WindowTexts& texts,
+                           std::function<void()> practise)
     : QWidget(table, Qt::Window),
       statistics_(statistics),
       log_(log),
@@ -85,9 +85,9 @@ void ReviewWindow::applyTexts() {
     setWindowTitle(text(WindowTxt::txtReviewTitle));
     scope_->setItemText(0, text(WindowTxt::txtStatsGame));
     for (int t = 1; t <= kGameTypes; ++t) {
-        scope_->setItemText(t, text(WindowTxt::txtStatsAllGames) +
-                                   QString::fromStdString(
-                                       gameTexts_[gameTypeName(static_cast<GameType>(t))]));
+        scope_->setItemText(
+            t, text(WindowTxt::txtStatsAllGames) +
+                   QString::fromStdString(gameTexts_[gameTypeName(static_cast<GameType>(t))]));
     }
     scope_->setAccessibleName(text(WindowTxt::txtReviewTitle));
     list_->setHorizontalHeaderLabels(
@@ -154,8 +154,7 @@ void ReviewWindow::refresh() {
 
 std::optional<Mistake> ReviewWindow::chosen() const {
     const int row = list_->currentRow();
-    if (row < 0 || row >= static_cast<int>(mistakes_.size()) ||
-        list_->selectedItems().isEmpty()) {
+    if (row < 0 || row >= static_cast<int>(mistakes_.size()) || list_->selectedItems().isEmpty()) {
         return std::nullopt;
     }
     return mistakes_[static_cast<size_t>(row)];

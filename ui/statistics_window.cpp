@@ -2,6 +2,7 @@
 #include "ui/statistics_window.h"
 
 #include <QAccessible>
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 #include "engine/returns.h"
@@ -113,6 +115,7 @@ void StatisticsWindow::build() {
         return box;
     };
     left->addWidget(figureGrid(summaryBox_, "boxStatsSummary", summaryNames_, summary_));
+    addDeviation();
 
     hands_ = new QTableWidget(kCategoryCount, 4, this);
     hands_->setObjectName("tableStatsHands");
@@ -152,6 +155,7 @@ void StatisticsWindow::build() {
     credit_->attachAxis(creditAxis_);
     wins_->attachAxis(drawAxis_);
     wins_->attachAxis(winAxis_);
+    addBand();
     chart_->legend()->setAlignment(Qt::AlignBottom);
     chart_->setMargins(QMargins(2, 2, 2, 2));
     chartView_ = new QChartView(chart_, this);
@@ -240,6 +244,10 @@ void StatisticsWindow::applyTexts() {
     trainerBox_->setTitle(text(WindowTxt::txtStatsTrainer));
     chart_->setTitle(text(WindowTxt::txtStatsChart));
     credit_->setName(text(WindowTxt::txtStatsCredit));
+    expectedCredit_->setName(text(WindowTxt::txtStatsExpected));
+    band1_->setName(text(WindowTxt::txtStatsBand1));
+    band2_->setName(text(WindowTxt::txtStatsBand2));
+    deviationName_->setText(text(WindowTxt::txtStatsDeviation));
     wins_->setName(text(WindowTxt::txtStatsWin));
     drawAxis_->setTitleText(text(WindowTxt::txtStatsDraw));
     chartView_->setAccessibleName(text(WindowTxt::txtStatsChart));
@@ -269,8 +277,84 @@ void StatisticsWindow::refresh() {
         scope == 0 ? statistics_.game() : figuresOf(statistics_.allTime(), type);
     summary_[0]->parentWidget()->setAccessibleName(scope_->currentText());
     fillFigures(figures, expected_.of(type));
+    fillDeviation(expected_.of(type));
     fillTrainer();
     fillChart();
+    fillBand();
+}
+
+// Under the return, the standard deviation of one draw's win per credit
+// under best play: how far luck alone takes a return.
+void StatisticsWindow::addDeviation() {
+    auto* grid = static_cast<QGridLayout*>(summaryBox_->layout());
+    deviationName_ = new QLabel(summaryBox_);
+    deviation_ = new QLabel(summaryBox_);
+    deviation_->setObjectName("labelStatsDeviation");
+    deviation_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    deviation_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    deviationName_->setBuddy(deviation_);
+    const int row = grid->rowCount();
+    grid->addWidget(deviationName_, row, 0, 1, 3);
+    grid->addWidget(deviation_, row, 3);
+}
+
+void StatisticsWindow::fillDeviation(const ExpectedReturns& expected) {
+    const QString figure = decimal(
+        Fraction(static_cast<int64_t>(std::llround(expected[0].standardDeviation * 10000)), 10000),
+        2, texts_);
+    setFigure(deviation_, WindowTxt::txtStatsDeviation, figure);
+}
+
+// Around the credit, the credit a best play expects after each draw and the
+// bands of one and two standard deviations about it.
+void StatisticsWindow::addBand() {
+    expectedCredit_ = new QLineSeries;
+    expectedCredit_->setObjectName("seriesStatsExpected");
+    QPen dashed(QColor(90, 90, 90));
+    dashed.setStyle(Qt::DashLine);
+    expectedCredit_->setPen(dashed);
+    auto area = [this](QLineSeries*& upper, QLineSeries*& lower, const QColor& colour) {
+        upper = new QLineSeries(this);
+        lower = new QLineSeries(this);
+        auto* band = new QAreaSeries(upper, lower);
+        band->setColor(colour);
+        band->setBorderColor(Qt::transparent);
+        chart_->addSeries(band);
+        band->attachAxis(drawAxis_);
+        band->attachAxis(creditAxis_);
+        return band;
+    };
+    band2_ = area(band2High_, band2Low_, QColor(70, 130, 180, 40));
+    band1_ = area(band1High_, band1Low_, QColor(70, 130, 180, 70));
+    chart_->addSeries(expectedCredit_);
+    expectedCredit_->attachAxis(drawAxis_);
+    expectedCredit_->attachAxis(creditAxis_);
+}
+
+void StatisticsWindow::fillBand() {
+    const std::vector<CreditForecast> forecast =
+        forecastCredits(expected_.of(statistics_.gameType())[0], statistics_.draws());
+    QList<QPointF> expected, high1, low1, high2, low2;
+    double low = creditAxis_->min();
+    double high = creditAxis_->max();
+    for (size_t k = 0; k < forecast.size(); ++k) {
+        const double x = k == 0 ? 0 : statistics_.draws()[k - 1].drawNumber;
+        const CreditForecast& f = forecast[k];
+        expected.append(QPointF(x, f.expected));
+        high1.append(QPointF(x, f.high(1)));
+        low1.append(QPointF(x, f.low(1)));
+        high2.append(QPointF(x, f.high(2)));
+        low2.append(QPointF(x, f.low(2)));
+        low = std::min(low, f.low(2));
+        high = std::max(high, f.high(2));
+    }
+    expectedCredit_->replace(expected);
+    band1High_->replace(high1);
+    band1Low_->replace(low1);
+    band2High_->replace(high2);
+    band2Low_->replace(low2);
+    creditAxis_->setRange(low, high);
+    creditAxis_->applyNiceNumbers();
 }
 
 void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns& expected) {

@@ -16,6 +16,7 @@
 #include "table/statistics.h"
 #include "ui/window_texts.h"
 
+class QAreaSeries;
 class QChart;
 class QChartView;
 class QComboBox;
@@ -91,6 +92,10 @@ class StatisticsWindow final : public QWidget {
   private:
     void build();
     void addReviewButton(QHBoxLayout& buttons);
+    void addDeviation();
+    void fillDeviation(const ExpectedReturns& expected);
+    void addBand();
+    void fillBand();
     void fillFigures(const StatFigures& figures, const ExpectedReturns& expected);
     void fillChart();
     void fillTrainer();
@@ -131,6 +136,15 @@ class StatisticsWindow final : public QWidget {
     QPushButton* export_ = nullptr;
     QPushButton* reset_ = nullptr;
     QPushButton* review_ = nullptr;
+    QLabel* deviationName_ = nullptr;
+    QLabel* deviation_ = nullptr;
+    QLineSeries* expectedCredit_ = nullptr;
+    QLineSeries* band1High_ = nullptr;
+    QLineSeries* band1Low_ = nullptr;
+    QLineSeries* band2High_ = nullptr;
+    QLineSeries* band2Low_ = nullptr;
+    QAreaSeries* band1_ = nullptr;
+    QAreaSeries* band2_ = nullptr;
     QPushButton* close_ = nullptr;
 };
 

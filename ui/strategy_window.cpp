@@ -50,12 +50,13 @@ QString percentIn(double share, Language language) {
 QString lineRow(const ChartLine& line, Language language) {
     QString hold = QString::fromStdString(chartLineText(line, language)).toHtmlEscaped();
     if (line.isException()) {
-        hold += (language == Language::French ? " : " : ": ") +
-                words(ChartText::Before, language) + ' ' + QString::number(line.before);
+        hold += (language == Language::French ? " : " : ": ") + words(ChartText::Before, language) +
+                ' ' + QString::number(line.before);
     }
     const QString value = line.share > 0 ? decimalIn(line.value, 3, language) : "-";
-    return QString("<tr><td align=right>%1</td><td>%2</td><td align=right>%3</td>"
-                   "<td align=right>%4</td></tr>")
+    return QString(
+               "<tr><td align=right>%1</td><td>%2</td><td align=right>%3</td>"
+               "<td align=right>%4</td></tr>")
         .arg(line.number)
         .arg(hold, value, percentIn(line.share, language));
 }
@@ -72,16 +73,15 @@ QString strategyChartHtml(const StrategyChart& chart, Language language) {
             QString::fromUtf8(textFor(gameTypeName(chart.gameType), language).data()) + ")</h2>";
     html += "<p>" + words(ChartText::HowToRead, language).toHtmlEscaped() + "</p>";
     html += "<p>" + words(ChartText::Runs, language).toHtmlEscaped() + "</p>";
-    const QString head = QString("<tr><th align=right>%1</th><th align=left>%2</th>"
-                                 "<th align=right>%3</th><th align=right>%4</th></tr>")
-                             .arg(words(ChartText::LineColumn, language),
-                                  words(ChartText::HoldColumn, language),
-                                  words(ChartText::WinColumn, language),
-                                  words(ChartText::UsedColumn, language));
+    const QString head =
+        QString(
+            "<tr><th align=right>%1</th><th align=left>%2</th>"
+            "<th align=right>%3</th><th align=right>%4</th></tr>")
+            .arg(words(ChartText::LineColumn, language), words(ChartText::HoldColumn, language),
+                 words(ChartText::WinColumn, language), words(ChartText::UsedColumn, language));
     const QString table = "<table cellspacing=0 cellpadding=2 width=100%>";
     for (const ChartSection& s : chart.sections) {
-        html += "<h3>" +
-                words(s.joker ? ChartText::WithJoker : ChartText::WithoutJoker, language) +
+        html += "<h3>" + words(s.joker ? ChartText::WithJoker : ChartText::WithoutJoker, language) +
                 colon + percentIn(s.share, language) + ' ' + words(ChartText::OfDeals, language) +
                 "</h3>";
         html += table + head;
@@ -173,7 +173,8 @@ void StrategyWindow::fill() {
     print_->setEnabled(chart_ != nullptr);
     pdf_->setEnabled(chart_ != nullptr);
     if (!chart_) {
-        page_->setPlainText(text(failed ? WindowTxt::txtStrategyFailed : WindowTxt::txtStrategyMaking));
+        page_->setPlainText(
+            text(failed ? WindowTxt::txtStrategyFailed : WindowTxt::txtStrategyMaking));
         return;
     }
     page_->setHtml(strategyChartHtml(*chart_, texts_.language()));
@@ -220,8 +221,9 @@ void StrategyWindow::exportPdfAsked() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString proposed =
         QDir(folder).filePath(QString("brisko99-strategy-%1.pdf").arg(number(type_)));
-    const QString path = QFileDialog::getSaveFileName(this, text(WindowTxt::txtStrategyPdf).remove('&'),
-                                                      proposed, text(WindowTxt::txtStrategyPdfFiles));
+    const QString path =
+        QFileDialog::getSaveFileName(this, text(WindowTxt::txtStrategyPdf).remove('&'), proposed,
+                                     text(WindowTxt::txtStrategyPdfFiles));
     if (path.isEmpty()) return;
     QString why;
     if (!exportPdf(path, &why)) dialogs_.message(this, text(WindowTxt::txtStrategyPdfFailed) + why);

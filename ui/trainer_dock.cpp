@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "contract/strategy_texts.h"
+#include "table/game.h"
 #include "table/options.h"
 #include "ui/dialogs.h"
 #include "ui/figures.h"
@@ -295,7 +296,10 @@ void Trainer::refresh() {
     if (!options_.trainer || !dock_) return;
     if (deal_) {
         const DealAnalysis& deal = analyst_.analyse(deal_->dealt, deal_->gameType);
-        dock_->showListing({deal.dealt, trainerRows(deal, deal_->held, deal_->bet, 5, true)});
+        // The game's own suggestion is marked when the game makes one.
+        const bool suggestion = table_ && table_->setup().suggestion;
+        dock_->panel()->setMarkSuggestion(suggestion);
+        dock_->showListing({deal.dealt, trainerRows(deal, deal_->held, deal_->bet, 5, suggestion)});
     } else {
         dock_->showListing({});
     }

@@ -149,7 +149,7 @@ class Trainer : public QObject, public GameListener {
     std::optional<std::optional<Deal>> gameDeal_;
     QString gameVerdict_;
     bool gameDrawn_ = false;
-    bool drawn_ = false;        // and since drawn
+    bool drawn_ = false;  // and since drawn
     QString verdict_;
     // The double-up under way: the win at stake, and the dealer's card in the pick.
     int32_t stake_ = 0;

@@ -65,6 +65,13 @@ QString heldCardsText(const Hand& dealt, HoldMask hold, const WindowTexts& texts
     return cards.isEmpty() ? q(texts[WindowTxt::txtTrainerNoCard]) : cards.join(' ');
 }
 
+// The game's own suggestion, on a line of its own under its cards.
+QString TrainerPanel::suggestionMark(const TrainerRow& row) const {
+    return row.suggested && markSuggestion_
+               ? "\n(" + q(texts_[WindowTxt::txtTrainerSuggested]) + ')'
+               : QString();
+}
+
 QString TrainerPanel::figure(const Fraction& value) const {
     return decimal(value, 2, texts_);
 }
@@ -77,12 +84,14 @@ void TrainerPanel::showListing(const TrainerListing& listing) {
         const QString cards = cardsText(listing.dealt, r.hold);
         const QString atBet = figure(r.atBet);
         const QString perCredit = figure(r.perCredit);
-        const QStringList cells{(r.best ? QStringLiteral("\u2605 ") : QString()) + cards, atBet,
-                                perCredit};
+        const QStringList cells{
+            (r.best ? QStringLiteral("\u2605 ") : QString()) + cards + suggestionMark(r), atBet,
+            perCredit};
         // What a screen reader says for any cell of the row.
         QStringList said;
         if (r.best) said << q(texts_[WindowTxt::txtTrainerBest]);
         if (r.current) said << q(texts_[WindowTxt::txtTrainerCurrent]);
+        if (r.suggested && markSuggestion_) said << q(texts_[WindowTxt::txtTrainerSuggested]);
         said << cards << atBet + ' ' + q(texts_[WindowTxt::txtTrainerCredits])
              << perCredit + ' ' + q(texts_[WindowTxt::txtTrainerPerCredit]).toLower();
         for (int column = 0; column < kColumns; ++column) {

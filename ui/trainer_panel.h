@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The trainer's list of holds: for the best holds of the hand dealt and the
 // player's current one, the cards held and the expected win at the bet and
-// per credit bet, the best marked. It shows what it is given and decides
+// per credit bet, the best and the game's suggestion marked. It shows what it is given and decides
 // nothing.
 #pragma once
 
@@ -27,6 +27,9 @@ class TrainerPanel : public QWidget {
     void showListing(const TrainerListing& listing);
     // The texts again, after a change of language.
     void retranslate();
+    // Whether the game's own suggestion is named on its row: when the game
+    // makes one.
+    void setMarkSuggestion(bool on) { markSuggestion_ = on; }
 
     QTableWidget* table() const { return table_; }
     // The cards of `hold` in `dealt` ("A\u2660 K\u2660"), or "(none)".
@@ -34,11 +37,13 @@ class TrainerPanel : public QWidget {
 
   private:
     QString figure(const Fraction& value) const;
+    QString suggestionMark(const TrainerRow& row) const;
 
     const WindowTexts& texts_;
     QLabel* title_;
     QTableWidget* table_;
     TrainerListing listing_;
+    bool markSuggestion_ = false;
 };
 
 }  // namespace brisko
