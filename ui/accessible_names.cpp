@@ -66,7 +66,7 @@ QString cardOnTable(const World& world, int32_t slot) {
     const Stage stage = world.table.state.stage;
     if (stage == Stage::DoubleUpPick && slot == 1) {
         name = q(texts[Txt::a11yDealerCard]) + name;
-    } else if (stage == Stage::AwaitingDraw && world.cards.held[size_t(slot)]) {
+    } else if (phaseOf(stage) == Phase::AwaitingDraw && world.cards.held[size_t(slot)]) {
         name += q(texts[Txt::a11yHeld]);
     }
     return name;
@@ -146,7 +146,7 @@ void nameTable(TfrmBrisko& window) {
     // The message line is heard as it changes: a new name is announced.
     name(Control::panelResultat, shown(world, Control::panelResultat), text(Txt::a11yMessageLine));
     name(Control::ButtonTirage, shown(world, Control::ButtonTirage, Txt::captionButtonTirage),
-         text(state.stage == Stage::AwaitingDraw ? Txt::a11yDraw : Txt::a11yDeal));
+         text(state.phase() == Phase::AwaitingDraw ? Txt::a11yDraw : Txt::a11yDeal));
     name(Control::PanelDoublage, text(Txt::captionPanelQuitteOuDouble));
     name(Control::ButtonNoDouble, shown(world, Control::ButtonNoDouble, Txt::captionButtonNoDouble),
          text(Txt::a11yQuitDescription));
