@@ -66,7 +66,7 @@ QString cardOnTable(const World& world, const WindowTexts& texts, int32_t slot) 
     const Stage stage = world.table.state.stage;
     if (stage == Stage::DoubleUpPick && slot == 1) {
         name = q(texts[WindowTxt::a11yDealerCard]) + name;
-    } else if (stage == Stage::AwaitingDraw && world.cards.held[size_t(slot)]) {
+    } else if (phaseOf(stage) == Phase::AwaitingDraw && world.cards.held[size_t(slot)]) {
         name += q(texts[WindowTxt::a11yHeld]);
     }
     return name;
@@ -151,7 +151,7 @@ void nameTable(TfrmBrisko& window) {
          text(WindowTxt::a11yMessageLine));
     name(Control::ButtonTirage,
          shown(world, texts, Control::ButtonTirage, WindowTxt::captionButtonTirage),
-         text(state.stage == Stage::AwaitingDraw ? WindowTxt::a11yDraw : WindowTxt::a11yDeal));
+         text(state.phase() == Phase::AwaitingDraw ? WindowTxt::a11yDraw : WindowTxt::a11yDeal));
     name(Control::PanelDoublage, text(WindowTxt::captionPanelQuitteOuDouble));
     name(Control::ButtonNoDouble,
          shown(world, texts, Control::ButtonNoDouble, WindowTxt::captionButtonNoDouble),

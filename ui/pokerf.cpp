@@ -39,16 +39,6 @@ W* as(QWidget* widget) {
 
 }  // namespace
 
-ScreenMetrics primaryScreenMetrics() {
-    ScreenMetrics m;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        m.width = screen->size().width();
-        m.height = screen->size().height();
-        m.dpi = screen->logicalDotsPerInch();
-    }
-    return m;
-}
-
 // --- creation ----------------------------------------------------------------
 
 TfrmBrisko::TfrmBrisko(const Clock& clock, SettingsStore& store,

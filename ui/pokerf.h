@@ -44,14 +44,6 @@ class TableCommands;
 class TableNames;
 class Trainer;
 
-// A screen in device-independent pixels and its logical pixels per inch.
-struct ScreenMetrics {
-    int32_t width = 800;
-    int32_t height = 600;
-    double dpi = 96.0;
-};
-ScreenMetrics primaryScreenMetrics();
-
 class TfrmBrisko : public QMainWindow, public TableView {
     Q_OBJECT
 
