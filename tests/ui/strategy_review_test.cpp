@@ -144,8 +144,8 @@ class StrategyReviewTest : public QObject {
         MemoryStore store;
         Table t(store);
         StrategyCharts& charts = t.window.companions().strategyCharts();
-        QVERIFY(keepStrategyChart(smallChart(GameType::NoJoker),
-                                  charts.filePath(GameType::NoJoker)));
+        QVERIFY(
+            keepStrategyChart(smallChart(GameType::NoJoker), charts.filePath(GameType::NoJoker)));
         t.trigger("menuStrategie");
         StrategyWindow* w = t.window.companions().strategyWindow();
         QVERIFY(w && w->isVisible());
@@ -153,8 +153,9 @@ class StrategyReviewTest : public QObject {
         QVERIFY(w->hasChart());
         QVERIFY(w->windowTitle().contains("WITHOUT JOKER"));
         const QString page = w->findChild<QTextBrowser*>("strategyPage")->toPlainText();
-        QVERIFY(page.contains("Return per credit of this chart 0.950000, of the best play "
-                              "0.960000, of the game's suggestion 0.900000"));
+        QVERIFY(
+            page.contains("Return per credit of this chart 0.950000, of the best play "
+                          "0.960000, of the game's suggestion 0.900000"));
         t.window.chooseLanguage(Language::French);
         QVERIFY(w->findChild<QTextBrowser*>("strategyPage")
                     ->toPlainText()
@@ -175,8 +176,8 @@ class StrategyReviewTest : public QObject {
         store.put(kKey, "optionEntraineur", kRegBinary, {1});
         Table t(store);
         StrategyCharts& charts = t.window.companions().strategyCharts();
-        QVERIFY(keepStrategyChart(smallChart(GameType::NoJoker),
-                                  charts.filePath(GameType::NoJoker)));
+        QVERIFY(
+            keepStrategyChart(smallChart(GameType::NoJoker), charts.filePath(GameType::NoJoker)));
         t.click("ButtonTirage");
         t.window.world().cards.hand = {0,
                                        cardIndex(1, 1),
@@ -229,9 +230,10 @@ class StrategyReviewTest : public QObject {
         Table t(store);
         const auto& menu = *t.window.findChild<QMenu*>("menuOptions");
         const QStringList names = actionNames(menu);
-        const QStringList before{"menuSuggestionCartes", "menuOptionDoublage", "",
-                                 "menuBarreInfo", "menuCouleurFondEcran", "",
-                                 "menuEntraineur", "menuAvertirErreur", "menuStatistiques"};
+        const QStringList before{
+            "menuSuggestionCartes", "menuOptionDoublage",   "",
+            "menuBarreInfo",        "menuCouleurFondEcran", "",
+            "menuEntraineur",       "menuAvertirErreur",    "menuStatistiques"};
         QCOMPARE(names.mid(0, before.size()), before);
         QVERIFY(names.contains("menuStrategie"));
         QVERIFY(names.contains("menuRevueErreurs"));
