@@ -32,6 +32,8 @@ uint8_t byteOf(ExtraOption option, const ExtraOptions& options) {
             return options.warn ? 1 : 0;
         case ExtraOption::HoldBest:
             return options.holdBest ? 1 : 0;
+        case ExtraOption::MarkBest:
+            return options.markBest ? 1 : 0;
         case ExtraOption::WarnShare:
             break;
     }
@@ -48,6 +50,8 @@ const char* storedName(ExtraOption option) {
             return "optionAvertirErreur";
         case ExtraOption::HoldBest:
             return "optionGarderMeilleurChoix";
+        case ExtraOption::MarkBest:
+            return "optionMarquerMeilleurChoix";
         case ExtraOption::WarnShare:
             break;
     }
@@ -68,6 +72,7 @@ ExtraOptions loadExtraOptions(SettingsStore& store, const std::string& key) {
     options.trainer = flag(ExtraOption::Trainer);
     options.warn = flag(ExtraOption::Warn);
     options.holdBest = flag(ExtraOption::HoldBest);
+    options.markBest = flag(ExtraOption::MarkBest);
     const std::optional<uint8_t> share = readByte(store, ExtraOption::WarnShare);
     if (share && std::find(kWarnShares.begin(), kWarnShares.end(), *share) != kWarnShares.end()) {
         options.warnShare = *share;

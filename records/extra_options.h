@@ -23,9 +23,10 @@ struct ExtraOptions {
     bool warn = false;                   // "optionAvertirErreur"
     uint8_t warnShare = kWarnShares[0];  // "optionSeuilAvertissement", percent
     bool holdBest = false;               // "optionGarderMeilleurChoix"
+    bool markBest = false;               // "optionMarquerMeilleurChoix"
 };
 
-enum class ExtraOption : uint8_t { Trainer, Warn, WarnShare, HoldBest };
+enum class ExtraOption : uint8_t { Trainer, Warn, WarnShare, HoldBest, MarkBest };
 
 // The stored name of an option.
 const char* storedName(ExtraOption option);

@@ -204,9 +204,43 @@ def shoot_trainer(x, framebuffer, out):
     xwd_to_png(framebuffer, out + "-trainer-verdict.png")
 
 
+def shoot_teaching(x, framebuffer, out):
+    """The trainer on, a costly hold drawn; the strategy chart (Options >
+    Strategy, its file kept in the cache folder beforehand), the review of
+    the mistake, and the mistake dealt again to practise."""
+    x.key("F5")
+    x.key("F10")
+    time.sleep(2)
+    x.key("space")
+    time.sleep(2)
+    x.key("5")
+    x.key("space")
+    time.sleep(2)
+    if count_colour(framebuffer, (0x80, 0x80, 0xFF)) > 1000:
+        x.chord("Alt_L", "q")
+        time.sleep(1)
+    x.chord("Alt_L", "o")
+    x.key("g")  # Straté&gie, Strate&gy
+    time.sleep(3)
+    xwd_to_png(framebuffer, out + "-strategy.png")
+    x.key("Escape")
+    time.sleep(0.5)
+    x.chord("Alt_L", "o")
+    x.key("r")  # &Revue des erreurs, &Review of mistakes
+    time.sleep(2)
+    x.key("Tab")
+    x.key("Down")
+    time.sleep(0.5)
+    xwd_to_png(framebuffer, out + "-review.png")
+    x.key("Return")  # the button of the list: Rejouer, Practise
+    time.sleep(2)
+    xwd_to_png(framebuffer, out + "-practice.png")
+
+
 def main():
     game, framebuffer, width, height, language, out = sys.argv[1:7]
     trainer = sys.argv[7:8] == ["trainer"]
+    teaching = sys.argv[7:8] == ["teaching"]
     width, height = int(width), int(height)
     m = min(width, height * 4 // 3)  # as the game scales for 96 dpi
     env = dict(os.environ, QT_QPA_PLATFORM="xcb")
@@ -246,6 +280,9 @@ def main():
         xwd_to_png(framebuffer, out + "-table.png")
         if trainer:
             shoot_trainer(x, framebuffer, out)
+            return
+        if teaching:
+            shoot_teaching(x, framebuffer, out)
             return
         x.key("space")  # the deal button has the focus at a new game
         time.sleep(3)

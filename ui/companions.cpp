@@ -43,6 +43,7 @@ Companions::Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialog
     charts_ = new StrategyCharts({}, {}, this);
     trainer_->setStrategyCharts(charts_);
     trainer_->setTable(&world.table);
+    trainer_->setHoldButtons(window.ButtonC);
     world.table.listen(*statistics_);
     world.table.listen(*trainer_);
     world.table.listen(*this);

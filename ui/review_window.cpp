@@ -68,7 +68,7 @@ ReviewWindow::ReviewWindow(QWidget* table, Statistics& statistics, TrainerLog& l
     connect(scope_, &QComboBox::currentIndexChanged, this, &ReviewWindow::refresh);
     connect(list_, &QTableWidget::itemSelectionChanged, this,
             [this] { practiseButton_->setEnabled(chosen().has_value()); });
-    connect(list_, &QTableWidget::cellDoubleClicked, this, [this] { practiseButton_->click(); });
+    connect(list_, &QAbstractItemView::activated, this, [this] { practiseButton_->click(); });
     connect(practiseButton_, &QPushButton::clicked, this, [this] {
         if (chosen()) practise_();
     });

@@ -12,6 +12,7 @@
 #include "contract/strategy_texts.h"
 #include "table/game.h"
 #include "table/options.h"
+#include "ui/best_hold_marks.h"
 #include "ui/dialogs.h"
 #include "ui/figures.h"
 #include "ui/strategy_charts.h"
@@ -145,6 +146,15 @@ void Trainer::addPlayOptions(QMenu& options) {
     holdBestAction_->setObjectName("menuGarderMeilleurChoix");
     holdBestAction_->setCheckable(true);
     connect(holdBestAction_, &QAction::triggered, this, &Trainer::toggleHoldBest);
+    markBestAction_ = options.addAction(QString());
+    markBestAction_->setObjectName("menuMarquerMeilleurChoix");
+    markBestAction_->setCheckable(true);
+    connect(markBestAction_, &QAction::triggered, this, &Trainer::toggleMarkBest);
+}
+
+void Trainer::setHoldButtons(const std::array<QPushButton*, 6>& buttons) {
+    marks_ = new BestHoldMarks(buttons, this);
+    refresh();
 }
 
 void Trainer::setTable(GameTable* table) {
@@ -165,6 +175,7 @@ void Trainer::toggle(ExtraOption option) {
     if (option == ExtraOption::Trainer) options_.trainer = !options_.trainer;
     if (option == ExtraOption::Warn) options_.warn = !options_.warn;
     if (option == ExtraOption::HoldBest) options_.holdBest = !options_.holdBest;
+    if (option == ExtraOption::MarkBest) options_.markBest = !options_.markBest;
     applyOptions();
     try {
         saveExtraOption(store_, registryKey_, option, options_, texts_.language());
@@ -183,6 +194,8 @@ void Trainer::applyOptions() {
     }
     holdBestAction_->setChecked(options_.holdBest);
     holdBestAction_->setEnabled(options_.trainer);
+    markBestAction_->setChecked(options_.markBest);
+    markBestAction_->setEnabled(options_.trainer);
     if (table_) applyTrainerOptions(*table_, options_);
     log_.setCounting(options_.trainer);
     if (options_.trainer && !dock_) {
@@ -197,6 +210,7 @@ void Trainer::applyOptions() {
 void Trainer::retranslate() {
     sharesMenu_->setTitle(q(texts_[WindowTxt::menuSeuilAvertissement]));
     holdBestAction_->setText(q(texts_[WindowTxt::menuGarderMeilleurChoix]));
+    markBestAction_->setText(q(texts_[WindowTxt::menuMarquerMeilleurChoix]));
     for (QAction* action : shares_->actions()) {
         action->setText(QString::number(action->data().toUInt()) +
                         q(texts_[WindowTxt::txtPercent]));
@@ -293,6 +307,7 @@ bool Trainer::confirmDraw() {
 // The panel from what the events told: the listing of the hand in play or
 // last played, the verdict until the next deal, the tally, the double-up.
 void Trainer::refresh() {
+    showMarks();
     if (!options_.trainer || !dock_) return;
     if (deal_) {
         const DealAnalysis& deal = analyst_.analyse(deal_->dealt, deal_->gameType);
@@ -307,6 +322,13 @@ void Trainer::refresh() {
     dock_->showVerdict(verdict_);
     dock_->showTally(tallyText());
     dock_->showDoubleUp(doubleUpText());
+}
+
+// The best hold's mark on the cards, while the hand waits for its draw.
+void Trainer::showMarks() {
+    if (!marks_) return;
+    const bool on = options_.trainer && options_.markBest && deal_ && !drawn_;
+    marks_->show(on ? analyst_.analyse(deal_->dealt, deal_->gameType).best : 0);
 }
 
 // "Tableau de stratégie, ligne 12 : Paire de rois ou d'as" for the best hold

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QObject>
 #include <QString>
+#include <array>
 #include <optional>
 #include <string>
 
@@ -25,9 +26,11 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QPushButton;
 
 namespace brisko {
 
+class BestHoldMarks;
 class Dialogs;
 class GameTable;
 class StrategyCharts;
@@ -95,6 +98,9 @@ class Trainer : public QObject, public GameListener {
     void toggleTrainer() { toggle(ExtraOption::Trainer); }
     void toggleWarn() { toggle(ExtraOption::Warn); }
     void toggleHoldBest() { toggle(ExtraOption::HoldBest); }
+    void toggleMarkBest() { toggle(ExtraOption::MarkBest); }
+    // The table's hold buttons, slots 1..5, where the best hold is marked.
+    void setHoldButtons(const std::array<QPushButton*, 6>& buttons);
     // The table whose holds after a deal the options change ("Hold the best
     // play"), and the charts that name the best hold's line; both may be absent.
     void setTable(GameTable* table);
@@ -119,6 +125,7 @@ class Trainer : public QObject, public GameListener {
     void addPlayOptions(QMenu& options);
     // A practice deal: the game's own deal put aside, and back at its end.
     void onPractice(const GameEvent& event);
+    void showMarks();
     QString bestLineText();
     void refresh();
     QString verdictText(const Verdict& verdict) const;
@@ -136,6 +143,8 @@ class Trainer : public QObject, public GameListener {
     QMenu* sharesMenu_;
     QActionGroup* shares_;
     QAction* holdBestAction_ = nullptr;
+    QAction* markBestAction_ = nullptr;
+    BestHoldMarks* marks_ = nullptr;
     GameTable* table_ = nullptr;
     StrategyCharts* charts_ = nullptr;
     int width_;

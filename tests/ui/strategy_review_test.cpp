@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QPdfWriter>
 #include <QSignalSpy>
@@ -240,9 +241,35 @@ class StrategyReviewTest : public QObject {
         QAction* holdBest = t.window.findChild<QAction*>("menuGarderMeilleurChoix");
         QVERIFY(holdBest && !holdBest->isChecked() && !holdBest->isEnabled());
         QVERIFY(!t.window.world().table.setup().holdBest);
+        t.click("ButtonTirage");
+        for (int slot = 1; slot <= 5; ++slot) {
+            QVERIFY(!t.window.findChild<QLabel*>(QString("bestHoldMark%1").arg(slot))->isVisible());
+        }
         QCOMPARE(actionNames(*t.window.findChild<QMenu*>("menuBrisko")),
                  (QStringList{"menuNewGame", "menuChangeGame", "", "menuInitHighScores", "",
                               "menuQuit"}));
+    }
+
+    // Switched on, the star marks the cards of the best hold until the draw.
+    void theBestHoldIsMarkedOnTheCards() {
+        MemoryStore store;
+        store.put(kKey, "optionEntraineur", kRegBinary, {1});
+        store.put(kKey, "optionMarquerMeilleurChoix", kRegBinary, {1});
+        Table t(store);
+        t.click("ButtonTirage");
+        t.window.world().cards.hand = {0,
+                                       cardIndex(1, 1),
+                                       cardIndex(1, 13),
+                                       cardIndex(1, 12),
+                                       cardIndex(1, 11),
+                                       cardIndex(4, 9)};
+        t.click("PictureC5");  // the trainer hears the hand with the holds
+        auto mark = [&t](int slot) {
+            return t.window.findChild<QLabel*>(QString("bestHoldMark%1").arg(slot))->isVisible();
+        };
+        QVERIFY(mark(1) && mark(2) && mark(3) && mark(4) && !mark(5));
+        t.click("ButtonTirage");
+        QVERIFY(!mark(1));
     }
 };
 
