@@ -204,7 +204,7 @@ def shoot_trainer(x, framebuffer, out):
     xwd_to_png(framebuffer, out + "-trainer-verdict.png")
 
 
-def shoot_teaching(x, framebuffer, out):
+def shoot_teaching(x, framebuffer, out, practise):
     """The trainer on, a costly hold drawn; the strategy chart (Options >
     Strategy, its file kept in the cache folder beforehand), the review of
     the mistake, and the mistake dealt again to practise."""
@@ -219,20 +219,18 @@ def shoot_teaching(x, framebuffer, out):
     if count_colour(framebuffer, (0x80, 0x80, 0xFF)) > 1000:
         x.chord("Alt_L", "q")
         time.sleep(1)
-    x.chord("Alt_L", "o")
+    options = (84, 8)  # the Options menu's title in the menu bar
+    x.click(*options)
     x.key("g")  # Straté&gie, Strate&gy
     time.sleep(3)
     xwd_to_png(framebuffer, out + "-strategy.png")
     x.key("Escape")
     time.sleep(0.5)
-    x.chord("Alt_L", "o")
-    x.key("r")  # &Revue des erreurs, &Review of mistakes
+    x.click(*options)
+    x.key("r")  # &Revue des erreurs, &Review of mistakes: the newest chosen
     time.sleep(2)
-    x.key("Tab")
-    x.key("Down")
-    time.sleep(0.5)
     xwd_to_png(framebuffer, out + "-review.png")
-    x.key("Return")  # the button of the list: Rejouer, Practise
+    x.click(*practise)  # Rejouer, Practise
     time.sleep(2)
     xwd_to_png(framebuffer, out + "-practice.png")
 
@@ -282,7 +280,8 @@ def main():
             shoot_trainer(x, framebuffer, out)
             return
         if teaching:
-            shoot_teaching(x, framebuffer, out)
+            # The review's Rejouer / Practise button, where the window opens.
+            shoot_teaching(x, framebuffer, out, (40, 342))
             return
         x.key("space")  # the deal button has the focus at a new game
         time.sleep(3)

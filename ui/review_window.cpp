@@ -122,7 +122,7 @@ GameType ReviewWindow::scopeType() const {
     return scope() == 0 ? gameType_ : static_cast<GameType>(scope());
 }
 
-// The newest mistake first; a chart not yet made leaves the lines empty
+// The newest mistake first, and chosen; a chart not yet made leaves the lines empty
 // until it is (its making starts here).
 void ReviewWindow::refresh() {
     const StrategyChart* chart = charts_.chart(scopeType());
@@ -149,6 +149,8 @@ void ReviewWindow::refresh() {
         }
     }
     none_->setVisible(mistakes_.empty());
+    // The newest mistake is chosen until the player chooses another.
+    if (!mistakes_.empty() && list_->selectedItems().isEmpty()) list_->selectRow(0);
     practiseButton_->setEnabled(chosen().has_value());
 }
 

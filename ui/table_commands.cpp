@@ -112,6 +112,8 @@ void TableCommands::practise() {
         dialogs_.message(&window_, q(window_.windowTexts()[WindowTxt::txtReviewWait]));
         return;
     }
+    // The table in front of the review, where the practice is played.
+    window_.raise();
     window_.activateWindow();
 }
 
