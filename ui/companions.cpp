@@ -130,8 +130,8 @@ void Companions::openReview() {
         reviewWindow_->setScale(window_.tableScale().m);
     }
     reviewWindow_->setGameType(window_.world().table.gameType());
-    reviewWindow_->refresh();
     reviewWindow_->show();
+    reviewWindow_->refresh();
     reviewWindow_->raise();
     reviewWindow_->activateWindow();
 }

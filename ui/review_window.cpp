@@ -98,7 +98,8 @@ void ReviewWindow::applyTexts() {
     none_->setText(text(WindowTxt::txtReviewNone));
     practiseButton_->setText(text(WindowTxt::txtReviewPractise));
     close_->setText(text(WindowTxt::txtStatsClose));
-    refresh();
+    // Hidden, the list waits for the next opening, and the charts with it.
+    if (isVisible()) refresh();
 }
 
 void ReviewWindow::setScale(int32_t m) {

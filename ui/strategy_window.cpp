@@ -140,6 +140,7 @@ StrategyWindow::StrategyWindow(QWidget* table, StrategyCharts& charts, const Win
 
 void StrategyWindow::showType(GameType type) {
     type_ = type;
+    typeShown_ = true;
     fill();
 }
 
@@ -167,6 +168,8 @@ QString StrategyWindow::title() const {
 // The chart when it is at hand; otherwise what is being done about it. The
 // page keeps its place when the language changes under it.
 void StrategyWindow::fill() {
+    // Nothing is asked of the charts before a game type is shown.
+    if (!typeShown_) return;
     setWindowTitle(title());
     chart_ = charts_.chart(type_);
     const bool failed = !chart_ && charts_.hasFailed(type_);

@@ -64,6 +64,7 @@ class StrategyWindow final : public QWidget {
     const WindowTexts& texts_;
     Dialogs& dialogs_;
     GameType type_ = GameType::NoJoker;
+    bool typeShown_ = false;
     const StrategyChart* chart_ = nullptr;  // owned by the charts
 
     QTextBrowser* page_ = nullptr;
