@@ -322,14 +322,15 @@ constexpr TextRow<WindowTxt> kTexts[] = {
     {WindowTxt::txtTrainerChartLine,
      "txtTrainerChartLine",
      {"Tableau de stratégie, ligne ", "Strategy chart, line "}},
-    // The statistics: the spread of one draw beside the return, and the band
-    // around the expected credit on the chart.
+    // The statistics: the spread of one draw beside the return, and on the
+    // chart the credit best play expects, with the bands of one and two
+    // standard deviations (σ) around it.
     {WindowTxt::txtStatsDeviation,
      "txtStatsDeviation",
      {"Écart type d'un tirage", "Standard deviation of a draw"}},
-    {WindowTxt::txtStatsExpected, "txtStatsExpected", {"Crédit attendu", "Expected credit"}},
-    {WindowTxt::txtStatsBand1, "txtStatsBand1", {"± 1 écart type", "± 1 standard deviation"}},
-    {WindowTxt::txtStatsBand2, "txtStatsBand2", {"± 2 écarts types", "± 2 standard deviations"}},
+    {WindowTxt::txtStatsExpected, "txtStatsExpected", {"Meilleur jeu", "Best play"}},
+    {WindowTxt::txtStatsBand1, "txtStatsBand1", {"± 1 σ", "± 1 σ"}},
+    {WindowTxt::txtStatsBand2, "txtStatsBand2", {"± 2 σ", "± 2 σ"}},
 };
 
 static_assert(std::size(kTexts) == static_cast<size_t>(kWindowTextCount));
