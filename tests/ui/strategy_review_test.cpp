@@ -270,6 +270,11 @@ class StrategyReviewTest : public QObject {
         QVERIFY(mark(1) && mark(2) && mark(3) && mark(4) && !mark(5));
         t.click("ButtonTirage");
         QVERIFY(!mark(1));
+        // "Hold the best play" reaches the table's rules, and its own byte.
+        t.trigger("menuGarderMeilleurChoix");
+        QVERIFY(t.window.world().table.setup().holdBest);
+        store.openKey(kKey);
+        QCOMPARE(store.value("optionGarderMeilleurChoix")->data, std::vector<uint8_t>{1});
     }
 };
 

@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    const auto type = static_cast<brisko::GameType>(argc > 2 ? std::clamp(std::atoi(argv[2]), 1, 3) : 2);
+    const auto type =
+        static_cast<brisko::GameType>(argc > 2 ? std::clamp(std::atoi(argv[2]), 1, 3) : 2);
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 20;
     brisko::WindowTexts texts;
     texts.setLanguage(brisko::Language::French);
@@ -56,8 +57,9 @@ int main(int argc, char** argv) {
         }
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("strategy window of type %d shown from its kept file, %d runs: median %.2f ms, "
-                "worst %.2f ms\n",
-                brisko::number(type), runs, ms[ms.size() / 2], ms.back());
+    std::printf(
+        "strategy window of type %d shown from its kept file, %d runs: median %.2f ms, "
+        "worst %.2f ms\n",
+        brisko::number(type), runs, ms[ms.size() / 2], ms.back());
     return 0;
 }
