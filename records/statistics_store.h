@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "engine/game_type.h"
@@ -48,5 +49,11 @@ AllTimeFigures loadStatistics(SettingsStore& store, const std::string& key, bool
 // names the value of `played`, the game type whose figures changed.
 void saveStatistics(SettingsStore& store, const std::string& key, const AllTimeFigures& all,
                     GameType played = GameType{1});
+// The same without waiting for the disk (SettingsStore::commitSaveInBackground):
+// a refusal met on the way, named the same, goes to `refused`; one met
+// before, when the store cannot even be read, is raised.
+void saveStatisticsInBackground(SettingsStore& store, const std::string& key,
+                                const AllTimeFigures& all, GameType played,
+                                std::function<void(const StoreError&)> refused);
 
 }  // namespace brisko

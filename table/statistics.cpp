@@ -49,6 +49,11 @@ CsvWords::CsvWords() {
     for (size_t c = 0; c < categories.size(); ++c) categories[c] = kCategoryNames[c];
 }
 
+Statistics::~Statistics() {
+    // A refusal still on its way would reach a statistics gone.
+    store_.finishSaves();
+}
+
 bool Statistics::load() {
     bool damaged = false;
     allTime_ = {};
@@ -58,6 +63,7 @@ bool Statistics::load() {
         try {
             saveStatistics(store_, key_, allTime_);
         } catch (const StoreError& e) {
+            const std::lock_guard lock(errorMutex_);
             saveError_ = e;
         }
     }
@@ -84,12 +90,24 @@ void Statistics::drawEnded(const DrawRecord& record) {
     draws_.push_back(record);
     addDraw(allTime_[static_cast<size_t>(number(record.gameType) - 1)], record);
     try {
-        saveStatistics(store_, key_, allTime_, record.gameType);
+        saveStatisticsInBackground(store_, key_, allTime_, record.gameType,
+                                   [this](const StoreError& e) { keepSaveError(e); });
     } catch (const StoreError& e) {
-        // A file the player made read-only is said once, by the settings.
-        if (e.problem() && e.problem()->kind == StoreProblem::Kind::ReadOnly) return;
-        saveError_ = e;
+        keepSaveError(e);
     }
+}
+
+void Statistics::keepSaveError(const StoreError& error) {
+    // A file the player made read-only is said once, by the settings.
+    if (error.problem() && error.problem()->kind == StoreProblem::Kind::ReadOnly) return;
+    const std::lock_guard lock(errorMutex_);
+    saveError_ = error;
+    if (saveRefused_) saveRefused_();
+}
+
+void Statistics::setSaveRefusedNotice(std::function<void()> notice) {
+    const std::lock_guard lock(errorMutex_);
+    saveRefused_ = std::move(notice);
 }
 
 void Statistics::resetAllTime() {
@@ -98,6 +116,7 @@ void Statistics::resetAllTime() {
 }
 
 std::optional<StoreError> Statistics::takeSaveError() {
+    const std::lock_guard lock(errorMutex_);
     std::optional<StoreError> error = std::move(saveError_);
     saveError_.reset();
     return error;

@@ -306,6 +306,7 @@ void Session::printStatistics() {
         expected[k] = &exactReturns(static_cast<GameType>(t));
     }
     writeStatisticsLines(out_, statistics_, expected, &trainer_.tally());
+    statistics_.finishSaves();
     if (std::optional<StoreError> error = statistics_.takeSaveError()) throw *error;
 }
 
@@ -413,6 +414,8 @@ int runPlay(std::istream& in, std::ostream& out, std::ostream& err,
             session.printState();
         }
     }
+    // The last draw's save lands before the store is let go.
+    store->finishSaves();
     return allGood ? 0 : 1;
 }
 
