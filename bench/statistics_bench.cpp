@@ -37,7 +37,9 @@ void BM_OpenStatisticsWindow(benchmark::State& st) {
         r.credit = credit;
         statistics.drawEnded(r);
     }
-    Texts texts;
+    Texts gameTexts;
+    gameTexts.setLanguage(Language::English);
+    WindowTexts texts;
     texts.setLanguage(Language::English);
     NoDialogs dialogs;
     QWidget table;
@@ -45,7 +47,8 @@ void BM_OpenStatisticsWindow(benchmark::State& st) {
     table.show();
     ExpectedFigures expected;
     for (auto _ : st) {
-        auto* window = new StatisticsWindow(&table, statistics, expected, texts, dialogs);
+        auto* window =
+            new StatisticsWindow(&table, statistics, expected, gameTexts, texts, dialogs);
         window->setScale(1440);
         window->applyTexts();
         window->show();

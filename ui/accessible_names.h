@@ -4,7 +4,7 @@
 // every command. Nothing of it shows on the screen.
 //
 // A window names its controls the same way: setAccessibleText with texts of
-// the text table, a figure by labelledValue (its hint, a separator, what it
+// the windows' table, a figure by labelledValue (its hint, a separator, what it
 // shows), and again whenever what it shows changes.
 #pragma once
 
@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <string>
 
-#include "contract/texts.h"
 #include "table/events.h"
+#include "ui/window_texts.h"
 
 class QWidget;
 
@@ -23,9 +23,9 @@ class TfrmBrisko;
 class TfrmSplash;
 
 // A card index 1..53 as said: "Roi de pique", "King of spades", "Joker".
-std::string spokenCard(const Texts& texts, int32_t card);
+std::string spokenCard(const WindowTexts& texts, int32_t card);
 // A figure with what it is: "Credit: 200", "Crédit actuel : 200".
-QString labelledValue(const Texts& texts, Txt hint, const QString& value);
+QString labelledValue(const WindowTexts& texts, WindowTxt hint, const QString& value);
 // Sets the name and the description when they differ from the ones held;
 // each change is announced to the assistive tools.
 void setAccessibleText(QWidget* widget, const QString& name, const QString& description = {});

@@ -37,7 +37,7 @@ Companions::Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialog
     // table does.
     const ScreenScale& screen = window.screenScale();
     trainer_ = new Trainer(
-        window, world.texts, key, store, dialogs,
+        window, window.windowTexts(), key, store, dialogs,
         {&window.layout().action("menuEntraineur"), &window.layout().action("menuAvertirErreur"),
          &window.layout().menu("menuOptions")},
         screen.length(228), screen.length(11));
@@ -90,15 +90,16 @@ void Companions::openHelp() {
     if (!helpViewer_) {
         helpViewer_ = new HelpViewer(&window_, QSize(screen.length(560), screen.length(480)));
     }
-    helpViewer_->open(file,
-                      window_.productTitle() + " - " + q(window_.world().texts[Txt::txtHelpTitle]));
+    helpViewer_->open(
+        file, window_.productTitle() + " - " + q(window_.windowTexts()[WindowTxt::txtHelpTitle]));
 }
 
 void Companions::openStatistics() {
     if (!statisticsWindow_) {
         expectedFigures_ = new ExpectedFigures(this);
-        statisticsWindow_ = new StatisticsWindow(&window_, *statistics_, *expectedFigures_,
-                                                 window_.world().texts, dialogs_);
+        statisticsWindow_ =
+            new StatisticsWindow(&window_, *statistics_, *expectedFigures_, window_.world().texts,
+                                 window_.windowTexts(), dialogs_);
         statisticsWindow_->setTrainerLog(&trainer_->log());
         statisticsWindow_->setScale(window_.tableScale().m);
         statisticsWindow_->applyTexts();
@@ -108,7 +109,7 @@ void Companions::openStatistics() {
     statisticsWindow_->activateWindow();
     if (statisticsDamaged_) {
         statisticsDamaged_ = false;
-        dialogs_.message(statisticsWindow_, q(window_.world().texts[Txt::txtStatsDamaged]));
+        dialogs_.message(statisticsWindow_, q(window_.windowTexts()[WindowTxt::txtStatsDamaged]));
     }
 }
 
@@ -117,9 +118,9 @@ void Companions::openChangeGameDialog() {
 }
 
 void Companions::showAbout() {
-    dialogs_.message(
-        &window_, QString("BRISKO %1\n%2")
-                      .arg(window_.versionText(), q(window_.world().texts[Txt::txtAboutNotice])));
+    dialogs_.message(&window_, QString("BRISKO %1\n%2")
+                                   .arg(window_.versionText(),
+                                        q(window_.windowTexts()[WindowTxt::txtAboutNotice])));
 }
 
 void Companions::retranslate() {

@@ -56,13 +56,14 @@ QValidator::State NameValidator::validate(QString& input, int& pos) const {
     return Acceptable;
 }
 
-TfrmChangeGame::TfrmChangeGame(Records& records, const Texts& texts, bool& firstOpening,
-                               ChangeGameHost& host, int32_t m, QWidget* parent)
+TfrmChangeGame::TfrmChangeGame(Records& records, const Texts& gameTexts, const WindowTexts& texts,
+                               bool& firstOpening, ChangeGameHost& host, int32_t m, QWidget* parent)
     // The window manager draws no frame: it would add buttons (openbox puts a
     // close box and a minimise button on every title bar). The dialog draws
     // its own single border and caption bar.
     : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint),
       records_(records),
+      gameTexts_(gameTexts),
       texts_(texts),
       firstOpening_(firstOpening),
       host_(host) {
@@ -150,21 +151,21 @@ void TfrmChangeGame::FormCreate(int32_t m) {
 void TfrmChangeGame::OpenChangeGameDialog() {
     if (firstOpening_) {
         buttonCancel->setEnabled(false);
-        setWindowTitle(q(texts_[Txt::txtChooseGame]));
+        setWindowTitle(q(texts_[WindowTxt::txtChooseGame]));
         firstOpening_ = false;
     } else {
         buttonCancel->setEnabled(true);
-        setWindowTitle(q(texts_[Txt::txtChangeGame]));
+        setWindowTitle(q(texts_[WindowTxt::txtChangeGame]));
     }
-    panelYourName->setText(q(texts_[Txt::txtYourName]));
-    panelTitreHighScore->setText(q(texts_[Txt::txtHighScore]) + " :");
-    groupBoxNiveauJeu->setTitle(q(texts_[Txt::txtGameType]));
+    panelYourName->setText(q(texts_[WindowTxt::txtYourName]));
+    panelTitreHighScore->setText(q(texts_[WindowTxt::txtHighScore]) + " :");
+    groupBoxNiveauJeu->setTitle(q(gameTexts_[Txt::txtGameType]));
     for (int32_t t = 1; t <= kGameTypes; ++t) {
-        rbNiveau[size_t(t)]->setText(q(texts_[gameTypeName(static_cast<GameType>(t))]));
+        rbNiveau[size_t(t)]->setText(q(gameTexts_[gameTypeName(static_cast<GameType>(t))]));
     }
-    groupBoxNbTirages->setTitle(q(texts_[Txt::txtDrawCount]));
-    buttonOK->setText(q(texts_[Txt::txtOK]));
-    buttonCancel->setText(q(texts_[Txt::txtCancel]));
+    groupBoxNbTirages->setTitle(q(texts_[WindowTxt::txtDrawCount]));
+    buttonOK->setText(q(texts_[WindowTxt::txtOK]));
+    buttonCancel->setText(q(texts_[WindowTxt::txtCancel]));
     // For screen readers: the field is named by its label, the best score
     // by its title.
     editYourName->setAccessibleName(panelYourName->text());
@@ -225,7 +226,7 @@ void TfrmChangeGame::FormActivate() {
     for (int32_t i = 1; i < kUnlimitedTarget; ++i) {
         rbNbTirages[size_t(i)]->setText(QString::number(records_.targetDraws[size_t(i)]));
     }
-    rbNbTirages[kUnlimitedTarget]->setText(q(texts_[Txt::txtUnlimitedScore]));
+    rbNbTirages[kUnlimitedTarget]->setText(q(texts_[WindowTxt::txtUnlimitedScore]));
     showEntry(stored.gameType, stored.targetIndex);
 }
 
@@ -256,7 +257,7 @@ void TfrmChangeGame::ShowSelectionBestScore() {
 
 void TfrmChangeGame::ConfirmChangeGame() {
     if (!nameAccepted(editYourName->text().toStdString())) {
-        message(q(texts_[Txt::txtEnterName]));
+        message(q(texts_[WindowTxt::txtEnterName]));
         editYourName->setFocus(Qt::OtherFocusReason);
         return;
     }

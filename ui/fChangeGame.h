@@ -15,6 +15,7 @@
 
 #include "contract/texts.h"
 #include "records/settings.h"
+#include "ui/window_texts.h"
 
 class QGroupBox;
 
@@ -47,9 +48,11 @@ class TfrmChangeGame : public QWidget {
 
   public:
     // `m` is the reference width the window's layout is scaled to (800 at
-    // design size); `firstOpening` is cleared by the first opening.
-    TfrmChangeGame(Records& records, const Texts& texts, bool& firstOpening, ChangeGameHost& host,
-                   int32_t m = 800, QWidget* parent = nullptr);
+    // design size); `firstOpening` is cleared by the first opening. The
+    // game's texts name the game types.
+    TfrmChangeGame(Records& records, const Texts& gameTexts, const WindowTexts& texts,
+                   bool& firstOpening, ChangeGameHost& host, int32_t m = 800,
+                   QWidget* parent = nullptr);
 
     void OpenChangeGameDialog();
     void FormActivate();
@@ -101,7 +104,8 @@ class TfrmChangeGame : public QWidget {
     void message(const QString& text);
 
     Records& records_;
-    const Texts& texts_;
+    const Texts& gameTexts_;
+    const WindowTexts& texts_;
     bool& firstOpening_;
     ChangeGameHost& host_;
     bool closing_ = false;

@@ -8,9 +8,9 @@
 #include <array>
 #include <string_view>
 
-#include "contract/texts.h"
 #include "engine/fraction.h"
 #include "table/trainer.h"
+#include "ui/window_texts.h"
 
 namespace brisko {
 
@@ -20,16 +20,16 @@ inline QString q(std::string_view text) {
 }
 
 // "0,42" in French, "0.42" in English: rounded to `places` places.
-QString decimal(const Fraction& value, int places, const Texts& texts);
+QString decimal(const Fraction& value, int places, const WindowTexts& texts);
 // "12,34 %" in French, "12.34%" in English.
-QString percent(const Fraction& value, int places, const Texts& texts);
+QString percent(const Fraction& value, int places, const WindowTexts& texts);
 // "-0,42 crédit", "2,50 crédits": singular below two credits, as the French
 // writes it and as the verdict's English reads.
-QString credits(const Fraction& amount, const Texts& texts);
+QString credits(const Fraction& amount, const WindowTexts& texts);
 
 // The trainer's tally as figures: decisions, best plays, accuracy, credits
 // given away; "-" for each without a tally, and for the accuracy before the
 // first decision.
-std::array<QString, 4> tallyFigures(const TrainerTally* tally, const Texts& texts);
+std::array<QString, 4> tallyFigures(const TrainerTally* tally, const WindowTexts& texts);
 
 }  // namespace brisko

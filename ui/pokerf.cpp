@@ -39,16 +39,6 @@ W* as(QWidget* widget) {
 
 }  // namespace
 
-ScreenMetrics primaryScreenMetrics() {
-    ScreenMetrics m;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        m.width = screen->size().width();
-        m.height = screen->size().height();
-        m.dpi = screen->logicalDotsPerInch();
-    }
-    return m;
-}
-
 // --- creation ----------------------------------------------------------------
 
 TfrmBrisko::TfrmBrisko(const Clock& clock, SettingsStore& store,
@@ -223,6 +213,7 @@ bool TfrmBrisko::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmBrisko::chooseLanguage(Language language) {
     world_->texts.setLanguage(language);
+    windowTexts_.setLanguage(language);
     ApplyTexts();
     ApplyOptions();
     nameTable(*this);
@@ -236,18 +227,19 @@ void TfrmBrisko::ApplyTexts() {
     helpFile_ = QDir(QCoreApplication::applicationDirPath()).filePath(q(infoOf(language).helpFile));
     // A chooser made before the language titled itself without it.
     if (ColorDialog1) ColorDialog1->setWindowTitle(QColorDialog::tr("Select Color"));
-    layout_.applyTexts(texts);
+    layout_.applyTexts(windowTexts_);
 
-    auto text = [&](Txt key) { return q(texts[key]); };
+    auto text = [&](WindowTxt key) { return q(windowTexts_[key]); };
     for (int n = 1; n <= 5; ++n) {
         const QString digit = QString::number(n);
-        panelScores[size_t(n)]->setToolTip(text(Txt::hintPanelNumero) + digit);
-        panelScores[size_t(n + 5)]->setToolTip(text(Txt::hintPanelNomMeilleurScore) + digit);
-        panelScores[size_t(n + 10)]->setToolTip(text(Txt::hintPanelMeilleurScore) + digit);
+        panelScores[size_t(n)]->setToolTip(text(WindowTxt::hintPanelNumero) + digit);
+        panelScores[size_t(n + 5)]->setToolTip(text(WindowTxt::hintPanelNomMeilleurScore) + digit);
+        panelScores[size_t(n + 10)]->setToolTip(text(WindowTxt::hintPanelMeilleurScore) + digit);
         // Keys 1 to 5 click the card of that slot, as the help also says.
-        ButtonC[size_t(n)]->setToolTip(text(Txt::hintButtonC) + digit + ")");
+        ButtonC[size_t(n)]->setToolTip(text(WindowTxt::hintButtonC) + digit + ")");
     }
-    setCaption(Control::ButtonMiseMax, texts[Txt::captionButtonMiseMax] + std::to_string(kMaxBet));
+    setCaption(Control::ButtonMiseMax,
+               windowTexts_[WindowTxt::captionButtonMiseMax] + std::to_string(kMaxBet));
     for (const PayRow& row : payTableRows) {
         setCaption(row.titlePanel, texts[handNameKey(static_cast<int32_t>(row.category))]);
     }

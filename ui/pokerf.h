@@ -30,6 +30,7 @@
 #include "ui/start_up.h"
 #include "ui/table_layout.h"
 #include "ui/widgets.h"
+#include "ui/window_texts.h"
 
 class QColorDialog;
 class QPushButton;
@@ -42,14 +43,6 @@ class StatisticsWindow;
 class TableCommands;
 class TableNames;
 class Trainer;
-
-// A screen in device-independent pixels and its logical pixels per inch.
-struct ScreenMetrics {
-    int32_t width = 800;
-    int32_t height = 600;
-    double dpi = 96.0;
-};
-ScreenMetrics primaryScreenMetrics();
 
 class TfrmBrisko : public QMainWindow, public TableView {
     Q_OBJECT
@@ -68,6 +61,8 @@ class TfrmBrisko : public QMainWindow, public TableView {
 
     World& world() { return *world_; }
     const World& world() const { return *world_; }
+    // The texts of the window and of those beside it, in the game's language.
+    const WindowTexts& windowTexts() const { return windowTexts_; }
     // The windows beside the table, and the routing of the commands.
     Companions& companions() { return *companions_; }
     TableCommands& commands() { return *commands_; }
@@ -170,6 +165,7 @@ class TfrmBrisko : public QMainWindow, public TableView {
 
     SettingsStore& store_;
     std::unique_ptr<World> world_;
+    WindowTexts windowTexts_;
     QString productTitle_;
     QString versionText_;
     ScreenScale start_;

@@ -10,8 +10,8 @@ Program::Program(const Clock& clock, SettingsStore& store, std::optional<ScreenM
                  Dialogs* dialogs)
     : frmSplash(startUp, screen),
       frmBrisko(startUp, clock, store, screen, dialogs),
-      frmChangeGame(frmBrisko.world().records, frmBrisko.world().texts, startUp.firstOpening,
-                    frmBrisko.companions(), frmBrisko.screenScale().m) {
+      frmChangeGame(frmBrisko.world().records, frmBrisko.world().texts, frmBrisko.windowTexts(),
+                    startUp.firstOpening, frmBrisko.companions(), frmBrisko.screenScale().m) {
     frmBrisko.setFirstWindow(&frmSplash);
     frmBrisko.setChangeGameDialog(&frmChangeGame);
     frmSplash.setGameWindow(&frmBrisko);

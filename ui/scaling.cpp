@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/scaling.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <algorithm>
 #include <cmath>
 
@@ -49,6 +52,16 @@ ScreenScale fitScale(const ScreenScale& start, int32_t width, int32_t height) {
         std::clamp(fits, int64_t{std::min(start.m, kSmallestWidth)}, int64_t{start.m});
     if (m == start.m) return start;
     return scaleFor(static_cast<int32_t>(m), static_cast<int32_t>(start.h * m / start.m));
+}
+
+ScreenMetrics primaryScreenMetrics() {
+    ScreenMetrics m;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        m.width = screen->size().width();
+        m.height = screen->size().height();
+        m.dpi = screen->logicalDotsPerInch();
+    }
+    return m;
 }
 
 }  // namespace brisko

@@ -8,6 +8,15 @@
 
 namespace brisko {
 
+// A screen in device-independent pixels and its logical pixels per inch.
+struct ScreenMetrics {
+    int32_t width = 800;
+    int32_t height = 600;
+    double dpi = 96.0;
+};
+// The primary screen's, as the toolkit reports it.
+ScreenMetrics primaryScreenMetrics();
+
 inline constexpr int32_t kDesignWidth = 800;
 inline constexpr int32_t kDesignHeight = 600;
 // The window's client area at design size.

@@ -63,10 +63,12 @@ const ExpectedReturns& ExpectedFigures::of(GameType type) const {
 // --- the window --------------------------------------------------------------
 
 StatisticsWindow::StatisticsWindow(QWidget* table, Statistics& statistics,
-                                   ExpectedFigures& expected, const Texts& texts, Dialogs& dialogs)
+                                   ExpectedFigures& expected, const Texts& gameTexts,
+                                   const WindowTexts& texts, Dialogs& dialogs)
     : QWidget(table, Qt::Tool),
       table_(table),
       statistics_(statistics),
+      gameTexts_(gameTexts),
       texts_(texts),
       dialogs_(dialogs),
       expected_(expected) {
@@ -176,8 +178,12 @@ void StatisticsWindow::build() {
     right->addLayout(buttons);
 }
 
-QString StatisticsWindow::text(Txt key) const {
+QString StatisticsWindow::text(WindowTxt key) const {
     return q(texts_[key]);
+}
+
+QString StatisticsWindow::text(Txt key) const {
+    return q(gameTexts_[key]);
 }
 
 // "12,34 %" in French, "12.34%" in English; "-" before the first draw.
@@ -212,40 +218,41 @@ void StatisticsWindow::setScale(int32_t m) {
 }
 
 void StatisticsWindow::applyTexts() {
-    setWindowTitle(text(Txt::txtStatsTitle));
-    scope_->setItemText(0, text(Txt::txtStatsGame));
+    setWindowTitle(text(WindowTxt::txtStatsTitle));
+    scope_->setItemText(0, text(WindowTxt::txtStatsGame));
     for (int32_t t = 1; t <= kGameTypes; ++t) {
         scope_->setItemText(
-            t, text(Txt::txtStatsAllGames) + text(gameTypeName(static_cast<GameType>(t))));
+            t, text(WindowTxt::txtStatsAllGames) + text(gameTypeName(static_cast<GameType>(t))));
     }
-    scope_->setAccessibleName(text(Txt::txtStatsTitle));
-    hands_->setHorizontalHeaderLabels({text(Txt::txtStatsCount), text(Txt::txtStatsSeen),
-                                       text(Txt::txtStatsBestPlay), text(Txt::txtStatsSuggested)});
+    scope_->setAccessibleName(text(WindowTxt::txtStatsTitle));
+    hands_->setHorizontalHeaderLabels(
+        {text(WindowTxt::txtStatsCount), text(WindowTxt::txtStatsSeen),
+         text(WindowTxt::txtStatsBestPlay), text(WindowTxt::txtStatsSuggested)});
     QStringList rows;
     for (HandCategory c : kRows) {
-        rows << (c == HandCategory::Nothing ? text(Txt::txtStatsNothing)
+        rows << (c == HandCategory::Nothing ? text(WindowTxt::txtStatsNothing)
                                             : text(handNameKey(static_cast<int32_t>(c))));
     }
     hands_->setVerticalHeaderLabels(rows);
-    hands_->setAccessibleName(text(Txt::txtStatsHand));
-    doubleBox_->setTitle(text(Txt::txtStatsDoubleUp));
-    trainerBox_->setTitle(text(Txt::txtStatsTrainer));
-    chart_->setTitle(text(Txt::txtStatsChart));
-    credit_->setName(text(Txt::txtStatsCredit));
-    wins_->setName(text(Txt::txtStatsWin));
-    drawAxis_->setTitleText(text(Txt::txtStatsDraw));
-    chartView_->setAccessibleName(text(Txt::txtStatsChart));
-    export_->setText(text(Txt::txtStatsExport));
-    reset_->setText(text(Txt::txtStatsReset));
-    close_->setText(text(Txt::txtStatsClose));
+    hands_->setAccessibleName(text(WindowTxt::txtStatsHand));
+    doubleBox_->setTitle(text(WindowTxt::txtStatsDoubleUp));
+    trainerBox_->setTitle(text(WindowTxt::txtStatsTrainer));
+    chart_->setTitle(text(WindowTxt::txtStatsChart));
+    credit_->setName(text(WindowTxt::txtStatsCredit));
+    wins_->setName(text(WindowTxt::txtStatsWin));
+    drawAxis_->setTitleText(text(WindowTxt::txtStatsDraw));
+    chartView_->setAccessibleName(text(WindowTxt::txtStatsChart));
+    export_->setText(text(WindowTxt::txtStatsExport));
+    reset_->setText(text(WindowTxt::txtStatsReset));
+    close_->setText(text(WindowTxt::txtStatsClose));
     refresh();
 }
 
 // The name before the figure, and both as one name for a screen reader:
 // "Tirages joués : 12".
-void StatisticsWindow::setFigure(QLabel* value, Txt name, const QString& figure) {
+void StatisticsWindow::setFigure(QLabel* value, WindowTxt name, const QString& figure) {
     value->setText(figure);
-    value->setAccessibleName(text(name) + text(Txt::a11ySeparator) + figure);
+    value->setAccessibleName(text(name) + text(WindowTxt::a11ySeparator) + figure);
 }
 
 void StatisticsWindow::showScope(int32_t scope) {
@@ -265,23 +272,23 @@ void StatisticsWindow::refresh() {
 }
 
 void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns& expected) {
-    const std::array<std::pair<Txt, QString>, 4> summary = {{
-        {Txt::txtStatsDraws, QString::number(f.draws)},
-        {Txt::txtStatsBet, QString::number(f.bet)},
-        {Txt::txtStatsWon, QString::number(f.won)},
-        {Txt::txtStatsReturn, percent(returnPercent(f), 2)},
+    const std::array<std::pair<WindowTxt, QString>, 4> summary = {{
+        {WindowTxt::txtStatsDraws, QString::number(f.draws)},
+        {WindowTxt::txtStatsBet, QString::number(f.bet)},
+        {WindowTxt::txtStatsWon, QString::number(f.won)},
+        {WindowTxt::txtStatsReturn, percent(returnPercent(f), 2)},
     }};
     for (size_t i = 0; i < summary.size(); ++i) {
         summaryNames_[i]->setText(text(summary[i].first));
         setFigure(summary_[i], summary[i].first, summary[i].second);
     }
-    const std::array<std::pair<Txt, int64_t>, 6> doubles = {{
-        {Txt::txtStatsOffered, f.doubleOffered},
-        {Txt::txtStatsTaken, f.doubleTaken},
-        {Txt::txtStatsDoubleWon, f.doubleWon},
-        {Txt::txtStatsTied, f.doubleTied},
-        {Txt::txtStatsLost, f.doubleLost},
-        {Txt::txtStatsLargest, f.largestDoubleWin},
+    const std::array<std::pair<WindowTxt, int64_t>, 6> doubles = {{
+        {WindowTxt::txtStatsOffered, f.doubleOffered},
+        {WindowTxt::txtStatsTaken, f.doubleTaken},
+        {WindowTxt::txtStatsDoubleWon, f.doubleWon},
+        {WindowTxt::txtStatsTied, f.doubleTied},
+        {WindowTxt::txtStatsLost, f.doubleLost},
+        {WindowTxt::txtStatsLargest, f.largestDoubleWin},
     }};
     for (size_t i = 0; i < doubles.size(); ++i) {
         doubleNames_[i]->setText(text(doubles[i].first));
@@ -312,15 +319,16 @@ void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns& 
 // The trainer's tally of the game in progress; none is kept for all games.
 void StatisticsWindow::fillTrainer() {
     trainerBox_->setVisible(true);
-    const std::array<Txt, 4> names = {Txt::txtStatsDecisions, Txt::txtStatsBestPlays,
-                                      Txt::txtStatsAccuracy, Txt::txtStatsGivenAway};
+    const std::array<WindowTxt, 4> names = {
+        WindowTxt::txtStatsDecisions, WindowTxt::txtStatsBestPlays, WindowTxt::txtStatsAccuracy,
+        WindowTxt::txtStatsGivenAway};
     const TrainerTally* tally = trainerLog_ && scope() == 0 ? &trainerLog_->tally() : nullptr;
     const std::array<QString, 4> figures = tallyFigures(tally, texts_);
     for (size_t i = 0; i < names.size(); ++i) {
         trainerNames_[i]->setText(text(names[i]));
         setFigure(trainer_[i], names[i], figures[i]);
     }
-    trainerBox_->setToolTip(trainerLog_ ? QString() : text(Txt::txtStatsNoTrainer));
+    trainerBox_->setToolTip(trainerLog_ ? QString() : text(WindowTxt::txtStatsNoTrainer));
 }
 
 void StatisticsWindow::fillChart() {
@@ -352,12 +360,12 @@ void StatisticsWindow::fillChart() {
 bool StatisticsWindow::exportTo(const QString& path, QString* why) const {
     // The words of the player's language.
     CsvWords words;
-    words.header = texts_[Txt::txtStatsCsvHeader];
+    words.header = texts_[WindowTxt::txtStatsCsvHeader];
     for (int32_t c = 0; c < kCategoryCount; ++c) {
         words.categories[size_t(c)] =
-            c == 0 ? texts_[Txt::txtStatsNothing] : texts_[handNameKey(c)];
+            c == 0 ? texts_[WindowTxt::txtStatsNothing] : gameTexts_[handNameKey(c)];
     }
-    std::istringstream steps(texts_[Txt::txtStatsCsvDoubleUp]);
+    std::istringstream steps(texts_[WindowTxt::txtStatsCsvDoubleUp]);
     steps >> words.quit >> words.won >> words.tied >> words.lost;
     std::ostringstream csv;
     writeDrawsCsv(csv, statistics_.draws(), words);
@@ -391,19 +399,20 @@ QString StatisticsWindow::proposedExportPath() const {
 }
 
 void StatisticsWindow::exportDraws() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, text(Txt::txtStatsExport), proposedExportPath(), text(Txt::txtStatsCsvFiles));
+    const QString path =
+        QFileDialog::getSaveFileName(this, text(WindowTxt::txtStatsExport), proposedExportPath(),
+                                     text(WindowTxt::txtStatsCsvFiles));
     if (path.isEmpty()) return;
     QString why;
     if (exportTo(path, &why)) return;
     const bool fr = texts_.language() == Language::French;
-    dialogs_.message(this,
-                     text(Txt::txtStatsExportFailed) + path + (fr ? " : " : ": ") + why + ".");
+    dialogs_.message(
+        this, text(WindowTxt::txtStatsExportFailed) + path + (fr ? " : " : ": ") + why + ".");
 }
 
 void StatisticsWindow::reset() {
     // The all-time figures cannot be had back: Enter and Escape answer No.
-    if (!dialogs_.yesNoDefaultNo(this, text(Txt::txtStatsResetQuestion))) return;
+    if (!dialogs_.yesNoDefaultNo(this, text(WindowTxt::txtStatsResetQuestion))) return;
     try {
         statistics_.resetAllTime();
     } catch (const StoreError& error) {

@@ -14,6 +14,7 @@
 
 #include "contract/texts.h"
 #include "table/statistics.h"
+#include "ui/window_texts.h"
 
 class QChart;
 class QChartView;
@@ -46,9 +47,10 @@ class StatisticsWindow final : public QWidget {
     Q_OBJECT
 
   public:
-    // Owned by `table`, the game window it follows.
+    // Owned by `table`, the game window it follows; the game's texts name
+    // the game types and the hands.
     StatisticsWindow(QWidget* table, Statistics& statistics, ExpectedFigures& expected,
-                     const Texts& texts, Dialogs& dialogs);
+                     const Texts& gameTexts, const WindowTexts& texts, Dialogs& dialogs);
     ~StatisticsWindow() override;
 
     // The trainer's decisions of the game in progress (null: no trainer).
@@ -84,15 +86,17 @@ class StatisticsWindow final : public QWidget {
     void fillFigures(const StatFigures& figures, const ExpectedReturns& expected);
     void fillChart();
     void fillTrainer();
+    QString text(WindowTxt key) const;
     QString text(Txt key) const;
     QString percent(const std::optional<Fraction>& value, int32_t places) const;
     // The game in progress (0) or all the games of a game type (1..3).
     int32_t scope() const;
-    void setFigure(QLabel* value, Txt name, const QString& figure);
+    void setFigure(QLabel* value, WindowTxt name, const QString& figure);
 
     QWidget* table_;
     Statistics& statistics_;
-    const Texts& texts_;
+    const Texts& gameTexts_;
+    const WindowTexts& texts_;
     Dialogs& dialogs_;
     TrainerLog* trainerLog_ = nullptr;
     int32_t m_ = 800;

@@ -108,7 +108,8 @@ void TableCommands::renewBestScores() {
     World& world = window_.world();
     const Language language =
         world.texts.language() == Language::None ? Language::French : world.texts.language();
-    if (!dialogs_.yesNo(&window_, q(textFor(Txt::questionDefaultHighScores, language)))) return;
+    const std::string_view question = textFor(WindowTxt::questionDefaultHighScores, language);
+    if (!dialogs_.yesNo(&window_, q(question))) return;
     world.table.renewBestScores();
 }
 
@@ -120,8 +121,9 @@ void TableCommands::quitGame() {
     } catch (const StoreError& error) {
         dialogs_.message(&window_, QString::fromUtf8(error.what()));
     }
-    if (!dialogs_.yesNo(&window_, q(world.texts[Txt::txtConfirmQuit]))) return;
-    dialogs_.message(&window_, q(world.texts[Txt::txtGoodbye]));
+    const WindowTexts& texts = window_.windowTexts();
+    if (!dialogs_.yesNo(&window_, q(texts[WindowTxt::txtConfirmQuit]))) return;
+    dialogs_.message(&window_, q(texts[WindowTxt::txtGoodbye]));
     window_.close();
 }
 

@@ -15,8 +15,8 @@
 #include <string_view>
 
 #include "contract/controls.h"
-#include "contract/texts.h"
 #include "ui/widgets.h"
+#include "ui/window_texts.h"
 
 class QAction;
 class QMainWindow;
@@ -124,7 +124,7 @@ enum class TextPlace : uint8_t { MenuTitle, Command, Hint, Caption };
 
 struct TextTarget {
     std::string_view name;
-    Txt key;
+    WindowTxt key;
     TextPlace place;
 };
 
@@ -138,7 +138,7 @@ class TableLayout {
     // "tableArea").
     void buildControls(QWidget* clientArea, QWidget* tableArea);
     // The language's texts into the menu and the controls.
-    void applyTexts(const Texts& texts) const;
+    void applyTexts(const WindowTexts& texts) const;
 
     // By object name; null when there is none.
     QWidget* widget(std::string_view name) const;

@@ -25,7 +25,7 @@ Fraction whole(int64_t n) {
 
 // --- the panel ---------------------------------------------------------------
 
-TrainerDock::TrainerDock(const Texts& texts, int width, int fontPixels, QWidget* parent)
+TrainerDock::TrainerDock(const WindowTexts& texts, int width, int fontPixels, QWidget* parent)
     : QDockWidget(parent),
       panel_(new TrainerPanel(texts, this)),
       verdict_(new QLabel(this)),
@@ -97,7 +97,7 @@ void TrainerDock::showDoubleUp(const QString& odds) {
 
 // --- the trainer -------------------------------------------------------------
 
-Trainer::Trainer(QMainWindow& window, const Texts& texts, std::string registryKey,
+Trainer::Trainer(QMainWindow& window, const WindowTexts& texts, std::string registryKey,
                  SettingsStore& store, Dialogs& dialogs, const TrainerMenu& menu, int width,
                  int fontPixels)
     : QObject(&window),
@@ -162,9 +162,10 @@ void Trainer::applyOptions() {
 }
 
 void Trainer::retranslate() {
-    sharesMenu_->setTitle(q(texts_[Txt::menuSeuilAvertissement]));
+    sharesMenu_->setTitle(q(texts_[WindowTxt::menuSeuilAvertissement]));
     for (QAction* action : shares_->actions()) {
-        action->setText(QString::number(action->data().toUInt()) + q(texts_[Txt::txtPercent]));
+        action->setText(QString::number(action->data().toUInt()) +
+                        q(texts_[WindowTxt::txtPercent]));
     }
     if (!dock_) return;
     dock_->retranslate();
@@ -222,9 +223,9 @@ bool Trainer::confirmDraw() {
     if (verdict.bestPlay || verdict.cost * whole(100) < best * whole(options_.warnShare)) {
         return true;
     }
-    return dialogs_.yesNoDefaultNo(&window_, q(texts_[Txt::txtTrainerWarnStart]) +
+    return dialogs_.yesNoDefaultNo(&window_, q(texts_[WindowTxt::txtTrainerWarnStart]) +
                                                  decimal(verdict.cost, 2, texts_) +
-                                                 q(texts_[Txt::txtTrainerWarnEnd]));
+                                                 q(texts_[WindowTxt::txtTrainerWarnEnd]));
 }
 
 // The panel from what the events told: the listing of the hand in play or
@@ -244,14 +245,15 @@ void Trainer::refresh() {
 
 // "Meilleur choix", or "Écart : -0,42 crédit".
 QString Trainer::verdictText(const Verdict& verdict) const {
-    if (verdict.bestPlay) return q(texts_[Txt::txtTrainerBest]);
-    return q(texts_[Txt::txtTrainerCost]) + credits(Fraction() - verdict.cost, texts_);
+    if (verdict.bestPlay) return q(texts_[WindowTxt::txtTrainerBest]);
+    return q(texts_[WindowTxt::txtTrainerCost]) + credits(Fraction() - verdict.cost, texts_);
 }
 
 QString Trainer::tallyText() {
     const std::array<QString, 4> figures = tallyFigures(&log_.tally(), texts_);
-    const std::array<Txt, 4> names = {Txt::txtTrainerDecisions, Txt::txtTrainerBestPlays,
-                                      Txt::txtTrainerAccuracy, Txt::txtTrainerGivenAway};
+    const std::array<WindowTxt, 4> names = {
+        WindowTxt::txtTrainerDecisions, WindowTxt::txtTrainerBestPlays,
+        WindowTxt::txtTrainerAccuracy, WindowTxt::txtTrainerGivenAway};
     QStringList lines;
     for (size_t k = 0; k < names.size(); ++k) lines << q(texts_[names[k]]) + figures[k];
     return lines.join('\n');
@@ -265,20 +267,22 @@ QString Trainer::doubleUpText() const {
     QString title;
     if (dealerCard_ == 0) {
         odds = blindPickOdds();
-        title = q(texts_[Txt::txtTrainerDoubleBlind]);
+        title = q(texts_[WindowTxt::txtTrainerDoubleBlind]);
     } else {
         odds = pickOdds(cardTable[dealerCard_].rank);
         Hand shown{};
         shown[1] = dealerCard_;
-        title = q(texts_[Txt::txtTrainerDoubleCard]) + dock_->panel()->cardsText(shown, 1u << 0);
+        title =
+            q(texts_[WindowTxt::txtTrainerDoubleCard]) + dock_->panel()->cardsText(shown, 1u << 0);
     }
     const Fraction stake = whole(stake_);
     QStringList lines;
-    lines << title << q(texts_[Txt::txtTrainerDoubleWin]) + percent(odds.win, 2, texts_)
-          << q(texts_[Txt::txtTrainerDoubleTie]) + percent(odds.tie, 2, texts_)
-          << q(texts_[Txt::txtTrainerDoubleLoss]) + percent(odds.loss, 2, texts_)
-          << q(texts_[Txt::txtTrainerDoubleValue]) + credits(stake * odds.doublingValue(), texts_)
-          << q(texts_[Txt::txtTrainerQuitValue]) + credits(stake, texts_);
+    lines << title << q(texts_[WindowTxt::txtTrainerDoubleWin]) + percent(odds.win, 2, texts_)
+          << q(texts_[WindowTxt::txtTrainerDoubleTie]) + percent(odds.tie, 2, texts_)
+          << q(texts_[WindowTxt::txtTrainerDoubleLoss]) + percent(odds.loss, 2, texts_)
+          << q(texts_[WindowTxt::txtTrainerDoubleValue]) +
+                 credits(stake * odds.doublingValue(), texts_)
+          << q(texts_[WindowTxt::txtTrainerQuitValue]) + credits(stake, texts_);
     return lines.join('\n');
 }
 

@@ -20,6 +20,7 @@
 #include "table/double_up_odds.h"
 #include "table/events.h"
 #include "table/trainer.h"
+#include "ui/window_texts.h"
 
 class QAction;
 class QActionGroup;
@@ -36,7 +37,7 @@ class TrainerDock : public QDockWidget {
 
   public:
     // `width` and `fontPixels` at the screen's scale.
-    TrainerDock(const Texts& texts, int width, int fontPixels, QWidget* parent);
+    TrainerDock(const WindowTexts& texts, int width, int fontPixels, QWidget* parent);
 
     TrainerPanel* panel() const { return panel_; }
     void retranslate();
@@ -73,8 +74,9 @@ class Trainer : public QObject, public GameListener {
   public:
     // The panel docks in `window`, `width` wide with text of `fontPixels`
     // (at the screen's scale). The options live in `store` beside the game's key.
-    Trainer(QMainWindow& window, const Texts& texts, std::string registryKey, SettingsStore& store,
-            Dialogs& dialogs, const TrainerMenu& menu, int width, int fontPixels);
+    Trainer(QMainWindow& window, const WindowTexts& texts, std::string registryKey,
+            SettingsStore& store, Dialogs& dialogs, const TrainerMenu& menu, int width,
+            int fontPixels);
     ~Trainer() override;
 
     const ExtraOptions& options() const { return options_; }
@@ -110,7 +112,7 @@ class Trainer : public QObject, public GameListener {
     QString doubleUpText() const;
 
     QMainWindow& window_;
-    const Texts& texts_;
+    const WindowTexts& texts_;
     std::string registryKey_;
     SettingsStore& store_;
     Dialogs& dialogs_;

@@ -17,7 +17,7 @@ constexpr char16_t kSuitSymbols[] = {u'\u2660', u'\u2665', u'\u2663', u'\u2666'}
 
 }  // namespace
 
-TrainerPanel::TrainerPanel(const Texts& texts, QWidget* parent)
+TrainerPanel::TrainerPanel(const WindowTexts& texts, QWidget* parent)
     : QWidget(parent),
       texts_(texts),
       title_(new QLabel(this)),
@@ -35,22 +35,22 @@ TrainerPanel::TrainerPanel(const Texts& texts, QWidget* parent)
 }
 
 void TrainerPanel::retranslate() {
-    title_->setText(q(texts_[Txt::txtTrainer]));
-    table_->setHorizontalHeaderLabels({q(texts_[Txt::txtTrainerCards]),
-                                       q(texts_[Txt::txtTrainerWin]),
-                                       q(texts_[Txt::txtTrainerPerCredit])});
-    table_->setAccessibleName(q(texts_[Txt::txtTrainer]));
+    title_->setText(q(texts_[WindowTxt::txtTrainer]));
+    table_->setHorizontalHeaderLabels({q(texts_[WindowTxt::txtTrainerCards]),
+                                       q(texts_[WindowTxt::txtTrainerWin]),
+                                       q(texts_[WindowTxt::txtTrainerPerCredit])});
+    table_->setAccessibleName(q(texts_[WindowTxt::txtTrainer]));
     showListing(listing_);
 }
 
 QString TrainerPanel::cardsText(const Hand& dealt, HoldMask hold) const {
-    const QString courts = q(texts_[Txt::txtTrainerCourtCards]);
+    const QString courts = q(texts_[WindowTxt::txtTrainerCourtCards]);
     QStringList cards;
     for (int32_t k = 1; k <= kSlots; ++k) {
         if (!holdsSlot(hold, k)) continue;
         const card& c = cardTable[dealt[k]];
         if (c.suit == kJokerSuit) {
-            cards << q(texts_[Txt::txtTrainerJoker]);
+            cards << q(texts_[WindowTxt::txtTrainerJoker]);
             continue;
         }
         const QString rank = c.rank == 14   ? QStringLiteral("A")
@@ -58,7 +58,7 @@ QString TrainerPanel::cardsText(const Hand& dealt, HoldMask hold) const {
                                             : QString::number(c.rank);
         cards << rank + QChar(kSuitSymbols[c.suit - 1]);
     }
-    return cards.isEmpty() ? q(texts_[Txt::txtTrainerNoCard]) : cards.join(' ');
+    return cards.isEmpty() ? q(texts_[WindowTxt::txtTrainerNoCard]) : cards.join(' ');
 }
 
 QString TrainerPanel::figure(const Fraction& value) const {
@@ -77,10 +77,10 @@ void TrainerPanel::showListing(const TrainerListing& listing) {
                                 perCredit};
         // What a screen reader says for any cell of the row.
         QStringList said;
-        if (r.best) said << q(texts_[Txt::txtTrainerBest]);
-        if (r.current) said << q(texts_[Txt::txtTrainerCurrent]);
-        said << cards << atBet + ' ' + q(texts_[Txt::txtTrainerCredits])
-             << perCredit + ' ' + q(texts_[Txt::txtTrainerPerCredit]).toLower();
+        if (r.best) said << q(texts_[WindowTxt::txtTrainerBest]);
+        if (r.current) said << q(texts_[WindowTxt::txtTrainerCurrent]);
+        said << cards << atBet + ' ' + q(texts_[WindowTxt::txtTrainerCredits])
+             << perCredit + ' ' + q(texts_[WindowTxt::txtTrainerPerCredit]).toLower();
         for (int column = 0; column < kColumns; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setData(Qt::AccessibleTextRole, said.join(QStringLiteral(", ")));

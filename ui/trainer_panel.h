@@ -9,8 +9,8 @@
 #include <QTableWidget>
 #include <QWidget>
 
-#include "contract/texts.h"
 #include "table/trainer.h"
+#include "ui/window_texts.h"
 
 namespace brisko {
 
@@ -18,7 +18,7 @@ class TrainerPanel : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TrainerPanel(const Texts& texts, QWidget* parent = nullptr);
+    explicit TrainerPanel(const WindowTexts& texts, QWidget* parent = nullptr);
 
     // Shows the rows of a listing, in their order.
     void showListing(const TrainerListing& listing);
@@ -32,7 +32,7 @@ class TrainerPanel : public QWidget {
   private:
     QString figure(const Fraction& value) const;
 
-    const Texts& texts_;
+    const WindowTexts& texts_;
     QLabel* title_;
     QTableWidget* table_;
     TrainerListing listing_;

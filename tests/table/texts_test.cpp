@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "contract/texts.h"
@@ -57,17 +55,6 @@ TEST(TextTable, CaptionPrefixesKeepTheirTrailingBlank) {
     EXPECT_EQ(textFor(Txt::txtQuitWon, Language::English), "&Quits, Won : ");
     EXPECT_EQ(textFor(Txt::txtDoubleTo, Language::French), "&Doubler à : ");
     EXPECT_EQ(textFor(Txt::txtDoubleTo, Language::English), "&Double up to : ");
-    EXPECT_EQ(textFor(Txt::captionButtonMiseMax, Language::French), "MISE ");
-    EXPECT_EQ(textFor(Txt::captionButtonMiseMax, Language::English), "BET ");
-    EXPECT_EQ(textFor(Txt::hintPanelNumero, Language::French), "Numéro ");
-    EXPECT_EQ(textFor(Txt::hintPanelNumero, Language::English), "Position #");
-    EXPECT_EQ(textFor(Txt::hintPanelNomMeilleurScore, Language::French),
-              "Nom du meilleur joueur numéro ");
-    EXPECT_EQ(textFor(Txt::hintPanelNomMeilleurScore, Language::English), "Best player #");
-    EXPECT_EQ(textFor(Txt::hintPanelMeilleurScore, Language::French),
-              "Score du meilleur joueur numéro ");
-    EXPECT_EQ(textFor(Txt::hintPanelMeilleurScore, Language::English),
-              "Score of the best player #");
 }
 
 TEST(TextTable, TextsWithAccentsAndPunctuationAreExact) {
@@ -102,19 +89,9 @@ TEST(TextTable, TextsWithAccentsAndPunctuationAreExact) {
         {Txt::txtGameTypeName1, "Joker à chaque tirage", "ALWAYS A JOKER"},
         {Txt::txtGameTypeName2, "Joker possible", "WITH JOKER"},
         {Txt::txtGameTypeName3, "Sans Joker", "WITHOUT JOKER"},
-        {Txt::txtUnlimitedScore, "Illimité : Score=(Credit+2000)x100/(nombreDeTirages+100)",
-         "Unlimited : Score=(points+2000)x100/(numberOfDraws+100)"},
-        {Txt::txtConfirmQuit, "Voulez-vous vraiment arrêter ?", "Do you really want to quit ?"},
-        {Txt::txtGoodbye, "A bientôt !!!", "See you !!!"},
         {Txt::txtHandName7, "Carré", "Four of a Kind"},
         {Txt::txtPairOfAces, "Paire d'As", "Pair of Aces"},
         {Txt::txtPairOfKings, "Paire de Rois", "Pair of Kings"},
-        {Txt::hintSBBossKey, "V'là l'boss !", "Boss key !"},
-        {Txt::menuCouleurFondEcran, "&Couleur du fond d'écran", "&Background screen color"},
-        {Txt::captionPanelInitScores, "Re-créer les scores", "INIT HIGH SCORES"},
-        {Txt::questionDefaultHighScores,
-         "Voulez-vous réellement remettre les meilleurs scores par défaut ?",
-         "Do you really want to set default high scores ?"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(textFor(c.key, Language::French), c.french) << textKeyName(c.key);
@@ -129,48 +106,6 @@ TEST(TextTable, HandNamesFollowTheCategories) {
     EXPECT_EQ(textFor(handNameKey(1), Language::French), "Rois ou mieux");
     EXPECT_EQ(textFor(handNameKey(2), Language::English), "Two Pairs");
     EXPECT_EQ(textFor(gameTypeName(GameType::NoJoker), Language::French), "Sans Joker");
-}
-
-// The help's sections on the trainer and the statistics quote the game's own
-// words: a text changed in the table must be changed in the help as well.
-TEST(TextTable, HelpFilesQuoteTheTrainerAndStatisticsTexts) {
-    // clang-format off
-    const Txt quoted[] = {
-        Txt::menuEntraineur, Txt::menuAvertirErreur, Txt::menuSeuilAvertissement,
-        Txt::menuStatistiques,
-        Txt::txtTrainer, Txt::txtTrainerCards, Txt::txtTrainerWin, Txt::txtTrainerPerCredit,
-        Txt::txtTrainerNoCard, Txt::txtTrainerBest, Txt::txtTrainerCost,
-        Txt::txtTrainerDecisions, Txt::txtTrainerBestPlays, Txt::txtTrainerAccuracy,
-        Txt::txtTrainerGivenAway, Txt::txtTrainerWarnStart, Txt::txtTrainerWarnEnd,
-        Txt::txtTrainerDoubleBlind, Txt::txtTrainerDoubleCard, Txt::txtTrainerDoubleWin,
-        Txt::txtTrainerDoubleTie, Txt::txtTrainerDoubleLoss, Txt::txtTrainerDoubleValue,
-        Txt::txtTrainerQuitValue,
-        Txt::txtStatsTitle, Txt::txtStatsGame, Txt::txtStatsAllGames, Txt::txtStatsDraws,
-        Txt::txtStatsBet, Txt::txtStatsWon, Txt::txtStatsReturn, Txt::txtStatsCount,
-        Txt::txtStatsSeen, Txt::txtStatsBestPlay, Txt::txtStatsSuggested, Txt::txtStatsNothing,
-        Txt::txtStatsDoubleUp, Txt::txtStatsOffered, Txt::txtStatsTaken, Txt::txtStatsDoubleWon,
-        Txt::txtStatsTied, Txt::txtStatsLost, Txt::txtStatsLargest, Txt::txtStatsTrainer,
-        Txt::txtStatsDecisions, Txt::txtStatsBestPlays, Txt::txtStatsAccuracy,
-        Txt::txtStatsGivenAway, Txt::txtStatsChart, Txt::txtStatsExport, Txt::txtStatsReset,
-        Txt::txtStatsResetQuestion, Txt::txtStatsClose};
-    // clang-format on
-    for (const auto& [language, file] :
-         {std::pair{Language::French, "pokerfr.hlp"}, {Language::English, "pokerus.hlp"}}) {
-        std::ifstream in(std::string(BRISKO_SOURCE_DIR) + "/assets/" + file, std::ios::binary);
-        std::ostringstream read;
-        read << in.rdbuf();
-        const std::string help = read.str();
-        ASSERT_FALSE(help.empty()) << file;
-        for (Txt key : quoted) {
-            // As the window shows it: no menu accelerator, no blank or colon
-            // around it (the help puts its own).
-            std::string text(textFor(key, language));
-            text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
-            text.erase(0, text.find_first_not_of(' '));
-            text.erase(text.find_last_not_of(" :") + 1);
-            EXPECT_NE(help.find(text), std::string::npos) << file << ": " << textKeyName(key);
-        }
-    }
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ struct Table {
     }
     QString card(int32_t slot) {
         return QString::fromStdString(
-            spokenCard(window.world().texts, window.world().cards.hand[size_t(slot)]));
+            spokenCard(window.windowTexts(), window.world().cards.hand[size_t(slot)]));
     }
 
     FixedClock clock{45'296'789};
@@ -52,7 +52,7 @@ class AccessibleNamesTest : public QObject {
 
   private slots:
     void cardsAreSaidInTheLanguage() {
-        Texts texts;
+        WindowTexts texts;
         texts.setLanguage(Language::French);
         QCOMPARE(spokenCard(texts, cardIndex(1, 13)), std::string("Roi de pique"));
         QCOMPARE(spokenCard(texts, kJoker), std::string("Joker"));

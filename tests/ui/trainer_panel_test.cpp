@@ -21,7 +21,7 @@ class TrainerPanelTest : public QObject {
                          cardIndex(1, 11),
                          cardIndex(4, 9)};
         const DealAnalysis deal = analyseDeal(evaluator, dealt, GameType::NoJoker);
-        Texts texts;
+        WindowTexts texts;
         texts.setLanguage(Language::French);
         TrainerPanel panel(texts);
         panel.showListing({dealt, trainerRows(deal, 0b00011, 5)});
