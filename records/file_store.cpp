@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -77,12 +78,6 @@ FileStore::Stamp stampOf(const struct stat& st) {
     stamp.size = static_cast<int64_t>(st.st_size);
     stamp.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return stamp;
-}
-
-// Whether `path` is still the file of `stamp`.
-bool unchanged(const fs::path& path, const FileStore::Stamp& stamp) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && stampOf(st) == stamp;
 }
 
 // The whole file, or nothing when it does not exist; `stamp`, when given, is
@@ -315,10 +310,39 @@ void FileStore::finishSaves() {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return !busy_; });
     lock.unlock();
-    if (reread_) {
-        reread_ = false;
-        if (disk_.known) tree_ = disk_.tree;
-    }
+    takeWhatTheSaverRead();
+}
+
+bool FileStore::saving() {
+    const std::lock_guard lock(mutex_);
+    return busy_;
+}
+
+void FileStore::takeWhatTheSaverRead() {
+    if (!reread_) return;
+    reread_ = false;
+    if (!disk_.known) return;
+    // Every save handed over has landed in it.
+    tree_ = disk_.tree;
+}
+
+// Whether the file is still the one of `disk_`. A change made within the
+// same tick of the file system's clock as the stamp keeps the stamp: until
+// that tick is well past, the text is read and compared too.
+bool FileStore::stillOnDisk(const fs::path& file) {
+    if (!disk_.known) return false;
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !(stampOf(st) == disk_.stamp))
+        return false;
+    if (disk_.settled) return true;
+    const std::optional<std::string> text = readFile(file);
+    if (!text || *text != disk_.text) return false;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    // Two seconds: the coarsest clock of the file systems a home lives on.
+    disk_.settled = static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec >
+                    disk_.stamp.modified + 2000000000;
+    return true;
 }
 
 fs::path FileStore::target() const {
@@ -334,11 +358,15 @@ fs::path FileStore::tempPath() const {
 void FileStore::openKey(const std::string& path) {
     const std::string key = normaliseKeyPath(path);
     if (key.empty()) throw StoreError("Clé de registre vide");
-    finishSaves();
-    try {
-        loadFromDisk();
-    } catch (const Failure& failure) {
-        throw StoreError("", failure.problem);
+    // While a save is on its way the reads already see it, and the disk is
+    // the saver's: another copy's values are taken over at the next load.
+    if (!saving()) {
+        takeWhatTheSaverRead();
+        try {
+            loadFromDisk();
+        } catch (const Failure& failure) {
+            throw StoreError("", failure.problem);
+        }
     }
     key_ = key;
     currentKey();
@@ -355,7 +383,7 @@ RegKey& FileStore::currentKey() {
 void FileStore::loadFromDisk() {
     const fs::path file = target();
     // The reads see it already.
-    if (disk_.known && unchanged(file, disk_.stamp)) return;
+    if (stillOnDisk(file)) return;
     disk_.known = false;
     Stamp stamp;
     std::optional<std::string> text = readFile(file, &stamp);
@@ -375,7 +403,7 @@ void FileStore::loadFromDisk() {
         notice_ = std::move(problem);
         return;
     }
-    disk_ = {true, stamp, tree_};
+    disk_ = {true, false, stamp, std::move(*text), tree_};
 }
 
 std::string FileStore::keepCopy() {
@@ -403,16 +431,31 @@ void FileStore::commit(std::vector<Pending> pending) {
     tree_ = disk_.tree;
 }
 
-// The window goes on at once: only the one save before, if it is still on
-// its way, is waited for, so that a kill never loses more than one.
+// The window never waits: a save not yet begun takes this one's writes on
+// top of its own, and lands with them right after the one being written.
 void FileStore::commitLater(std::vector<Pending> pending, const Refusal& refused) {
     if (pending.empty()) return;
-    finishSaves();
     const int64_t now = now_();
     for (const Pending& p : pending) tree_.create(p.key, now).set(p.value);
     {
         const std::lock_guard lock(mutex_);
-        job_ = Job{std::move(pending), refused, now};
+        if (job_) {
+            for (Pending& p : pending) {
+                const auto same =
+                    std::find_if(job_->writes.begin(), job_->writes.end(), [&p](const Pending& q) {
+                        return q.key == p.key && q.value.name == p.value.name;
+                    });
+                if (same == job_->writes.end()) {
+                    job_->writes.push_back(std::move(p));
+                } else {
+                    same->value = std::move(p.value);
+                }
+            }
+            job_->refused = refused;
+            job_->now = now;
+        } else {
+            job_ = Job{std::move(pending), refused, now};
+        }
         busy_ = true;
         if (!saver_.joinable()) saver_ = std::thread([this] { saveLoop(); });
     }
@@ -437,7 +480,7 @@ void FileStore::saveLoop() {
             job.refused(StoreError(writeErrorMessage(first)));
         }
         lock.lock();
-        busy_ = false;
+        busy_ = job_.has_value();
         changed_.notify_all();
     }
 }
@@ -457,7 +500,7 @@ void FileStore::writeToDisk(std::vector<Pending> pending, int64_t now) {
         FileLock lock(lockPath(), file, lockTimeout_);
         // What is on disk now, another copy's last save included: read again
         // only when the file changed since this store last read or wrote it.
-        if (!disk_.known || !unchanged(file, disk_.stamp)) {
+        if (!stillOnDisk(file)) {
             disk_.known = false;
             reread_ = true;
             RegTree merged = emptyHive();
@@ -484,7 +527,9 @@ void FileStore::writeToDisk(std::vector<Pending> pending, int64_t now) {
             key.modified = now;
             key.rawLine.clear();
         }
-        disk_.stamp = replaceFile(file, tempPath(), formatRegistryText(disk_.tree));
+        disk_.text = formatRegistryText(disk_.tree);
+        disk_.stamp = replaceFile(file, tempPath(), disk_.text);
+        disk_.settled = false;
         disk_.known = true;
     } catch (const Failure& failure) {
         StoreProblem problem = failure.problem;

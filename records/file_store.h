@@ -41,8 +41,10 @@ void writeWholeFile(const std::filesystem::path& path, std::string_view text,
 // writes are put into it, and the whole text goes to "<file>.tmp", is synced,
 // and is renamed over the file; the folder is synced last. Both read the file
 // only when it changed since this store last read or wrote it (another inode,
-// size or modification time). commitSaveInBackground hands that step to the
-// store's own thread. A failure leaves the file
+// size or modification time; within the file system's clock tick of the last
+// read or write, another text). commitSaveInBackground hands that step to the
+// store's own thread and never waits: a save handed over while another is
+// being written waits for it, and the next one joins it. A failure leaves the file
 // as it was and raises the write error naming the first value of the save,
 // with the file and the system's reason. Keys and values the program does not
 // write are kept as they were. A symbolic link is followed: its last target
@@ -104,6 +106,11 @@ class FileStore : public KeyStore {
     // The step of a commit, on whichever thread saves.
     void writeToDisk(std::vector<Pending> pending, int64_t now);
     void saveLoop();
+    bool stillOnDisk(const std::filesystem::path& file);
+    // Whether a save is on its way (or waiting for the one before).
+    bool saving();
+    // What a save on the saver's thread read of another copy's changes.
+    void takeWhatTheSaverRead();
 
     std::filesystem::path file_;
     TimeSource now_;
@@ -117,7 +124,10 @@ class FileStore : public KeyStore {
     // The file as this store last read or wrote it, while its stamp says so.
     struct OnDisk {
         bool known = false;
+        // The stamp alone tells: its clock tick is long past.
+        bool settled = false;
         Stamp stamp;
+        std::string text;
         RegTree tree;
     } disk_;
     // A save on the saver thread had to read the file again: the reads must

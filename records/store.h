@@ -104,9 +104,10 @@ class SettingsStore {
     // store has a thread of its own to save on: the writes are what the reads
     // see at once and reach the disk after every save before them. A refusal
     // goes to `refused`, on the thread that met it, instead of being raised;
-    // `refused` must not call the store. One such save at most is on its way:
-    // the next one, and every call of the store that reaches the disk, wait
-    // for it first. Stores without that thread commit at once.
+    // `refused` must not call the store. The caller never waits: a save
+    // handed over while one is being written joins the next one (its writes
+    // on top), which lands right after. Every call of the store that reaches
+    // the disk waits for them first. Stores without that thread commit at once.
     virtual void commitSaveInBackground(const Refusal& refused) {
         try {
             commitSave();

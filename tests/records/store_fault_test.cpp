@@ -111,7 +111,7 @@ int playWithFault(const fs::path& file, Fault fault) {
     const std::optional<StoreError> error = statistics.takeSaveError();
     if (fault == Fault::ReadOnlyFile) {
         if (error || refused != 0) ::_exit(19);
-    } else if (!error || refused != 60 + kTargetDraws[1] + 3 ||
+    } else if (!error || refused < 1 || refused > 60 + kTargetDraws[1] + 3 ||
                !storeMessage(*error, Language::French)
                     .starts_with("Erreur à définition des données pour 'Type2'\nLe fichier '" +
                                  file.string() + "' n'a pas pu être écrit : ")) {
