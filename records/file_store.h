@@ -36,22 +36,23 @@ void writeWholeFile(const std::filesystem::path& path, std::string_view text,
                     const std::filesystem::path& store);
 
 // Every openKey looks at the file again, so a load sees what another running
-// copy saved. Writes go to disk at commitSave (or at once outside a save), in
-// one step: under the lock file "<file>.lock", the file is read again, the
-// writes are put into it, and the whole text goes to "<file>.tmp", is synced,
-// and is renamed over the file; the folder is synced last. Both read the file
-// only when it changed since this store last read or wrote it (another inode,
-// size or modification time; within the file system's clock tick of the last
-// read or write, another text). commitSaveInBackground hands that step to the
-// store's own thread and never waits: a save handed over while another is
-// being written waits for it, and the next one joins it. A failure leaves the file
-// as it was and raises the write error naming the first value of the save,
-// with the file and the system's reason. Keys and values the program does not
-// write are kept as they were. A symbolic link is followed: its last target
-// is the file, replaced in place, and the link stays. A path that is not a
-// plain file (a folder, a FIFO, a device) is never read, renamed or replaced,
-// and a read-only file is never replaced (StoreProblem::Kind::ReadOnly).
-// A file with damaged lines reads as what reads cleanly, and openKey says so
+// copy saved, unless a save of this store is still on its way. Writes go to
+// disk at commitSave (or at once outside a save), in one step: under the lock
+// file "<file>.lock", the file is read again, the writes are put into it, and
+// the whole text goes to "<file>.tmp", is synced, and is renamed over the
+// file; the folder is synced last. Both read the file only when it changed
+// since this store last read or wrote it (another inode, size or modification
+// time; within the file system's clock tick of the last read or write,
+// another text). commitSaveInBackground hands that step to the store's own
+// thread and never waits: a save handed over while another is being written
+// waits for it, and the next ones join it. A failure leaves the file as it
+// was and raises the write error naming the first value of the save, with the
+// file and the system's reason. Keys and values the program does not write
+// are kept as they were. A symbolic link is followed: its last target is the
+// file, replaced in place, and the link stays. A path that is not a plain
+// file (a folder, a FIFO, a device) is never read, renamed or replaced, and a
+// read-only file is never replaced (StoreProblem::Kind::ReadOnly). A file
+// with damaged lines reads as what reads cleanly, and openKey says so
 // (takeNotice); the first save that replaces it keeps a copy of it whole in
 // "<file>.bad-<time>" first, or uses the copy of the same bytes kept before.
 class FileStore : public KeyStore {

@@ -106,8 +106,9 @@ class SettingsStore {
     // goes to `refused`, on the thread that met it, instead of being raised;
     // `refused` must not call the store. The caller never waits: a save
     // handed over while one is being written joins the next one (its writes
-    // on top), which lands right after. Every call of the store that reaches
-    // the disk waits for them first. Stores without that thread commit at once.
+    // on top), which lands right after. A key opened meanwhile reads what the
+    // writes left, without the disk; a commit, a notice or a copy waits for
+    // them first. Stores without that thread commit at once.
     virtual void commitSaveInBackground(const Refusal& refused) {
         try {
             commitSave();
