@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the settings store: a full save (188 values, one synced commit), a
-// full load, the text format alone, and the store fuzzer's checks.
+// full load, a draw's save of the statistics, the text format alone, and the
+// store fuzzer's checks.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -16,6 +19,7 @@
 #include "records/memory_store.h"
 #include "records/registry_text.h"
 #include "records/settings.h"
+#include "table/statistics.h"
 
 namespace brisko {
 namespace {
@@ -69,6 +73,68 @@ void BM_LoadSettingsFromFile(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_LoadSettingsFromFile)->Unit(benchmark::kMicrosecond);
+
+double threadSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The game's file as a player's is after a while: the settings and the
+// statistics, each draw another game type's.
+struct PlayersFile {
+    BenchDir dir;
+    FileStore store{dir.file()};
+    RandomSource random;
+    Texts texts;
+    Records records{store, random, texts};
+    Statistics statistics{store, statisticsKeyOf(records.registryKey)};
+    int64_t draws = 0;
+    PlayersFile() {
+        records.LoadSettings();
+        statistics.load();
+        for (int k = 0; k < 3; ++k) nextDraw();
+        statistics.finishSaves();
+    }
+    void nextDraw() {
+        DrawRecord r;
+        r.gameType = GameType{static_cast<int32_t>(++draws % 3) + 1};
+        r.bet = 5;
+        r.category = HandCategory::KingsOrBetter;
+        r.win = 5;
+        statistics.drawEnded(r);
+    }
+};
+
+// What the window's thread spends in a draw's save (the statistics' call at
+// the end of each draw) at a player's pace: the save before has landed.
+void BM_DrawSaveOnTheWindowsThread(benchmark::State& st) {
+    PlayersFile game;
+    double cpu = 0;
+    for (auto _ : st) {
+        const double cpuStart = threadSeconds();
+        const auto start = std::chrono::steady_clock::now();
+        game.nextDraw();
+        const auto end = std::chrono::steady_clock::now();
+        cpu += threadSeconds() - cpuStart;
+        game.statistics.finishSaves();
+        st.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+    // The processor time of the window's thread alone, in the draw's save.
+    st.counters["thread_cpu_us"] =
+        benchmark::Counter(cpu * 1e6 / static_cast<double>(st.iterations()));
+    st.counters["file_bytes"] = static_cast<double>(fs::file_size(game.dir.file()));
+}
+BENCHMARK(BM_DrawSaveOnTheWindowsThread)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Draws back to back, as `play --store` runs a script faster than the disk:
+// each draw's save waits for the one before.
+void BM_DrawSavesBackToBack(benchmark::State& st) {
+    PlayersFile game;
+    for (auto _ : st) game.nextDraw();
+    game.statistics.finishSaves();
+}
+BENCHMARK(BM_DrawSavesBackToBack)->Unit(benchmark::kMicrosecond);
 
 // A game's records over a store in memory, loaded as at start.
 struct InMemory {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -70,10 +71,19 @@ fs::path finalTarget(const fs::path& file) {
     return path;
 }
 
-// The whole file, or nothing when it does not exist. Reading stops one byte
-// past the largest file the parser takes, so a huge file costs no memory and
-// is still seen as damage.
-std::optional<std::string> readFile(const fs::path& path) {
+FileStore::Stamp stampOf(const struct stat& st) {
+    FileStore::Stamp stamp;
+    stamp.device = static_cast<uint64_t>(st.st_dev);
+    stamp.inode = static_cast<uint64_t>(st.st_ino);
+    stamp.size = static_cast<int64_t>(st.st_size);
+    stamp.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
+}
+
+// The whole file, or nothing when it does not exist; `stamp`, when given, is
+// that of the file read. Reading stops one byte past the largest file the
+// parser takes, so a huge file costs no memory and is still seen as damage.
+std::optional<std::string> readFile(const fs::path& path, FileStore::Stamp* stamp = nullptr) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         if (errno == ENOENT) return std::nullopt;
@@ -90,6 +100,7 @@ std::optional<std::string> readFile(const fs::path& path) {
         // It may have been swapped for something else since the look above.
         if (::fstat(fd, &st) != 0) fail(StoreProblem::Kind::ReadFailed, path);
         refuseUnlessPlainFile(path, st);
+        if (stamp) *stamp = stampOf(st);
         char buffer[16384];
         while (true) {
             const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -159,18 +170,22 @@ class FileLock {
 };
 
 // Writes `text` to `temp`, syncs it, renames it over `file` and syncs the
-// folder; on any failure `file` is untouched and `temp` removed.
-void replaceFile(const fs::path& file, const fs::path& temp, std::string_view text) {
+// folder; on any failure `file` is untouched and `temp` removed. The stamp of
+// the new file.
+FileStore::Stamp replaceFile(const fs::path& file, const fs::path& temp, std::string_view text) {
     mode_t mode = 0600;
     struct stat existing {};
     if (::stat(file.c_str(), &existing) == 0) mode = existing.st_mode & 07777;
     const int fd =
         ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, mode);
     if (fd < 0) fail(StoreProblem::Kind::WriteFailed, file);
+    struct stat written {};
     try {
         if (::fchmod(fd, mode) != 0) fail(StoreProblem::Kind::WriteFailed, file);
         writeAll(fd, text, file);
         if (::fsync(fd) != 0) fail(StoreProblem::Kind::WriteFailed, file);
+        // The rename keeps the inode, size and modification time.
+        if (::fstat(fd, &written) != 0) fail(StoreProblem::Kind::WriteFailed, file);
     } catch (...) {
         ::close(fd);
         ::unlink(temp.c_str());
@@ -182,6 +197,7 @@ void replaceFile(const fs::path& file, const fs::path& temp, std::string_view te
         fail(StoreProblem::Kind::WriteFailed, file, error);
     }
     syncFolder(file.parent_path());
+    return stampOf(written);
 }
 
 // A hive with no key yet, headed like Wine's own files.
@@ -280,6 +296,55 @@ fs::path defaultStorePath() {
 FileStore::FileStore(fs::path file, TimeSource now)
     : file_(std::move(file)), now_(now ? std::move(now) : TimeSource(systemUnixSeconds)) {}
 
+FileStore::~FileStore() {
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !busy_; });
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    if (saver_.joinable()) saver_.join();
+}
+
+void FileStore::finishSaves() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !busy_; });
+    lock.unlock();
+    takeWhatTheSaverRead();
+}
+
+bool FileStore::saving() {
+    const std::lock_guard lock(mutex_);
+    return busy_;
+}
+
+void FileStore::takeWhatTheSaverRead() {
+    if (!reread_) return;
+    reread_ = false;
+    if (!disk_.known) return;
+    // Every save handed over has landed in it.
+    tree_ = disk_.tree;
+}
+
+// Whether the file is still the one of `disk_`. A change made within the
+// same tick of the file system's clock as the stamp keeps the stamp: until
+// that tick is well past, the text is read and compared too.
+bool FileStore::stillOnDisk(const fs::path& file) {
+    if (!disk_.known) return false;
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !(stampOf(st) == disk_.stamp))
+        return false;
+    if (disk_.settled) return true;
+    const std::optional<std::string> text = readFile(file);
+    if (!text || *text != disk_.text) return false;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    // Two seconds: the coarsest clock of the file systems a home lives on.
+    disk_.settled = static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec >
+                    disk_.stamp.modified + 2000000000;
+    return true;
+}
+
 fs::path FileStore::target() const {
     return finalTarget(file_);
 }
@@ -293,10 +358,15 @@ fs::path FileStore::tempPath() const {
 void FileStore::openKey(const std::string& path) {
     const std::string key = normaliseKeyPath(path);
     if (key.empty()) throw StoreError("Clé de registre vide");
-    try {
-        loadFromDisk();
-    } catch (const Failure& failure) {
-        throw StoreError("", failure.problem);
+    // While a save is on its way the reads already see it, and the disk is
+    // the saver's: another copy's values are taken over at the next load.
+    if (!saving()) {
+        takeWhatTheSaverRead();
+        try {
+            loadFromDisk();
+        } catch (const Failure& failure) {
+            throw StoreError("", failure.problem);
+        }
     }
     key_ = key;
     currentKey();
@@ -312,24 +382,32 @@ RegKey& FileStore::currentKey() {
 
 void FileStore::loadFromDisk() {
     const fs::path file = target();
-    std::optional<std::string> text = readFile(file);
+    // The reads see it already.
+    if (stillOnDisk(file)) return;
+    disk_.known = false;
+    Stamp stamp;
+    std::optional<std::string> text = readFile(file, &stamp);
     if (!text) {
         tree_ = emptyHive();
         return;
     }
     RegistryText read = readRegistryText(*text);
+    tree_ = orEmpty(std::move(read.tree));
     if (!read.damagedLines.empty()) {
-        // Only a save replaces the file, after keeping a copy of it.
+        // Only a save replaces the file, after keeping a copy of it; until
+        // then every load reads it and tells of it again.
         StoreProblem problem;
         problem.kind = StoreProblem::Kind::Damaged;
         problem.path = file.string();
         problem.line = read.damagedLines.front();
         notice_ = std::move(problem);
+        return;
     }
-    tree_ = orEmpty(std::move(read.tree));
+    disk_ = {true, false, stamp, std::move(*text), tree_};
 }
 
 std::string FileStore::keepCopy() {
+    finishSaves();
     const fs::path file = target();
     try {
         const std::optional<std::string> text = readFile(file);
@@ -341,11 +419,73 @@ std::string FileStore::keepCopy() {
 }
 
 std::optional<StoreProblem> FileStore::takeNotice() {
+    finishSaves();
     return std::exchange(notice_, std::nullopt);
 }
 
 void FileStore::commit(std::vector<Pending> pending) {
     if (pending.empty()) return;
+    finishSaves();
+    writeToDisk(std::move(pending), now_());
+    reread_ = false;
+    tree_ = disk_.tree;
+}
+
+// The window never waits: a save not yet begun takes this one's writes on
+// top of its own, and lands with them right after the one being written.
+void FileStore::commitLater(std::vector<Pending> pending, const Refusal& refused) {
+    if (pending.empty()) return;
+    const int64_t now = now_();
+    for (const Pending& p : pending) tree_.create(p.key, now).set(p.value);
+    {
+        const std::lock_guard lock(mutex_);
+        if (job_) {
+            for (Pending& p : pending) {
+                const auto same =
+                    std::find_if(job_->writes.begin(), job_->writes.end(), [&p](const Pending& q) {
+                        return q.key == p.key && q.value.name == p.value.name;
+                    });
+                if (same == job_->writes.end()) {
+                    job_->writes.push_back(std::move(p));
+                } else {
+                    same->value = std::move(p.value);
+                }
+            }
+            job_->refused = refused;
+            job_->now = now;
+        } else {
+            job_ = Job{std::move(pending), refused, now};
+        }
+        busy_ = true;
+        if (!saver_.joinable()) saver_ = std::thread([this] { saveLoop(); });
+    }
+    changed_.notify_all();
+}
+
+void FileStore::saveLoop() {
+    std::unique_lock lock(mutex_);
+    while (true) {
+        changed_.wait(lock, [this] { return job_.has_value() || stopping_; });
+        if (!job_) return;
+        Job job = std::move(*job_);
+        job_.reset();
+        lock.unlock();
+        const std::string first = job.writes.front().value.name;
+        try {
+            writeToDisk(std::move(job.writes), job.now);
+        } catch (const StoreError& error) {
+            job.refused(error);
+        } catch (...) {
+            // Never taken for a save that landed.
+            job.refused(StoreError(writeErrorMessage(first)));
+        }
+        lock.lock();
+        busy_ = job_.has_value();
+        changed_.notify_all();
+    }
+}
+
+void FileStore::writeToDisk(std::vector<Pending> pending, int64_t now) {
     const std::string first = pending.front().value.name;
     const fs::path file = target();
     try {
@@ -358,30 +498,39 @@ void FileStore::commit(std::vector<Pending> pending) {
         fs::create_directories(file.parent_path(), error);
         if (error) fail(StoreProblem::Kind::WriteFailed, file.parent_path(), error.value());
         FileLock lock(lockPath(), file, lockTimeout_);
-        // What is on disk now, another copy's last save included.
-        RegTree merged = emptyHive();
-        if (std::optional<std::string> text = readFile(file)) {
-            RegistryText read = readRegistryText(*text);
-            if (!read.damagedLines.empty()) {
-                // Its damaged lines go: a copy keeps them first.
-                StoreProblem problem;
-                problem.kind = StoreProblem::Kind::Damaged;
-                problem.path = file.string();
-                problem.line = read.damagedLines.front();
-                problem.copy = keepDamaged(file, *text, now_()).string();
-                notice_ = std::move(problem);
+        // What is on disk now, another copy's last save included: read again
+        // only when the file changed since this store last read or wrote it.
+        if (!stillOnDisk(file)) {
+            disk_.known = false;
+            reread_ = true;
+            RegTree merged = emptyHive();
+            if (std::optional<std::string> text = readFile(file)) {
+                RegistryText read = readRegistryText(*text);
+                if (!read.damagedLines.empty()) {
+                    // Its damaged lines go: a copy keeps them first.
+                    StoreProblem problem;
+                    problem.kind = StoreProblem::Kind::Damaged;
+                    problem.path = file.string();
+                    problem.line = read.damagedLines.front();
+                    problem.copy = keepDamaged(file, *text, now).string();
+                    notice_ = std::move(problem);
+                }
+                merged = orEmpty(std::move(read.tree));
             }
-            merged = orEmpty(std::move(read.tree));
+            disk_.tree = std::move(merged);
         }
-        const int64_t now = now_();
+        // Not the file's until it has replaced it.
+        disk_.known = false;
         for (Pending& p : pending) {
-            RegKey& key = merged.create(p.key, now);
+            RegKey& key = disk_.tree.create(p.key, now);
             key.set(std::move(p.value));
             key.modified = now;
             key.rawLine.clear();
         }
-        replaceFile(file, tempPath(), formatRegistryText(merged));
-        tree_ = std::move(merged);
+        disk_.text = formatRegistryText(disk_.tree);
+        disk_.stamp = replaceFile(file, tempPath(), disk_.text);
+        disk_.settled = false;
+        disk_.known = true;
     } catch (const Failure& failure) {
         StoreProblem problem = failure.problem;
         problem.value = first;

@@ -52,6 +52,12 @@ class KeyStore : public SettingsStore {
         if (pending_.empty()) return;
         commit(std::exchange(pending_, {}));
     }
+    void commitSaveInBackground(const Refusal& refused) final {
+        if (!inSave_) return;
+        inSave_ = false;
+        if (pending_.empty()) return;
+        commitLater(std::exchange(pending_, {}), refused);
+    }
 
   protected:
     struct Pending {
@@ -65,6 +71,15 @@ class KeyStore : public SettingsStore {
     virtual const std::string& currentPath() const = 0;
     // Puts the writes into the store all at once, or none of them.
     virtual void commit(std::vector<Pending> writes) = 0;
+    // The same without waiting for the disk, where the store can; a refusal
+    // goes to `refused`. By default at once, on the caller's thread.
+    virtual void commitLater(std::vector<Pending> writes, const Refusal& refused) {
+        try {
+            commit(std::move(writes));
+        } catch (const StoreError& error) {
+            refused(error);
+        }
+    }
     // The writes of the save under way.
     const std::vector<Pending>& pending() const { return pending_; }
 

@@ -229,18 +229,27 @@ AllTimeTrainer loadTrainerFigures(SettingsStore& store, const std::string& key,
     return all;
 }
 
-void saveStatistics(SettingsStore& store, const std::string& key, const AllTimeFigures& all,
-                    GameType played, const AllTimeTrainer* trainer,
-                    std::array<bool, kGameTypes> trainerTypes) {
+namespace {
+
+// The refusal of a save of the figures, naming the value of `played`.
+StoreError refusalOf(const StoreError& error, GameType played) {
+    const std::string name = valueName(number(played));
+    if (!error.problem()) return StoreError(writeErrorMessage(name));
+    StoreProblem problem = *error.problem();
+    problem.value = name;
+    return StoreError(writeErrorMessage(name), std::move(problem));
+}
+
+// Opens the key and writes the figures, the save left to commit.
+void writeFigures(SettingsStore& store, const std::string& key, const AllTimeFigures& all,
+                  GameType played, const AllTimeTrainer* trainer,
+                  std::array<bool, kGameTypes> trainerTypes) {
     try {
         store.openKey(key);
     } catch (const StoreError& error) {
         // A file that cannot even be read is a save that failed.
         if (!std::string_view(error.what()).empty() || !error.problem()) throw;
-        StoreProblem problem = *error.problem();
-        problem.value = valueName(number(played));
-        const std::string first = writeErrorMessage(problem.value);
-        throw StoreError(first, std::move(problem));
+        throw refusalOf(error, played);
     }
     store.beginSave();
     for (int32_t type = 1; type <= kGameTypes; ++type) {
@@ -261,15 +270,30 @@ void saveStatistics(SettingsStore& store, const std::string& key, const AllTimeF
         const std::vector<uint8_t> mistakes = mistakesBytes((*trainer)[t]);
         store.writeBinary(mistakesName(type), mistakes.data(), mistakes.size());
     }
+}
+
+}  // namespace
+
+void saveStatistics(SettingsStore& store, const std::string& key, const AllTimeFigures& all,
+                    GameType played, const AllTimeTrainer* trainer,
+                    std::array<bool, kGameTypes> trainerTypes) {
+    writeFigures(store, key, all, played, trainer, trainerTypes);
     try {
         store.commitSave();
     } catch (const StoreError& error) {
-        const std::string name = valueName(number(played));
-        if (!error.problem()) throw StoreError(writeErrorMessage(name));
-        StoreProblem problem = *error.problem();
-        problem.value = name;
-        throw StoreError(writeErrorMessage(name), std::move(problem));
+        throw refusalOf(error, played);
     }
+}
+
+void saveStatisticsInBackground(SettingsStore& store, const std::string& key,
+                                const AllTimeFigures& all, GameType played,
+                                const AllTimeTrainer* trainer,
+                                std::array<bool, kGameTypes> trainerTypes,
+                                std::function<void(const StoreError&)> refused) {
+    writeFigures(store, key, all, played, trainer, trainerTypes);
+    store.commitSaveInBackground([played, refused = std::move(refused)](const StoreError& error) {
+        refused(refusalOf(error, played));
+    });
 }
 
 }  // namespace brisko

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -94,5 +95,13 @@ AllTimeTrainer loadTrainerFigures(SettingsStore& store, const std::string& key,
 void saveStatistics(SettingsStore& store, const std::string& key, const AllTimeFigures& all,
                     GameType played = GameType{1}, const AllTimeTrainer* trainer = nullptr,
                     std::array<bool, kGameTypes> trainerTypes = {});
+// The same without waiting for the disk (SettingsStore::commitSaveInBackground):
+// a refusal met on the way, named the same, goes to `refused`; one met
+// before, when the store cannot even be read, is raised.
+void saveStatisticsInBackground(SettingsStore& store, const std::string& key,
+                                const AllTimeFigures& all, GameType played,
+                                const AllTimeTrainer* trainer,
+                                std::array<bool, kGameTypes> trainerTypes,
+                                std::function<void(const StoreError&)> refused);
 
 }  // namespace brisko

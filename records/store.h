@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -96,6 +97,28 @@ class SettingsStore {
     // value written since beginSave). Stores without transactions ignore both.
     virtual void beginSave() {}
     virtual void commitSave() {}
+
+    // What a save ended by commitSaveInBackground does with its refusal.
+    using Refusal = std::function<void(const StoreError&)>;
+    // Ends a save as commitSave does, without waiting for the disk where the
+    // store has a thread of its own to save on: the writes are what the reads
+    // see at once and reach the disk after every save before them. A refusal
+    // goes to `refused`, on the thread that met it, instead of being raised;
+    // `refused` must not call the store. The caller never waits: a save
+    // handed over while one is being written joins the next one (its writes
+    // on top), which lands right after. A key opened meanwhile reads what the
+    // writes left, without the disk; a commit, a notice or a copy waits for
+    // them first. Stores without that thread commit at once.
+    virtual void commitSaveInBackground(const Refusal& refused) {
+        try {
+            commitSave();
+        } catch (const StoreError& error) {
+            refused(error);
+        }
+    }
+    // Returns once the save on its way, if any, has landed or been refused
+    // (its refusal handed over).
+    virtual void finishSaves() {}
 
     // A problem the store met at the last openKey (a file with damaged
     // lines, whose values that read cleanly are what the reads see), to be

@@ -76,6 +76,11 @@ CsvWords::CsvWords() {
     for (size_t c = 0; c < categories.size(); ++c) categories[c] = kCategoryNames[c];
 }
 
+Statistics::~Statistics() {
+    // A refusal still on its way would reach a statistics gone.
+    store_.finishSaves();
+}
+
 bool Statistics::load() {
     bool damaged = false;
     allTime_ = {};
@@ -88,6 +93,7 @@ bool Statistics::load() {
         try {
             saveStatistics(store_, key_, allTime_, GameType{1}, &trainer_, trainerStored_);
         } catch (const StoreError& e) {
+            const std::lock_guard lock(errorMutex_);
             saveError_ = e;
         }
     }
@@ -116,11 +122,11 @@ void Statistics::drawEnded(const DrawRecord& record) {
     addDraw(allTime_[static_cast<size_t>(number(record.gameType) - 1)], record);
     takeDecisions();
     try {
-        save(record.gameType);
+        saveStatisticsInBackground(store_, key_, allTime_, record.gameType, &trainer_,
+                                   trainerStored_,
+                                   [this](const StoreError& e) { keepSaveError(e); });
     } catch (const StoreError& e) {
-        // A file the player made read-only is said once, by the settings.
-        if (e.problem() && e.problem()->kind == StoreProblem::Kind::ReadOnly) return;
-        saveError_ = e;
+        keepSaveError(e);
     }
 }
 
@@ -143,14 +149,23 @@ void Statistics::takeDecisions() {
     }
 }
 
-void Statistics::save(GameType played) {
-    saveStatistics(store_, key_, allTime_, played, &trainer_, trainerStored_);
+void Statistics::keepSaveError(const StoreError& error) {
+    // A file the player made read-only is said once, by the settings.
+    if (error.problem() && error.problem()->kind == StoreProblem::Kind::ReadOnly) return;
+    const std::lock_guard lock(errorMutex_);
+    saveError_ = error;
+    if (saveRefused_) saveRefused_();
+}
+
+void Statistics::setSaveRefusedNotice(std::function<void()> notice) {
+    const std::lock_guard lock(errorMutex_);
+    saveRefused_ = std::move(notice);
 }
 
 void Statistics::resetAllTime() {
     allTime_ = {};
     trainer_ = {};
-    save(GameType{1});
+    saveStatistics(store_, key_, allTime_, GameType{1}, &trainer_, trainerStored_);
 }
 
 TrainerTally Statistics::trainerTally(GameType type) const {
@@ -164,6 +179,7 @@ std::vector<Mistake> Statistics::keptMistakes(GameType type, const StrategyChart
 }
 
 std::optional<StoreError> Statistics::takeSaveError() {
+    const std::lock_guard lock(errorMutex_);
     std::optional<StoreError> error = std::move(saveError_);
     saveError_.reset();
     return error;

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -64,8 +66,13 @@ std::string doubleUpText(const std::vector<DoubleUpStep>& steps, const CsvWords&
 // Told of each new game and each settled draw by the game's events.
 class Statistics final : public GameListener {
   public:
-    // The all-time figures live in `store` under `key` (statisticsKeyOf).
+    // The all-time figures live in `store` under `key` (statisticsKeyOf);
+    // the store outlives them.
     Statistics(SettingsStore& store, std::string key) : store_(store), key_(std::move(key)) {}
+    // Waits for the save on its way.
+    ~Statistics() override;
+    Statistics(const Statistics&) = delete;
+    Statistics& operator=(const Statistics&) = delete;
 
     // Reads the all-time figures and the trainer's; true when the figures'
     // key was damaged and they start again from zero (a damaged value of the
@@ -81,8 +88,9 @@ class Statistics final : public GameListener {
 
     void onEvent(const GameEvent& event) override;
     void gameStarted(GameType gameType);
-    // Counts the draw and saves the all-time figures; a refused save is kept
-    // for takeSaveError, so that the table never sees it.
+    // Counts the draw and saves the all-time figures without waiting for the
+    // disk; a refused save is kept for takeSaveError, so that the table never
+    // sees it, even when the refusal comes later, from the store's thread.
     void drawEnded(const DrawRecord& record);
 
     // Clears the all-time figures of every game type, the trainer's with
@@ -90,6 +98,11 @@ class Statistics final : public GameListener {
     void resetAllTime();
 
     std::optional<StoreError> takeSaveError();
+    // Called when a refused save is kept, on the thread that met it (the
+    // store's own, for a save of a draw); it must not call the statistics.
+    void setSaveRefusedNotice(std::function<void()> notice);
+    // Returns once the last draw's save has landed or been refused.
+    void finishSaves() { store_.finishSaves(); }
 
     GameType gameType() const { return gameType_; }
     // The file (or key) the figures are kept in.
@@ -106,7 +119,7 @@ class Statistics final : public GameListener {
 
   private:
     void takeDecisions();
-    void save(GameType played);
+    void keepSaveError(const StoreError& error);
 
     SettingsStore& store_;
     std::string key_;
@@ -120,7 +133,10 @@ class Statistics final : public GameListener {
     std::array<bool, kGameTypes> trainerStored_{};
     TrainerLog* trainerLog_ = nullptr;
     size_t decisionsTaken_ = 0;  // of the log's, in the game in progress
+    // A refusal is kept by the thread that met it and taken by the window's.
+    std::mutex errorMutex_;
     std::optional<StoreError> saveError_;
+    std::function<void()> saveRefused_;
 };
 
 // The expected figures of a game type: [0] best play, [1] the suggested cards.

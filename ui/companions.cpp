@@ -30,6 +30,11 @@ Companions::Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialog
     } catch (const StoreError&) {
         // The settings' load has told the player of this store already.
     }
+    // A draw's save is refused on the store's thread; the player is told on
+    // the window's.
+    statistics_->setSaveRefusedNotice([this] {
+        QMetaObject::invokeMethod(this, &Companions::tellSaveError, Qt::QueuedConnection);
+    });
     // Beside the smallest table (560 of 800 design pixels), the trainer's
     // panel keeps an 800-pixel screen whole; it grows with the screen as the
     // table does.
@@ -50,6 +55,8 @@ Companions::Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialog
 }
 
 Companions::~Companions() {
+    statistics_->setSaveRefusedNotice({});
+    statistics_->finishSaves();
     GameTable& table = window_.world().table;
     table.stopListening(*this);
     table.stopListening(*trainer_);
@@ -74,6 +81,18 @@ void Companions::onEvent(const GameEvent& event) {
     statisticsErrorShown_ = true;
     const QString text = q(storeMessage(*error, window_.world().texts.language()));
     QTimer::singleShot(0, &window_, [this, text] { dialogs_.message(&window_, text); });
+}
+
+void Companions::tellSaveError() {
+    std::optional<StoreError> error = statistics_->takeSaveError();
+    if (!error || statisticsErrorShown_) return;
+    statisticsErrorShown_ = true;
+    dialogs_.message(&window_, q(storeMessage(*error, window_.world().texts.language())));
+}
+
+void Companions::finishSaves() {
+    statistics_->finishSaves();
+    tellSaveError();
 }
 
 void Companions::openHelp() {
@@ -166,6 +185,7 @@ void Companions::setScale(int32_t m) {
 }
 
 void Companions::closeAll() {
+    finishSaves();
     if (helpViewer_) helpViewer_->close();
     if (statisticsWindow_) statisticsWindow_->close();
     if (strategyWindow_) strategyWindow_->close();

@@ -65,8 +65,11 @@ class Companions final : public QObject, public ChangeGameHost, public GameListe
     // After a choice of language, and at every change of the table's scale.
     void retranslate();
     void setScale(int32_t m);
-    // The game window closes: everything beside it goes.
+    // The game window closes: the last draw's save lands (a refusal is
+    // told), then everything beside it goes.
     void closeAll();
+    // Waits for the last draw's save and tells its refusal, if any.
+    void finishSaves();
 
     // The statistics follow the game.
     void onEvent(const GameEvent& event) override;
@@ -79,6 +82,9 @@ class Companions final : public QObject, public ChangeGameHost, public GameListe
     QWidget* mainWindow() override;
 
   private:
+    // A refused save of the figures, told once in the player's language.
+    void tellSaveError();
+
     TfrmBrisko& window_;
     Dialogs& dialogs_;
     std::function<void(Command)> run_;

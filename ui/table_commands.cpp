@@ -129,6 +129,7 @@ void TableCommands::renewBestScores() {
 
 void TableCommands::quitGame() {
     World& world = window_.world();
+    companions_.finishSaves();
     try {
         world.records.SaveSettings();
     } catch (const StoreError& error) {

@@ -14,6 +14,7 @@
 #include "records/file_store.h"
 #include "records/registry_text.h"
 #include "records/settings_table.h"
+#include "records/store_messages.h"
 
 namespace brisko {
 namespace {
@@ -555,6 +556,92 @@ TEST_F(FileFixture, AWriteOutsideASaveGoesStraightToDisk) {
     uint8_t dest = 7;
     EXPECT_EQ(again.readBinary("verif", &dest, 1), 0u);
     EXPECT_EQ(dest, 7);
+}
+
+// A save handed to the store's thread: the reads see it at once, a refusal
+// (here another program's lock) comes to the caller's function once and is
+// never raised, the file keeps what it held; the saves land in order.
+TEST_F(FileFixture, ASaveInTheBackgroundLandsInOrderOrIsRefusedOnce) {
+    records.LoadSettings();
+    const std::string before = readText(file);
+    const int fd = ::open(store.lockPath().c_str(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    store.setLockTimeout(std::chrono::milliseconds(30));
+    std::vector<std::string> refusals;
+    const auto save = [&](const char* name, uint32_t value) {
+        store.openKey("Software\\Caldimo\\BRISKO 99\\Statistics");
+        store.beginSave();
+        store.writeBinary(name, &value, 4);
+        store.commitSaveInBackground([&](const StoreError& error) {
+            refusals.push_back(storeMessage(error, Language::English));
+        });
+    };
+    save("count", 1);
+    uint32_t read = 0;
+    EXPECT_EQ(store.readBinary("count", &read, 4), 4u);
+    EXPECT_EQ(read, 1u);
+    store.finishSaves();
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_EQ(refusals[0], "Erreur à définition des données pour 'count'\nThe file '" +
+                               store.lockPath().string() +
+                               "' has been locked by another program for 1 seconds: nothing was "
+                               "written.");
+    EXPECT_EQ(readText(file), before);
+
+    // The lock still held, the saves wait on the store's thread, never on
+    // the caller's: a call that waited would see the lock's time run out and
+    // the save refused. The later ones join in one save.
+    store.setLockTimeout(std::chrono::seconds(10));
+    save("count", 2);
+    save("other", 3);
+    save("count", 4);
+    EXPECT_EQ(store.readBinary("count", &read, 4), 4u);
+    EXPECT_EQ(read, 4u);
+    ::close(fd);
+    records.settings.optionYourName = "PAUL";
+    records.SaveSettings();
+    EXPECT_EQ(refusals.size(), 1u);
+    FileStore again(file);
+    again.openKey("Software\\Caldimo\\BRISKO 99\\Statistics");
+    EXPECT_EQ(again.readBinary("count", &read, 4), 4u);
+    EXPECT_EQ(read, 4u);
+    EXPECT_EQ(again.readBinary("other", &read, 4), 4u);
+    EXPECT_EQ(read, 3u);
+    Records next(again, random, texts);
+    next.LoadSettings();
+    EXPECT_EQ(next.settings.optionYourName, "PAUL");
+}
+
+// The file is read again only when it changed: a change in place by another
+// program, of the same size and inode, is seen by the next load and kept by
+// the next save.
+TEST_F(FileFixture, AChangeInPlaceOfTheSameSizeIsSeen) {
+    records.LoadSettings();
+    const auto changeInPlace = [&](const std::string& from, const std::string& to) {
+        struct stat st {};
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        std::string text = readText(file);
+        text.replace(text.find(from), from.size(), to);
+        writeText(file, text);
+        struct stat after {};
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
+        ASSERT_EQ(after.st_ino, st.st_ino);
+        ASSERT_EQ(after.st_size, st.st_size);
+    };
+    changeInPlace("\"optionBarreInfo\"=hex:01", "\"optionBarreInfo\"=hex:00");
+    records.LoadSettings();
+    EXPECT_EQ(records.settings.optionBarreInfo, 0);
+
+    changeInPlace("\"optionDoublagePropose\"=hex:01", "\"optionDoublagePropose\"=hex:00");
+    store.openKey("Software\\Caldimo\\BRISKO 99\\Statistics");
+    store.beginSave();
+    const uint32_t value = 7;
+    store.writeBinary("count", &value, 4);
+    store.commitSaveInBackground([](const StoreError&) { ADD_FAILURE(); });
+    store.finishSaves();
+    EXPECT_EQ(storedKey().find("optionDoublagePropose")->data, bytes({0}));
+    EXPECT_EQ(storedKey().find("optionBarreInfo")->data, bytes({0}));
 }
 
 TEST_F(FileFixture, TheFileKeepsItsMode) {

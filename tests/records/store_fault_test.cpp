@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A store that cannot be written in the middle of play (a full disk, a
 // folder made read-only): every best score entered raises the store's error,
-// the file keeps what it held, and the game goes on. A file the player made
-// read-only is said once, and nothing is saved.
+// every draw's save of the statistics, made on the store's thread, is kept
+// refused for the window, the file keeps what it held, and the game goes on.
+// A file the player made read-only is said once, by the settings, and
+// nothing is saved.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+
 #include "helpers.h"
 #include "records/file_store.h"
+#include "records/store_messages.h"
 #include "table/null_view.h"
+#include "table/statistics.h"
 #include "table/world.h"
 
 namespace brisko {
@@ -81,6 +87,10 @@ int playWithFault(const fs::path& file, Fault fault) {
     } catch (const StoreError&) {
         ::_exit(12);
     }
+    Statistics statistics(store, statisticsKeyOf(world.records.registryKey));
+    std::atomic<int> refused = 0;
+    statistics.setSaveRefusedNotice([&refused] { ++refused; });
+    world.table.listen(statistics);
     Settings& s = world.records.settings;
     int errors = 0;
     s.targetIndex = kUnlimitedTarget;
@@ -97,6 +107,16 @@ int playWithFault(const fs::path& file, Fault fault) {
     if (fault == Fault::ReadOnlyFile ? first != 1 || errors != 0 : errors != 1) ::_exit(18);
     world.table.startNewGame();
     if (!playOn(world.table, 3, errors, expected)) ::_exit(17);
+    statistics.finishSaves();
+    const std::optional<StoreError> error = statistics.takeSaveError();
+    if (fault == Fault::ReadOnlyFile) {
+        if (error || refused != 0) ::_exit(19);
+    } else if (!error || refused < 1 || refused > 60 + kTargetDraws[1] + 3 ||
+               !storeMessage(*error, Language::French)
+                    .starts_with("Erreur à définition des données pour 'Type2'\nLe fichier '" +
+                                 file.string() + "' n'a pas pu être écrit : ")) {
+        ::_exit(20);
+    }
     ::_exit(0);
 }
 

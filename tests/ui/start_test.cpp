@@ -3,6 +3,10 @@
 // configuration folder and with a fixed clock: the splash, the change-game
 // dialog, a game played to its end with the mouse, the options and quitting,
 // and a second start that finds everything again.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QColorDialog>
 #include <QFile>
@@ -20,6 +24,7 @@
 
 #include "records/file_store.h"
 #include "records/memory_store.h"
+#include "records/statistics_store.h"
 #include "records/user_store.h"
 #include "ui/application.h"
 #include "ui/contrast.h"
@@ -600,6 +605,47 @@ class StartTest : public QObject {
         r.action("menuOptionDoublage")->trigger();
         QVERIFY(!r.action("menuOptionDoublage")->isChecked());
         QCOMPARE(OnDisk().number("optionDoublagePropose", 1), int64_t(0));
+    }
+
+    // A draw's statistics are saved on the store's thread: a refusal (here
+    // another program's lock) is told once, in the player's language, and
+    // closing the window waits for the last save.
+    void aDrawsRefusedSaveIsToldOnceAndTheLastSaveLands() {
+        Run r;
+        r.start(r.splash().PanelStartFrench);
+        QTest::keyClicks(r.dialog().editYourName, "eve");
+        r.click(r.dialog().buttonOK);
+        auto* store = dynamic_cast<FileStore*>(r.store.get());
+        QVERIFY(store);
+        store->setLockTimeout(std::chrono::milliseconds(50));
+        const int fd = ::open(store->lockPath().c_str(), O_RDWR);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::flock(fd, LOCK_EX), 0);
+        const auto playADraw = [&r] {
+            r.click("ButtonTirage");
+            r.click("ButtonTirage");
+            if (r.find("PanelDoublage")->isVisible()) r.click("ButtonNoDouble");
+        };
+        playADraw();
+        QTRY_COMPARE(r.dialogs.messages.size(), 1);
+        QCOMPARE(
+            r.dialogs.messages[0],
+            QString::fromStdString("Erreur à définition des données pour 'Type2'\nLe fichier '" +
+                                   store->lockPath().string() +
+                                   "' est verrouillé par un autre programme depuis 1 "
+                                   "secondes : rien n'a été écrit."));
+        playADraw();
+        store->finishSaves();
+        QTest::qWait(20);
+        QCOMPARE(r.dialogs.messages.size(), 1);
+
+        ::close(fd);
+        playADraw();
+        r.window().close();
+        QCOMPARE(r.dialogs.messages.size(), 1);
+        OnDisk disk;
+        const AllTimeFigures figures = loadStatistics(disk.store, statisticsKeyOf(kKey), nullptr);
+        QCOMPARE(figuresOf(figures, GameType{2}).draws, int64_t(3));
     }
 
     void quitAsksAndRegeneratingAsksToo() {
