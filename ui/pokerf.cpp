@@ -90,6 +90,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     buildWindow();
     installAccessibleFactory();
     FocusMark::attach(this);
+    FocusMark::leaveMenusOnEscape(menuBar());
     FrameKeeper::watch(this);
 
     // Scale everything from the 800 x 600 design to this screen.
