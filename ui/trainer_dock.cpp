@@ -224,7 +224,7 @@ bool Trainer::confirmDraw() {
         return true;
     }
     return dialogs_.yesNoDefaultNo(&window_, q(texts_[WindowTxt::txtTrainerWarnStart]) +
-                                                 decimal(verdict.cost, 2, texts_) +
+                                                 credits(verdict.cost, texts_) +
                                                  q(texts_[WindowTxt::txtTrainerWarnEnd]));
 }
 
