@@ -27,15 +27,14 @@ Companions::Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialog
     } catch (const StoreError&) {
         // The settings' load has told the player of this store already.
     }
-    // Beside the smallest table (560 of 800 design pixels), the trainer's
-    // panel keeps an 800-pixel screen whole; it grows with the screen as the
-    // table does.
+    // The trainer's panel shares the table's scale; beside the smallest
+    // table it keeps an 800-pixel screen whole.
     const ScreenScale& screen = window.screenScale();
     trainer_ = new Trainer(
         window, window.windowTexts(), key, store, dialogs,
         {&window.layout().action("menuEntraineur"), &window.layout().action("menuAvertirErreur"),
          &window.layout().menu("menuOptions")},
-        screen.length(228), screen.length(11));
+        smallestPanel(screen), screen.length(TrainerDock::kDesignFont));
     world.table.listen(*statistics_);
     world.table.listen(*trainer_);
     world.table.listen(*this);
@@ -111,6 +110,12 @@ void Companions::retranslate() {
 
 void Companions::setScale(int32_t m) {
     if (statisticsWindow_) statisticsWindow_->setScale(m);
+    trainer_->setScale(smallestPanel(window_.screenScale()),
+                       window_.tableScale().length(TrainerDock::kDesignFont));
+}
+
+int Companions::smallestPanel(const ScreenScale& screen) {
+    return fitScale(screen, 0, 0).length(TrainerDock::kDesignWidth);
 }
 
 void Companions::closeAll() {

@@ -15,6 +15,7 @@
 #include "table/statistics.h"
 #include "ui/fChangeGame.h"
 #include "ui/handlers.h"
+#include "ui/scaling.h"
 
 class QMainWindow;
 
@@ -67,6 +68,9 @@ class Companions final : public QObject, public ChangeGameHost, public GameListe
     QWidget* mainWindow() override;
 
   private:
+    // The trainer panel's least width: beside the smallest table.
+    static int smallestPanel(const ScreenScale& screen);
+
     TfrmBrisko& window_;
     Dialogs& dialogs_;
     std::function<void(Command)> run_;

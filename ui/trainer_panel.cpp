@@ -85,7 +85,7 @@ void TrainerPanel::showListing(const TrainerListing& listing) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setData(Qt::AccessibleTextRole, said.join(QStringLiteral(", ")));
             if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            QFont font = item->font();
+            QFont font = table_->font();  // the panel's, at the table's scale
             font.setBold(r.best);
             item->setFont(font);
             if (r.current) item->setBackground(palette().highlight());

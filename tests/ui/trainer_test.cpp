@@ -174,6 +174,31 @@ class TrainerTest : public QObject {
         QCOMPARE(t.window.world().cards.random.randSeed, before.random.randSeed);
     }
 
+    // With the trainer on, a window asked for 700 x 500 holds the smallest
+    // table and the panel within an 800-pixel screen; switched on in a
+    // window of 800 x 600, the panel takes its share of the width and the
+    // window keeps its size, the panel at the table's scale.
+    void thePanelSharesTheWidthWithTheTable() {
+        MemoryStore store = storeWithTrainer({1});
+        Table t(store);
+        t.window.resize(700, 500);
+        QTest::qWait(50);
+        QVERIFY2(t.window.width() <= 800, qPrintable(QString::number(t.window.width())));
+        QCOMPARE(t.window.tableScale().m, 560);
+
+        MemoryStore plain;
+        Table u(plain);
+        u.window.resize(800, 600);
+        QTest::qWait(50);
+        u.window.trainer().toggleTrainer();
+        QTest::qWait(50);
+        QCOMPARE(u.window.width(), 800);
+        const int32_t m = u.window.tableScale().m;
+        QVERIFY(m < 800);
+        QCOMPARE(u.window.trainer().dock()->font().pixelSize(), (11 * m + 400) / 800);
+        QVERIFY(std::abs(u.window.trainer().dock()->width() - (300 * m + 400) / 800) <= 2);
+    }
+
     // The warning's box answers No to Enter.
     void enterAnswersNo() {
         QtDialogs boxes("BRISKO 99");
