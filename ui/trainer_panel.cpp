@@ -79,7 +79,7 @@ void TrainerPanel::showListing(const TrainerListing& listing) {
         QStringList said;
         if (r.best) said << q(texts_[WindowTxt::txtTrainerBest]);
         if (r.current) said << q(texts_[WindowTxt::txtTrainerCurrent]);
-        said << cards << atBet + ' ' + q(texts_[WindowTxt::txtTrainerCredits])
+        said << cards << credits(r.atBet, texts_)
              << perCredit + ' ' + q(texts_[WindowTxt::txtTrainerPerCredit]).toLower();
         for (int column = 0; column < kColumns; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
