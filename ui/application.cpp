@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "ui/fSplash.h"
+#include "ui/held_keys.h"
 #include "ui/start_up.h"
 
 namespace brisko {
@@ -18,6 +19,7 @@ BriskoApplication::BriskoApplication(int& argc, char** argv)
     setStyle("Fusion");
     // The run ends with the splash window, hidden as it is (see Program).
     setQuitOnLastWindowClosed(false);
+    HeldKeys::install(*this);
 }
 
 bool BriskoApplication::notify(QObject* receiver, QEvent* event) {

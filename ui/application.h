@@ -12,8 +12,9 @@ class BriskoApplication : public QApplication {
     Q_OBJECT
 
   public:
-    // The program's name, its desktop entry and icon, the Fusion style. No
-    // display name: the window system would append it to every caption.
+    // The program's name, its desktop entry and icon, the Fusion style, keys
+    // that press once however long they are held. No display name: the
+    // window system would append it to every caption.
     BriskoApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 

@@ -35,15 +35,14 @@ Companions::Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialog
     statistics_->setSaveRefusedNotice([this] {
         QMetaObject::invokeMethod(this, &Companions::tellSaveError, Qt::QueuedConnection);
     });
-    // Beside the smallest table (560 of 800 design pixels), the trainer's
-    // panel keeps an 800-pixel screen whole; it grows with the screen as the
-    // table does.
+    // The trainer's panel shares the table's scale; beside the smallest
+    // table it keeps an 800-pixel screen whole.
     const ScreenScale& screen = window.screenScale();
     trainer_ = new Trainer(
         window, window.windowTexts(), key, store, dialogs,
         {&window.layout().action("menuEntraineur"), &window.layout().action("menuAvertirErreur"),
          &window.layout().menu("menuOptions")},
-        screen.length(228), screen.length(11));
+        smallestPanel(screen), screen.length(TrainerDock::kDesignFont));
     statistics_->followTrainer(&trainer_->log());
     charts_ = new StrategyCharts({}, {}, this);
     trainer_->setStrategyCharts(charts_);
@@ -182,6 +181,12 @@ void Companions::setScale(int32_t m) {
     if (statisticsWindow_) statisticsWindow_->setScale(m);
     if (strategyWindow_) strategyWindow_->setScale(m);
     if (reviewWindow_) reviewWindow_->setScale(m);
+    trainer_->setScale(smallestPanel(window_.screenScale()),
+                       window_.tableScale().length(TrainerDock::kDesignFont));
+}
+
+int Companions::smallestPanel(const ScreenScale& screen) {
+    return fitScale(screen, 0, 0).length(TrainerDock::kDesignWidth);
 }
 
 void Companions::closeAll() {

@@ -15,6 +15,7 @@
 #include "table/statistics.h"
 #include "ui/fChangeGame.h"
 #include "ui/handlers.h"
+#include "ui/scaling.h"
 
 class QMainWindow;
 
@@ -84,6 +85,8 @@ class Companions final : public QObject, public ChangeGameHost, public GameListe
   private:
     // A refused save of the figures, told once in the player's language.
     void tellSaveError();
+    // The trainer panel's least width: beside the smallest table.
+    static int smallestPanel(const ScreenScale& screen);
 
     TfrmBrisko& window_;
     Dialogs& dialogs_;

@@ -100,7 +100,6 @@ void TfrmChangeGame::FormCreate(int32_t m) {
     place(editYourName, 176, 12, 243, 21, m);
     editYourName->setMaxLength(int(kNameMaxCharacters));
     editYourName->setValidator(new NameValidator(editYourName));
-    editYourName->setFocusPolicy(Qt::ClickFocus);  // the Tab key passes it by
     editYourName->installEventFilter(this);
 
     groupBoxNiveauJeu = new QGroupBox(client);
@@ -146,6 +145,9 @@ void TfrmChangeGame::FormCreate(int32_t m) {
     setTabOrder(rbNiveau[1], rbNbTirages[1]);
     setTabOrder(rbNbTirages[1], buttonOK);
     setTabOrder(buttonOK, buttonCancel);
+    // The name field comes last, after the buttons: Tab from OK goes on
+    // through the choices, and reaches the name again.
+    setTabOrder(buttonCancel, editYourName);
 }
 
 void TfrmChangeGame::OpenChangeGameDialog() {

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/focus_mark.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -65,7 +69,45 @@ class HeldKeys : public QObject {
     QWidget* window_;
 };
 
+// Escape out of a menu leaves the menu bar as well, and the keys go back to
+// the control that had them before the menu opened: the next Enter presses
+// it, not the menu again.
+class MenuEscape : public QObject {
+  public:
+    explicit MenuEscape(QMenuBar* bar) : QObject(bar), bar_(bar) {}
+    void remember() {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus && focus != bar_ && !qobject_cast<QMenu*>(focus->window())) before_ = focus;
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            // The menu gives the bar the keys once it has closed.
+            QTimer::singleShot(0, this, [this] {
+                if (bar_->hasFocus() && before_) before_->setFocus(Qt::MenuBarFocusReason);
+            });
+        }
+        return false;
+    }
+
+  private:
+    QMenuBar* bar_;
+    QPointer<QWidget> before_;
+};
+
 }  // namespace
+
+void FocusMark::leaveMenusOnEscape(QMenuBar* bar) {
+    auto* escape = new MenuEscape(bar);
+    for (QAction* action : bar->actions()) {
+        if (QMenu* menu = action->menu()) {
+            menu->installEventFilter(escape);
+            QObject::connect(menu, &QMenu::aboutToShow, escape, &MenuEscape::remember);
+        }
+    }
+}
 
 void FocusMark::attach(QWidget* root) {
     auto* mark = new FocusMark(root);

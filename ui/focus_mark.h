@@ -12,6 +12,7 @@
 
 class QAbstractButton;
 class QColor;
+class QMenuBar;
 class QRect;
 class QWidget;
 
@@ -24,6 +25,9 @@ class FocusMark : public QObject {
     // Every push button under `root`, made now, gets the keys and the mark;
     // every radio button the mark. Held keys repeat no shortcut of `root`.
     static void attach(QWidget* root);
+    // Escape out of a menu of `bar` gives the keys back to the control that
+    // had them before the menu opened.
+    static void leaveMenusOnEscape(QMenuBar* bar);
     // The width of each of the ring's two bands on `button`.
     static int bandWidth(const QWidget* button);
     // Where the ring goes: around a push button, around a radio button's

@@ -23,6 +23,7 @@
 #include "ui/figures.h"
 #include "ui/focus_mark.h"
 #include "ui/table_commands.h"
+#include "ui/trainer_dock.h"
 #include "ui/window_frame.h"
 
 namespace brisko {
@@ -80,6 +81,7 @@ void TfrmBrisko::FormCreate(const ScreenMetrics& screen, const Clock& clock,
     buildWindow();
     installAccessibleFactory();
     FocusMark::attach(this);
+    FocusMark::leaveMenusOnEscape(menuBar());
     FrameKeeper::watch(this);
 
     // Scale everything from the 800 x 600 design to this screen.
@@ -164,7 +166,17 @@ void TfrmBrisko::scaleTable(const ScreenScale& scale) {
 }
 
 void TfrmBrisko::fitTable() {
-    const ScreenScale fit = fitScale(start_, surface_->width(), surface_->height());
+    // Beside the trainer's panel the table takes its share of the width,
+    // and the panel the rest, at the table's scale.
+    TrainerDock* panel = companions_ ? companions_->trainer().dock() : nullptr;
+    const bool beside = panel && !panel->isHidden();
+    int32_t width = surface_->width();
+    if (beside) {
+        width = int32_t(int64_t{width + panel->width()} * kClientWidth /
+                        (kClientWidth + TrainerDock::kDesignWidth));
+    }
+    const ScreenScale fit = fitScale(start_, width, surface_->height());
+    if (beside) resizeDocks({panel}, {fit.length(TrainerDock::kDesignWidth)}, Qt::Horizontal);
     if (fit.m == scale_.m && fit.h == scale_.h) return;
     scaleTable(fit);
     // The cards on the table, sharp at their new size.

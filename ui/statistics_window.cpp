@@ -331,6 +331,15 @@ void StatisticsWindow::addBand() {
     expectedCredit_->attachAxis(creditAxis_);
 }
 
+namespace {
+
+void setWholeAxis(QValueAxis* axis, const WholeAxis& whole) {
+    axis->setRange(double(whole.low), double(whole.high));
+    axis->setTickCount(whole.ticks);
+}
+
+}  // namespace
+
 void StatisticsWindow::fillBand() {
     const std::vector<CreditForecast> forecast =
         forecastCredits(expected_.of(statistics_.gameType())[0], statistics_.draws());
@@ -353,8 +362,8 @@ void StatisticsWindow::fillBand() {
     band1Low_->replace(low1);
     band2High_->replace(high2);
     band2Low_->replace(low2);
-    creditAxis_->setRange(low, high);
-    creditAxis_->applyNiceNumbers();
+    // The bands widen the credit's scale, still in whole numbers.
+    setWholeAxis(creditAxis_, wholeAxis(int64_t(std::floor(low)), int64_t(std::ceil(high)), 10));
 }
 
 void StatisticsWindow::fillFigures(const StatFigures& f, const ExpectedReturns& expected) {
@@ -420,6 +429,24 @@ void StatisticsWindow::fillTrainer() {
     trainerBox_->setToolTip(trainerLog_ ? QString() : text(WindowTxt::txtStatsNoTrainer));
 }
 
+WholeAxis wholeAxis(int64_t low, int64_t high, int64_t minSpan) {
+    constexpr int kMostTicks = 6;
+    high = std::max(high, low + std::max<int64_t>(minSpan, 1));
+    const auto floorTo = [](int64_t v, int64_t step) {
+        return (v >= 0 ? v / step : -((-v + step - 1) / step)) * step;
+    };
+    for (int64_t power = 1;; power *= 10) {
+        for (const int64_t times : {1, 2, 5}) {
+            const int64_t step = times * power;
+            const int64_t from = floorTo(low, step);
+            const int64_t to = -floorTo(-high, step);
+            if ((to - from) / step + 1 <= kMostTicks) {
+                return {from, to, int((to - from) / step + 1)};
+            }
+        }
+    }
+}
+
 void StatisticsWindow::fillChart() {
     QList<QPointF> credit;
     QList<QPointF> wins;
@@ -436,14 +463,13 @@ void StatisticsWindow::fillChart() {
     }
     credit_->replace(credit);
     wins_->replace(wins);
-    const int64_t draws = statistics_.draws().empty() ? 1 : statistics_.draws().back().drawNumber;
-    drawAxis_->setRange(0, double(std::max<int64_t>(draws, 1)));
-    const int64_t pad = std::max<int64_t>(5, (high - low) / 10);
-    creditAxis_->setRange(double(low - pad), double(high + pad));
-    winAxis_->setRange(0, double(topWin + topWin / 10 + 1));
-    drawAxis_->applyNiceNumbers();
-    creditAxis_->applyNiceNumbers();
-    winAxis_->applyNiceNumbers();
+    const int64_t draws = statistics_.draws().empty() ? 0 : statistics_.draws().back().drawNumber;
+    // Whole numbers on every axis; before the first draw, ten draws, ten
+    // credits either side of the start and wins up to ten.
+    setWholeAxis(drawAxis_, wholeAxis(0, draws, 10));
+    const int64_t pad = std::max<int64_t>(10, (high - low) / 10);
+    setWholeAxis(creditAxis_, wholeAxis(low - pad, high + pad, 10));
+    setWholeAxis(winAxis_, wholeAxis(0, topWin + topWin / 10 + 1, 10));
 }
 
 bool StatisticsWindow::exportTo(const QString& path, QString* why) const {

@@ -45,6 +45,16 @@ class ExpectedFigures final : public QObject {
     const ExpectedReturns& of(GameType type) const;
 };
 
+// An axis of the chart in whole numbers: from at most `low` to at least
+// `high` (and at least `minSpan` wide), in steps of 1, 2 or 5 times a power
+// of ten, with `ticks` labels, no more than six.
+struct WholeAxis {
+    int64_t low = 0;
+    int64_t high = 0;
+    int ticks = 0;
+};
+WholeAxis wholeAxis(int64_t low, int64_t high, int64_t minSpan);
+
 class StatisticsWindow final : public QWidget {
     Q_OBJECT
 

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdlib>
 
 #include "contract/strategy_texts.h"
@@ -33,31 +34,26 @@ Fraction whole(int64_t n) {
 TrainerDock::TrainerDock(const WindowTexts& texts, int width, int fontPixels, QWidget* parent)
     : QDockWidget(parent),
       panel_(new TrainerPanel(texts, this)),
+      body_(new QWidget(this)),
       verdict_(new QLabel(this)),
       tally_(new QLabel(this)),
       doubleUp_(new QLabel(this)) {
     setObjectName("trainerDock");
     setFeatures(QDockWidget::NoDockWidgetFeatures);
     setTitleBarWidget(new QWidget(this));  // the panel has its own title
-    QFont font = this->font();
-    font.setPixelSize(fontPixels);
-    setFont(font);
 
-    auto* body = new QWidget(this);
-    body->setFixedWidth(width);
-    auto* layout = new QVBoxLayout(body);
+    auto* layout = new QVBoxLayout(body_);
     layout->addWidget(panel_);
-    // The cards take what the figures leave; the list is as high as its rows.
+    // The cards take what the figures leave, on one line; the list is as
+    // high as its rows.
     QTableWidget* table = panel_->table();
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table->horizontalHeader()->setStretchLastSection(false);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setWordWrap(true);  // four or five cards on two lines in a narrow panel
+    table->setWordWrap(false);
     verdict_->setObjectName("trainerVerdict");
-    QFont bold = font;
-    bold.setBold(true);
-    verdict_->setFont(bold);
     tally_->setObjectName("trainerTally");
     doubleUp_->setObjectName("trainerDoubleUp");
     chartLine_ = new QLabel(this);
@@ -67,11 +63,32 @@ TrainerDock::TrainerDock(const WindowTexts& texts, int width, int fontPixels, QW
         layout->addWidget(label);
     }
     layout->addStretch(1);
-    setWidget(body);
+    setWidget(body_);
+    setScale(width, fontPixels);
+}
+
+void TrainerDock::setScale(int minimumWidth, int fontPixels) {
+    QFont font = this->font();
+    font.setPixelSize(fontPixels);
+    setFont(font);
+    QFont bold = font;
+    bold.setBold(true);
+    verdict_->setFont(bold);
+    body_->setMinimumWidth(minimumWidth);
+    // Margins in step with the text, so that the list keeps its share.
+    const int margin = std::max(2, fontPixels / 3);
+    body_->layout()->setContentsMargins(margin, margin, margin, margin);
 }
 
 void TrainerDock::retranslate() {
     panel_->retranslate();
+    // The figures' titles a word a line: the cards keep the width.
+    QTableWidget* table = panel_->table();
+    for (int column = 1; column < table->columnCount(); ++column) {
+        if (QTableWidgetItem* title = table->horizontalHeaderItem(column)) {
+            title->setText(title->text().replace(' ', '\n'));
+        }
+    }
     setWindowTitle(panel_->table()->accessibleName());
 }
 
@@ -207,6 +224,14 @@ void Trainer::applyOptions() {
     refresh();
 }
 
+void Trainer::setScale(int minimumWidth, int fontPixels) {
+    width_ = minimumWidth;
+    fontPixels_ = fontPixels;
+    if (!dock_) return;
+    dock_->setScale(width_, fontPixels_);
+    refresh();
+}
+
 void Trainer::retranslate() {
     sharesMenu_->setTitle(q(texts_[WindowTxt::menuSeuilAvertissement]));
     holdBestAction_->setText(q(texts_[WindowTxt::menuGarderMeilleurChoix]));
@@ -300,7 +325,7 @@ bool Trainer::confirmDraw() {
         return true;
     }
     return dialogs_.yesNoDefaultNo(&window_, q(texts_[WindowTxt::txtTrainerWarnStart]) +
-                                                 decimal(verdict.cost, 2, texts_) +
+                                                 credits(verdict.cost, texts_) +
                                                  q(texts_[WindowTxt::txtTrainerWarnEnd]));
 }
 

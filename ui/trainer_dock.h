@@ -41,8 +41,16 @@ class TrainerDock : public QDockWidget {
     Q_OBJECT
 
   public:
-    // `width` and `fontPixels` at the screen's scale.
+    // The panel's width and text height at the table's design scale.
+    static constexpr int32_t kDesignWidth = 300;
+    static constexpr int32_t kDesignFont = 11;
+
+    // At least `width` wide, with text of `fontPixels`.
     TrainerDock(const WindowTexts& texts, int width, int fontPixels, QWidget* parent);
+
+    // The panel's text at `fontPixels`, no narrower than `minimumWidth`; the
+    // game window gives it its width beside the table.
+    void setScale(int minimumWidth, int fontPixels);
 
     TrainerPanel* panel() const { return panel_; }
     void retranslate();
@@ -59,6 +67,7 @@ class TrainerDock : public QDockWidget {
     static void setLabel(QLabel* label, const QString& text);
 
     TrainerPanel* panel_;
+    QWidget* body_;
     QLabel* verdict_;
     QLabel* tally_;
     QLabel* doubleUp_;
@@ -89,6 +98,8 @@ class Trainer : public QObject, public GameListener {
 
     const ExtraOptions& options() const { return options_; }
     TrainerDock* dock() const { return dock_; }
+    // The panel's text and its least width at the table's scale.
+    void setScale(int minimumWidth, int fontPixels);
     // The decisions of the game in progress made with the trainer on.
     TrainerLog& log() { return log_; }
     const TrainerTally& tally() { return log_.tally(); }

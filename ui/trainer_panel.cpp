@@ -92,13 +92,13 @@ void TrainerPanel::showListing(const TrainerListing& listing) {
         if (r.best) said << q(texts_[WindowTxt::txtTrainerBest]);
         if (r.current) said << q(texts_[WindowTxt::txtTrainerCurrent]);
         if (r.suggested && markSuggestion_) said << q(texts_[WindowTxt::txtTrainerSuggested]);
-        said << cards << atBet + ' ' + q(texts_[WindowTxt::txtTrainerCredits])
+        said << cards << credits(r.atBet, texts_)
              << perCredit + ' ' + q(texts_[WindowTxt::txtTrainerPerCredit]).toLower();
         for (int column = 0; column < kColumns; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setData(Qt::AccessibleTextRole, said.join(QStringLiteral(", ")));
             if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            QFont font = item->font();
+            QFont font = table_->font();  // the panel's, at the table's scale
             font.setBold(r.best);
             item->setFont(font);
             if (r.current) item->setBackground(palette().highlight());

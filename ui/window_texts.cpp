@@ -188,7 +188,7 @@ constexpr TextRow<WindowTxt> kTexts[] = {
     {WindowTxt::txtStatsAccuracy, "txtStatsAccuracy", {"Précision", "Accuracy"}},
     {WindowTxt::txtStatsGivenAway,
      "txtStatsGivenAway",
-     {"Crédits laissés en moyenne", "Expected credits given away"}},
+     {"Crédits abandonnés en moyenne", "Expected credits given away"}},
     {WindowTxt::txtStatsNoTrainer,
      "txtStatsNoTrainer",
      {"Entraîneur non utilisé", "Trainer not used"}},
@@ -244,13 +244,14 @@ constexpr TextRow<WindowTxt> kTexts[] = {
     {WindowTxt::txtTrainerGivenAway,
      "txtTrainerGivenAway",
      {"Crédits abandonnés en moyenne : ", "Expected credits given away: "}},
-    // "Ce choix abandonne 0,42 crédits en moyenne. Tirer quand même ?"
+    // "Ce choix abandonne 0,42 crédit en moyenne. Tirer quand même ?", the
+    // amount in credits as the verdict writes it.
     {WindowTxt::txtTrainerWarnStart,
      "txtTrainerWarnStart",
      {"Ce choix abandonne ", "This hold gives away "}},
     {WindowTxt::txtTrainerWarnEnd,
      "txtTrainerWarnEnd",
-     {" crédits en moyenne. Tirer quand même ?", " credits on average. Draw anyway?"}},
+     {" en moyenne. Tirer quand même ?", " on average. Draw anyway?"}},
     // The double-up's exact chances: a blind pick at the offer, then against
     // the dealer's card ("contre le R de pique").
     {WindowTxt::txtTrainerDoubleBlind,

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <QAction>
 #include <QApplication>
+#include <QChartView>
 #include <QDate>
 #include <QFile>
 #include <QLabel>
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
+#include <array>
 #include <filesystem>
 #include <fstream>
 
@@ -99,6 +102,40 @@ class StatisticsWindowTest : public QObject {
         QTest::keyClick(stats, Qt::Key_Escape);
         QVERIFY(!stats->isVisible());
         QVERIFY(window.isVisible());
+    }
+
+    // The chart's axes count in whole numbers, also before the first draw,
+    // where they span ten draws, and the credit around the start.
+    void theChartsAxesAreWholeNumbers() {
+        for (int64_t low = -30; low <= 230; ++low) {
+            for (int64_t high = low; high <= low + 1200; high += 7) {
+                const WholeAxis axis = wholeAxis(low, high, 10);
+                const int64_t span = axis.high - axis.low;
+                QVERIFY(axis.low <= low && axis.high >= high && span >= 10);
+                QVERIFY(axis.ticks >= 2 && axis.ticks <= 6);
+                QCOMPARE(span % (axis.ticks - 1), 0);
+                QVERIFY(span <= 5 * std::max<int64_t>(high - low, 10));
+            }
+        }
+        FixedClock clock{45'296'789};
+        MemoryStore store;
+        AnsweringDialogs dialogs;
+        TfrmBrisko window(clock, store, ScreenMetrics{1024, 768, 96}, &dialogs);
+        window.chooseLanguage(Language::French);
+        window.show();
+        window.setEnabled(true);
+        window.world().table.startNewGame();
+        window.findChild<QAction*>("menuStatistiques")->trigger();
+        const QList<QAbstractAxis*> axes =
+            window.statisticsWindow()->findChild<QChartView*>()->chart()->axes();
+        QCOMPARE(axes.size(), 3);
+        QList<std::array<double, 3>> seen;
+        for (QAbstractAxis* a : axes) {
+            auto* axis = qobject_cast<QValueAxis*>(a);
+            seen.append({axis->min(), axis->max(), double(axis->tickCount())});
+        }
+        // Draws, credit, wins.
+        QCOMPARE(seen, (QList<std::array<double, 3>>{{0, 10, 6}, {190, 210, 5}, {0, 10, 6}}));
     }
 
     // The all-time figures cannot be had back: the toolkit's own box answers

@@ -2,6 +2,7 @@
 // The trainer's list as it shows a listing, in French and in English.
 #include <QTest>
 
+#include "ui/trainer_dock.h"
 #include "ui/trainer_panel.h"
 
 using namespace brisko;
@@ -44,6 +45,41 @@ class TrainerPanelTest : public QObject {
         QCOMPARE(table->item(0, 0)->data(Qt::AccessibleTextRole).toString(),
                  QString::fromUtf8("Best play, A♠ K♠ Q♠ J♠, 66.60 credits, 13.32 per credit"));
         QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Expected win"));
+    }
+
+    // The widest holds, four tens and the joker at a bet of 20, each on one
+    // line in the panel beside the smallest table and beside the table of a
+    // 3840-pixel screen: the panel and its text at the table's scale.
+    void holdsOfFiveCardsFitOnOneLineAtEverySize() {
+        const FastEvaluator evaluator;
+        const Hand dealt{
+            0, cardIndex(2, 10), cardIndex(1, 10), cardIndex(4, 10), cardIndex(3, 10), kJoker};
+        const DealAnalysis deal = analyseDeal(evaluator, dealt, GameType::JokerEveryDeal);
+        for (Language language : {Language::French, Language::English}) {
+            WindowTexts texts;
+            texts.setLanguage(language);
+            for (int32_t m : {560, 3840}) {
+                const int width = (TrainerDock::kDesignWidth * m + 400) / 800;
+                TrainerDock dock(texts, width, (TrainerDock::kDesignFont * m + 400) / 800, nullptr);
+                dock.retranslate();
+                dock.showListing({dealt, trainerRows(deal, 0b01111, 20)});
+                dock.resize(width, 600);
+                dock.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&dock));
+                const QTableWidget* table = dock.panel()->table();
+                for (int row = 0; row < table->rowCount(); ++row) {
+                    const QTableWidgetItem* cards = table->item(row, 0);
+                    const int text = QFontMetrics(cards->font().resolve(table->font()))
+                                         .horizontalAdvance(cards->text());
+                    QVERIFY2(table->columnWidth(0) >= text + 6,
+                             qPrintable(QString("%1 at %2: %3 in %4")
+                                            .arg(cards->text())
+                                            .arg(m)
+                                            .arg(text)
+                                            .arg(table->columnWidth(0))));
+                }
+            }
+        }
     }
 };
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -172,12 +173,42 @@ class TrainerTest : public QObject {
         const EngineState before = t.window.world().cards;
         t.click("ButtonTirage");
         QCOMPARE(t.dialogs.questions.size(), 1);
-        QVERIFY(t.dialogs.questions[0].startsWith("This hold gives away "));
-        QVERIFY(t.dialogs.questions[0].endsWith(" credits on average. Draw anyway?"));
+        // The amount in credits as the verdict writes it: "credit" below two.
+        const QRegularExpressionMatch said =
+            QRegularExpression(
+                R"(^This hold gives away (\d+\.\d\d) (credits?) on average\. Draw anyway\?$)")
+                .match(t.dialogs.questions[0]);
+        QVERIFY2(said.hasMatch(), qPrintable(t.dialogs.questions[0]));
+        QCOMPARE(said.captured(2), said.captured(1).toDouble() < 2 ? "credit" : "credits");
         QCOMPARE(t.window.world().table.state.stage, Stage::AwaitingDraw);
         QCOMPARE(t.window.world().cards.hand, before.hand);
         QCOMPARE(t.window.world().cards.held, before.held);
         QCOMPARE(t.window.world().cards.random.randSeed, before.random.randSeed);
+    }
+
+    // With the trainer on, a window asked for 700 x 500 holds the smallest
+    // table and the panel within an 800-pixel screen; switched on in a
+    // window of 800 x 600, the panel takes its share of the width and the
+    // window keeps its size, the panel at the table's scale.
+    void thePanelSharesTheWidthWithTheTable() {
+        MemoryStore store = storeWithTrainer({1});
+        Table t(store);
+        t.window.resize(700, 500);
+        QTest::qWait(50);
+        QVERIFY2(t.window.width() <= 800, qPrintable(QString::number(t.window.width())));
+        QCOMPARE(t.window.tableScale().m, 560);
+
+        MemoryStore plain;
+        Table u(plain);
+        u.window.resize(800, 600);
+        QTest::qWait(50);
+        u.window.trainer().toggleTrainer();
+        QTest::qWait(50);
+        QCOMPARE(u.window.width(), 800);
+        const int32_t m = u.window.tableScale().m;
+        QVERIFY(m < 800);
+        QCOMPARE(u.window.trainer().dock()->font().pixelSize(), (11 * m + 400) / 800);
+        QVERIFY(std::abs(u.window.trainer().dock()->width() - (300 * m + 400) / 800) <= 2);
     }
 
     // The warning's box answers No to Enter.

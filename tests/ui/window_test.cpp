@@ -882,6 +882,24 @@ class WindowTest : public QObject {
         QVERIFY(!t.window.isVisible());
     }
 
+    // Escape out of a menu gives the keys back: Enter then presses the
+    // focused button of the table, and the menu stays shut.
+    void escapeFromAMenuGivesTheKeysBack() {
+        Table t;
+        t.activate();
+        QWidget* deal = t.find("ButtonTirage");
+        deal->setFocus();
+        auto* options = t.find<QMenu>("menuOptions");
+        t.window.menuBar()->setActiveAction(options->menuAction());
+        QTRY_VERIFY(options->isVisible());
+        QTest::keyClick(options, Qt::Key_Escape);
+        QTRY_COMPARE(t.window.focusWidget(), deal);
+        QVERIFY(!t.window.menuBar()->hasFocus());
+        t.key(Qt::Key_Return);
+        QVERIFY(!options->isVisible());
+        QCOMPARE(t.game().drawNumber, 1);
+    }
+
     void errorsReachingTheEventLoopAreCaught() {
         auto* app = qobject_cast<BriskoApplication*>(QCoreApplication::instance());
         QVERIFY(app);

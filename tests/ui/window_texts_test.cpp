@@ -80,6 +80,15 @@ TEST(WindowTextTable, TextsWithAccentsAndPunctuationAreExact) {
     }
 }
 
+// The panel and the statistics call the credits given away by one name.
+TEST(WindowTextTable, PanelAndStatisticsNameTheCreditsGivenAwayAlike) {
+    for (Language language : {Language::French, Language::English}) {
+        std::string panel(textFor(WindowTxt::txtTrainerGivenAway, language));
+        panel.erase(panel.find_last_not_of(" :") + 1);
+        EXPECT_EQ(panel, textFor(WindowTxt::txtStatsGivenAway, language));
+    }
+}
+
 // The help's sections on the trainer and the statistics quote the game's own
 // words: a text changed in the table must be changed in the help as well.
 TEST(WindowTextTable, HelpFilesQuoteTheTrainerAndStatisticsTexts) {
