@@ -2,6 +2,8 @@
 #include "records/extra_options.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <optional>
 #include <string_view>
 
@@ -96,6 +98,47 @@ void saveExtraOption(SettingsStore& store, const std::string& key, ExtraOption o
         }
         throw StoreError(storeMessage(error, language));
     }
+}
+
+namespace {
+
+// A place is two signed 32-bit numbers, little-endian.
+constexpr size_t kOffsetBytes = 8;
+// Beyond this, no screen shows the window.
+constexpr int32_t kFarthest = 1 << 16;
+
+}  // namespace
+
+std::optional<WindowOffset> loadWindowOffset(SettingsStore& store, const std::string& key,
+                                             const char* name) {
+    std::array<uint8_t, kOffsetBytes + 1> bytes{};
+    try {
+        store.openKey(key);
+        if (store.readBinary(name, bytes.data(), bytes.size()) != kOffsetBytes) return std::nullopt;
+    } catch (const StoreError&) {
+        return std::nullopt;
+    }
+    const auto number = [&](size_t at) {
+        uint32_t bits = 0;
+        for (size_t b = 0; b < 4; ++b) bits |= uint32_t(bytes[at + b]) << (8 * b);
+        return static_cast<int32_t>(bits);
+    };
+    const WindowOffset offset{number(0), number(4)};
+    if (std::abs(offset.x) > kFarthest || std::abs(offset.y) > kFarthest) return std::nullopt;
+    return offset;
+}
+
+void saveWindowOffset(SettingsStore& store, const std::string& key, const char* name,
+                      WindowOffset offset, const SettingsStore::Refusal& refused) {
+    std::array<uint8_t, kOffsetBytes> bytes{};
+    for (size_t b = 0; b < 4; ++b) {
+        bytes[b] = static_cast<uint8_t>(static_cast<uint32_t>(offset.x) >> (8 * b));
+        bytes[4 + b] = static_cast<uint8_t>(static_cast<uint32_t>(offset.y) >> (8 * b));
+    }
+    store.openKey(key);
+    store.beginSave();
+    store.writeBinary(name, bytes.data(), bytes.size());
+    store.commitSaveInBackground(refused);
 }
 
 }  // namespace brisko

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "contract/texts.h"
@@ -39,5 +40,28 @@ ExtraOptions loadExtraOptions(SettingsStore& store, const std::string& key);
 // with the message the player reads in `language`.
 void saveExtraOption(SettingsStore& store, const std::string& key, ExtraOption option,
                      const ExtraOptions& options, Language language);
+
+// Where the player put a window that stays beside the table, from the
+// table's top-left corner, in pixels; kept under the options' key, apart
+// from them and from the game's values.
+struct WindowOffset {
+    int32_t x = 0;
+    int32_t y = 0;
+    friend bool operator==(const WindowOffset&, const WindowOffset&) = default;
+};
+
+// The statistics window's place: "positionStatistiques".
+inline constexpr const char* kStatisticsPlace = "positionStatistiques";
+
+// The place kept as `name` under `key`: none when it is absent, of the wrong
+// type or length, or farther than any screen reaches. Never raises.
+std::optional<WindowOffset> loadWindowOffset(SettingsStore& store, const std::string& key,
+                                             const char* name);
+
+// Keeps a place without waiting for the disk; a refusal goes to `refused`
+// (the place is a comfort: the game goes on without it). A store that cannot
+// be read raises its StoreError.
+void saveWindowOffset(SettingsStore& store, const std::string& key, const char* name,
+                      WindowOffset offset, const SettingsStore::Refusal& refused);
 
 }  // namespace brisko

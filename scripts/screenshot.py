@@ -190,7 +190,8 @@ def play_then_open_statistics(x, framebuffer, out):
 
 
 def shoot_trainer(x, framebuffer, out):
-    """The trainer on, a deal with a hold of the fifth card alone, its draw."""
+    """The trainer on, a deal with a hold of the fifth card alone, its draw,
+    then the statistics window beside them."""
     x.key("F5")  # no suggested holds: the deal comes with none held
     x.key("F10")
     time.sleep(2)
@@ -202,6 +203,9 @@ def shoot_trainer(x, framebuffer, out):
     x.key("space")
     time.sleep(2)
     xwd_to_png(framebuffer, out + "-trainer-verdict.png")
+    x.key("F11")  # the statistics, placed clear of the cards
+    time.sleep(6)
+    xwd_to_png(framebuffer, out + "-trainer-stats.png")
 
 
 def shoot_teaching(x, framebuffer, out, practise):

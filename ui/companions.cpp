@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <optional>
 
+#include "records/extra_options.h"
 #include "records/store_messages.h"
 #include "ui/dialogs.h"
 #include "ui/figures.h"
@@ -21,7 +22,7 @@ namespace brisko {
 // told at the window's first opening, in the player's language.
 Companions::Companions(TfrmBrisko& window, SettingsStore& store, Dialogs& dialogs,
                        std::function<void(Command)> run)
-    : QObject(&window), window_(window), dialogs_(dialogs), run_(std::move(run)) {
+    : QObject(&window), window_(window), store_(store), dialogs_(dialogs), run_(std::move(run)) {
     World& world = window.world();
     const std::string& key = world.records.registryKey;
     statistics_ = std::make_unique<Statistics>(store, statisticsKeyOf(key));
@@ -119,6 +120,7 @@ void Companions::openStatistics() {
         connect(statisticsWindow_, &StatisticsWindow::cleared, this, [this] {
             if (reviewWindow_ && reviewWindow_->isVisible()) reviewWindow_->refresh();
         });
+        placeStatistics();
     }
     statisticsWindow_->show();
     statisticsWindow_->raise();
@@ -126,6 +128,44 @@ void Companions::openStatistics() {
     if (statisticsDamaged_) {
         statisticsDamaged_ = false;
         dialogs_.message(statisticsWindow_, q(window_.windowTexts()[WindowTxt::txtStatsDamaged]));
+    }
+}
+
+void Companions::placeStatistics() {
+    const std::string& key = window_.world().records.registryKey;
+    const std::optional<WindowOffset> kept = loadWindowOffset(store_, key, kStatisticsPlace);
+    std::optional<QPoint> chosen;
+    if (kept) chosen = QPoint(kept->x, kept->y);
+    statisticsWindow_->setPlaceRules(
+        [this](PlaceRoom& room) {
+            room.cards = window_.cardsOnScreen();
+            room.shown = window_.shownParts();
+            const QWidget* panel = trainer_->dock() ? trainer_->dock()->widget() : nullptr;
+            if (panel && panel->isVisible()) {
+                // The trainer's list and lines, not the room below them.
+                const QRect used = panel->childrenRect();
+                room.shown.append(QRect(panel->mapToGlobal(used.topLeft()), used.size()));
+            }
+        },
+        chosen);
+    // A drag moves the window many times: its place is kept once it rests.
+    placeKeeper_.setSingleShot(true);
+    placeKeeper_.setInterval(500);
+    connect(&placeKeeper_, &QTimer::timeout, this, &Companions::keepStatisticsPlace);
+    connect(statisticsWindow_, &StatisticsWindow::placeChosen, this, [this](QPoint offset) {
+        chosenPlace_ = offset;
+        placeKeeper_.start();
+    });
+}
+
+void Companions::keepStatisticsPlace() {
+    try {
+        saveWindowOffset(store_, window_.world().records.registryKey, kStatisticsPlace,
+                         {chosenPlace_.x(), chosenPlace_.y()}, [](const StoreError&) {
+                             // Only the place is lost: the window goes beside the table.
+                         });
+    } catch (const StoreError&) {
+        // The same: a store that cannot be read keeps no place.
     }
 }
 
@@ -190,6 +230,10 @@ int Companions::smallestPanel(const ScreenScale& screen) {
 }
 
 void Companions::closeAll() {
+    if (placeKeeper_.isActive()) {
+        placeKeeper_.stop();
+        keepStatisticsPlace();
+    }
     finishSaves();
     if (helpViewer_) helpViewer_->close();
     if (statisticsWindow_) statisticsWindow_->close();

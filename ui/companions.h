@@ -6,7 +6,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -88,7 +90,13 @@ class Companions final : public QObject, public ChangeGameHost, public GameListe
     // The trainer panel's least width: beside the smallest table.
     static int smallestPanel(const ScreenScale& screen);
 
+    // The statistics window's place: the cards it spares, the place the
+    // player chose, kept a moment after the last move.
+    void placeStatistics();
+    void keepStatisticsPlace();
+
     TfrmBrisko& window_;
+    SettingsStore& store_;
     Dialogs& dialogs_;
     std::function<void(Command)> run_;
     QWidget* firstWindow_ = nullptr;
@@ -103,6 +111,8 @@ class Companions final : public QObject, public ChangeGameHost, public GameListe
     ReviewWindow* reviewWindow_ = nullptr;
     bool statisticsDamaged_ = false;
     bool statisticsErrorShown_ = false;
+    QTimer placeKeeper_{this};
+    QPoint chosenPlace_;
 };
 
 }  // namespace brisko

@@ -132,6 +132,24 @@ void TfrmBrisko::buildWindow() {
     findControls();
 }
 
+QList<QRect> TfrmBrisko::shownParts() const {
+    QList<QRect> parts;
+    for (const QWidget* part :
+         {static_cast<const QWidget*>(menuBar()), static_cast<const QWidget*>(board_)}) {
+        if (part->isVisible()) parts.append(QRect(part->mapToGlobal(QPoint(0, 0)), part->size()));
+    }
+    return parts;
+}
+
+QRect TfrmBrisko::cardsOnScreen() const {
+    QRect cards;
+    for (int32_t n = 1; n <= kSlots; ++n) {
+        const QWidget* card = ConteneurC[size_t(n)];
+        cards |= QRect(card->mapToGlobal(QPoint(0, 0)), card->size());
+    }
+    return cards;
+}
+
 void TfrmBrisko::setUpTimers() {
     for (Timer t : {Timer::timerDepart, Timer::TimerVoirDouble, Timer::TimerYesNoDoublage,
                     Timer::timerCarteDoublage}) {

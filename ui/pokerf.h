@@ -90,6 +90,11 @@ class TfrmBrisko : public QMainWindow, public TableView {
     // The colour chooser with `current` preselected; false when cancelled.
     bool chooseColour(uint32_t current, uint32_t& chosen);
     QString helpFile() const { return helpFile_; }
+    // What the window shows the player, on the screen: its menu and the
+    // table (not the background around them).
+    QList<QRect> shownParts() const;
+    // The five cards with their frames, on the screen.
+    QRect cardsOnScreen() const;
     const QString& productTitle() const { return productTitle_; }
     const QString& versionText() const { return versionText_; }
     // The control the game's logic knows by that identifier.

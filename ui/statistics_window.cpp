@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
@@ -37,14 +38,15 @@
 #include "table/game.h"
 #include "ui/dialogs.h"
 #include "ui/figures.h"
+#include "ui/scaling.h"
 
 namespace brisko {
 
 namespace {
 
 // The window's size on the 800 x 600 design.
-constexpr int kDesignWidth = 760;
-constexpr int kDesignHeight = 520;
+constexpr int kWindowWidth = 760;
+constexpr int kWindowHeight = 520;
 constexpr int kDesignFont = 12;  // pixels
 
 // The hand table's rows, from the royal flush down, as the pay table.
@@ -77,6 +79,7 @@ StatisticsWindow::StatisticsWindow(QWidget* table, Statistics& statistics,
     setObjectName("frmStatistiques");
     build();
     table_->installEventFilter(this);
+    applyScale(m_);
     setScale(m_);
 }
 
@@ -206,6 +209,11 @@ int32_t StatisticsWindow::scope() const {
 }
 
 void StatisticsWindow::setScale(int32_t m) {
+    tableM_ = m;
+    follow();
+}
+
+void StatisticsWindow::applyScale(int32_t m) {
     m_ = m;
     auto length = [m](int design) { return std::max(1, design * m / 800); };
     QFont f = font();
@@ -218,8 +226,14 @@ void StatisticsWindow::setScale(int32_t m) {
     QFont title = f;
     title.setBold(true);
     chart_->setTitleFont(title);
-    resize(length(kDesignWidth), length(kDesignHeight));
-    follow();
+    // Its margins follow the scale as its fonts do; the layout's least size
+    // follows them at once, so that a smaller scale makes a smaller window.
+    const int margin = length(9);
+    layout()->setContentsMargins(margin, margin, margin, margin);
+    layout()->setSpacing(length(6));
+    layout()->invalidate();
+    layout()->activate();
+    resize(length(kWindowWidth), length(kWindowHeight));
 }
 
 void StatisticsWindow::applyTexts() {
@@ -545,19 +559,59 @@ void StatisticsWindow::addReviewButton(QHBoxLayout& buttons) {
     buttons.addWidget(review_);
 }
 
+void StatisticsWindow::setPlaceRules(std::function<void(PlaceRoom&)> parts,
+                                     std::optional<QPoint> chosen) {
+    tableParts_ = std::move(parts);
+    chosen_ = chosen;
+    if (isVisible()) follow();
+}
+
 void StatisticsWindow::follow() {
     if (!table_) return;
     const QRect frame = table_->frameGeometry();
     const QScreen* screen = table_->screen();
-    const QRect room = screen ? screen->availableGeometry() : frame;
-    const QSize size = frameGeometry().size().expandedTo(this->size());
-    QPoint at(frame.right() + 1, frame.top());
-    if (at.x() + size.width() > room.right() + 1) at.setX(frame.left() - size.width());
-    if (at.x() < room.left()) at.setX(room.right() + 1 - size.width());  // over the table's edge
-    at.setX(std::max(at.x(), room.left()));
-    at.setY(
-        std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height())));
-    move(at);
+    PlaceRoom room{frame, QRect(), screen ? screen->availableGeometry() : frame, QSize(), {}};
+    if (tableParts_) tableParts_(room);
+    // A smaller window rather than one over the cards, down to the scale of
+    // the smallest table. Its texts may keep it larger than its scale says:
+    // then it is placed again with what they add.
+    const QSize borders = frameGeometry().size() - size();
+    QSize extra(0, 0);
+    CompanionFit fit;
+    for (int round = 0; round < 3; ++round) {
+        const auto sizeAt = [borders, extra](int m) {
+            return (QSize(kWindowWidth * m / 800, kWindowHeight * m / 800) + extra)
+                       .expandedTo(QSize(1, 1)) +
+                   borders;
+        };
+        fit = fitCompanion(room, sizeAt, tableM_, kSmallestWidth, chosen_);
+        if (fit.m != m_) applyScale(fit.m);
+        const QSize over = size() + borders - sizeAt(fit.m);
+        if (over.width() <= 0 && over.height() <= 0) break;
+        extra += over.expandedTo(QSize(0, 0));
+        if (round == 2) {  // placed as it is
+            room.size = size() + borders;
+            const std::optional<QPoint> chosen =
+                chosen_ ? chosenPlace(room, *chosen_) : std::nullopt;
+            fit.at = chosen ? *chosen : companionPlace(room);
+        }
+    }
+    placedAt_ = fit.at;
+    placing_ = true;
+    move(placedAt_);
+    placing_ = false;
+}
+
+void StatisticsWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (placing_ || !isVisible() || !table_) return;
+    // A window manager puts the frame where it was asked, give or take its
+    // borders; a move farther than that is the player's.
+    constexpr int kBorders = 40;
+    if ((pos() - placedAt_).manhattanLength() <= kBorders) return;
+    placedAt_ = pos();
+    chosen_ = pos() - table_->frameGeometry().topLeft();
+    emit placeChosen(*chosen_);
 }
 
 void StatisticsWindow::keyPressEvent(QKeyEvent* event) {

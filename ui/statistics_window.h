@@ -9,11 +9,13 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "contract/texts.h"
 #include "table/statistics.h"
+#include "ui/companion_place.h"
 #include "ui/window_texts.h"
 
 class QAreaSeries;
@@ -72,8 +74,15 @@ class StatisticsWindow final : public QWidget {
     void applyTexts();
     // Shows the figures as they are now; after every draw.
     void refresh();
-    // Beside the table when the screen has room, over its edge otherwise.
+    // Where the player last put the window, if anywhere, and else beside the
+    // table when the screen has room, where it hides the least of the table
+    // otherwise, never over the cards.
     void follow();
+    // `parts` tells where the five cards are on the screen, which the window
+    // never covers when it places itself, and what else the table shows;
+    // `chosen` is the place the player chose, from the table's top-left
+    // corner, if any.
+    void setPlaceRules(std::function<void(PlaceRoom&)> parts, std::optional<QPoint> chosen);
     // The scope shown: 0 the game in progress, n all the games of type n.
     void showScope(int32_t scope);
 
@@ -93,14 +102,19 @@ class StatisticsWindow final : public QWidget {
     void reviewAsked();
     // The all-time figures, the kept mistakes with them, were cleared.
     void cleared();
+    // The player moved the window: `offset` from the table's top-left corner.
+    void placeChosen(QPoint offset);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void build();
+    // The window's lengths and fonts at the scale `m` (800 the design's).
+    void applyScale(int32_t m);
     void addReviewButton(QHBoxLayout& buttons);
     void addDeviation();
     void fillDeviation(const ExpectedReturns& expected);
@@ -117,12 +131,17 @@ class StatisticsWindow final : public QWidget {
     void setFigure(QLabel* value, WindowTxt name, const QString& figure);
 
     QWidget* table_;
+    std::function<void(PlaceRoom&)> tableParts_;
+    std::optional<QPoint> chosen_;
+    QPoint placedAt_;  // where the window last placed itself
+    bool placing_ = false;
     Statistics& statistics_;
     const Texts& gameTexts_;
     const WindowTexts& texts_;
     Dialogs& dialogs_;
     TrainerLog* trainerLog_ = nullptr;
-    int32_t m_ = 800;
+    int32_t m_ = 800;       // the window's scale
+    int32_t tableM_ = 800;  // the table's: the window's unless that covers the cards
     ExpectedFigures& expected_;
 
     QComboBox* scope_ = nullptr;

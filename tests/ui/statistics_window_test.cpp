@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QFile>
 #include <QLabel>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,9 +19,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "records/extra_options.h"
 #include "records/file_store.h"
 #include "records/memory_store.h"
 #include "table/statistics.h"
+#include "ui/companion_place.h"
 #include "ui/pokerf.h"
 #include "ui/statistics_window.h"
 
@@ -136,6 +139,89 @@ class StatisticsWindowTest : public QObject {
         }
         // Draws, credit, wins.
         QCOMPARE(seen, (QList<std::array<double, 3>>{{0, 10, 6}, {190, 210, 5}, {0, 10, 6}}));
+    }
+
+    // Where a side of the table has room the window goes there; where none
+    // has (a maximised table), it never covers the cards and hides the least
+    // of the table; a screen too small to spare the cards loses the least of
+    // them. The place the player chose is kept, follows the table, and gives
+    // way when the cards would lie under it.
+    void placesItselfAwayFromTheCardsAndKeepsThePlayersPlace() {
+        const QRect screen(0, 0, 1920, 1080);
+        const QSize size(700, 500);
+        QCOMPARE(companionPlace({{100, 100, 1000, 700}, {300, 300, 600, 200}, screen, size}),
+                 QPoint(1100, 100));
+        QCOMPARE(companionPlace({{900, 100, 1000, 700}, {1100, 300, 600, 200}, screen, size}),
+                 QPoint(200, 100));
+        const QRect cards(360, 520, 1200, 260);
+        const QPoint at = companionPlace({screen, cards, screen, size});
+        QVERIFY(screen.contains(QRect(at, size)));
+        QVERIFY(!QRect(at, size).intersects(cards));
+        // The least of the table: the 500 pixels under or over the cards
+        // leave less of it hidden than any place at their side.
+        QVERIFY(at.y() + 500 <= cards.top() || at.y() >= cards.bottom() + 1);
+        const QRect small(0, 0, 800, 600);
+        const QRect low(50, 250, 700, 150);
+        const QPoint squeezed = companionPlace({small, low, small, {700, 300}});
+        QCOMPARE(QRect(squeezed, QSize(700, 300)).intersected(low).height(), 50);
+        QCOMPARE(chosenPlace({screen, cards, screen, size}, {20, 20}), QPoint(20, 20));
+        QCOMPARE(chosenPlace({screen, cards, screen, size}, {5000, -50}), QPoint(1220, 0));
+        QCOMPARE(chosenPlace({screen, cards, screen, size}, {300, 300}), std::nullopt);
+        // Too large to spare the cards at the table's scale: smaller, above
+        // them, rather than over them.
+        const auto sizeAt = [](int m) { return QSize(760 * m / 800, 520 * m / 800); };
+        const CompanionFit fit = fitCompanion({screen, cards, screen, {}}, sizeAt, 1400, 560, {});
+        QCOMPARE(sizeAt(fit.m).height(), 520);  // all the room above them
+        QVERIFY(sizeAt(fit.m + 1).height() > 520);
+        // A maximised table with the trainer: rather beside the cards, below
+        // the trainer's list, than over the pay table above them.
+        const QRect list(1400, 60, 520, 380);
+        const PlaceRoom maximised{screen,
+                                  {390, 500, 980, 300},
+                                  screen,
+                                  {},
+                                  {{0, 20, 1920, 20}, {0, 40, 1390, 910}, list}};
+        const CompanionFit beside = fitCompanion(maximised, sizeAt, 1400, 560, {});
+        const QRect frame(beside.at, sizeAt(beside.m));
+        QVERIFY(frame.left() >= 1370 && screen.contains(frame));
+        QVERIFY(!frame.intersects(list) && !frame.intersects(maximised.cards));
+        QVERIFY(!QRect(fit.at, sizeAt(fit.m)).intersects(cards));
+
+        FixedClock clock{45'296'789};
+        MemoryStore store;
+        {
+            TfrmBrisko window(clock, store, ScreenMetrics{1024, 768, 96});
+            window.chooseLanguage(Language::English);
+            const QRect room = window.screen()->availableGeometry();
+            window.setGeometry(QRect(room.topLeft(), QSize(700, 525)));
+            window.show();
+            window.setEnabled(true);
+            window.world().table.startNewGame();
+            window.findChild<QAction*>("menuStatistiques")->trigger();
+            StatisticsWindow* stats = window.statisticsWindow();
+            const QRect cards = window.cardsOnScreen();
+            // No side has room and the window at the table's scale would
+            // cover the cards: smaller, under them.
+            QVERIFY(!stats->frameGeometry().intersects(cards));
+            QVERIFY(stats->width() < 700 * 760 / 800);
+            QVERIFY(room.contains(stats->frameGeometry()));
+            // The player puts it elsewhere: kept once it rests, and only
+            // that value is written.
+            stats->move(room.topLeft() + QPoint(0, 410));
+            store.openKey(window.world().records.registryKey);
+            QTRY_VERIFY(store.value(kStatisticsPlace));
+            QVERIFY(!store.value("optionEntraineur"));
+        }
+        // Kept for the next time, beside the table wherever it is.
+        TfrmBrisko window(clock, store, ScreenMetrics{1024, 768, 96});
+        window.chooseLanguage(Language::English);
+        const QPoint corner = window.screen()->availableGeometry().topLeft() + QPoint(30, 20);
+        window.setGeometry(QRect(corner, QSize(560, 420)));
+        window.show();
+        window.setEnabled(true);
+        window.findChild<QAction*>("menuStatistiques")->trigger();
+        QCOMPARE(window.statisticsWindow()->pos(),
+                 window.frameGeometry().topLeft() + QPoint(0, 410));
     }
 
     // The all-time figures cannot be had back: the toolkit's own box answers
