@@ -89,8 +89,9 @@ TEST(WindowTextTable, PanelAndStatisticsNameTheCreditsGivenAwayAlike) {
     }
 }
 
-// The help's sections on the trainer and the statistics quote the game's own
-// words: a text changed in the table must be changed in the help as well.
+// The help's sections on the trainer, the statistics, the strategy chart and
+// the review quote the game's own words: a text changed in the table must be
+// changed in the help as well.
 TEST(WindowTextTable, HelpFilesQuoteTheTrainerAndStatisticsTexts) {
     using enum WindowTxt;
     // clang-format off
@@ -111,7 +112,12 @@ TEST(WindowTextTable, HelpFilesQuoteTheTrainerAndStatisticsTexts) {
         txtStatsTied, txtStatsLost, txtStatsLargest, txtStatsTrainer,
         txtStatsDecisions, txtStatsBestPlays, txtStatsAccuracy,
         txtStatsGivenAway, txtStatsChart, txtStatsExport, txtStatsReset,
-        txtStatsResetQuestion, txtStatsClose};
+        txtStatsResetQuestion, txtStatsClose,
+        menuStrategie, txtStrategyPrint, txtStrategyPdf, txtStrategyMaking,
+        txtTrainerChartLine, txtTrainerSuggested, menuRevueErreurs, txtReviewOpen,
+        txtReviewDraw, txtReviewDeal, txtReviewHeld, txtReviewBest, txtReviewCost,
+        txtReviewLine, txtReviewNone, txtReviewPractise, txtReviewWait,
+        menuGarderMeilleurChoix, menuMarquerMeilleurChoix};
     // clang-format on
     for (const auto& [language, file] :
          {std::pair{Language::French, "pokerfr.hlp"}, {Language::English, "pokerus.hlp"}}) {
