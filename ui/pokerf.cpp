@@ -144,8 +144,12 @@ QList<QRect> TfrmBrisko::shownParts() const {
 QRect TfrmBrisko::cardsOnScreen() const {
     QRect cards;
     for (int32_t n = 1; n <= kSlots; ++n) {
-        const QWidget* card = ConteneurC[size_t(n)];
-        cards |= QRect(card->mapToGlobal(QPoint(0, 0)), card->size());
+        const auto i = size_t(n);
+        for (const QWidget* part :
+             {static_cast<const QWidget*>(PanelG[i]), static_cast<const QWidget*>(ConteneurC[i]),
+              static_cast<const QWidget*>(ButtonC[i])}) {
+            cards |= QRect(part->mapToGlobal(QPoint(0, 0)), part->size());
+        }
     }
     return cards;
 }

@@ -93,7 +93,8 @@ class TfrmBrisko : public QMainWindow, public TableView {
     // What the window shows the player, on the screen: its menu and the
     // table (not the background around them).
     QList<QRect> shownParts() const;
-    // The five cards with their frames, on the screen.
+    // The five cards with their frames, hold labels and buttons, on the
+    // screen.
     QRect cardsOnScreen() const;
     const QString& productTitle() const { return productTitle_; }
     const QString& versionText() const { return versionText_; }
