@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -600,14 +601,21 @@ void StatisticsWindow::follow() {
     placing_ = true;
     move(placedAt_);
     placing_ = false;
+    sincePlaced_.start();
 }
 
 void StatisticsWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (placing_ || !isVisible() || !table_) return;
     // A window manager puts the frame where it was asked, give or take its
-    // borders; a move farther than that is the player's.
+    // borders, or moves it on the screen as it maps it, soon after; a move
+    // farther, or later, is the player's.
     constexpr int kBorders = 40;
+    constexpr qint64 kSettleMs = 1000;
+    if (sincePlaced_.isValid() && sincePlaced_.elapsed() < kSettleMs) {
+        placedAt_ = pos();
+        return;
+    }
     if ((pos() - placedAt_).manhattanLength() <= kBorders) return;
     placedAt_ = pos();
     chosen_ = pos() - table_->frameGeometry().topLeft();

@@ -6,6 +6,7 @@
 // kept above it and placed beside it.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -135,6 +136,7 @@ class StatisticsWindow final : public QWidget {
     std::optional<QPoint> chosen_;
     QPoint placedAt_;  // where the window last placed itself
     bool placing_ = false;
+    QElapsedTimer sincePlaced_;  // the window manager's own moves come soon after
     Statistics& statistics_;
     const Texts& gameTexts_;
     const WindowTexts& texts_;
