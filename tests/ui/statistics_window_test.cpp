@@ -22,6 +22,7 @@
 #include "records/extra_options.h"
 #include "records/file_store.h"
 #include "records/memory_store.h"
+#include "records/registry.h"
 #include "table/statistics.h"
 #include "ui/companion_place.h"
 #include "ui/pokerf.h"
@@ -186,6 +187,17 @@ class StatisticsWindowTest : public QObject {
         QVERIFY(frame.left() >= 1370 && screen.contains(frame));
         QVERIFY(!frame.intersects(list) && !frame.intersects(maximised.cards));
         QVERIFY(!QRect(fit.at, sizeAt(fit.m)).intersects(cards));
+
+        // A kept place of the wrong length or type, or beyond any screen, is
+        // no place.
+        for (auto [type, data] :
+             {std::pair{kRegBinary, std::vector<uint8_t>{1, 2, 3}},
+              std::pair{kRegSz, std::vector<uint8_t>{'1', 0}},
+              std::pair{kRegBinary, std::vector<uint8_t>{0, 0, 0, 0x7f, 0, 0, 0, 0}}}) {
+            MemoryStore bad;
+            bad.put("Software\\Brisko", kStatisticsPlace, type, data);
+            QVERIFY(!loadWindowOffset(bad, "Software\\Brisko", kStatisticsPlace));
+        }
 
         FixedClock clock{45'296'789};
         MemoryStore store;
