@@ -285,6 +285,7 @@ class StatisticsWindowTest : public QObject {
         window.world().table.dealOrDraw();
         window.findChild<QAction*>("menuStatistiques")->trigger();
         StatisticsWindow* stats = window.statisticsWindow();
+        window.statistics().finishSaves();  // the draw's save is on the store's thread
         const std::string storeText = [&] {
             QFile f(QString::fromStdString(storeFile.string()));
             f.open(QIODevice::ReadOnly);
