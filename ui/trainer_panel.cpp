@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/trainer_panel.h"
 
+#include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "ui/figures.h"
@@ -79,6 +81,18 @@ QString TrainerPanel::figure(const Fraction& value) const {
 void TrainerPanel::showListing(const TrainerListing& listing) {
     listing_ = listing;
     table_->setRowCount(static_cast<int>(listing.rows.size()));
+    fillRows(listing);
+    // The view hears of the new cells once, not cell by cell: each change
+    // would have it measure every column again.
+    QAbstractItemModel* model = table_->model();
+    if (table_->rowCount() > 0) {
+        emit model->dataChanged(model->index(0, 0),
+                                model->index(table_->rowCount() - 1, kColumns - 1));
+    }
+}
+
+void TrainerPanel::fillRows(const TrainerListing& listing) {
+    const QSignalBlocker quiet(table_->model());
     for (int row = 0; row < table_->rowCount(); ++row) {
         const TrainerRow& r = listing.rows[static_cast<size_t>(row)];
         const QString cards = cardsText(listing.dealt, r.hold);

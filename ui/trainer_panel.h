@@ -36,6 +36,8 @@ class TrainerPanel : public QWidget {
     QString cardsText(const Hand& dealt, HoldMask hold) const;
 
   private:
+    // The cells of the listing's rows, the view not told.
+    void fillRows(const TrainerListing& listing);
     QString figure(const Fraction& value) const;
     QString suggestionMark(const TrainerRow& row) const;
 
