@@ -46,12 +46,16 @@ struct TrainerRow {
     bool best = false;       // worth as much as the best hold
     bool current = false;    // the hold the player has now
     bool suggested = false;  // the game's suggestion
+
+    bool operator==(const TrainerRow&) const = default;
 };
 
 // What the trainer's list shows after a deal: the hand and its rows.
 struct TrainerListing {
     Hand dealt{};
     std::vector<TrainerRow> rows;
+
+    bool operator==(const TrainerListing&) const = default;
 };
 
 // The `count` best holds in the advice's order, then the player's current

@@ -52,6 +52,11 @@ const StrategyChart* StrategyCharts::chart(GameType type) {
     return nullptr;
 }
 
+void StrategyCharts::readKept(GameType type) {
+    Slot& s = slot(type);
+    if (!s.chart && !s.making) s.chart = read(type);
+}
+
 bool StrategyCharts::isMaking(GameType type) const {
     return slot(type).making != nullptr;
 }

@@ -40,6 +40,9 @@ class StrategyCharts final : public QObject {
     // (a small file: well under a millisecond); otherwise null, and the chart
     // is being made: ready() tells when. Never waits for the making.
     const StrategyChart* chart(GameType type);
+    // Reads the chart of `type` when it is kept in the folder and not at hand
+    // yet; never starts its making.
+    void readKept(GameType type);
     bool isMaking(GameType type) const;
     // Whether the last making of `type` failed (out of memory...); asking
     // again tries again.

@@ -90,10 +90,15 @@ void TrainerDock::retranslate() {
         }
     }
     setWindowTitle(panel_->table()->accessibleName());
+    fitRows();
 }
 
 void TrainerDock::showListing(const TrainerListing& listing) {
-    panel_->showListing(listing);
+    if (panel_->showListing(listing)) fitRows();
+}
+
+// The list as high as its rows, each as high as its text.
+void TrainerDock::fitRows() {
     QTableWidget* table = panel_->table();
     table->resizeRowsToContents();
     int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
@@ -142,6 +147,9 @@ Trainer::Trainer(QMainWindow& window, const WindowTexts& texts, std::string regi
       width_(width),
       fontPixels_(fontPixels),
       log_(analyst_, options_.trainer) {
+    warmTimer_.setSingleShot(true);
+    warmTimer_.setInterval(0);
+    connect(&warmTimer_, &QTimer::timeout, this, &Trainer::warmUp);
     sharesMenu_->setObjectName("menuSeuilAvertissement");
     for (uint8_t share : kWarnShares) {
         QAction* action = sharesMenu_->addAction(QString());
@@ -219,6 +227,7 @@ void Trainer::applyOptions() {
         dock_ = new TrainerDock(texts_, width_, fontPixels_, &window_);
         window_.addDockWidget(Qt::RightDockWidgetArea, dock_);
         dock_->retranslate();
+        warmTimer_.start();
     }
     if (dock_) dock_->setVisible(options_.trainer);
     refresh();
@@ -347,6 +356,24 @@ void Trainer::refresh() {
     dock_->showVerdict(verdict_);
     dock_->showTally(tallyText());
     dock_->showDoubleUp(doubleUpText());
+}
+
+// The panel's fonts, the chart of the game's type when it is kept on disk
+// (never made here: that waits for the trainer's first deal) and the
+// analysis's code and tables, readied while the player has not dealt yet.
+void Trainer::warmUp() {
+    if (!dock_ || !options_.trainer) return;
+    dock_->panel()->warmUp();
+    if (charts_ && table_) charts_->readKept(table_->setup().gameType);
+    if (!deal_) {
+        const Hand sample{0,
+                          cardIndex(1, 1),
+                          cardIndex(1, 13),
+                          cardIndex(2, 12),
+                          cardIndex(3, 5),
+                          cardIndex(4, 2)};
+        analyst_.analyse(sample, GameType::NoJoker);
+    }
 }
 
 // The best hold's mark on the cards, while the hand waits for its draw.

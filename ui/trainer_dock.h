@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <array>
 #include <optional>
 #include <string>
@@ -65,6 +66,7 @@ class TrainerDock : public QDockWidget {
 
   private:
     static void setLabel(QLabel* label, const QString& text);
+    void fitRows();
 
     TrainerPanel* panel_;
     QWidget* body_;
@@ -142,6 +144,7 @@ class Trainer : public QObject, public GameListener {
     QString verdictText(const Verdict& verdict) const;
     QString tallyText();
     QString doubleUpText() const;
+    void warmUp();
 
     QMainWindow& window_;
     const WindowTexts& texts_;
@@ -161,6 +164,9 @@ class Trainer : public QObject, public GameListener {
     int width_;
     int fontPixels_;
     TrainerDock* dock_ = nullptr;  // made when the trainer is first switched on
+    // Once the panel is made, at the loop's first idle turn: what its first
+    // deal would otherwise wait for.
+    QTimer warmTimer_{this};
 
     DealAnalyst analyst_;  // the evaluation table is built at the first deal analysed
     TrainerLog log_;

@@ -2,8 +2,12 @@
 #include "ui/trainer_panel.h"
 
 #include <QAbstractItemModel>
+#include <QEvent>
 #include <QHeaderView>
+#include <QImage>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QTextLayout>
 #include <QVBoxLayout>
 
 #include "ui/figures.h"
@@ -42,7 +46,55 @@ void TrainerPanel::retranslate() {
                                        q(texts_[WindowTxt::txtTrainerWin]),
                                        q(texts_[WindowTxt::txtTrainerPerCredit])});
     table_->setAccessibleName(q(texts_[WindowTxt::txtTrainer]));
+    filled_ = false;
     showListing(listing_);
+}
+
+void TrainerPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        filled_ = false;
+    }
+    QWidget::changeEvent(event);
+}
+
+void TrainerPanel::setMarkSuggestion(bool on) {
+    if (on != markSuggestion_) filled_ = false;
+    markSuggestion_ = on;
+}
+
+// The first text laid out at a new size and weight loads the font and shapes
+// its glyphs, and the first drawn renders them: a few milliseconds the first
+// listing would otherwise cost. A row of every kind of text the list shows,
+// laid out and drawn off screen, in its two weights.
+void TrainerPanel::warmUp() {
+    const Hand hand{
+        0, cardIndex(1, 1), cardIndex(2, 13), cardIndex(3, 12), cardIndex(4, 11), cardIndex(1, 10)};
+    const QString sample = QStringLiteral("\u2605 ") + cardsText(hand, 0x1F) + ' ' +
+                           q(texts_[WindowTxt::txtTrainerJoker]) + ' ' +
+                           q(texts_[WindowTxt::txtTrainerSuggested]) + ' ' +
+                           q(texts_[WindowTxt::txtTrainerNoCard]) + ' ' +
+                           q(texts_[WindowTxt::txtTrainerChartLine]) +
+                           QStringLiteral(
+                               " -0123456789,.():'%\u00e0\u00e7\u00e8\u00e9\u00ea "
+                               "abcdefghijklmnopqrstuvwxyz"
+                               "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    for (const bool bold : {false, true}) {
+        QFont font = table_->font();
+        font.setBold(bold);
+        QTextLayout layout(sample, font);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(1e6);
+        layout.endLayout();
+        // Glyphs outside the image would be skipped, not rendered.
+        QImage image(QSize(int(line.naturalTextWidth()) + 1, int(line.height()) + 1),
+                     QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        // Each glyph is rendered for the quarter of a pixel it starts at.
+        for (const qreal quarter : {0.0, 0.25, 0.5, 0.75}) {
+            layout.draw(&painter, QPointF(quarter, 0));
+        }
+    }
 }
 
 QString TrainerPanel::cardsText(const Hand& dealt, HoldMask hold) const {
@@ -78,7 +130,9 @@ QString TrainerPanel::figure(const Fraction& value) const {
     return decimal(value, 2, texts_);
 }
 
-void TrainerPanel::showListing(const TrainerListing& listing) {
+bool TrainerPanel::showListing(const TrainerListing& listing) {
+    if (filled_ && listing == listing_) return false;
+    filled_ = true;
     listing_ = listing;
     table_->setRowCount(static_cast<int>(listing.rows.size()));
     fillRows(listing);
@@ -89,6 +143,7 @@ void TrainerPanel::showListing(const TrainerListing& listing) {
         emit model->dataChanged(model->index(0, 0),
                                 model->index(table_->rowCount() - 1, kColumns - 1));
     }
+    return true;
 }
 
 void TrainerPanel::fillRows(const TrainerListing& listing) {

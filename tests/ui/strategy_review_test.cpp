@@ -119,6 +119,10 @@ class StrategyReviewTest : public QObject {
             QCOMPARE(*charts.chart(GameType::NoJoker), smallChart(GameType::NoJoker));
         }
         StrategyCharts again(folder.path(), make);
+        // The trainer's warm-up reads a kept chart and makes none.
+        again.readKept(GameType::JokerPossible);
+        QVERIFY(!again.isMaking(GameType::JokerPossible));
+        again.readKept(GameType::NoJoker);
         QVERIFY(again.chart(GameType::NoJoker));
         QCOMPARE(made.load(), 1);
         // Another rules' version in the file: refused, made again.

@@ -47,6 +47,44 @@ class TrainerPanelTest : public QObject {
         QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Expected win"));
     }
 
+    // The panel is told the same listing at each of the game's events and
+    // makes its rows again only when they would differ: after a new scale
+    // (their font) or a change of the suggestion's mark, not otherwise.
+    void theSameListingIsShownAgainInANewFontOrMark() {
+        const FastEvaluator evaluator;
+        const Hand dealt{0,
+                         cardIndex(2, 1),
+                         cardIndex(2, 13),
+                         cardIndex(3, 5),
+                         cardIndex(4, 9),
+                         cardIndex(1, 2)};
+        const DealAnalysis deal = analyseDeal(evaluator, dealt, GameType::NoJoker);
+        const TrainerListing listing{dealt, trainerRows(deal, 0, 1, 5, true)};
+        WindowTexts texts;
+        texts.setLanguage(Language::English);
+        TrainerDock dock(texts, 300, 11, nullptr);
+        dock.retranslate();
+        dock.showListing(listing);
+        QTableWidget* table = dock.panel()->table();
+        const QTableWidgetItem* first = table->item(0, 0);
+        dock.showListing(listing);
+        QCOMPARE(table->item(0, 0), first);
+
+        dock.setScale(600, 22);
+        dock.showListing(listing);
+        QCOMPARE(table->item(0, 0)->font().pixelSize(), 22);
+
+        int suggested = -1;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            if (listing.rows[size_t(row)].suggested) suggested = row;
+        }
+        QVERIFY(suggested >= 0);
+        QVERIFY(!table->item(suggested, 0)->text().contains("suggest", Qt::CaseInsensitive));
+        dock.panel()->setMarkSuggestion(true);
+        dock.showListing(listing);
+        QVERIFY(table->item(suggested, 0)->text().contains("suggest", Qt::CaseInsensitive));
+    }
+
     // The widest holds, four tens and the joker at a bet of 20, each on one
     // line in the panel beside the smallest table and beside the table of a
     // 3840-pixel screen: the panel and its text at the table's scale.
