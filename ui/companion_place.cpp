@@ -125,8 +125,9 @@ CompanionFit fitCompanion(PlaceRoom room, const std::function<QSize(int)>& sizeA
         }
     }
     if (best) return *best;
-    room.size = sizeAt(tableM);
-    return {companionPlace(room), tableM};
+    // No room spares them: the smallest frame, which hides the least of them.
+    room.size = sizeAt(leastM);
+    return {companionPlace(room), leastM};
 }
 
 }  // namespace brisko

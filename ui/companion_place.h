@@ -47,9 +47,9 @@ struct CompanionFit {
 // where the player's place (if any) or companionPlace spares the cards;
 // otherwise smaller, not below `leastM`, in the room above, below or beside
 // the cards where it hides the least of what is shown, at the largest scale
-// that fits there; otherwise at the table's scale where it covers the least
-// of the cards. `sizeAt` gives the
-// companion's frame at a scale; `room.size` is not read.
+// that fits there; otherwise at `leastM`, the smallest, where it covers the
+// least of the cards. `sizeAt` gives the companion's frame at a scale;
+// `room.size` is not read.
 CompanionFit fitCompanion(PlaceRoom room, const std::function<QSize(int)>& sizeAt, int tableM,
                           int leastM, std::optional<QPoint> chosen);
 

@@ -187,6 +187,14 @@ class StatisticsWindowTest : public QObject {
         QVERIFY(frame.left() >= 1370 && screen.contains(frame));
         QVERIFY(!frame.intersects(list) && !frame.intersects(maximised.cards));
         QVERIFY(!QRect(fit.at, sizeAt(fit.m)).intersects(cards));
+        // No room spares the cards even at the smallest scale: the smallest
+        // frame, over the hold buttons under the cards rather than over the
+        // cards (1024x768, the table and the trainer side by side).
+        const QRect narrow(0, 0, 1024, 768);
+        const QRect dealt(205, 283, 526, 190);
+        const CompanionFit over = fitCompanion({narrow, dealt, narrow, {}}, sizeAt, 740, 560, {});
+        QCOMPARE(over.m, 560);
+        QCOMPARE(QRect(over.at, sizeAt(560)).intersected(dealt).height(), 473 - (768 - 364));
 
         // A kept place of the wrong length or type, or beyond any screen, is
         // no place.
