@@ -69,7 +69,7 @@ void TrainerPanel::setMarkSuggestion(bool on) {
 void TrainerPanel::warmUp() {
     const Hand hand{
         0, cardIndex(1, 1), cardIndex(2, 13), cardIndex(3, 12), cardIndex(4, 11), cardIndex(1, 10)};
-    const QString sample = QStringLiteral("\u2605 ") + cardsText(hand, 0x1F) + ' ' +
+    const QString sample = QStringLiteral("\u2605 ") + cardsText(hand, 0x1F /* all five */) + ' ' +
                            q(texts_[WindowTxt::txtTrainerJoker]) + ' ' +
                            q(texts_[WindowTxt::txtTrainerSuggested]) + ' ' +
                            q(texts_[WindowTxt::txtTrainerNoCard]) + ' ' +
